@@ -1,0 +1,29 @@
+#pragma once
+
+#include "attempt_state.h"
+#include "ports.h"
+
+#include <optional>
+
+// The two clocks of the main window. `Timer2` shows the time of day while no
+// attempt runs; `Timer1` takes the start time on its first tick and then shows
+// the time of day, the elapsed time and the speed, copying each into the save
+// dialog. A tick in which neither the second nor the total changed writes nothing.
+class AttemptClock {
+public:
+    AttemptClock(AttemptState& state, PracticeWindow& window, const Clock& clock)
+        : m_state(state), m_window(window), m_clock(clock) {}
+
+    void Timer1_Timer(Pos total);
+    void Timer2_Timer();
+
+private:
+    void startAttempt(TimeOfDay now);
+
+    AttemptState& m_state;
+    PracticeWindow& m_window;
+    const Clock& m_clock;
+    TimeOfDay m_start{};
+    std::optional<TimeOfDay> m_shownTime; // what Label13 shows
+    Pos m_shownTotal = -1;
+};

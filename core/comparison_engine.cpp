@@ -1,0 +1,151 @@
+#include "comparison_engine.h"
+
+#include "number_text.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
+// Characters evaluated in the same change before a line break stay in the typed
+// text; a CR or LF that is not part of a whole line break is replaced by a mark.
+std::u16string keepableInTypingBox(std::u16string_view evaluated) {
+    std::u16string kept(evaluated);
+    for (size_t i = 0; i < kept.size(); ++i) {
+        const bool pairStart = kept[i] == u'\r' && i + 1 < kept.size() && kept[i + 1] == u'\n';
+        if (pairStart)
+            ++i;
+        else if (kept[i] == u'\r' || kept[i] == u'\n')
+            kept[i] = ComparisonEngine::kEarlyLineBreakMark;
+    }
+    return kept;
+}
+
+} // namespace
+
+std::optional<char16_t> ComparisonEngine::lessonCharAt(Pos p) const {
+    const std::u16string& text = m_lesson.text();
+    if (p < 0 || p >= static_cast<Pos>(text.size()))
+        return std::nullopt;
+    const char16_t ch = text[static_cast<size_t>(p)];
+    if (ch == u'\r' || ch == u'\n')
+        return std::nullopt;
+    return ch;
+}
+
+void ComparisonEngine::R2_Change() {
+    if (m_lesson.text().empty())
+        return;
+    m_window.enableSav();
+    m_state.NewTyped = m_typing.text();
+    const auto newLength = static_cast<Pos>(m_state.NewTyped.size());
+    const auto prevLength = static_cast<Pos>(m_state.PrevTyped.size());
+    const Pos d = newLength < prevLength ? prevLength - newLength : newLength - prevLength;
+    if (newLength > static_cast<Pos>(m_lesson.text().size())) {
+        complete();
+        return;
+    }
+    m_window.setTimer1(true);
+    if (newLength < m_state.CurPos)
+        takeBack(d);
+    else
+        evaluateAdded(d);
+    m_state.PrevTyped = m_typing.text();
+    updateCounts();
+}
+
+void ComparisonEngine::complete() {
+    m_cues.play(Cue::Finish);
+    resetReadouts(m_window);
+    m_lesson.setText(u"");
+    m_typing.setText(u"");
+    m_window.showDialogModeless();
+}
+
+void ComparisonEngine::moveUnderlineTo(Pos p) {
+    m_lesson.select(0, static_cast<Pos>(m_lesson.text().size()));
+    m_lesson.setSelectionUnderline(false);
+    m_lesson.select(p, 1);
+    m_lesson.setSelectionUnderline(true);
+}
+
+void ComparisonEngine::takeBack(Pos count) {
+    for (Pos i = 0; i < count && m_state.CurPos > 0 && !m_state.PrevTyped.empty(); ++i) {
+        const Pos last = m_state.CurPos - 1;
+        m_lesson.select(last, 1);
+        m_cues.play(Cue::Back);
+        const auto lessonChar = lessonCharAt(last);
+        if (!lessonChar) {
+            m_state.CurPos -= 2;
+            m_state.RightCount -= 2;
+            m_state.LineBreakCount -= 2;
+            const size_t keep = m_state.PrevTyped.size() >= 2 ? m_state.PrevTyped.size() - 2 : 0;
+            m_typing.setText(std::u16string_view(m_state.PrevTyped).substr(0, keep));
+            m_typing.moveCaretToEnd();
+            moveUnderlineTo(m_state.CurPos);
+            return;
+        }
+        if (m_codePage.canonical(m_state.PrevTyped.back()) == *lessonChar)
+            --m_state.RightCount;
+        else
+            --m_state.WrongCount;
+        --m_state.CurPos;
+        m_lesson.setSelectionColour(kBlack);
+        moveUnderlineTo(m_state.CurPos);
+        m_state.PrevTyped.pop_back();
+    }
+}
+
+void ComparisonEngine::evaluateAdded(Pos count) {
+    count = std::min(count, static_cast<Pos>(m_state.NewTyped.size()));
+    m_state.NewTyped.erase(0, m_state.NewTyped.size() - static_cast<size_t>(count));
+    for (Pos k = 0; k < count; ++k) {
+        m_lesson.select(m_state.CurPos + 1, 1);
+        m_lesson.setSelectionUnderline(true);
+        m_lesson.select(m_state.CurPos, 1);
+        const auto lessonChar = lessonCharAt(m_state.CurPos);
+        if (!lessonChar) {
+            enterLineBreak(std::u16string_view(m_state.NewTyped).substr(0, static_cast<size_t>(k)));
+            return;
+        }
+        if (m_codePage.canonical(m_state.NewTyped[static_cast<size_t>(k)]) == *lessonChar) {
+            m_cues.play(Cue::Right);
+            m_lesson.setSelectionColour(kBlue);
+            ++m_state.RightCount;
+        } else {
+            m_cues.play(Cue::Wrong);
+            m_lesson.setSelectionColour(kRed);
+            ++m_state.WrongCount;
+        }
+        ++m_state.CurPos;
+        m_lesson.setSelectionUnderline(false);
+    }
+}
+
+// Whatever key the learner pressed at a line end becomes the line break.
+void ComparisonEngine::enterLineBreak(std::u16string_view evaluatedBefore) {
+    m_cues.play(Cue::LineBreak);
+    m_state.CurPos += 2;
+    m_state.RightCount += 2;
+    m_state.LineBreakCount += 2;
+    std::u16string typed = m_state.PrevTyped;
+    typed += keepableInTypingBox(evaluatedBefore);
+    typed += kLineBreak;
+    m_typing.setText(typed);
+    m_typing.moveCaretToEnd();
+    m_lesson.select(m_state.CurPos, 1);
+    m_lesson.setSelectionUnderline(true);
+}
+
+void ComparisonEngine::updateCounts() {
+    const std::u16string total = numberText(m_state.CurPos - m_state.LineBreakCount);
+    const std::u16string right = numberText(m_state.RightCount - m_state.LineBreakCount);
+    const std::u16string wrong = numberText(m_state.WrongCount);
+    m_window.setCaption(FormLabel::Label9, total);
+    m_window.setDialogCaption(DialogLabel::Label9, total);
+    m_window.setCaption(FormLabel::Label5, right);
+    m_window.setCaption(FormLabel::Label7, wrong);
+    m_window.setDialogCaption(DialogLabel::Label5, right);
+    m_window.setDialogCaption(DialogLabel::Label7, wrong);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "attempt_state.h"
+#include "code_page.h"
+#include "cue_sounds.h"
+#include "ports.h"
+
+#include <optional>
+
+// `R2_Change`: evaluates what the learner added to or took from the end of the
+// typed text against the lesson character at `CurPos`, marks the lesson box,
+// keeps the counts and read-outs, plays the cues and completes the attempt.
+class ComparisonEngine {
+public:
+    ComparisonEngine(AttemptState& state, LessonBox& lesson, TypingBox& typing,
+                     PracticeWindow& window, CueSounds& cues, CodePage& codePage)
+        : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_cues(cues),
+          m_codePage(codePage) {}
+
+    void R2_Change();
+
+    // Stands in the typed text for an Enter pressed one character before a line
+    // end: a lone CR cannot stay in a text box, and the character must keep the
+    // typed text as long as `CurPos`. It is outside the code page, so it never
+    // equals a lesson character.
+    static constexpr char16_t kEarlyLineBreakMark = u'\u21B5';
+
+private:
+    // The lesson character at p; nothing past the end or inside a line break.
+    std::optional<char16_t> lessonCharAt(Pos p) const;
+    void complete();
+    void takeBack(Pos count);
+    void evaluateAdded(Pos count);
+    void enterLineBreak(std::u16string_view evaluatedBefore);
+    void moveUnderlineTo(Pos p);
+    void updateCounts();
+
+    AttemptState& m_state;
+    LessonBox& m_lesson;
+    TypingBox& m_typing;
+    PracticeWindow& m_window;
+    CueSounds& m_cues;
+    CodePage& m_codePage;
+};

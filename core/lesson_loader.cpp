@@ -1,0 +1,49 @@
+#include "lesson_loader.h"
+
+#include "lesson_codec.h"
+#include "lesson_paths.h"
+
+#include <stdexcept>
+
+void LessonLoader::LoadLesson(std::string_view path) {
+    if (!m_lesson.text().empty() && !m_window.askYesNo(u"要学习新的课程吗？", u"提示"))
+        return;
+    startFreshAttempt();
+    if (readIntoLessonBox(path))
+        offerRecording(path);
+}
+
+void LessonLoader::startFreshAttempt() {
+    m_lesson.setText(u"");
+    m_typing.setText(u"");
+    m_state.reset();
+    resetReadouts(m_window);
+}
+
+bool LessonLoader::readIntoLessonBox(std::string_view path) {
+    const auto bytes = m_files.readLesson(path);
+    if (!bytes)
+        return false;
+    DecodedLesson lesson = decodeLesson(*bytes, m_codePage);
+    const bool whole = !lesson.failedAtByteOffset;
+    m_lesson.setText(std::move(lesson.text));
+    return whole;
+}
+
+void LessonLoader::offerRecording(std::string_view path) {
+    std::string recording;
+    try {
+        recording = ParsePath(path) + ParseFileName(path) + ".wma";
+    } catch (const std::invalid_argument&) {
+        return; // a file name without "." leaves the player as it was
+    }
+    if (m_files.isRegularFile(recording)) {
+        m_player.setEnabled(true);
+        m_player.close();
+        m_player.setUrl(recording);
+    } else {
+        m_player.setUrl("");
+        m_player.close();
+        m_player.setEnabled(false);
+    }
+}

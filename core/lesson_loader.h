@@ -1,0 +1,36 @@
+#pragma once
+
+#include "attempt_state.h"
+#include "code_page.h"
+#include "local_files.h"
+#include "ports.h"
+
+#include <string_view>
+
+// `LoadLesson`: asks before replacing a loaded lesson, starts a fresh attempt,
+// decodes the lesson file into the lesson box and hands the recording beside
+// it (same folder and base name, ".wma") to the media player.
+class LessonLoader {
+public:
+    LessonLoader(AttemptState& state, LessonBox& lesson, TypingBox& typing,
+                 PracticeWindow& window, MediaPlayer& player, const Files& files,
+                 CodePage& codePage)
+        : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_player(player),
+          m_files(files), m_codePage(codePage) {}
+
+    void LoadLesson(std::string_view path);
+
+private:
+    void startFreshAttempt();
+    // False when the file could not be read whole; what was decoded stays shown.
+    bool readIntoLessonBox(std::string_view path);
+    void offerRecording(std::string_view path);
+
+    AttemptState& m_state;
+    LessonBox& m_lesson;
+    TypingBox& m_typing;
+    PracticeWindow& m_window;
+    MediaPlayer& m_player;
+    const Files& m_files;
+    CodePage& m_codePage;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The small interfaces through which the practice logic drives the windows,
+// players and files around it. Positions count a line break as two (CR LF).
+
+using Pos = std::int64_t;
+
+struct Rgb {
+    std::uint8_t red, green, blue;
+    friend bool operator==(Rgb, Rgb) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kRed{255, 0, 0};
+
+// The upper box `R1` that shows the lesson and the learner's marks in it.
+class LessonBox {
+public:
+    virtual ~LessonBox() = default;
+    virtual const std::u16string& text() const = 0;
+    virtual void setText(std::u16string text) = 0;
+    // Positions past the end select nothing.
+    virtual void select(Pos start, Pos length) = 0;
+    virtual void setSelectionColour(Rgb colour) = 0;
+    virtual void setSelectionUnderline(bool on) = 0;
+};
+
+// The lower box `R2` the learner types into. Program writes never run the engine.
+class TypingBox {
+public:
+    virtual ~TypingBox() = default;
+    virtual std::u16string text() const = 0;
+    virtual void setText(std::u16string_view text) = 0;
+    virtual void moveCaretToEnd() = 0;
+};
+
+enum class FormLabel { Label2, Label3, Label5, Label7, Label9, Label11, Label13 };
+enum class DialogLabel { Label2, Label5, Label7, Label9, Label11, Label13, L3 };
+
+// The read-outs, timers and menu state of the main window and the save dialog.
+class PracticeWindow {
+public:
+    virtual ~PracticeWindow() = default;
+    virtual void setCaption(FormLabel label, std::u16string_view text) = 0;
+    // Writing a caption creates the save dialog, hidden, if it does not exist yet.
+    virtual void setDialogCaption(DialogLabel label, std::u16string_view text) = 0;
+    virtual void showDialogModeless() = 0;
+    virtual void enableSav() = 0;
+    virtual void setTimer1(bool enabled) = 0;
+    virtual void setTimer2(bool enabled) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askYesNo(std::u16string_view text, std::u16string_view title) = 0;
+};
+
+// One wave-sound player (`Me1`, `Me2`, `MM3`) and its commands.
+class CuePlayer {
+public:
+    virtual ~CuePlayer() = default;
+    virtual void close() = 0;
+    virtual void setFileName(const std::string& path) = 0;
+    virtual void open() = 0;
+    virtual void play() = 0;
+};
+
+// The lesson recording player `WindowsMediaPlayer1`.
+class MediaPlayer {
+public:
+    virtual ~MediaPlayer() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual void close() = 0;
+    virtual void setUrl(const std::string& path) = 0;
+};
+
+// The time of day as the clock reads it.
+struct TimeOfDay {
+    int hour, minute, second;
+    friend bool operator==(TimeOfDay, TimeOfDay) = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual TimeOfDay now() const = 0;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ports.h"
+
+#include <map>
+#include <string>
+
+class FakePracticeWindow final : public PracticeWindow {
+public:
+    void setCaption(FormLabel label, std::u16string_view text) override {
+        captions[label] = text;
+        ++captionWrites;
+    }
+    void setDialogCaption(DialogLabel label, std::u16string_view text) override {
+        dialog[label] = text;
+        dialogExists = true;
+    }
+    void showDialogModeless() override {
+        dialogExists = true;
+        ++dialogShown;
+    }
+    void enableSav() override { savEnabled = true; }
+    void setTimer1(bool enabled) override { timer1 = enabled; }
+    void setTimer2(bool enabled) override { timer2 = enabled; }
+    bool askYesNo(std::u16string_view text, std::u16string_view title) override {
+        lastQuestion = std::u16string(text) + u"|" + std::u16string(title);
+        ++questions;
+        return answerYes;
+    }
+
+    std::map<FormLabel, std::u16string> captions;
+    std::map<DialogLabel, std::u16string> dialog;
+    int captionWrites = 0;
+    bool dialogExists = false;
+    int dialogShown = 0;
+    bool savEnabled = false;
+    bool timer1 = false;
+    bool timer2 = true;
+    bool answerYes = true;
+    int questions = 0;
+    std::u16string lastQuestion;
+};
