@@ -3,6 +3,7 @@
 #include "ports.h"
 
 #include <string>
+#include <vector>
 
 // The state of one practice attempt, shared by the engine, the loader and the
 // clock. Counts are 64-bit so that long lessons and large changes stay exact.
@@ -13,6 +14,9 @@ struct AttemptState {
     Pos LineBreakCount = 0; // line-break characters passed, 2 per line break
     std::u16string PrevTyped;
     std::u16string NewTyped;
+    // How each consumed lesson position was counted, so that taking it back
+    // undoes that count even if the learner overtyped the character since.
+    std::vector<bool> CountedRight;
     bool SoundOn = true;
     bool KeySoundOn = true;
     int ClockStarted = 0;
@@ -21,6 +25,7 @@ struct AttemptState {
         CurPos = RightCount = WrongCount = LineBreakCount = 0;
         PrevTyped.clear();
         NewTyped.clear();
+        CountedRight.clear();
         ClockStarted = 0;
     }
 };

@@ -47,6 +47,7 @@ void ComparisonEngine::R2_Change() {
         return;
     }
     m_window.setTimer1(true);
+    m_state.CountedRight.resize(m_lesson.text().size());
     if (newLength < m_state.CurPos)
         takeBack(d);
     else
@@ -86,7 +87,7 @@ void ComparisonEngine::takeBack(Pos count) {
             moveUnderlineTo(m_state.CurPos);
             return;
         }
-        if (m_codePage.canonical(m_state.PrevTyped.back()) == *lessonChar)
+        if (m_state.CountedRight[static_cast<size_t>(last)])
             --m_state.RightCount;
         else
             --m_state.WrongCount;
@@ -109,7 +110,10 @@ void ComparisonEngine::evaluateAdded(Pos count) {
             enterLineBreak(std::u16string_view(m_state.NewTyped).substr(0, static_cast<size_t>(k)));
             return;
         }
-        if (m_codePage.canonical(m_state.NewTyped[static_cast<size_t>(k)]) == *lessonChar) {
+        const bool right =
+            m_codePage.canonical(m_state.NewTyped[static_cast<size_t>(k)]) == *lessonChar;
+        m_state.CountedRight[static_cast<size_t>(m_state.CurPos)] = right;
+        if (right) {
             m_cues.play(Cue::Right);
             m_lesson.setSelectionColour(kBlue);
             ++m_state.RightCount;

@@ -161,6 +161,15 @@ TEST_F(ComparisonEngineTest, ReplacingOneCharacterEvaluatesNothing) {
     EXPECT_EQ(m_rig.me1.played().size(), 1u);
 }
 
+TEST_F(ComparisonEngineTest, TakingBackAnOvertypedCharacterUndoesItsOriginalCount) {
+    m_rig.type(u"a");
+    m_rig.type(u"x"); // overtyped: nothing evaluated
+    m_rig.backspace();
+    EXPECT_EQ(m_rig.state.RightCount, 0);
+    EXPECT_EQ(m_rig.state.WrongCount, 0);
+    EXPECT_EQ(m_rig.caption(FormLabel::Label7), u"0");
+}
+
 TEST_F(ComparisonEngineTest, TypingInsideTheTextEvaluatesItsEnd) {
     m_rig.type(u"a");
     m_rig.type(u"ba"); // caret before "a": the last character is compared at CurPos

@@ -1,0 +1,50 @@
+// The engine per keystroke at two lesson lengths, and decoding a long lesson file.
+#include "lesson_codec.h"
+#include "practice_rig.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+std::u16string lessonOfLength(size_t length) {
+    std::u16string text;
+    const std::u16string line = u"わたしは毎朝七時に起きます。";
+    while (text.size() + line.size() + 2 <= length)
+        text += line + u"\r\n";
+    text.resize(length, u'あ');
+    return text;
+}
+
+// One keystroke right and one Backspace, halfway through the lesson.
+void EngineKeystroke(benchmark::State& bench) {
+    PracticeRig rig;
+    const std::u16string lesson = lessonOfLength(static_cast<size_t>(bench.range(0)));
+    rig.start(lesson);
+    std::u16string typed = lesson.substr(0, lesson.size() / 2);
+    while (!typed.empty() && (typed.back() == u'\r'))
+        typed.pop_back();
+    rig.typing.typed = typed;
+    rig.state.PrevTyped = typed;
+    rig.state.CurPos = static_cast<Pos>(typed.size());
+    rig.state.CountedRight.assign(lesson.size(), true);
+    const std::u16string withOne = typed + u"x";
+    for (auto _ : bench) {
+        rig.type(withOne);
+        rig.type(typed);
+    }
+    bench.SetItemsProcessed(bench.iterations() * 2);
+}
+BENCHMARK(EngineKeystroke)->Arg(500)->Arg(32000);
+
+void DecodeLesson(benchmark::State& bench) {
+    CodePage codePage;
+    const std::string bytes =
+        std::get<std::string>(encodeLesson(lessonOfLength(32000), codePage));
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(decodeLesson(bytes, codePage));
+}
+BENCHMARK(DecodeLesson);
+
+} // namespace
+
+BENCHMARK_MAIN();
