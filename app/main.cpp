@@ -1,0 +1,33 @@
+#include "desktop_shell.h"
+#include "font_faces.h"
+#include "form1.h"
+#include "prompts.h"
+#include "qt_clock.h"
+#include "sound_bank.h"
+#include "wave_player.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvanta"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
+    installFontSubstitutions();
+
+    const std::string programFolder = QApplication::applicationDirPath().toStdString();
+    SoundBank sounds;
+    for (const char* cue : {"/Sound/True.wav", "/Sound/false.wav", "/Sound/back.wav",
+                            "/Sound/Enter.wav", "/Sound/finish.wav", "/Sound/Type.wav"})
+        sounds.preload(QString::fromStdString(programFolder + cue));
+    WavePlayer me1(sounds), me2(sounds), mm3(sounds);
+    Prompts prompts;
+    DesktopShell shell;
+    QtClock clock;
+
+    Form1 form(Form1Services{me1, me2, mm3, prompts, shell, clock, programFolder});
+    const QRect screen = form.screen()->availableGeometry();
+    form.move(screen.center() - QPoint(form.width() / 2, form.height() / 2));
+    form.show();
+    return QApplication::exec();
+}

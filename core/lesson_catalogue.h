@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// The 96 entries of the lesson menu: lessons 1 to 48 of the course, each with a
+// basic text A and an applied text B.
+inline constexpr int kLessonCount = 48;
+
+struct LessonEntry {
+    std::string itemName;   // Jlesson1_A
+    std::u16string caption; // 第一课 基本课文
+    std::string path;       // ldata\J01A.ORV
+};
+
+// n from 1 to 48, letter 'A' or 'B'.
+LessonEntry lessonEntry(int n, char letter);
+
+// 1 to 99 in ordinary Chinese numerals: 一, 十, 十一, 二十, 二十一.
+std::u16string chineseNumeral(int n);

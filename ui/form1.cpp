@@ -1,0 +1,248 @@
+#include "form1.h"
+
+#include "desktop_shell.h"
+#include "font_faces.h"
+#include "lesson_box.h"
+#include "media_player_widget.h"
+#include "prompts.h"
+#include "score_dialog.h"
+#include "twips.h"
+#include "typing_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+
+namespace {
+
+// The program's home page, where more lesson files are offered.
+const QString kHomePage = QStringLiteral("https://orvanta.github.io/");
+
+constexpr float kClientWidth = 9345;
+constexpr float kClientHeight = 7620;
+constexpr int kTimer1Interval = 10; // ms; the read-outs change at most once a second
+constexpr int kTimer2Interval = 50;
+
+QString qs(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char* const kReadoutNames[] = {"Label2", "Label3", "Label5", "Label7",
+                                     "Label9", "Label11", "Label13"};
+
+} // namespace
+
+Form1::Form1(Form1Services services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services)) {
+    // Initialisation: the attempt state starts at its defaults; the key click is prepared.
+    m_services.mm3.setFileName(m_services.programFolder + "/Sound/Type.wav");
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Orvanta"));
+    createControls();
+    m_menu = buildMainMenu(menuBar());
+    connectMenu();
+    m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder,
+                                         m_state.SoundOn);
+    m_engine = std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues,
+                                                  m_codePage);
+    m_loader = std::make_unique<LessonLoader>(m_state, *m_r1, *m_r2, *this, *m_player, m_files,
+                                              m_codePage);
+    m_clock = std::make_unique<AttemptClock>(m_state, *this, m_services.clock);
+    // Loading: the clock and the lesson position start at 0; the help file is recorded.
+    m_state.ClockStarted = 0;
+    m_state.CurPos = 0;
+    m_helpFile = m_services.programFolder + "/help/help.html";
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setInterval(kTimer1Interval);
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
+    m_timer2.setInterval(kTimer2Interval);
+    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    m_timer2.start();
+    resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+QLabel* Form1::captionLabel(const char* name, const QString& text, float left, float top,
+                            qreal pointSize) {
+    auto* label = new QLabel(text, centralWidget());
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(chineseFont(pointSize));
+    label->setStyleSheet(QStringLiteral("color: #0000ff; background: transparent"));
+    label->move(toPixels(left), toPixels(top));
+    label->adjustSize();
+    return label;
+}
+
+QLabel* Form1::readoutLabel(const char* name, const QString& text, float left, float top,
+                            float width, float height) {
+    auto* label = new QLabel(text, centralWidget());
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(chineseFont(14.25));
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(
+        QStringLiteral("color: #000000; background: #ffffff; border: 1px solid #000000"));
+    label->setGeometry(twipRect(left, top, width, height));
+    return label;
+}
+
+void Form1::createControls() {
+    setCentralWidget(new QWidget(this));
+    centralWidget()->setObjectName(QStringLiteral("client"));
+    captionLabel("Label12", QStringLiteral("开始时间："), 240, 120, 14.25);
+    captionLabel("Label1", QStringLiteral("已用时："), 3600, 120, 14.25);
+    captionLabel("Label10", QStringLiteral("平均速度："), 6360, 120, 14.25);
+    captionLabel("Label4", QStringLiteral("正确数："), 480, 600, 14.25);
+    captionLabel("Label6", QStringLiteral("错误数："), 3600, 600, 14.25);
+    captionLabel("Label8", QStringLiteral("总数："), 6840, 600, 14.25);
+    m_label14 = captionLabel("Label14", QStringLiteral("当前时间："), 0, 0, 15.75);
+    auto slot = [this](FormLabel l) -> QLabel*& { return m_readouts[static_cast<size_t>(l)]; };
+    slot(FormLabel::Label11) = readoutLabel("Label11", QStringLiteral("未开始"), 2040, 120, 1200, 345);
+    slot(FormLabel::Label3) = readoutLabel("Label3", QStringLiteral("未用"), 4920, 120, 1200, 345);
+    slot(FormLabel::Label2) = readoutLabel("Label2", QStringLiteral("0"), 8040, 120, 1200, 300);
+    slot(FormLabel::Label5) = readoutLabel("Label5", QStringLiteral("0"), 2040, 600, 1200, 345);
+    slot(FormLabel::Label7) = readoutLabel("Label7", QStringLiteral("0"), 4920, 600, 1200, 300);
+    slot(FormLabel::Label9) = readoutLabel("Label9", QStringLiteral("0"), 8040, 600, 1200, 300);
+    m_label13 = new QLabel(QStringLiteral("H:M:S"), centralWidget());
+    m_label13->setObjectName(QStringLiteral("Label13"));
+    m_label13->setFont(chineseFont(15.75));
+    m_label13->setStyleSheet(QStringLiteral("color: #ff0000; background: transparent"));
+    m_label13->adjustSize();
+    slot(FormLabel::Label13) = m_label13;
+
+    m_r1 = new LessonBoxWidget(centralWidget());
+    m_r1->setObjectName(QStringLiteral("R1"));
+    m_r1->setStyleSheet(QStringLiteral("QTextEdit { background: #ffffff; }"));
+    m_r2 = new TypingBoxWidget(centralWidget());
+    m_r2->setObjectName(QStringLiteral("R2"));
+    for (QTextEdit* box : {static_cast<QTextEdit*>(m_r1), static_cast<QTextEdit*>(m_r2)})
+        box->setFont(japaneseBoxFont());
+    m_player = new MediaPlayerWidget(centralWidget());
+    m_r1->setGeometry(twipRect(120, 1200, 9135, 2655));
+    m_r2->setGeometry(twipRect(120, 3960, 9135, 2415));
+    m_player->setGeometry(twipRect(120, 6840, 9135, 675));
+    connect(m_r2, &TypingBoxWidget::learnerChanged, this, &Form1::R2_Change);
+    connect(m_r2, &TypingBoxWidget::characterKeyPressed, this, &Form1::R2_KeyPress);
+    m_r2->setFocus();
+}
+
+void Form1::connectMenu() {
+    for (const MainMenu::LessonItem& lesson : m_menu.lessons)
+        connect(lesson.action, &QAction::triggered, this,
+                [this, path = lesson.path] { LoadLesson(path); });
+    connect(m_menu.Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
+    connect(m_menu.morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
+    connect(m_menu.quit, &QAction::triggered, this, &Form1::quit_Click);
+}
+
+void Form1::LoadLesson(const std::string& path) { m_loader->LoadLesson(path); }
+
+void Form1::setCaption(FormLabel label, std::u16string_view text) {
+    QLabel* readout = m_readouts[static_cast<size_t>(label)];
+    readout->setText(qs(text));
+    if (readout == m_label13)
+        m_label13->adjustSize();
+}
+
+Dialog& Form1::ensureDialog() {
+    if (!m_dialog)
+        m_dialog = new Dialog(this);
+    return *m_dialog;
+}
+
+void Form1::setDialogCaption(DialogLabel label, std::u16string_view text) {
+    ensureDialog().setFigure(label, qs(text));
+}
+
+void Form1::showDialogModeless() {
+    Dialog& dialog = ensureDialog();
+    dialog.setModal(false);
+    dialog.show();
+}
+
+void Form1::enableSav() { m_menu.Sav->setEnabled(true); }
+
+void Form1::setTimer1(bool enabled) {
+    if (!enabled)
+        m_timer1.stop();
+    else if (!m_timer1.isActive())
+        m_timer1.start();
+}
+
+void Form1::setTimer2(bool enabled) {
+    if (!enabled)
+        m_timer2.stop();
+    else if (!m_timer2.isActive())
+        m_timer2.start();
+}
+
+bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {
+    return m_services.prompts.askYesNo(this, qs(text), qs(title));
+}
+
+void Form1::R2_Change() {
+    m_engine->R2_Change();
+    m_r1->reveal(m_state.CurPos);
+}
+
+void Form1::R2_KeyPress() {
+    if (!m_state.KeySoundOn)
+        return;
+    m_services.mm3.close();
+    m_services.mm3.open();
+    m_services.mm3.play();
+}
+
+void Form1::Timer1_Timer() { m_clock->Timer1_Timer(m_state.CurPos - m_state.LineBreakCount); }
+
+void Form1::Timer2_Timer() { m_clock->Timer2_Timer(); }
+
+void Form1::Openfile_Click() {
+    const auto file = m_services.prompts.chooseOpenFile(this, QStringLiteral("课文文件(*.ORV) (*.ORV)"));
+    if (file && !file->isEmpty())
+        LoadLesson(file->toStdString());
+}
+
+void Form1::morelesson_Click() { m_services.shell.openAddress(kHomePage); }
+
+void Form1::quit_Click() { QApplication::exit(0); }
+
+MainLayout Form1::currentLayout() const {
+    auto twips = [](const QWidget* w) {
+        return TwipRect{toTwips(w->x()), toTwips(w->y()), toTwips(w->width()),
+                        toTwips(w->height())};
+    };
+    return MainLayout{twips(m_r1), twips(m_r2), twips(m_label14), twips(m_label13),
+                      twips(m_player)};
+}
+
+void Form1::placeLayout(const MainLayout& layout) {
+    auto place = [](QWidget* w, const TwipRect& r) {
+        w->setGeometry(twipRect(r.left, r.top, r.width, r.height));
+    };
+    place(m_r1, layout.r1);
+    place(m_r2, layout.r2);
+    m_label14->move(toPixels(layout.label14.left), toPixels(layout.label14.top));
+    m_label13->move(toPixels(layout.label13.left), toPixels(layout.label13.top));
+    place(m_player, layout.player);
+}
+
+void Form1::layoutFor(float outerWidth, float outerHeight) {
+    placeLayout(layoutPass(outerWidth, outerHeight, currentLayout()));
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QSize outer = frameGeometry().size();
+    layoutFor(toTwips(outer.width()), toTwips(outer.height()));
+}
+
+// Closing the main window ends the program at once, with every other window.
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QApplication::quit();
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "attempt_clock.h"
+#include "attempt_state.h"
+#include "code_page.h"
+#include "comparison_engine.h"
+#include "cue_sounds.h"
+#include "layout_pass.h"
+#include "lesson_loader.h"
+#include "local_files.h"
+#include "main_menu.h"
+#include "ports.h"
+#include "score_dialog.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+class DesktopShell;
+class LessonBoxWidget;
+class MediaPlayerWidget;
+class Prompts;
+class QLabel;
+class TypingBoxWidget;
+
+// What the main window needs from outside: the three wave-sound players, the
+// pre-answerable dialogs, the desktop shell, the clock and the program folder.
+struct Form1Services {
+    CuePlayer& me1;
+    CuePlayer& me2;
+    CuePlayer& mm3;
+    Prompts& prompts;
+    DesktopShell& shell;
+    const Clock& clock;
+    std::string programFolder; // no trailing separator
+};
+
+// The main window: the lesson box, the typing box, the read-outs, the clock,
+// the recording player and the menus. It wires the practice logic to them.
+class Form1 final : public QMainWindow, public PracticeWindow {
+    Q_OBJECT
+public:
+    explicit Form1(Form1Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void LoadLesson(const std::string& path);
+    // Runs the layout pass for an outer window size in twips.
+    void layoutFor(float outerWidth, float outerHeight);
+
+    const AttemptState& state() const { return m_state; }
+    Dialog* scoreDialog() const { return m_dialog; }
+
+    // PracticeWindow
+    void setCaption(FormLabel label, std::u16string_view text) override;
+    void setDialogCaption(DialogLabel label, std::u16string_view text) override;
+    void showDialogModeless() override;
+    void enableSav() override;
+    void setTimer1(bool enabled) override;
+    void setTimer2(bool enabled) override;
+    bool askYesNo(std::u16string_view text, std::u16string_view title) override;
+
+    void R2_Change();
+    void R2_KeyPress();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Openfile_Click();
+    void morelesson_Click();
+    void quit_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectMenu();
+    Dialog& ensureDialog();
+    QLabel* captionLabel(const char* name, const QString& text, float left, float top,
+                         qreal pointSize);
+    QLabel* readoutLabel(const char* name, const QString& text, float left, float top,
+                         float width, float height);
+    void placeLayout(const MainLayout& layout);
+    MainLayout currentLayout() const;
+
+    Form1Services m_services;
+    AttemptState m_state;
+    CodePage m_codePage;
+    LocalFiles m_files;
+    std::unique_ptr<CueSounds> m_cues;
+    std::unique_ptr<ComparisonEngine> m_engine;
+    std::unique_ptr<LessonLoader> m_loader;
+    std::unique_ptr<AttemptClock> m_clock;
+
+    LessonBoxWidget* m_r1 = nullptr;
+    TypingBoxWidget* m_r2 = nullptr;
+    MediaPlayerWidget* m_player = nullptr;
+    QLabel* m_label13 = nullptr;
+    QLabel* m_label14 = nullptr;
+    std::array<QLabel*, 7> m_readouts{}; // by FormLabel
+    MainMenu m_menu{};
+    QTimer m_timer1;
+    QTimer m_timer2;
+    QPointer<Dialog> m_dialog;
+    std::string m_helpFile;
+};

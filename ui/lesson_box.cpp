@@ -1,0 +1,81 @@
+#include "lesson_box.h"
+
+#include <QScrollBar>
+
+namespace {
+
+QString documentText(std::u16string_view text) {
+    QString plain = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return plain;
+}
+
+} // namespace
+
+LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setAcceptRichText(false);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void LessonBoxWidget::setText(std::u16string text) {
+    m_text = std::move(text);
+    m_lineBreaks.rebuild(m_text);
+    m_underlined.clear();
+    m_selectionStart = m_selectionEnd = 0;
+    setPlainText(documentText(m_text));
+}
+
+void LessonBoxWidget::select(Pos start, Pos length) {
+    const int documentLength = document()->characterCount() - 1;
+    m_selectionStart = std::clamp(m_lineBreaks.toDocument(start), 0, documentLength);
+    m_selectionEnd = std::clamp(m_lineBreaks.toDocument(start + length), m_selectionStart,
+                                documentLength);
+}
+
+void LessonBoxWidget::mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format) {
+    QTextCursor cursor(document());
+    cursor.setPosition(documentStart);
+    cursor.setPosition(documentEnd, QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(format);
+}
+
+void LessonBoxWidget::setSelectionColour(Rgb colour) {
+    if (m_selectionStart == m_selectionEnd)
+        return;
+    QTextCharFormat format;
+    format.setForeground(QColor(colour.red, colour.green, colour.blue));
+    mergeAt(m_selectionStart, m_selectionEnd, format);
+}
+
+void LessonBoxWidget::setSelectionUnderline(bool on) {
+    if (m_selectionStart == m_selectionEnd)
+        return;
+    QTextCharFormat format;
+    format.setFontUnderline(on);
+    if (on) {
+        mergeAt(m_selectionStart, m_selectionEnd, format);
+        for (int p = m_selectionStart; p < m_selectionEnd; ++p)
+            m_underlined.insert(p);
+        return;
+    }
+    auto it = m_underlined.lower_bound(m_selectionStart);
+    while (it != m_underlined.end() && *it < m_selectionEnd) {
+        mergeAt(*it, *it + 1, format);
+        it = m_underlined.erase(it);
+    }
+}
+
+void LessonBoxWidget::reveal(Pos position) {
+    QTextCursor cursor(document());
+    const int documentLength = document()->characterCount() - 1;
+    cursor.setPosition(std::clamp(m_lineBreaks.toDocument(position), 0, documentLength));
+    const QRect shown = cursorRect(cursor);
+    QScrollBar* bar = verticalScrollBar();
+    const int margin = shown.height();
+    if (shown.top() < margin)
+        bar->setValue(bar->value() + shown.top() - margin);
+    else if (shown.bottom() > viewport()->height() - margin)
+        bar->setValue(bar->value() + shown.bottom() - viewport()->height() + margin);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "line_break_map.h"
+#include "ports.h"
+
+#include <QTextCursor>
+#include <QTextEdit>
+#include <set>
+
+// `R1`: the lesson text with the learner's marks. Read-only: the program alone
+// sets its text and formatting, since the lesson it shows is what is compared.
+class LessonBoxWidget final : public QTextEdit, public LessonBox {
+    Q_OBJECT
+public:
+    explicit LessonBoxWidget(QWidget* parent = nullptr);
+
+    const std::u16string& text() const override { return m_text; }
+    void setText(std::u16string text) override;
+    void select(Pos start, Pos length) override;
+    void setSelectionColour(Rgb colour) override;
+    void setSelectionUnderline(bool on) override;
+
+    // Scrolls so that the character at a position is in view.
+    void reveal(Pos position);
+
+private:
+    void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);
+
+    std::u16string m_text;
+    LineBreakMap m_lineBreaks;
+    int m_selectionStart = 0;
+    int m_selectionEnd = 0;
+    // Document positions that carry an underline, so that clearing the underline
+    // of the whole text touches only them.
+    std::set<int> m_underlined;
+};

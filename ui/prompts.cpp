@@ -1,0 +1,65 @@
+#include "prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+bool showYesNo(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool showOkCancel(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
+bool showMessage(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+    return true;
+}
+
+} // namespace
+
+bool Prompts::preparedOr(bool (*show)(QWidget*, const QString&, const QString&),
+                         QWidget* parent, const QString& text, const QString& title) {
+    m_asked.push_back(title + QLatin1Char('|') + text);
+    if (m_nextAnswers.empty())
+        return show(parent, text, title);
+    const bool answer = m_nextAnswers.front();
+    m_nextAnswers.pop_front();
+    return answer;
+}
+
+bool Prompts::askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    return preparedOr(showYesNo, parent, text, title);
+}
+
+bool Prompts::askOkCancel(QWidget* parent, const QString& text, const QString& title) {
+    return preparedOr(showOkCancel, parent, text, title);
+}
+
+void Prompts::inform(QWidget* parent, const QString& text, const QString& title) {
+    m_asked.push_back(title + QLatin1Char('|') + text);
+    if (m_nextAnswers.empty())
+        showMessage(parent, text, title);
+    else
+        m_nextAnswers.pop_front();
+}
+
+std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& filter) {
+    QString file;
+    if (m_nextFiles.empty()) {
+        file = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    } else {
+        file = m_nextFiles.front();
+        m_nextFiles.pop_front();
+    }
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+
+class QWidget;
+
+// The program's modal questions and file choices. Each can be answered in
+// advance (the next-answer seam), so that a test never blocks on a dialog;
+// without a prepared answer the real dialog is shown.
+class Prompts {
+public:
+    // Yes/No, Yes the default, no icon. True for Yes.
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title);
+    // OK/Cancel. True for OK.
+    bool askOkCancel(QWidget* parent, const QString& text, const QString& title);
+    // A message with an OK button.
+    void inform(QWidget* parent, const QString& text, const QString& title);
+    // A file to open; nothing when the learner cancels.
+    std::optional<QString> chooseOpenFile(QWidget* parent, const QString& filter);
+
+    void setNextAnswer(bool yes) { m_nextAnswers.push_back(yes); }
+    // An empty name answers as a cancelled dialog.
+    void setNextFile(const QString& file) { m_nextFiles.push_back(file); }
+    // Texts of the questions and messages shown so far, "title|text".
+    const std::deque<QString>& asked() const { return m_asked; }
+
+private:
+    bool preparedOr(bool (*show)(QWidget*, const QString&, const QString&), QWidget* parent,
+                    const QString& text, const QString& title);
+
+    std::deque<bool> m_nextAnswers;
+    std::deque<QString> m_nextFiles;
+    std::deque<QString> m_asked;
+};

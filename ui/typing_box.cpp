@@ -1,0 +1,106 @@
+#include "typing_box.h"
+
+#include "input_guard.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
+
+namespace {
+
+constexpr QChar kParagraph(0x2029);
+
+// Keys that produce no character give no key click, although Qt gives Delete a text.
+bool producesCharacter(const QKeyEvent* event) {
+    return !event->text().isEmpty() && event->key() != Qt::Key_Delete;
+}
+
+} // namespace
+
+TypingBoxWidget::TypingBoxWidget(QWidget* parent) : QTextEdit(parent) {
+    setUndoRedoEnabled(false);
+    setAcceptRichText(false);
+    connect(this, &QTextEdit::textChanged, this, &TypingBoxWidget::onTextChanged);
+    connect(this, &QTextEdit::selectionChanged, this, &TypingBoxWidget::guardSelection);
+}
+
+std::u16string TypingBoxWidget::text() const {
+    QString plain = toPlainText();
+    plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return std::u16string(reinterpret_cast<const char16_t*>(plain.utf16()),
+                          static_cast<size_t>(plain.size()));
+}
+
+void TypingBoxWidget::setText(std::u16string_view text) {
+    dropPreedit();
+    m_programWrite = true;
+    QString plain = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QTextCharFormat typingFormat = currentCharFormat();
+    setPlainText(plain);
+    setCurrentCharFormat(typingFormat);
+    m_lastSeen = toPlainText();
+    m_programWrite = false;
+}
+
+void TypingBoxWidget::moveCaretToEnd() { moveCursor(QTextCursor::End); }
+
+void TypingBoxWidget::onTextChanged() {
+    if (m_programWrite)
+        return;
+    QString now = toPlainText();
+    if (now == m_lastSeen)
+        return;
+    m_lastSeen = std::move(now);
+    emit learnerChanged();
+}
+
+// A selection longer than one character collapses to the caret at the end.
+void TypingBoxWidget::guardSelection() {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return;
+    const QString selected = cursor.selectedText();
+    const Pos length = selected.size() + selected.count(kParagraph); // a break counts as two
+    if (selectionTooLong(length))
+        moveCaretToEnd();
+}
+
+// A preedit left in place while the program rewrites the text would stay painted.
+void TypingBoxWidget::dropPreedit() {
+    if (!m_composing)
+        return;
+    QInputMethodEvent clear;
+    QTextEdit::inputMethodEvent(&clear);
+    QGuiApplication::inputMethod()->reset();
+    m_composing = false;
+}
+
+void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
+    if (producesCharacter(event))
+        emit characterKeyPressed();
+    QTextEdit::keyPressEvent(event);
+}
+
+void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
+    m_composing = !event->preeditString().isEmpty();
+    if (!event->commitString().isEmpty())
+        emit characterKeyPressed();
+    QTextEdit::inputMethodEvent(event);
+}
+
+void TypingBoxWidget::mousePressEvent(QMouseEvent* event) {
+    QTextEdit::mousePressEvent(event);
+    guardSelection();
+}
+
+void TypingBoxWidget::mouseMoveEvent(QMouseEvent* event) {
+    QTextEdit::mouseMoveEvent(event);
+    guardSelection();
+}
+
+void TypingBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    guardSelection();
+}
+

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ports.h"
+
+#include <QTextEdit>
+
+// `R2`: the box the learner types into with the input method. It reports a
+// change only when its plain text really differs from what it held before
+// (format changes and preedit updates are no change), and never for the
+// program's own writes. Its selection never covers more than one character.
+class TypingBoxWidget final : public QTextEdit, public TypingBox {
+    Q_OBJECT
+public:
+    explicit TypingBoxWidget(QWidget* parent = nullptr);
+
+    std::u16string text() const override;
+    void setText(std::u16string_view text) override;
+    void moveCaretToEnd() override;
+
+signals:
+    // The learner changed the text (typing, commit, paste, deletion).
+    void learnerChanged();
+    // A key that produces a character was pressed (before the box inserts it),
+    // or the input method committed text.
+    void characterKeyPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void onTextChanged();
+    void guardSelection();
+    void dropPreedit();
+
+    QString m_lastSeen;
+    bool m_programWrite = false;
+    bool m_composing = false;
+};
