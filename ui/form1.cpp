@@ -35,7 +35,8 @@ const char* const kReadoutNames[] = {"Label2", "Label3", "Label5", "Label7",
 } // namespace
 
 Form1::Form1(Form1Services services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)) {
+    : QMainWindow(parent), m_services(std::move(services)), m_timer1(new QTimer(this)),
+      m_timer2(new QTimer(this)) {
     // Initialisation: the attempt state starts at its defaults; the key click is prepared.
     m_services.mm3.setFileName(m_services.programFolder + "/Sound/Type.wav");
     setObjectName(QStringLiteral("Form1"));
@@ -55,13 +56,13 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_state.CurPos = 0;
     m_helpFile = m_services.programFolder + "/help/help.html";
 
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setInterval(kTimer1Interval);
-    m_timer2.setObjectName(QStringLiteral("Timer2"));
-    m_timer2.setInterval(kTimer2Interval);
-    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    m_timer2.start();
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kTimer1Interval);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setInterval(kTimer2Interval);
+    connect(m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    m_timer2->start();
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
@@ -168,16 +169,16 @@ void Form1::enableSav() { m_menu.Sav->setEnabled(true); }
 
 void Form1::setTimer1(bool enabled) {
     if (!enabled)
-        m_timer1.stop();
-    else if (!m_timer1.isActive())
-        m_timer1.start();
+        m_timer1->stop();
+    else if (!m_timer1->isActive())
+        m_timer1->start();
 }
 
 void Form1::setTimer2(bool enabled) {
     if (!enabled)
-        m_timer2.stop();
-    else if (!m_timer2.isActive())
-        m_timer2.start();
+        m_timer2->stop();
+    else if (!m_timer2->isActive())
+        m_timer2->start();
 }
 
 bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {

@@ -100,8 +100,8 @@ private:
     QLabel* m_label14 = nullptr;
     std::array<QLabel*, 7> m_readouts{}; // by FormLabel
     MainMenu m_menu{};
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer* m_timer1;
+    QTimer* m_timer2;
     QPointer<Dialog> m_dialog;
     std::string m_helpFile;
 };

@@ -1,0 +1,80 @@
+#include "form1_fixture.h"
+
+#include "code_page.h"
+#include "lesson_codec.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QTest>
+
+Form1Fixture::Form1Fixture() : m_previousFolder(QDir::currentPath()) {
+    installFontSubstitutions();
+    shell.setRecording(true);
+    QDir(folder.path()).mkpath(QStringLiteral("ldata"));
+    QDir::setCurrent(folder.path());
+    form = std::make_unique<Form1>(
+        Form1Services{me1, me2, mm3, prompts, shell, clock, folder.path().toStdString()});
+    m_r1 = form->findChild<LessonBoxWidget*>(QStringLiteral("R1"));
+    m_r2 = form->findChild<TypingBoxWidget*>(QStringLiteral("R2"));
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    m_r2->setFocus();
+}
+
+Form1Fixture::~Form1Fixture() {
+    form.reset();
+    QDir::setCurrent(m_previousFolder);
+}
+
+void Form1Fixture::writeLesson(const QString& relativePath, std::u16string_view text) {
+    CodePage codePage;
+    const std::string bytes = std::get<std::string>(encodeLesson(text, codePage));
+    writeFile(relativePath, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+void Form1Fixture::writeFile(const QString& relativePath, const QByteArray& bytes) {
+    QFile file(folder.filePath(relativePath));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    file.write(bytes);
+}
+
+void Form1Fixture::trigger(const char* actionName) {
+    auto* action = form->findChild<QAction*>(QString::fromLatin1(actionName));
+    if (!action)
+        qFatal("no action %s", actionName);
+    action->trigger();
+}
+
+QString Form1Fixture::label(const char* name) const {
+    return form->findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+void Form1Fixture::commit(const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(m_r2, &event);
+}
+
+void Form1Fixture::preedit(const QString& text) {
+    QInputMethodEvent event(text, {});
+    QApplication::sendEvent(m_r2, &event);
+}
+
+QTextCharFormat Form1Fixture::formatAt(int documentPosition) const {
+    QTextCursor cursor(m_r1->document());
+    cursor.setPosition(documentPosition);
+    cursor.setPosition(documentPosition + 1, QTextCursor::KeepAnchor);
+    return cursor.charFormat();
+}
+
+QColor Form1Fixture::colourAt(int documentPosition) const {
+    const QTextCharFormat format = formatAt(documentPosition);
+    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                            : QColor(Qt::black);
+}
+
+bool Form1Fixture::underlinedAt(int documentPosition) const {
+    return formatAt(documentPosition).fontUnderline();
+}
