@@ -29,5 +29,9 @@ int main(int argc, char** argv) {
     const QRect screen = form.screen()->availableGeometry();
     form.move(screen.center() - QPoint(form.width() / 2, form.height() / 2));
     form.show();
+    // A lesson file named on the command line opens as if chosen with 打开.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        form.LoadLesson(arguments.at(1).toStdString());
     return QApplication::exec();
 }

@@ -117,10 +117,10 @@ void Form1::createControls() {
 
     m_r1 = new LessonBoxWidget(centralWidget());
     m_r1->setObjectName(QStringLiteral("R1"));
-    m_r1->setStyleSheet(QStringLiteral("QTextEdit { background: #ffffff; }"));
+    m_r1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffff; }"));
     m_r2 = new TypingBoxWidget(centralWidget());
     m_r2->setObjectName(QStringLiteral("R2"));
-    for (QTextEdit* box : {static_cast<QTextEdit*>(m_r1), static_cast<QTextEdit*>(m_r2)})
+    for (QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(m_r1), static_cast<QPlainTextEdit*>(m_r2)})
         box->setFont(japaneseBoxFont());
     m_player = new MediaPlayerWidget(centralWidget());
     m_r1->setGeometry(twipRect(120, 1200, 9135, 2655));

@@ -12,10 +12,9 @@ QString documentText(std::u16string_view text) {
 
 } // namespace
 
-LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QTextEdit(parent) {
+LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setUndoRedoEnabled(false);
-    setAcceptRichText(false);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 

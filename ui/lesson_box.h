@@ -4,12 +4,12 @@
 #include "ports.h"
 
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <set>
 
 // `R1`: the lesson text with the learner's marks. Read-only: the program alone
 // sets its text and formatting, since the lesson it shows is what is compared.
-class LessonBoxWidget final : public QTextEdit, public LessonBox {
+class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     Q_OBJECT
 public:
     explicit LessonBoxWidget(QWidget* parent = nullptr);

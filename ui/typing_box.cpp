@@ -17,11 +17,10 @@ bool producesCharacter(const QKeyEvent* event) {
 
 } // namespace
 
-TypingBoxWidget::TypingBoxWidget(QWidget* parent) : QTextEdit(parent) {
+TypingBoxWidget::TypingBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
-    setAcceptRichText(false);
-    connect(this, &QTextEdit::textChanged, this, &TypingBoxWidget::onTextChanged);
-    connect(this, &QTextEdit::selectionChanged, this, &TypingBoxWidget::guardSelection);
+    connect(this, &QPlainTextEdit::textChanged, this, &TypingBoxWidget::onTextChanged);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TypingBoxWidget::guardSelection);
 }
 
 std::u16string TypingBoxWidget::text() const {
@@ -71,7 +70,7 @@ void TypingBoxWidget::dropPreedit() {
     if (!m_composing)
         return;
     QInputMethodEvent clear;
-    QTextEdit::inputMethodEvent(&clear);
+    QPlainTextEdit::inputMethodEvent(&clear);
     QGuiApplication::inputMethod()->reset();
     m_composing = false;
 }
@@ -79,28 +78,28 @@ void TypingBoxWidget::dropPreedit() {
 void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
     if (producesCharacter(event))
         emit characterKeyPressed();
-    QTextEdit::keyPressEvent(event);
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
     m_composing = !event->preeditString().isEmpty();
     if (!event->commitString().isEmpty())
         emit characterKeyPressed();
-    QTextEdit::inputMethodEvent(event);
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void TypingBoxWidget::mousePressEvent(QMouseEvent* event) {
-    QTextEdit::mousePressEvent(event);
+    QPlainTextEdit::mousePressEvent(event);
     guardSelection();
 }
 
 void TypingBoxWidget::mouseMoveEvent(QMouseEvent* event) {
-    QTextEdit::mouseMoveEvent(event);
+    QPlainTextEdit::mouseMoveEvent(event);
     guardSelection();
 }
 
 void TypingBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
-    QTextEdit::mouseReleaseEvent(event);
+    QPlainTextEdit::mouseReleaseEvent(event);
     guardSelection();
 }
 

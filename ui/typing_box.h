@@ -2,13 +2,13 @@
 
 #include "ports.h"
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 // `R2`: the box the learner types into with the input method. It reports a
 // change only when its plain text really differs from what it held before
 // (format changes and preedit updates are no change), and never for the
 // program's own writes. Its selection never covers more than one character.
-class TypingBoxWidget final : public QTextEdit, public TypingBox {
+class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     Q_OBJECT
 public:
     explicit TypingBoxWidget(QWidget* parent = nullptr);

@@ -1,0 +1,106 @@
+// The main window under load: a keystroke through the real widgets at two lesson
+// lengths, loading a long lesson, and the processor time of a running attempt
+// in which nothing is typed.
+#include "code_page.h"
+#include "form1_fixture.h"
+#include "lesson_codec.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+std::u16string lessonOfLength(size_t length) {
+    const std::u16string line = u"わたしは毎朝七時に起きます。";
+    std::u16string text;
+    while (text.size() + line.size() + 2 <= length)
+        text += line + u"\r\n";
+    text.resize(length, u'あ');
+    return text;
+}
+
+// Types the first half of the lesson, a line at a time.
+void typeHalf(Form1Fixture& f, const std::u16string& lesson) {
+    const std::u16string half = lesson.substr(0, lesson.size() / 2);
+    size_t start = 0;
+    while (start < half.size()) {
+        size_t end = half.find(u"\r\n", start);
+        if (end == std::u16string::npos)
+            end = half.size();
+        f.commit(QString::fromUtf16(half.data() + start, static_cast<qsizetype>(end - start)));
+        if (end < half.size())
+            QTest::keyClick(f.m_r2, Qt::Key_Return);
+        start = end + 2;
+    }
+}
+
+void WidgetKeystroke(benchmark::State& bench) {
+    Form1Fixture f;
+    const std::u16string lesson = lessonOfLength(static_cast<size_t>(bench.range(0)));
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
+    f.trigger("Jlesson1_A");
+    typeHalf(f, lesson);
+    for (auto _ : bench) {
+        QTest::keyClick(f.m_r2, Qt::Key_X);
+        QTest::keyClick(f.m_r2, Qt::Key_Backspace);
+        QApplication::processEvents();
+    }
+    bench.SetItemsProcessed(bench.iterations() * 2);
+}
+BENCHMARK(WidgetKeystroke)->Arg(500)->Arg(32000)->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("median", [](const std::vector<double>& v) {
+        std::vector<double> s = v;
+        std::nth_element(s.begin(), s.begin() + static_cast<long>(s.size() / 2), s.end());
+        return s[s.size() / 2];
+    })->Repetitions(5)->ReportAggregatesOnly(true);
+
+void LoadLongLesson(benchmark::State& bench) {
+    Form1Fixture f;
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lessonOfLength(32000));
+    for (auto _ : bench) {
+        f.prompts.setNextAnswer(true);
+        f.trigger("Jlesson1_A");
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(LoadLongLesson)->Unit(benchmark::kMillisecond);
+
+double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Share of one core used while the attempt clock runs and the learner pauses.
+void IdleAttempt(benchmark::State& bench) {
+    Form1Fixture f;
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lessonOfLength(500));
+    f.trigger("Jlesson1_A");
+    QTest::keyClick(f.m_r2, Qt::Key_X);
+    double share = 0;
+    for (auto _ : bench) {
+        const double before = processorSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        while (wall.elapsed() < 3000)
+            QTest::qWait(100);
+        share = (processorSeconds() - before) / (static_cast<double>(wall.elapsed()) / 1000.0);
+    }
+    bench.counters["core_percent"] = share * 100;
+}
+BENCHMARK(IdleAttempt)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
