@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
                             "/Sound/Enter.wav", "/Sound/finish.wav", "/Sound/Type.wav"})
         sounds.preload(QString::fromStdString(programFolder + cue));
     WavePlayer me1(sounds), me2(sounds), mm3(sounds);
+    me2.setRepeating(true); // background music starts again when it ends
     Prompts prompts;
     DesktopShell shell;
     QtClock clock;

@@ -4,6 +4,9 @@
 #include "code_page.h"
 #include "form1_fixture.h"
 #include "lesson_codec.h"
+#include "qt_clock.h"
+#include "sound_bank.h"
+#include "wave_player.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -93,6 +96,44 @@ void IdleAttempt(benchmark::State& bench) {
     bench.counters["core_percent"] = share * 100;
 }
 BENCHMARK(IdleAttempt)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+const char* const kCueFiles[] = {"/True.wav", "/false.wav", "/back.wav",
+                                 "/Enter.wav", "/finish.wav", "/Type.wav"};
+
+// Loading the six cue effects, as start-up does.
+void PreloadCues(benchmark::State& bench) {
+    for (auto _ : bench) {
+        SoundBank bank;
+        for (const char* cue : kCueFiles)
+            bank.preload(QStringLiteral(ORVANTA_SOUND_DIR) + QLatin1String(cue));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(PreloadCues)->Unit(benchmark::kMillisecond);
+
+// From a key event in the typing box to the key click's play(), with real players.
+void KeyToClick(benchmark::State& bench) {
+    SoundBank bank;
+    WavePlayer me1(bank), me2(bank), mm3(bank);
+    Prompts prompts;
+    DesktopShell shell;
+    QtClock clock;
+    const std::string folder = QStringLiteral(ORVANTA_SOUND_DIR "/..").toStdString();
+    Form1 form(Form1Services{me1, me2, mm3, prompts, shell, clock, folder});
+    auto* box = form.findChild<TypingBoxWidget*>(QStringLiteral("R2"));
+    for (auto _ : bench)
+        QTest::keyClick(box, Qt::Key_A);
+}
+BENCHMARK(KeyToClick)->Unit(benchmark::kMicrosecond);
+
+// Creating the main window, which creates no media player until a recording comes.
+void CreateMainWindow(benchmark::State& bench) {
+    for (auto _ : bench) {
+        Form1Fixture f;
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(CreateMainWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -138,6 +138,9 @@ void Form1::connectMenu() {
     connect(m_menu.Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
     connect(m_menu.morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
     connect(m_menu.quit, &QAction::triggered, this, &Form1::quit_Click);
+    connect(m_menu.Se, &QAction::triggered, this, &Form1::Se_Click);
+    connect(m_menu.Key, &QAction::triggered, this, &Form1::Key_Click);
+    connect(m_menu.Music, &QAction::triggered, this, &Form1::Music_Click);
 }
 
 void Form1::LoadLesson(const std::string& path) { m_loader->LoadLesson(path); }
@@ -211,6 +214,46 @@ void Form1::Openfile_Click() {
 void Form1::morelesson_Click() { m_services.shell.openAddress(kHomePage); }
 
 void Form1::quit_Click() { QApplication::exit(0); }
+
+// The captions offer the opposite of the current state.
+void Form1::Se_Click() {
+    if (!m_state.SoundOn) {
+        m_menu.Se->setText(QStringLiteral("关闭音效(&S)"));
+        m_state.SoundOn = true;
+    } else {
+        m_state.SoundOn = false;
+        m_menu.Se->setText(QStringLiteral("打开音效(&S)"));
+    }
+}
+
+void Form1::Key_Click() {
+    if (m_state.KeySoundOn) {
+        m_menu.Key->setText(QStringLiteral("打开键盘音(K)"));
+        m_state.KeySoundOn = false;
+    } else {
+        m_state.KeySoundOn = true;
+        m_menu.Key->setText(QStringLiteral("关闭键盘音(&K)"));
+    }
+}
+
+void Form1::Music_Click() {
+    if (m_musicOn) {
+        m_services.me2.close();
+        m_musicOn = false;
+        m_menu.Music->setText(QStringLiteral("背景音乐(&M)..."));
+        return;
+    }
+    const auto file = m_services.prompts.chooseOpenFile(
+        this, QStringLiteral("背景音乐 (*.wav);;所有文件 (*)"));
+    if (!file)
+        return;
+    m_services.me2.close();
+    m_services.me2.setFileName(file->toStdString());
+    m_services.me2.open();
+    m_services.me2.play();
+    m_musicOn = true;
+    m_menu.Music->setText(QStringLiteral("关闭背景音乐(&M)"));
+}
 
 MainLayout Form1::currentLayout() const {
     auto twips = [](const QWidget* w) {

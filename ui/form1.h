@@ -68,6 +68,10 @@ public:
     void Openfile_Click();
     void morelesson_Click();
     void quit_Click();
+    void Se_Click();
+    void Key_Click();
+    // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
+    void Music_Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -104,4 +108,5 @@ private:
     QTimer* m_timer2;
     QPointer<Dialog> m_dialog;
     std::string m_helpFile;
+    bool m_musicOn = false;
 };

@@ -21,6 +21,7 @@ struct MainMenu {
     QAction* Lower;
     QAction* Se;
     QAction* Key;
+    QAction* Music;
     QAction* Sav;
     QAction* See;
     QAction* Delet;

@@ -23,6 +23,8 @@ QString clockText(qint64 ms) {
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
+bool hasSoundDevice() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+
 QToolButton* toolButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& tip) {
     auto* button = new QToolButton(parent);
     button->setIcon(parent->style()->standardIcon(icon));
@@ -78,13 +80,11 @@ QMediaPlayer& MediaPlayerWidget::ensurePlayer() {
     if (m_player)
         return *m_player;
     m_player = std::make_unique<QMediaPlayer>();
-    // An output without a sound device crashes some backends: attach one only
-    // when the system has a device.
-    if (!QMediaDevices::defaultAudioOutput().isNull()) {
-        m_output = new QAudioOutput(m_player.get());
-        m_output->setVolume(static_cast<float>(m_volume->value()) / 100.0f);
-        m_player->setAudioOutput(m_output);
-    }
+    // The GStreamer backend loads media only into a player with an output, so
+    // one is attached even without a sound device; playing then waits for one.
+    m_output = new QAudioOutput(m_player.get());
+    m_output->setVolume(static_cast<float>(m_volume->value()) / 100.0f);
+    m_player->setAudioOutput(m_output);
     connect(m_player.get(), &QMediaPlayer::positionChanged, this,
             &MediaPlayerWidget::showPosition);
     connect(m_player.get(), &QMediaPlayer::durationChanged, this,
@@ -110,12 +110,12 @@ void MediaPlayerWidget::setUrl(const std::string& path) {
     QMediaPlayer& player = ensurePlayer();
     player.setSource(
         QUrl::fromLocalFile(QFileInfo(QString::fromStdString(nativePath(path))).absoluteFilePath()));
-    if (m_output)
+    if (hasSoundDevice())
         player.play();
 }
 
 void MediaPlayerWidget::togglePlay() {
-    if (!m_player || !m_output)
+    if (!m_player || !hasSoundDevice())
         return;
     if (m_player->playbackState() == QMediaPlayer::PlayingState)
         m_player->pause();
