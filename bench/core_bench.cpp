@@ -1,4 +1,5 @@
 // The engine per keystroke at two lesson lengths, and decoding a long lesson file.
+#include "history_file.h"
 #include "lesson_codec.h"
 #include "practice_rig.h"
 
@@ -44,6 +45,23 @@ void DecodeLesson(benchmark::State& bench) {
         benchmark::DoNotOptimize(decodeLesson(bytes, codePage));
 }
 BENCHMARK(DecodeLesson);
+
+// Appending one record to a history file that already holds 10 MB.
+void AppendToLargeHistory(benchmark::State& bench) {
+    CodePage codePage;
+    const std::string path = "/tmp/orvanta-bench-user.cey";
+    std::remove(path.c_str());
+    HistoryFile history(path, codePage);
+    const ScoreRecord record{u"学员", u"9:05:03", u"9:10:15", u"0:5:12", u"24.615", u"120", u"8",
+                             u"128"};
+    while (history.ReadHistoryText()->size() < 5'000'000)
+        for (int i = 0; i < 10000; ++i)
+            history.AppendScoreRecord(record);
+    for (auto _ : bench)
+        history.AppendScoreRecord(record);
+    std::remove(path.c_str());
+}
+BENCHMARK(AppendToLargeHistory)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -3,6 +3,8 @@
 // in which nothing is typed.
 #include "code_page.h"
 #include "form1_fixture.h"
+#include "history_file.h"
+#include "history_viewer.h"
 #include "lesson_codec.h"
 #include "qt_clock.h"
 #include "sound_bank.h"
@@ -134,6 +136,29 @@ void CreateMainWindow(benchmark::State& bench) {
     }
 }
 BENCHMARK(CreateMainWindow)->Unit(benchmark::kMillisecond);
+
+// Opening the history viewer on a 10 MB history file.
+void OpenViewerOnLargeHistory(benchmark::State& bench) {
+    Form1Fixture f;
+    CodePage codePage;
+    HistoryFile history(f.folder.filePath(QStringLiteral("user.cey")).toStdString(), codePage);
+    const ScoreRecord record{u"学员", u"9:05:03", u"9:10:15", u"0:5:12", u"24.615", u"120", u"8",
+                             u"128"};
+    const std::string bytes = codePage.encodeText(layoutScoreRecord(record));
+    std::string content;
+    while (content.size() < 10'000'000)
+        content += bytes;
+    f.writeFile(QStringLiteral("user.cey"),
+                QByteArray(content.data(), static_cast<qsizetype>(content.size())));
+    for (auto _ : bench) {
+        f.trigger("See");
+        QApplication::processEvents();
+        for (Dialog1* viewer : f.form->findChildren<Dialog1*>())
+            viewer->close();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(OpenViewerOnLargeHistory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

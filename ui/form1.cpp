@@ -5,7 +5,6 @@
 #include "lesson_box.h"
 #include "media_player_widget.h"
 #include "prompts.h"
-#include "score_dialog.h"
 #include "twips.h"
 #include "typing_box.h"
 
@@ -43,6 +42,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setWindowTitle(QStringLiteral("Orvanta"));
     createControls();
     m_menu = buildMainMenu(menuBar());
+    m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
+    m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
     connectMenu();
     m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder,
                                          m_state.SoundOn);
@@ -141,6 +142,9 @@ void Form1::connectMenu() {
     connect(m_menu.Se, &QAction::triggered, this, &Form1::Se_Click);
     connect(m_menu.Key, &QAction::triggered, this, &Form1::Key_Click);
     connect(m_menu.Music, &QAction::triggered, this, &Form1::Music_Click);
+    connect(m_menu.Sav, &QAction::triggered, this, &Form1::Sav_Click);
+    connect(m_menu.See, &QAction::triggered, m_scores, &ScoreKeeper::See_Click);
+    connect(m_menu.Delet, &QAction::triggered, m_scores, &ScoreKeeper::Delet_Click);
 }
 
 void Form1::LoadLesson(const std::string& path) { m_loader->LoadLesson(path); }
@@ -152,21 +156,11 @@ void Form1::setCaption(FormLabel label, std::u16string_view text) {
         m_label13->adjustSize();
 }
 
-Dialog& Form1::ensureDialog() {
-    if (!m_dialog)
-        m_dialog = new Dialog(this);
-    return *m_dialog;
-}
-
 void Form1::setDialogCaption(DialogLabel label, std::u16string_view text) {
-    ensureDialog().setFigure(label, qs(text));
+    m_scores->setFigure(label, qs(text));
 }
 
-void Form1::showDialogModeless() {
-    Dialog& dialog = ensureDialog();
-    dialog.setModal(false);
-    dialog.show();
-}
+void Form1::showDialogModeless() { m_scores->showModeless(); }
 
 void Form1::enableSav() { m_menu.Sav->setEnabled(true); }
 
@@ -214,6 +208,16 @@ void Form1::Openfile_Click() {
 void Form1::morelesson_Click() { m_services.shell.openAddress(kHomePage); }
 
 void Form1::quit_Click() { QApplication::exit(0); }
+
+void Form1::Sav_Click() {
+    if (m_r1->text().empty() ||
+        !askYesNo(u"你要放弃当前的练习吗？", u"提示"))
+        return;
+    resetReadouts(*this);
+    m_r1->setText(u"");
+    m_r2->setText(u"");
+    m_scores->showModal();
+}
 
 // The captions offer the opposite of the current state.
 void Form1::Se_Click() {

@@ -10,10 +10,10 @@
 #include "local_files.h"
 #include "main_menu.h"
 #include "ports.h"
-#include "score_dialog.h"
+#include "history_file.h"
+#include "score_keeper.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -50,7 +50,7 @@ public:
     void layoutFor(float outerWidth, float outerHeight);
 
     const AttemptState& state() const { return m_state; }
-    Dialog* scoreDialog() const { return m_dialog; }
+    Dialog* scoreDialog() const { return m_scores->dialog(); }
 
     // PracticeWindow
     void setCaption(FormLabel label, std::u16string_view text) override;
@@ -68,6 +68,8 @@ public:
     void Openfile_Click();
     void morelesson_Click();
     void quit_Click();
+    // Gives the running attempt up after a question and shows its figures.
+    void Sav_Click();
     void Se_Click();
     void Key_Click();
     // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
@@ -80,7 +82,6 @@ protected:
 private:
     void createControls();
     void connectMenu();
-    Dialog& ensureDialog();
     QLabel* captionLabel(const char* name, const QString& text, float left, float top,
                          qreal pointSize);
     QLabel* readoutLabel(const char* name, const QString& text, float left, float top,
@@ -106,7 +107,8 @@ private:
     MainMenu m_menu{};
     QTimer* m_timer1;
     QTimer* m_timer2;
-    QPointer<Dialog> m_dialog;
+    std::unique_ptr<HistoryFile> m_history;
+    ScoreKeeper* m_scores = nullptr;
     std::string m_helpFile;
     bool m_musicOn = false;
 };
