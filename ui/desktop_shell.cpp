@@ -13,6 +13,6 @@ void DesktopShell::openAddress(const QString& address) {
 bool DesktopShell::openDocument(const QString& path) {
     m_requests << path;
     if (m_recording)
-        return true;
+        return m_documentHandler;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }

@@ -13,10 +13,16 @@ public:
     // False if the desktop has no handler for it.
     bool openDocument(const QString& path);
 
-    void setRecording(bool recording) { m_recording = recording; }
+    // Recording mode: requests are written down, and documents answer as if the
+    // desktop had a handler or not.
+    void setRecording(bool recording, bool documentHandler = true) {
+        m_recording = recording;
+        m_documentHandler = documentHandler;
+    }
     const QStringList& requests() const { return m_requests; }
 
 private:
     bool m_recording = false;
+    bool m_documentHandler = true;
     QStringList m_requests;
 };

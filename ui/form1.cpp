@@ -1,6 +1,9 @@
 #include "form1.h"
 
+#include "about_box.h"
 #include "desktop_shell.h"
+#include "font_chooser.h"
+#include "help_viewer.h"
 #include "font_faces.h"
 #include "lesson_box.h"
 #include "media_player_widget.h"
@@ -15,9 +18,6 @@
 #include <QMenuBar>
 
 namespace {
-
-// The program's home page, where more lesson files are offered.
-const QString kHomePage = QStringLiteral("https://orvanta.github.io/");
 
 constexpr float kClientWidth = 9345;
 constexpr float kClientHeight = 7620;
@@ -35,11 +35,14 @@ const char* const kReadoutNames[] = {"Label2", "Label3", "Label5", "Label7",
 
 Form1::Form1(Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services)), m_timer1(new QTimer(this)),
-      m_timer2(new QTimer(this)) {
+      m_timer2(new QTimer(this)), m_commonDialog1(new FontChooser("CommonDialog1", this)),
+      m_commonDialog2(new FontChooser("CommonDialog2", this)) {
+    Q_INIT_RESOURCE(resources); // the icon lives in this static library
     // Initialisation: the attempt state starts at its defaults; the key click is prepared.
     m_services.mm3.setFileName(m_services.programFolder + "/Sound/Type.wav");
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Orvanta"));
+    setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
     createControls();
     m_menu = buildMainMenu(menuBar());
     m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
@@ -52,10 +55,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_loader = std::make_unique<LessonLoader>(m_state, *m_r1, *m_r2, *this, *m_player, m_files,
                                               m_codePage);
     m_clock = std::make_unique<AttemptClock>(m_state, *this, m_services.clock);
-    // Loading: the clock and the lesson position start at 0; the help file is recorded.
+    // Loading: the clock and the lesson position start at 0.
     m_state.ClockStarted = 0;
     m_state.CurPos = 0;
-    m_helpFile = m_services.programFolder + "/help/help.html";
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(kTimer1Interval);
@@ -143,6 +145,10 @@ void Form1::connectMenu() {
     connect(m_menu.Key, &QAction::triggered, this, &Form1::Key_Click);
     connect(m_menu.Music, &QAction::triggered, this, &Form1::Music_Click);
     connect(m_menu.Sav, &QAction::triggered, this, &Form1::Sav_Click);
+    connect(m_menu.uper, &QAction::triggered, this, &Form1::uper_Click);
+    connect(m_menu.Lower, &QAction::triggered, this, &Form1::Lower_Click);
+    connect(m_menu.Help, &QAction::triggered, this, &Form1::Help_Click);
+    connect(m_menu.About, &QAction::triggered, this, &Form1::About_Click);
     connect(m_menu.See, &QAction::triggered, m_scores, &ScoreKeeper::See_Click);
     connect(m_menu.Delet, &QAction::triggered, m_scores, &ScoreKeeper::Delet_Click);
 }
@@ -217,6 +223,58 @@ void Form1::Sav_Click() {
     m_r1->setText(u"");
     m_r2->setText(u"");
     m_scores->showModal();
+}
+
+namespace {
+
+// Face, size, bold, italic, underline and strikeout go from the choice to the box.
+QFont chosenFont(QFont font, const QFont& chosen) {
+    font.setFamilies(chosen.families());
+    font.setPointSizeF(chosen.pointSizeF());
+    font.setBold(chosen.bold());
+    font.setItalic(chosen.italic());
+    font.setUnderline(chosen.underline());
+    font.setStrikeOut(chosen.strikeOut());
+    return font;
+}
+
+} // namespace
+
+// The lesson box takes the face and keeps its marks; the next character to
+// type is marked again.
+void Form1::uper_Click() {
+    const auto choice = m_commonDialog1->choose(this, m_r1->font());
+    if (!choice)
+        return;
+    m_r1->setFont(chosenFont(m_r1->font(), choice->font));
+    m_r1->select(m_state.CurPos, 1);
+    m_r1->setSelectionUnderline(true);
+}
+
+// The typing box takes the face, and the colour for its selection: with the
+// selection guard, that is one character or what is typed next.
+void Form1::Lower_Click() {
+    const auto choice = m_commonDialog2->choose(this, m_r2->font());
+    if (!choice)
+        return;
+    m_r2->setFont(chosenFont(m_r2->font(), choice->font));
+    m_r2->selectAll();
+    QTextCharFormat colour;
+    colour.setForeground(choice->colour);
+    m_r2->mergeCurrentCharFormat(colour);
+}
+
+// The help document opens in the desktop's viewer, or in ours where there is none.
+void Form1::Help_Click() {
+    const QString help = QString::fromStdString(nativePath("help\\help.html"));
+    if (!m_services.shell.openDocument(help))
+        (new HelpViewer(help, this))->show();
+}
+
+void Form1::About_Click() {
+    auto* about = new frmAbout(m_services.shell, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
 }
 
 // The captions offer the opposite of the current state.

@@ -19,6 +19,7 @@
 #include <memory>
 
 class DesktopShell;
+class FontChooser;
 class LessonBoxWidget;
 class MediaPlayerWidget;
 class Prompts;
@@ -70,6 +71,10 @@ public:
     void quit_Click();
     // Gives the running attempt up after a question and shows its figures.
     void Sav_Click();
+    void uper_Click();
+    void Lower_Click();
+    void Help_Click();
+    void About_Click();
     void Se_Click();
     void Key_Click();
     // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
@@ -109,6 +114,7 @@ private:
     QTimer* m_timer2;
     std::unique_ptr<HistoryFile> m_history;
     ScoreKeeper* m_scores = nullptr;
-    std::string m_helpFile;
     bool m_musicOn = false;
+    FontChooser* m_commonDialog1;
+    FontChooser* m_commonDialog2;
 };
