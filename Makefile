@@ -3,10 +3,16 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
+PREFIX     ?= $(HOME)/.local
+# The desktop's caches of MIME types and applications, where the tools exist.
+UPDATE_DATABASES = -command -v update-mime-database >/dev/null && \
+	    update-mime-database $(PREFIX)/share/mime; \
+	command -v update-desktop-database >/dev/null && \
+	    update-desktop-database $(PREFIX)/share/applications; true
 WERROR     := $(if $(filter true,$(CI)),ON,OFF)
 CMAKE_ARGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=$(WERROR)
 
-.PHONY: deps build run test test-main test-asan test-fuzz bench clean
+.PHONY: deps build run test test-main test-asan test-fuzz bench install uninstall clean
 
 deps:
 	./scripts/install-deps
@@ -41,6 +47,16 @@ test-fuzz: deps
 	        || { tail -n 40 $(FUZZ_BUILD)/$$f.log; exit 1; }; \
 	    echo "$$f: $$(tail -n 1 $(FUZZ_BUILD)/$$f.log)"; \
 	done
+
+# The program folder under $(PREFIX)/lib/orvanta, a launcher, a desktop entry,
+# a MIME type for lesson files and the icon.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+	$(UPDATE_DATABASES)
+
+uninstall:
+	./scripts/uninstall $(BUILD)/install_manifest.txt $(PREFIX)
+	$(UPDATE_DATABASES)
 
 bench: build
 	$(BUILD)/bin/core_bench

@@ -1,0 +1,47 @@
+#!/bin/sh
+# Installs into a temporary prefix, starts the installed copy as its desktop
+# entry does with a lesson named on the command line, then uninstalls.
+set -u
+build=$1
+source=$2
+prefix=$(mktemp -d)
+elsewhere=$(mktemp -d)
+trap 'rm -rf "$prefix" "$elsewhere"' EXIT
+failures=0
+passed=0
+check() {
+    what=$1; shift
+    if "$@"; then echo "ok: $what"; passed=$((passed + 1));
+    else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+cmake --install "$build" --prefix "$prefix" > /dev/null
+program="$prefix/lib/orvanta"
+check "the program folder holds the binary" [ -x "$program/orvanta" ]
+check "... its sounds" [ -f "$program/Sound/True.wav" ]
+check "... the 96 lessons" [ "$(ls "$program/ldata" | grep -c '\.ORV$')" -eq 96 ]
+check "... and the help" [ -f "$program/help/help.html" ]
+check "a launcher and the lesson tool are in bin" [ -x "$prefix/bin/orvanta" ] && [ -x "$prefix/bin/orvanta-lesson" ]
+desktop="$prefix/share/applications/orvanta.desktop"
+check "the desktop entry names the program folder" grep -qx "Path=$program" "$desktop"
+check "the desktop entry takes lesson files" grep -q '^MimeType=application/x-orvanta-lesson;' "$desktop"
+check "the icon is in the hicolor theme" [ -f "$prefix/share/icons/hicolor/256x256/apps/orvanta.png" ]
+check "lesson files have a MIME type" [ -f "$prefix/share/mime/packages/orvanta-lesson.xml" ]
+
+# A lesson in another folder, named relative to the folder the learner is in.
+cp "$program/ldata/J05A.ORV" "$elsewhere/mine.ORV"
+exec_line=$(sed -n 's/^Exec=//p' "$desktop" | sed 's/ %f$//')
+(cd "$elsewhere" && QT_QPA_PLATFORM=offscreen strace -f -qq -e trace=openat -o "$elsewhere/trace" \
+    timeout 3 "$exec_line" mine.ORV > /dev/null 2>&1)
+check "the installed copy keeps running until stopped" [ $? -eq 124 ]
+check "it opened the lesson given on the command line" grep -q "\"$elsewhere/mine.ORV\"" "$elsewhere/trace"
+check "it found its sounds in its own folder" grep -q "$program/Sound/Type.wav" "$elsewhere/trace"
+
+printf 'saved scores' > "$program/user.cey"
+"$source/scripts/uninstall" "$build/install_manifest.txt" "$prefix"
+check "uninstall removes the program" [ ! -e "$program/orvanta" ] && [ ! -e "$prefix/bin/orvanta" ]
+check "uninstall removes the lessons and the desktop entry" [ ! -e "$program/ldata" ] && [ ! -e "$desktop" ]
+check "uninstall keeps the history" [ "$(cat "$program/user.cey")" = "saved scores" ]
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
