@@ -39,8 +39,7 @@ BENCHMARK(EngineKeystroke)->Arg(500)->Arg(32000);
 
 void DecodeLesson(benchmark::State& bench) {
     CodePage codePage;
-    const std::string bytes =
-        std::get<std::string>(encodeLesson(lessonOfLength(32000), codePage));
+    const std::string bytes = std::get<std::string>(encodeLesson(lessonOfLength(32000), codePage));
     for (auto _ : bench)
         benchmark::DoNotOptimize(decodeLesson(bytes, codePage));
 }
@@ -52,8 +51,8 @@ void AppendToLargeHistory(benchmark::State& bench) {
     const std::string path = "/tmp/orvanta-bench-user.cey";
     std::remove(path.c_str());
     HistoryFile history(path, codePage);
-    const ScoreRecord record{u"学员", u"9:05:03", u"9:10:15", u"0:5:12", u"24.615", u"120", u"8",
-                             u"128"};
+    const ScoreRecord record{u"学员",   u"9:05:03", u"9:10:15", u"0:5:12",
+                             u"24.615", u"120",     u"8",       u"128"};
     while (history.ReadHistoryText()->size() < 5'000'000)
         for (int i = 0; i < 10000; ++i)
             history.AppendScoreRecord(record);

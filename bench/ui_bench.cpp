@@ -55,12 +55,19 @@ void WidgetKeystroke(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations() * 2);
 }
-BENCHMARK(WidgetKeystroke)->Arg(500)->Arg(32000)->Unit(benchmark::kMicrosecond)
-    ->ComputeStatistics("median", [](const std::vector<double>& v) {
-        std::vector<double> s = v;
-        std::nth_element(s.begin(), s.begin() + static_cast<long>(s.size() / 2), s.end());
-        return s[s.size() / 2];
-    })->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(WidgetKeystroke)
+    ->Arg(500)
+    ->Arg(32000)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("median",
+                        [](const std::vector<double>& v) {
+                            std::vector<double> s = v;
+                            std::nth_element(s.begin(), s.begin() + static_cast<long>(s.size() / 2),
+                                             s.end());
+                            return s[s.size() / 2];
+                        })
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void LoadLongLesson(benchmark::State& bench) {
     Form1Fixture f;
@@ -99,7 +106,7 @@ void IdleAttempt(benchmark::State& bench) {
 }
 BENCHMARK(IdleAttempt)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-const char* const kCueFiles[] = {"/True.wav", "/false.wav", "/back.wav",
+const char* const kCueFiles[] = {"/True.wav",  "/false.wav",  "/back.wav",
                                  "/Enter.wav", "/finish.wav", "/Type.wav"};
 
 // Loading the six cue effects, as start-up does.
@@ -142,8 +149,8 @@ void OpenViewerOnLargeHistory(benchmark::State& bench) {
     Form1Fixture f;
     CodePage codePage;
     HistoryFile history(f.folder.filePath(QStringLiteral("user.cey")).toStdString(), codePage);
-    const ScoreRecord record{u"学员", u"9:05:03", u"9:10:15", u"0:5:12", u"24.615", u"120", u"8",
-                             u"128"};
+    const ScoreRecord record{u"学员",   u"9:05:03", u"9:10:15", u"0:5:12",
+                             u"24.615", u"120",     u"8",       u"128"};
     const std::string bytes = codePage.encodeText(layoutScoreRecord(record));
     std::string content;
     while (content.size() < 10'000'000)

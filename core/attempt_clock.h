@@ -10,14 +10,14 @@
 // the time of day, the elapsed time and the speed, copying each into the save
 // dialog. A tick in which neither the second nor the total changed writes nothing.
 class AttemptClock {
-public:
+  public:
     AttemptClock(AttemptState& state, PracticeWindow& window, const Clock& clock)
         : m_state(state), m_window(window), m_clock(clock) {}
 
     void Timer1_Timer(Pos total);
     void Timer2_Timer();
 
-private:
+  private:
     void startAttempt(TimeOfDay now);
 
     AttemptState& m_state;

@@ -5,7 +5,7 @@ void resetReadouts(PracticeWindow& window) {
     window.setTimer2(true);
     window.setCaption(FormLabel::Label3, u"未用");
     window.setCaption(FormLabel::Label11, u"未开始");
-    for (FormLabel label : {FormLabel::Label2, FormLabel::Label5, FormLabel::Label7,
-                            FormLabel::Label9})
+    for (FormLabel label :
+         {FormLabel::Label2, FormLabel::Label5, FormLabel::Label7, FormLabel::Label9})
         window.setCaption(label, u"0");
 }

@@ -11,7 +11,9 @@ namespace {
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kNeverZero = 0.00000001;
 
-std::u16string ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+std::u16string ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 int field(std::u16string_view text, size_t start, size_t length) {
     if (start >= text.size())

@@ -6,7 +6,9 @@ namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
 
-bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+bool isLeadByte(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
 
 } // namespace
 

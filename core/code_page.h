@@ -11,7 +11,7 @@
 // codes of this page and the history file is written in it. The typed text goes
 // through the same conversion as the lesson text before the two are compared.
 class CodePage {
-public:
+  public:
     CodePage();
     ~CodePage();
     CodePage(const CodePage&) = delete;
@@ -38,7 +38,7 @@ public:
     // characters that look the same: 〜 to ～ and ・ to ·.
     static char16_t bestFit(char16_t ch);
 
-private:
+  private:
     char16_t convertCode(std::uint16_t code);
 
     iconv_t m_toUtf16;

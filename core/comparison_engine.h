@@ -11,7 +11,7 @@
 // typed text against the lesson character at `CurPos`, marks the lesson box,
 // keeps the counts and read-outs, plays the cues and completes the attempt.
 class ComparisonEngine {
-public:
+  public:
     ComparisonEngine(AttemptState& state, LessonBox& lesson, TypingBox& typing,
                      PracticeWindow& window, CueSounds& cues, CodePage& codePage)
         : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_cues(cues),
@@ -25,7 +25,7 @@ public:
     // equals a lesson character.
     static constexpr char16_t kEarlyLineBreakMark = u'\u21B5';
 
-private:
+  private:
     // The lesson character at p; nothing past the end or inside a line break.
     std::optional<char16_t> lessonCharAt(Pos p) const;
     void complete();

@@ -12,13 +12,13 @@ const char* cueFileName(Cue cue);
 // Plays cues on `Me1`: Close (cutting off the cue before), the file name, then
 // Open and Play only while the sound switch is on.
 class CueSounds {
-public:
+  public:
     CueSounds(CuePlayer& player, std::string programFolder, const bool& soundOn)
         : m_player(player), m_programFolder(std::move(programFolder)), m_soundOn(soundOn) {}
 
     void play(Cue cue);
 
-private:
+  private:
     CuePlayer& m_player;
     std::string m_programFolder;
     const bool& m_soundOn;

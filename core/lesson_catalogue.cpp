@@ -24,8 +24,7 @@ std::u16string chineseNumeral(int n) {
 LessonEntry lessonEntry(int n, char letter) {
     char path[32];
     std::snprintf(path, sizeof path, "ldata\\J%02d%c.ORV", n, letter);
-    return LessonEntry{"Jlesson" + std::to_string(n) + "_" + letter,
-                       u"第" + chineseNumeral(n) + u"课 " +
-                           (letter == 'A' ? u"基本课文" : u"应用课文"),
-                       path};
+    return LessonEntry{
+        "Jlesson" + std::to_string(n) + "_" + letter,
+        u"第" + chineseNumeral(n) + u"课 " + (letter == 'A' ? u"基本课文" : u"应用课文"), path};
 }

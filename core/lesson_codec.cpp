@@ -28,8 +28,8 @@ DecodedLesson decodeLesson(std::string_view bytes, CodePage& codePage) {
     DecodedLesson lesson;
     lesson.text.reserve(bytes.size() / 2);
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto stored = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
+        const auto stored = static_cast<std::uint16_t>(
+            static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
         if (stored == 0)
             break;
         const auto code = descrambleWord(stored);

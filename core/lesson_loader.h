@@ -11,16 +11,15 @@
 // decodes the lesson file into the lesson box and hands the recording beside
 // it (same folder and base name, ".wma") to the media player.
 class LessonLoader {
-public:
-    LessonLoader(AttemptState& state, LessonBox& lesson, TypingBox& typing,
-                 PracticeWindow& window, MediaPlayer& player, const Files& files,
-                 CodePage& codePage)
+  public:
+    LessonLoader(AttemptState& state, LessonBox& lesson, TypingBox& typing, PracticeWindow& window,
+                 MediaPlayer& player, const Files& files, CodePage& codePage)
         : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_player(player),
           m_files(files), m_codePage(codePage) {}
 
     void LoadLesson(std::string_view path);
 
-private:
+  private:
     void startFreshAttempt();
     // False when the file could not be read whole; what was decoded stays shown.
     bool readIntoLessonBox(std::string_view path);

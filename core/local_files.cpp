@@ -19,8 +19,7 @@ std::optional<std::string> LocalFiles::readLesson(std::string_view path) const {
     if (!in) {
         std::error_code ec;
         const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-        const bool missingInExistingFolder =
-            !fs::exists(file, ec) && fs::is_directory(folder, ec);
+        const bool missingInExistingFolder = !fs::exists(file, ec) && fs::is_directory(folder, ec);
         return missingInExistingFolder ? std::optional<std::string>("") : std::nullopt;
     }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

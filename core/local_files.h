@@ -7,7 +7,7 @@
 // Files as the program names them: paths may use "\" between folders, which
 // this platform spells "/".
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     // The whole file. A missing file in an existing folder reads as empty (and is
     // not created); nothing when the file or its folder cannot be opened.
@@ -17,7 +17,7 @@ public:
 };
 
 class LocalFiles final : public Files {
-public:
+  public:
     std::optional<std::string> readLesson(std::string_view path) const override;
     bool isRegularFile(std::string_view path) const override;
 };

@@ -20,7 +20,7 @@ inline constexpr Rgb kRed{255, 0, 0};
 
 // The upper box `R1` that shows the lesson and the learner's marks in it.
 class LessonBox {
-public:
+  public:
     virtual ~LessonBox() = default;
     virtual const std::u16string& text() const = 0;
     virtual void setText(std::u16string text) = 0;
@@ -32,7 +32,7 @@ public:
 
 // The lower box `R2` the learner types into. Program writes never run the engine.
 class TypingBox {
-public:
+  public:
     virtual ~TypingBox() = default;
     virtual std::u16string text() const = 0;
     virtual void setText(std::u16string_view text) = 0;
@@ -44,7 +44,7 @@ enum class DialogLabel { Label2, Label5, Label7, Label9, Label11, Label13, L3 };
 
 // The read-outs, timers and menu state of the main window and the save dialog.
 class PracticeWindow {
-public:
+  public:
     virtual ~PracticeWindow() = default;
     virtual void setCaption(FormLabel label, std::u16string_view text) = 0;
     // Writing a caption creates the save dialog, hidden, if it does not exist yet.
@@ -59,7 +59,7 @@ public:
 
 // One wave-sound player (`Me1`, `Me2`, `MM3`) and its commands.
 class CuePlayer {
-public:
+  public:
     virtual ~CuePlayer() = default;
     virtual void close() = 0;
     virtual void setFileName(const std::string& path) = 0;
@@ -69,7 +69,7 @@ public:
 
 // The lesson recording player `WindowsMediaPlayer1`.
 class MediaPlayer {
-public:
+  public:
     virtual ~MediaPlayer() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual void close() = 0;
@@ -83,7 +83,7 @@ struct TimeOfDay {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual TimeOfDay now() const = 0;
 };

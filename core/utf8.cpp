@@ -20,8 +20,12 @@ void appendCodePoint(std::string& out, char32_t cp) {
     }
 }
 
-bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Decodes one sequence starting at bytes[i]; returns its length, or 0 if invalid.
 size_t decodeOne(std::string_view bytes, size_t i, char32_t& cp) {

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const DecodedLesson lesson = decodeLesson(bytes, codePage);
     if (lesson.text.size() > size / 2)
         std::abort();
-    if (lesson.failedAtByteOffset && (*lesson.failedAtByteOffset % 2 != 0 ||
-                                      *lesson.failedAtByteOffset >= size))
+    if (lesson.failedAtByteOffset &&
+        (*lesson.failedAtByteOffset % 2 != 0 || *lesson.failedAtByteOffset >= size))
         std::abort();
     return 0;
 }

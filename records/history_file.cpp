@@ -12,7 +12,7 @@
 namespace {
 
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : m_fd(fd) {}
     ~Descriptor() {
         if (m_fd >= 0)
@@ -22,11 +22,13 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
 
-private:
+  private:
     int m_fd;
 };
 
-std::string failure(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string failure(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 // Takes back the bytes of a partial write, unless another writer appended since.
 void removePartial(int fd, off_t end, ssize_t written) {
@@ -63,4 +65,6 @@ std::optional<std::u16string> HistoryFile::ReadHistoryText() const {
     return m_codePage.decodeText(bytes);
 }
 
-bool HistoryFile::DeleteHistoryFile() { return std::remove(m_path.c_str()) == 0; }
+bool HistoryFile::DeleteHistoryFile() {
+    return std::remove(m_path.c_str()) == 0;
+}

@@ -9,7 +9,7 @@
 // The history file `user.cey`: score records appended in GBK, shown whole,
 // deleted whole. The file is opened and closed within each operation.
 class HistoryFile {
-public:
+  public:
     HistoryFile(std::string path, CodePage& codePage)
         : m_path(std::move(path)), m_codePage(codePage) {}
 
@@ -27,7 +27,7 @@ public:
 
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     std::string m_path;
     CodePage& m_codePage;
 };

@@ -16,7 +16,7 @@ std::u16string layoutScoreRecord(const ScoreRecord& r) {
     const std::u16string accuracy = rateText(leadingNumber(r.correctCount), total);
     const std::u16string errorRate = rateText(leadingNumber(r.wrongCount), total);
     return u"\n---**************---\n学习者:" + r.learnerName + u"\n开始时刻:" + r.startTime +
-           u"//完成时刻:" + r.finishTime + u"//练习用时:" + r.timeUsed + u"\n打字速度:" +
-           r.speed + u"字每分钟\n正确率:" + accuracy + u"%//错误率:" + errorRate +
-           u"%\n练习字数:" + r.totalCount + u"\r\n";
+           u"//完成时刻:" + r.finishTime + u"//练习用时:" + r.timeUsed + u"\n打字速度:" + r.speed +
+           u"字每分钟\n正确率:" + accuracy + u"%//错误率:" + errorRate + u"%\n练习字数:" +
+           r.totalCount + u"\r\n";
 }

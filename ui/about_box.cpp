@@ -16,8 +16,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Orvanta");
 
-QLabel* label(QWidget* parent, const char* name, float left, float top, float width,
-              float height) {
+QLabel* label(QWidget* parent, const char* name, float left, float top, float width, float height) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(twipRect(left, top, width, height));
@@ -53,9 +52,9 @@ frmAbout::frmAbout(DesktopShell& shell, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(toPixels(4860), toPixels(2985));
     QLabel* icon = label(this, "picIcon", 120, 360, 780, 780);
-    icon->setPixmap(QPixmap(QStringLiteral(":/orvanta.png"))
-                        .scaled(toPixels(780), toPixels(780), Qt::KeepAspectRatio,
-                                Qt::SmoothTransformation));
+    icon->setPixmap(
+        QPixmap(QStringLiteral(":/orvanta.png"))
+            .scaled(toPixels(780), toPixels(780), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     QLabel* title = label(this, "lblTitle", 960, 360, 1845, 240);
     title->setStyleSheet(QStringLiteral("color: #000000; font-weight: bold"));
     label(this, "lblVersion", 960, 720, 2805, 225);

@@ -6,7 +6,7 @@
 // The desktop's handlers for web addresses and documents. In recording mode
 // (for tests) requests are only written down.
 class DesktopShell {
-public:
+  public:
     // Opens a web address in the default browser; a failure is silent.
     void openAddress(const QString& address);
     // Opens a local document with its desktop handler, as a process of its own.
@@ -21,7 +21,7 @@ public:
     }
     const QStringList& requests() const { return m_requests; }
 
-private:
+  private:
     bool m_recording = false;
     bool m_documentHandler = true;
     QStringList m_requests;

@@ -19,7 +19,7 @@ struct FontChoice {
 // adds a colour row. Answers can be prepared for tests (the next-answer seam).
 class FontChooser final : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit FontChooser(const char* name, QObject* parent = nullptr);
 
     // The learner's choice, or nothing when cancelled.
@@ -29,7 +29,7 @@ public:
     // A prepared answer; nothing answers as Cancel.
     void setNextChoice(std::optional<FontChoice> choice) { m_next.push_back(std::move(choice)); }
 
-private:
+  private:
     std::optional<FontChoice> showDialog(QWidget* parent, const QFont& current);
 
     QColor m_colour = Qt::black;

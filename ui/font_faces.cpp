@@ -3,7 +3,8 @@
 #include <QStringList>
 
 void installFontSubstitutions() {
-    const QStringList japanese = {QStringLiteral("MotoyaLMaru"), QStringLiteral("Noto Sans CJK JP")};
+    const QStringList japanese = {QStringLiteral("MotoyaLMaru"),
+                                  QStringLiteral("Noto Sans CJK JP")};
     const QStringList chinese = {QStringLiteral("Noto Serif CJK SC"),
                                  QStringLiteral("Noto Sans CJK SC")};
     QFont::insertSubstitutions(kJapaneseFace, japanese);

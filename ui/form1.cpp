@@ -3,8 +3,8 @@
 #include "about_box.h"
 #include "desktop_shell.h"
 #include "font_chooser.h"
-#include "help_viewer.h"
 #include "font_faces.h"
+#include "help_viewer.h"
 #include "lesson_box.h"
 #include "media_player_widget.h"
 #include "prompts.h"
@@ -28,7 +28,7 @@ QString qs(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const char* const kReadoutNames[] = {"Label2", "Label3", "Label5", "Label7",
+const char* const kReadoutNames[] = {"Label2", "Label3",  "Label5", "Label7",
                                      "Label9", "Label11", "Label13"};
 
 } // namespace
@@ -48,10 +48,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
     m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
     connectMenu();
-    m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder,
-                                         m_state.SoundOn);
-    m_engine = std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues,
-                                                  m_codePage);
+    m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder, m_state.SoundOn);
+    m_engine =
+        std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues, m_codePage);
     m_loader = std::make_unique<LessonLoader>(m_state, *m_r1, *m_r2, *this, *m_player, m_files,
                                               m_codePage);
     m_clock = std::make_unique<AttemptClock>(m_state, *this, m_services.clock);
@@ -105,7 +104,8 @@ void Form1::createControls() {
     captionLabel("Label8", QStringLiteral("总数："), 6840, 600, 14.25);
     m_label14 = captionLabel("Label14", QStringLiteral("当前时间："), 0, 0, 15.75);
     auto slot = [this](FormLabel l) -> QLabel*& { return m_readouts[static_cast<size_t>(l)]; };
-    slot(FormLabel::Label11) = readoutLabel("Label11", QStringLiteral("未开始"), 2040, 120, 1200, 345);
+    slot(FormLabel::Label11) =
+        readoutLabel("Label11", QStringLiteral("未开始"), 2040, 120, 1200, 345);
     slot(FormLabel::Label3) = readoutLabel("Label3", QStringLiteral("未用"), 4920, 120, 1200, 345);
     slot(FormLabel::Label2) = readoutLabel("Label2", QStringLiteral("0"), 8040, 120, 1200, 300);
     slot(FormLabel::Label5) = readoutLabel("Label5", QStringLiteral("0"), 2040, 600, 1200, 345);
@@ -123,7 +123,8 @@ void Form1::createControls() {
     m_r1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffff; }"));
     m_r2 = new TypingBoxWidget(centralWidget());
     m_r2->setObjectName(QStringLiteral("R2"));
-    for (QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(m_r1), static_cast<QPlainTextEdit*>(m_r2)})
+    for (QPlainTextEdit* box :
+         {static_cast<QPlainTextEdit*>(m_r1), static_cast<QPlainTextEdit*>(m_r2)})
         box->setFont(japaneseBoxFont());
     m_player = new MediaPlayerWidget(centralWidget());
     m_r1->setGeometry(twipRect(120, 1200, 9135, 2655));
@@ -153,7 +154,9 @@ void Form1::connectMenu() {
     connect(m_menu.Delet, &QAction::triggered, m_scores, &ScoreKeeper::Delet_Click);
 }
 
-void Form1::LoadLesson(const std::string& path) { m_loader->LoadLesson(path); }
+void Form1::LoadLesson(const std::string& path) {
+    m_loader->LoadLesson(path);
+}
 
 void Form1::setCaption(FormLabel label, std::u16string_view text) {
     QLabel* readout = m_readouts[static_cast<size_t>(label)];
@@ -166,9 +169,13 @@ void Form1::setDialogCaption(DialogLabel label, std::u16string_view text) {
     m_scores->setFigure(label, qs(text));
 }
 
-void Form1::showDialogModeless() { m_scores->showModeless(); }
+void Form1::showDialogModeless() {
+    m_scores->showModeless();
+}
 
-void Form1::enableSav() { m_menu.Sav->setEnabled(true); }
+void Form1::enableSav() {
+    m_menu.Sav->setEnabled(true);
+}
 
 void Form1::setTimer1(bool enabled) {
     if (!enabled)
@@ -201,23 +208,31 @@ void Form1::R2_KeyPress() {
     m_services.mm3.play();
 }
 
-void Form1::Timer1_Timer() { m_clock->Timer1_Timer(m_state.CurPos - m_state.LineBreakCount); }
+void Form1::Timer1_Timer() {
+    m_clock->Timer1_Timer(m_state.CurPos - m_state.LineBreakCount);
+}
 
-void Form1::Timer2_Timer() { m_clock->Timer2_Timer(); }
+void Form1::Timer2_Timer() {
+    m_clock->Timer2_Timer();
+}
 
 void Form1::Openfile_Click() {
-    const auto file = m_services.prompts.chooseOpenFile(this, QStringLiteral("课文文件(*.ORV) (*.ORV)"));
+    const auto file =
+        m_services.prompts.chooseOpenFile(this, QStringLiteral("课文文件(*.ORV) (*.ORV)"));
     if (file && !file->isEmpty())
         LoadLesson(file->toStdString());
 }
 
-void Form1::morelesson_Click() { m_services.shell.openAddress(kHomePage); }
+void Form1::morelesson_Click() {
+    m_services.shell.openAddress(kHomePage);
+}
 
-void Form1::quit_Click() { QApplication::exit(0); }
+void Form1::quit_Click() {
+    QApplication::exit(0);
+}
 
 void Form1::Sav_Click() {
-    if (m_r1->text().empty() ||
-        !askYesNo(u"你要放弃当前的练习吗？", u"提示"))
+    if (m_r1->text().empty() || !askYesNo(u"你要放弃当前的练习吗？", u"提示"))
         return;
     resetReadouts(*this);
     m_r1->setText(u"");
@@ -305,8 +320,8 @@ void Form1::Music_Click() {
         m_menu.Music->setText(QStringLiteral("背景音乐(&M)..."));
         return;
     }
-    const auto file = m_services.prompts.chooseOpenFile(
-        this, QStringLiteral("背景音乐 (*.wav);;所有文件 (*)"));
+    const auto file =
+        m_services.prompts.chooseOpenFile(this, QStringLiteral("背景音乐 (*.wav);;所有文件 (*)"));
     if (!file)
         return;
     m_services.me2.close();

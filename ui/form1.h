@@ -5,12 +5,12 @@
 #include "code_page.h"
 #include "comparison_engine.h"
 #include "cue_sounds.h"
+#include "history_file.h"
 #include "layout_pass.h"
 #include "lesson_loader.h"
 #include "local_files.h"
 #include "main_menu.h"
 #include "ports.h"
-#include "history_file.h"
 #include "score_keeper.h"
 
 #include <QMainWindow>
@@ -42,7 +42,7 @@ struct Form1Services {
 // the recording player and the menus. It wires the practice logic to them.
 class Form1 final : public QMainWindow, public PracticeWindow {
     Q_OBJECT
-public:
+  public:
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -80,17 +80,17 @@ public:
     // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
     void Music_Click();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createControls();
     void connectMenu();
     QLabel* captionLabel(const char* name, const QString& text, float left, float top,
                          qreal pointSize);
-    QLabel* readoutLabel(const char* name, const QString& text, float left, float top,
-                         float width, float height);
+    QLabel* readoutLabel(const char* name, const QString& text, float left, float top, float width,
+                         float height);
     void placeLayout(const MainLayout& layout);
     MainLayout currentLayout() const;
 

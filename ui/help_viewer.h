@@ -8,10 +8,10 @@ class QTextBrowser;
 // handler for HTML files.
 class HelpViewer final : public QDialog {
     Q_OBJECT
-public:
+  public:
     HelpViewer(const QString& path, QWidget* parent = nullptr);
     QTextBrowser* browser() const { return m_browser; }
 
-private:
+  private:
     QTextBrowser* m_browser;
 };

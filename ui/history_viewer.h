@@ -13,12 +13,12 @@ class ScoreKeeper;
 // viewer opens at once even on a history of many megabytes.
 class Dialog1 final : public QDialog {
     Q_OBJECT
-public:
+  public:
     Dialog1(ScoreKeeper& scores, const HistoryFile& history, QWidget* parent = nullptr);
 
     void Clearhistory_Click();
 
-private:
+  private:
     void Form_Load();
     void showNoRecords();
     void appendNextChunk();

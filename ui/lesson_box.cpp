@@ -29,8 +29,8 @@ void LessonBoxWidget::setText(std::u16string text) {
 void LessonBoxWidget::select(Pos start, Pos length) {
     const int documentLength = document()->characterCount() - 1;
     m_selectionStart = std::clamp(m_lineBreaks.toDocument(start), 0, documentLength);
-    m_selectionEnd = std::clamp(m_lineBreaks.toDocument(start + length), m_selectionStart,
-                                documentLength);
+    m_selectionEnd =
+        std::clamp(m_lineBreaks.toDocument(start + length), m_selectionStart, documentLength);
 }
 
 void LessonBoxWidget::mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format) {

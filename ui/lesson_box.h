@@ -3,15 +3,15 @@
 #include "line_break_map.h"
 #include "ports.h"
 
-#include <QTextCursor>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <set>
 
 // `R1`: the lesson text with the learner's marks. Read-only: the program alone
 // sets its text and formatting, since the lesson it shows is what is compared.
 class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     Q_OBJECT
-public:
+  public:
     explicit LessonBoxWidget(QWidget* parent = nullptr);
 
     const std::u16string& text() const override { return m_text; }
@@ -23,7 +23,7 @@ public:
     // Scrolls so that the character at a position is in view.
     void reveal(Pos position);
 
-private:
+  private:
     void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);
 
     std::u16string m_text;

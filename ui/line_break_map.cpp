@@ -10,7 +10,7 @@ void LineBreakMap::rebuild(std::u16string_view text) {
 }
 
 int LineBreakMap::toDocument(Pos position) const {
-    const auto before = std::upper_bound(m_lineFeeds.begin(), m_lineFeeds.end(), position) -
-                        m_lineFeeds.begin();
+    const auto before =
+        std::upper_bound(m_lineFeeds.begin(), m_lineFeeds.end(), position) - m_lineFeeds.begin();
     return static_cast<int>(position - before);
 }

@@ -8,11 +8,11 @@
 // The program counts a line break as two positions (CR LF); Qt's document holds
 // one separator for it. This maps a program position to a document position.
 class LineBreakMap {
-public:
+  public:
     void rebuild(std::u16string_view text);
     // Both characters of a line break map to its separator.
     int toDocument(Pos position) const;
 
-private:
+  private:
     std::vector<Pos> m_lineFeeds; // index of the LF of every CR LF pair, ascending
 };

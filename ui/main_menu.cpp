@@ -32,8 +32,8 @@ void addLessons(QMenu* volume, int first, int last, std::vector<MainMenu::Lesson
     for (int n = first; n <= last; ++n) {
         for (char letter : {'A', 'B'}) {
             const LessonEntry entry = lessonEntry(n, letter);
-            QAction* action = item(volume, entry.itemName.c_str(),
-                                   QString::fromStdU16String(entry.caption));
+            QAction* action =
+                item(volume, entry.itemName.c_str(), QString::fromStdU16String(entry.caption));
             items.push_back({action, entry.path});
         }
     }
@@ -65,8 +65,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     set->addMenu(fonts);
     QMenu* sounds = menu(set, "SouEfe", QStringLiteral("音效开关(&E)"));
     m.Se = item(sounds, "Se", QStringLiteral("关闭音效(&E)"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    m.Key = item(sounds, "Key", QStringLiteral("关闭键盘音(&K)"),
-                 QKeySequence(Qt::CTRL | Qt::Key_K));
+    m.Key =
+        item(sounds, "Key", QStringLiteral("关闭键盘音(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K));
     set->addMenu(sounds);
     m.Music = item(set, "Music", QStringLiteral("背景音乐(&M)..."));
 
@@ -74,8 +74,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.Sav = item(score, "Sav", QStringLiteral("记录当前成绩(&S)"), QKeySequence(Qt::Key_F3));
     m.Sav->setEnabled(false);
     m.See = item(score, "See", QStringLiteral("查看记录(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    m.Delet = item(score, "Delet", QStringLiteral("清空记录(&D)"),
-                   QKeySequence(Qt::CTRL | Qt::Key_D));
+    m.Delet =
+        item(score, "Delet", QStringLiteral("清空记录(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D));
 
     QMenu* help = menu(bar, "Hel", QStringLiteral("帮助(&H)"));
     m.Help = item(help, "Help", QStringLiteral("帮助(&H)"), QKeySequence(Qt::Key_F1));

@@ -23,7 +23,9 @@ QString clockText(qint64 ms) {
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-bool hasSoundDevice() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+bool hasSoundDevice() {
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
 
 QToolButton* toolButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& tip) {
     auto* button = new QToolButton(parent);
@@ -85,10 +87,8 @@ QMediaPlayer& MediaPlayerWidget::ensurePlayer() {
     m_output = new QAudioOutput(m_player.get());
     m_output->setVolume(static_cast<float>(m_volume->value()) / 100.0f);
     m_player->setAudioOutput(m_output);
-    connect(m_player.get(), &QMediaPlayer::positionChanged, this,
-            &MediaPlayerWidget::showPosition);
-    connect(m_player.get(), &QMediaPlayer::durationChanged, this,
-            &MediaPlayerWidget::showDuration);
+    connect(m_player.get(), &QMediaPlayer::positionChanged, this, &MediaPlayerWidget::showPosition);
+    connect(m_player.get(), &QMediaPlayer::durationChanged, this, &MediaPlayerWidget::showDuration);
     connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this,
             &MediaPlayerWidget::showState);
     return *m_player;
@@ -108,8 +108,8 @@ void MediaPlayerWidget::setUrl(const std::string& path) {
         return;
     }
     QMediaPlayer& player = ensurePlayer();
-    player.setSource(
-        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(nativePath(path))).absoluteFilePath()));
+    player.setSource(QUrl::fromLocalFile(
+        QFileInfo(QString::fromStdString(nativePath(path))).absoluteFilePath()));
     if (hasSoundDevice())
         player.play();
 }

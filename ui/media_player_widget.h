@@ -17,7 +17,7 @@ class QToolButton;
 // the media, silently. The Qt player is made on first use, to keep start-up quick.
 class MediaPlayerWidget final : public QWidget, public MediaPlayer {
     Q_OBJECT
-public:
+  public:
     explicit MediaPlayerWidget(QWidget* parent = nullptr);
     ~MediaPlayerWidget() override;
 
@@ -28,7 +28,7 @@ public:
     // The Qt player, or null while no media was ever given.
     QMediaPlayer* player() const { return m_player.get(); }
 
-private:
+  private:
     QMediaPlayer& ensurePlayer();
     void togglePlay();
     void showPosition(qint64 position);

@@ -8,7 +8,7 @@ class QLineEdit;
 // it closed; closing it through the window system counts as 取消.
 class inputname final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit inputname(QWidget* parent = nullptr);
 
     int cancel = 0;
@@ -18,6 +18,6 @@ public:
     void Command2_Click() { reject(); }
     void reject() override;
 
-private:
+  private:
     QLineEdit* m_namebox;
 };

@@ -25,8 +25,8 @@ bool showMessage(QWidget* parent, const QString& text, const QString& title) {
 
 } // namespace
 
-bool Prompts::preparedOr(bool (*show)(QWidget*, const QString&, const QString&),
-                         QWidget* parent, const QString& text, const QString& title) {
+bool Prompts::preparedOr(bool (*show)(QWidget*, const QString&, const QString&), QWidget* parent,
+                         const QString& text, const QString& title) {
     m_asked.push_back(title + QLatin1Char('|') + text);
     if (m_nextAnswers.empty())
         return show(parent, text, title);

@@ -10,7 +10,7 @@ class QWidget;
 // advance (the next-answer seam), so that a test never blocks on a dialog;
 // without a prepared answer the real dialog is shown.
 class Prompts {
-public:
+  public:
     // Yes/No, Yes the default, no icon. True for Yes.
     bool askYesNo(QWidget* parent, const QString& text, const QString& title);
     // OK/Cancel. True for OK.
@@ -26,7 +26,7 @@ public:
     // Texts of the questions and messages shown so far, "title|text".
     const std::deque<QString>& asked() const { return m_asked; }
 
-private:
+  private:
     bool preparedOr(bool (*show)(QWidget*, const QString&, const QString&), QWidget* parent,
                     const QString& text, const QString& title);
 

@@ -6,7 +6,7 @@
 
 // The time of day from the system clock.
 class QtClock final : public Clock {
-public:
+  public:
     TimeOfDay now() const override {
         const QTime t = QTime::currentTime();
         return TimeOfDay{t.hour(), t.minute(), t.second()};

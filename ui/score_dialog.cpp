@@ -27,15 +27,17 @@ const FigureDesign kFigures[] = {
     {DialogLabel::Label9, "Label9", u"0", u"总数：", QColor(), 2160, 2160, 1095, 285},
     {DialogLabel::Label5, "Label5", u"0", u"正确数：", QColor(0, 128, 0), 2160, 2520, 1095, 285},
     {DialogLabel::Label7, "Label7", u"0", u"错误数：", QColor(255, 0, 0), 2160, 2880, 1095, 285},
-    {DialogLabel::Label2, "Label2", u"0", u"平均速度：", QColor(0, 0, 255), 2160, 3240, 1095,
-     285},
+    {DialogLabel::Label2, "Label2", u"0", u"平均速度：", QColor(0, 0, 255), 2160, 3240, 1095, 285},
 };
 
 // Light and white figures stand on a dark band; the others on a light one.
-bool onDarkBand(const FigureDesign& f) { return f.colour == QColor(255, 255, 255) ||
-                                                f.colour == QColor(255, 255, 128); }
+bool onDarkBand(const FigureDesign& f) {
+    return f.colour == QColor(255, 255, 255) || f.colour == QColor(255, 255, 128);
+}
 
-QString qs(const char16_t* text) { return QString::fromUtf16(text); }
+QString qs(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 size_t indexOf(DialogLabel label) {
     for (size_t i = 0; i < std::size(kFigures); ++i)
@@ -85,7 +87,9 @@ void Dialog::setFigure(DialogLabel label, const QString& text) {
     figure->adjustSize();
 }
 
-QString Dialog::figure(DialogLabel label) const { return m_figures[indexOf(label)]->text(); }
+QString Dialog::figure(DialogLabel label) const {
+    return m_figures[indexOf(label)]->text();
+}
 
 void Dialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -12,19 +12,19 @@ class QPushButton;
 // copies the matching read-out of the main window. Closing destroys it.
 class Dialog final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Dialog(QWidget* parent = nullptr);
 
     void setFigure(DialogLabel label, const QString& text);
     QString figure(DialogLabel label) const;
 
-signals:
+  signals:
     // 保存记录 was pressed.
     void OKButton_Click();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::array<QLabel*, 7> m_figures{};
 };

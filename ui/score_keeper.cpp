@@ -8,7 +8,9 @@
 
 namespace {
 
-std::u16string text16(const QString& text) { return text.toStdU16String(); }
+std::u16string text16(const QString& text) {
+    return text.toStdU16String();
+}
 
 } // namespace
 
@@ -63,11 +65,11 @@ void ScoreKeeper::save(const QString& name) {
                              text16(d.figure(DialogLabel::Label7)),
                              text16(d.figure(DialogLabel::Label9))};
     if (const auto error = m_history.AppendScoreRecord(record)) {
-        m_prompts.inform(m_dialog,
-                         QStringLiteral("无法写入记录文件 %1（%2）。成绩还在这里，可以稍后再保存。")
-                             .arg(QString::fromStdString(m_history.path()),
-                                  QString::fromStdString(*error)),
-                         QStringLiteral("保存失败"));
+        m_prompts.inform(
+            m_dialog,
+            QStringLiteral("无法写入记录文件 %1（%2）。成绩还在这里，可以稍后再保存。")
+                .arg(QString::fromStdString(m_history.path()), QString::fromStdString(*error)),
+            QStringLiteral("保存失败"));
         return;
     }
     m_delet->setEnabled(true);
@@ -87,7 +89,9 @@ ScoreKeeper::Clearing ScoreKeeper::clearHistory(QWidget* asker) {
     return Clearing::Done;
 }
 
-void ScoreKeeper::Delet_Click() { clearHistory(m_owner); }
+void ScoreKeeper::Delet_Click() {
+    clearHistory(m_owner);
+}
 
 void ScoreKeeper::See_Click() {
     auto* viewer = new Dialog1(*this, m_history, m_owner);

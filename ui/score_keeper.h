@@ -17,7 +17,7 @@ class QWidget;
 // appends a record; clearing deletes the file after a confirmation.
 class ScoreKeeper final : public QObject {
     Q_OBJECT
-public:
+  public:
     ScoreKeeper(QWidget* owner, HistoryFile& history, Prompts& prompts, QAction* sav,
                 QAction* delet);
 
@@ -35,7 +35,7 @@ public:
     // Asks, disables `Delet`, deletes the file; tells the learner when it fails.
     Clearing clearHistory(QWidget* asker);
 
-private:
+  private:
     Dialog& ensureDialog();
     void save(const QString& name);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QDateTime>
+#include <QString>
 #include <map>
 #include <memory>
 
@@ -11,7 +11,7 @@ class QSoundEffect;
 // milliseconds. A file that changed or appeared on disk since it was loaded
 // is loaded again; a missing file gives no effect (silence).
 class SoundBank {
-public:
+  public:
     SoundBank();
     ~SoundBank();
 
@@ -19,7 +19,7 @@ public:
     QSoundEffect* effect(const QString& path);
     void preload(const QString& path) { effect(path); }
 
-private:
+  private:
     struct Entry {
         std::unique_ptr<QSoundEffect> effect;
         QDateTime modified;

@@ -42,7 +42,9 @@ void TypingBoxWidget::setText(std::u16string_view text) {
     m_programWrite = false;
 }
 
-void TypingBoxWidget::moveCaretToEnd() { moveCursor(QTextCursor::End); }
+void TypingBoxWidget::moveCaretToEnd() {
+    moveCursor(QTextCursor::End);
+}
 
 void TypingBoxWidget::onTextChanged() {
     if (m_programWrite)
@@ -102,4 +104,3 @@ void TypingBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     guardSelection();
 }
-

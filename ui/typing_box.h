@@ -10,28 +10,28 @@
 // program's own writes. Its selection never covers more than one character.
 class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     Q_OBJECT
-public:
+  public:
     explicit TypingBoxWidget(QWidget* parent = nullptr);
 
     std::u16string text() const override;
     void setText(std::u16string_view text) override;
     void moveCaretToEnd() override;
 
-signals:
+  signals:
     // The learner changed the text (typing, commit, paste, deletion).
     void learnerChanged();
     // A key that produces a character was pressed (before the box inserts it),
     // or the input method committed text.
     void characterKeyPressed();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void onTextChanged();
     void guardSelection();
     void dropPreedit();

@@ -8,9 +8,13 @@ void WavePlayer::close() {
     m_open = nullptr;
 }
 
-void WavePlayer::setFileName(const std::string& path) { m_fileName = QString::fromStdString(path); }
+void WavePlayer::setFileName(const std::string& path) {
+    m_fileName = QString::fromStdString(path);
+}
 
-void WavePlayer::open() { m_open = m_bank.effect(m_fileName); }
+void WavePlayer::open() {
+    m_open = m_bank.effect(m_fileName);
+}
 
 void WavePlayer::play() {
     if (!m_open)

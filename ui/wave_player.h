@@ -12,7 +12,7 @@ class SoundBank;
 // what it plays; Open takes the named file from the bank; Play starts it from
 // the beginning and returns at once. A missing file or device is silence.
 class WavePlayer final : public CuePlayer {
-public:
+  public:
     explicit WavePlayer(SoundBank& bank) : m_bank(bank) {}
 
     void close() override;
@@ -23,7 +23,7 @@ public:
     // Plays again and again until closed (for background music).
     void setRepeating(bool repeating) { m_repeating = repeating; }
 
-private:
+  private:
     SoundBank& m_bank;
     QString m_fileName;
     QPointer<QSoundEffect> m_open;

@@ -41,7 +41,7 @@ TEST(ClockText, SpeedIsCutToSixCharactersWithoutRounding) {
 }
 
 class AttemptClockTest : public ::testing::Test {
-protected:
+  protected:
     PracticeRig m_rig;
     FakePracticeWindow& m_window = m_rig.window;
 };

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 class CodePageTest : public ::testing::Test {
-protected:
+  protected:
     CodePage m_codePage;
 };
 
@@ -38,9 +38,13 @@ TEST_F(CodePageTest, TextRoundTripsAndUnencodableCharactersBecomeQuestionMarks) 
 }
 
 TEST_F(CodePageTest, InvalidBytesDecodeToReplacementAndTheRestSurvives) {
-    EXPECT_EQ(m_codePage.decodeText("a\x80" "b"), u"a\uFFFDb");
-    EXPECT_EQ(m_codePage.decodeText("\xB0\x0A" "c"), u"\uFFFD\nc"); // bad trail kept as ASCII
-    EXPECT_EQ(m_codePage.decodeText("x\xB0"), u"x\uFFFD");          // truncated at the end
+    EXPECT_EQ(m_codePage.decodeText("a\x80"
+                                    "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(m_codePage.decodeText("\xB0\x0A"
+                                    "c"),
+              u"\uFFFD\nc");                               // bad trail kept as ASCII
+    EXPECT_EQ(m_codePage.decodeText("x\xB0"), u"x\uFFFD"); // truncated at the end
 }
 
 TEST(Utf8, RoundTripsAndRejectsMalformedInput) {

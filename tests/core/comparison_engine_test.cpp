@@ -13,7 +13,7 @@ const std::string kFinish = "/prog/Sound/finish.wav";
 } // namespace
 
 class ComparisonEngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { m_rig.start(u"ab\r\ncd"); }
 
     // The invariants of a running attempt between two changes.
@@ -117,8 +117,8 @@ TEST_F(ComparisonEngineTest, EnterOneCharacterEarlyKeepsTypedTextAndPositionInSt
     m_rig.append(u"\r\n");
     EXPECT_EQ(m_rig.lesson.colours[1], kRed); // the missed "b"
     EXPECT_EQ(m_rig.state.WrongCount, 1);
-    EXPECT_EQ(m_rig.typing.typed, std::u16string(u"a") + ComparisonEngine::kEarlyLineBreakMark +
-                                      u"\r\n");
+    EXPECT_EQ(m_rig.typing.typed,
+              std::u16string(u"a") + ComparisonEngine::kEarlyLineBreakMark + u"\r\n");
     expectInStep();
     m_rig.backspace(2); // the line break
     m_rig.backspace();  // the mark of the missed character
@@ -137,7 +137,8 @@ TEST_F(ComparisonEngineTest, DeletingSeveralCharactersTakesThemBackLastFirst) {
     m_rig.type(u"ab\r\n");
     m_rig.append(u"cx");
     m_rig.type(u"ab\r\n");
-    EXPECT_EQ(m_rig.me1.played(), (std::vector<std::string>{kRight, kRight, kEnter, kRight, kWrong, kBack, kBack}));
+    EXPECT_EQ(m_rig.me1.played(),
+              (std::vector<std::string>{kRight, kRight, kEnter, kRight, kWrong, kBack, kBack}));
     EXPECT_EQ(m_rig.lesson.colours[4], kBlack);
     EXPECT_EQ(m_rig.lesson.colours[5], kBlack);
     EXPECT_EQ(m_rig.state.WrongCount, 0);
@@ -199,8 +200,8 @@ TEST_F(ComparisonEngineTest, SoundOffPlaysNothingButStillNamesTheCue) {
     m_rig.state.SoundOn = false;
     m_rig.type(u"ax");
     EXPECT_TRUE(m_rig.me1.played().empty());
-    EXPECT_EQ(m_rig.me1.log, (std::vector<std::string>{"close", "file " + kRight, "close",
-                                                        "file " + kWrong}));
+    EXPECT_EQ(m_rig.me1.log,
+              (std::vector<std::string>{"close", "file " + kRight, "close", "file " + kWrong}));
     EXPECT_EQ(m_rig.lesson.colours[1], kRed);
 }
 

@@ -17,15 +17,15 @@ std::string words(std::initializer_list<std::uint16_t> stored) {
 } // namespace
 
 class LessonCodecTest : public ::testing::Test {
-protected:
+  protected:
     CodePage m_codePage;
 };
 
 TEST_F(LessonCodecTest, DescramblesWithXorThenSignedSubtraction) {
     EXPECT_EQ(descrambleWord(static_cast<std::uint16_t>(('A' + 0x3B) ^ 0x0D35)), 'A');
     EXPECT_EQ(descrambleWord(0x0D35), static_cast<std::uint16_t>(-0x3B)); // t = 0 gives 0xFFC5
-    EXPECT_EQ(descrambleWord(0x8D35 ^ 0x3A ^ 0x3A), std::nullopt);           // t = -32768
-    EXPECT_EQ(descrambleWord(0x8000 ^ 0x0D35 ^ 0x3A), std::nullopt);        // t = -32768 + 58
+    EXPECT_EQ(descrambleWord(0x8D35 ^ 0x3A ^ 0x3A), std::nullopt);        // t = -32768
+    EXPECT_EQ(descrambleWord(0x8000 ^ 0x0D35 ^ 0x3A), std::nullopt);      // t = -32768 + 58
     EXPECT_EQ(descrambleWord(0x8000 ^ 0x0D35 ^ 0x3B), static_cast<std::uint16_t>(0x8000));
 }
 

@@ -8,11 +8,12 @@
 namespace fs = std::filesystem;
 
 class LessonLoaderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("orvanta-loader-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir =
+            fs::temp_directory_path() /
+            ("orvanta-loader-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "ldata");
         fs::current_path(m_dir);

@@ -30,9 +30,12 @@ TEST(LessonCatalogue, ItemsFollowOneRuleFromTheLessonNumber) {
 }
 
 class LayoutPassTest : public ::testing::Test {
-protected:
-    MainLayout m_start{{120, 1200, 9135, 2655}, {120, 3960, 9135, 2415}, {0, 0, 1575, 315},
-                       {0, 0, 1000, 315}, {120, 6840, 9135, 675}};
+  protected:
+    MainLayout m_start{{120, 1200, 9135, 2655},
+                       {120, 3960, 9135, 2415},
+                       {0, 0, 1575, 315},
+                       {0, 0, 1000, 315},
+                       {120, 6840, 9135, 675}};
 };
 
 TEST_F(LayoutPassTest, PlacesTheBoxesClockAndPlayerForTheDesignSize) {

@@ -8,7 +8,7 @@
 
 // The lesson box as a model: one colour and one underline flag per position.
 class FakeLessonBox final : public LessonBox {
-public:
+  public:
     const std::u16string& text() const override { return m_text; }
     void setText(std::u16string text) override {
         m_text = std::move(text);
@@ -39,14 +39,14 @@ public:
     std::vector<Rgb> colours;
     std::vector<bool> underlined;
 
-private:
+  private:
     std::u16string m_text;
     Pos m_start = 0;
     Pos m_end = 0;
 };
 
 class FakeTypingBox final : public TypingBox {
-public:
+  public:
     std::u16string text() const override { return typed; }
     void setText(std::u16string_view text) override {
         typed = text;

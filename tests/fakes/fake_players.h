@@ -7,7 +7,7 @@
 
 // Records every command as a line: "close", "file PATH", "open", "play".
 class RecordingCuePlayer final : public CuePlayer {
-public:
+  public:
     void close() override { log.push_back("close"); }
     void setFileName(const std::string& path) override { log.push_back("file " + path); }
     void open() override { log.push_back("open"); }
@@ -30,7 +30,7 @@ public:
 };
 
 class FakeMediaPlayer final : public MediaPlayer {
-public:
+  public:
     void setEnabled(bool on) override {
         enabled = on;
         log.push_back(on ? "enable" : "disable");
@@ -47,7 +47,7 @@ public:
 };
 
 class FakeClock final : public Clock {
-public:
+  public:
     TimeOfDay now() const override { return time; }
     TimeOfDay time{9, 0, 0};
 };

@@ -6,7 +6,7 @@
 #include <string>
 
 class FakePracticeWindow final : public PracticeWindow {
-public:
+  public:
     void setCaption(FormLabel label, std::u16string_view text) override {
         captions[label] = text;
         ++captionWrites;

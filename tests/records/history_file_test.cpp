@@ -24,7 +24,7 @@ std::string readBytes(const fs::path& path) {
 } // namespace
 
 class HistoryFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("orvanta-history-" + std::to_string(::getpid()) + "-" +
@@ -46,11 +46,11 @@ protected:
 TEST_F(HistoryFileTest, TheWorkedExampleIsWrittenByteForByte) {
     HistoryFile history(userCey().string(), m_codePage);
     ASSERT_FALSE(history.AppendScoreRecord(workedExample()));
-    const std::string expected =
-        "\n---**************---\n" + encoded(u"学习者:学员") + "\n" +
-        encoded(u"开始时刻:9:05:03//完成时刻:9:10:15//练习用时:0:5:12") + "\n" +
-        encoded(u"打字速度:24.615字每分钟") + "\n" + encoded(u"正确率:93.75%//错误率:6.25%") +
-        "\n" + encoded(u"练习字数:128") + "\r\n";
+    const std::string expected = "\n---**************---\n" + encoded(u"学习者:学员") + "\n" +
+                                 encoded(u"开始时刻:9:05:03//完成时刻:9:10:15//练习用时:0:5:12") +
+                                 "\n" + encoded(u"打字速度:24.615字每分钟") + "\n" +
+                                 encoded(u"正确率:93.75%//错误率:6.25%") + "\n" +
+                                 encoded(u"练习字数:128") + "\r\n";
     EXPECT_EQ(readBytes(userCey()), expected);
     EXPECT_EQ(expected.substr(0, 4), "\n---"); // the file starts with an empty line
 }

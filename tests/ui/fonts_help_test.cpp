@@ -12,7 +12,7 @@
 class FontsHelpTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<Form1Fixture> f;
 
     FontChooser* chooser(const char* name) {
@@ -30,7 +30,7 @@ private:
         return nullptr;
     }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<Form1Fixture>(); }
     void cleanup() { f.reset(); }
 
@@ -49,8 +49,8 @@ private slots:
         f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"abc");
         f->trigger("Jlesson1_A");
         QTest::keyClicks(f->m_r2, QStringLiteral("ax"));
-        chooser("CommonDialog1")->setNextChoice(choice(QStringLiteral("Noto Serif CJK JP"), 24,
-                                                       Qt::green));
+        chooser("CommonDialog1")
+            ->setNextChoice(choice(QStringLiteral("Noto Serif CJK JP"), 24, Qt::green));
         f->trigger("uper");
         QCOMPARE(f->m_r1->font().pointSizeF(), 24.0);
         QCOMPARE(f->colourAt(0), QColor(0, 0, 255));
@@ -65,8 +65,8 @@ private slots:
 
     void theTypingColourLandsOnWhatIsTypedNext() {
         QTest::keyClicks(f->m_r2, QStringLiteral("ab"));
-        chooser("CommonDialog2")->setNextChoice(choice(QStringLiteral("Noto Sans CJK JP"), 20,
-                                                       QColor(0, 128, 0)));
+        chooser("CommonDialog2")
+            ->setNextChoice(choice(QStringLiteral("Noto Sans CJK JP"), 20, QColor(0, 128, 0)));
         QTest::keyClick(f->form.get(), Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(f->m_r2->font().pointSizeF(), 20.0);
         QVERIFY(!f->m_r2->textCursor().hasSelection());

@@ -19,7 +19,7 @@
 // A real main window in a temporary program folder, which is also the working
 // folder, with recording sound players, a settable clock and pre-answerable dialogs.
 class Form1Fixture {
-public:
+  public:
     Form1Fixture();
     ~Form1Fixture();
 
@@ -46,7 +46,7 @@ public:
     LessonBoxWidget* m_r1 = nullptr;
     TypingBoxWidget* m_r2 = nullptr;
 
-private:
+  private:
     QTextCharFormat formatAt(int documentPosition) const;
     QString m_previousFolder;
 };

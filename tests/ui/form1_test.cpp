@@ -10,7 +10,7 @@
 class Form1Test : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<Form1Fixture> f;
 
     // Loads "ab / cd" through the lesson menu, as the learner would.
@@ -20,7 +20,7 @@ private:
         QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("ab\ncd"));
     }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<Form1Fixture>(); }
     void cleanup() { f.reset(); }
 
@@ -40,8 +40,8 @@ private slots:
     }
 
     void menuTreeHasEveryItemCaptionAndShortcut() {
-        const QList<QMenu*> top = f->form->menuBar()->findChildren<QMenu*>(
-            QString(), Qt::FindDirectChildrenOnly);
+        const QList<QMenu*> top =
+            f->form->menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
         QStringList captions;
         for (QAction* a : f->form->menuBar()->actions())
             captions << a->text();
@@ -243,8 +243,8 @@ private slots:
         QTest::keyClicks(f->m_r2, QStringLiteral("a"));
         QTest::keyClick(f->m_r2, Qt::Key_Return);
         QTest::keyClick(f->m_r2, Qt::Key_Backspace);
-        const std::vector<std::string> threeClicks = {"close", "open", "play", "close", "open",
-                                                      "play", "close", "open", "play"};
+        const std::vector<std::string> threeClicks = {"close", "open",  "play", "close", "open",
+                                                      "play",  "close", "open", "play"};
         QCOMPARE(f->mm3.log.size(), 1 + threeClicks.size()); // the file name, then the clicks
         QCOMPARE(f->mm3.log.front(), "file " + f->folder.path().toStdString() + "/Sound/Type.wav");
         for (Qt::Key key : {Qt::Key_Left, Qt::Key_Delete, Qt::Key_F5, Qt::Key_Home})

@@ -16,7 +16,7 @@
 class LessonCatalogueTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QDir::setCurrent(QStringLiteral(ORVANTA_PROGRAM_DIR)); }
 
     void everyLessonFileDecodesToGbkText() {

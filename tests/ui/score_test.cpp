@@ -12,7 +12,7 @@
 class ScoreTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<Form1Fixture> f;
 
     QString historyPath() const { return f->folder.filePath(QStringLiteral("user.cey")); }
@@ -58,7 +58,7 @@ private:
         return shown<Dialog1>();
     }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<Form1Fixture>(); }
     void cleanup() { f.reset(); }
 

@@ -7,13 +7,13 @@
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QSoundEffect>
-#include <QTest>
 #include <QStandardPaths>
+#include <QTest>
 
 class SoundTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<Form1Fixture> f;
 
     QAction* action(const char* name) {
@@ -21,7 +21,7 @@ private:
     }
     std::string cue(const char* file) { return f->folder.path().toStdString() + file; }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<Form1Fixture>(); }
     void cleanup() { f.reset(); }
 
@@ -42,8 +42,9 @@ private slots:
         f->trigger("Se");
         QTest::keyClicks(f->m_r2, QStringLiteral("ax"));
         QVERIFY(f->me1.played().empty());
-        QCOMPARE(f->me1.log, (std::vector<std::string>{"close", "file " + cue("/Sound/True.wav"),
-                                                       "close", "file " + cue("/Sound/false.wav")}));
+        QCOMPARE(f->me1.log,
+                 (std::vector<std::string>{"close", "file " + cue("/Sound/True.wav"), "close",
+                                           "file " + cue("/Sound/false.wav")}));
         QCOMPARE(f->mm3.log.size(), 1u + 6u); // two clicks of close, open, play
         f->trigger("Se");
         f->trigger("Key");
@@ -58,8 +59,8 @@ private slots:
         QVERIFY(f->me2.log.empty());
         f->prompts.setNextFile(QStringLiteral("/music/rain.wav"));
         f->trigger("Music");
-        QCOMPARE(f->me2.log, (std::vector<std::string>{"close", "file /music/rain.wav", "open",
-                                                       "play"}));
+        QCOMPARE(f->me2.log,
+                 (std::vector<std::string>{"close", "file /music/rain.wav", "open", "play"}));
         QCOMPARE(action("Music")->text(), QStringLiteral("关闭背景音乐(&M)"));
         f->trigger("Music");
         QCOMPARE(f->me2.log.back(), "close");
@@ -92,10 +93,10 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty())
             QSKIP("ffmpeg is not installed");
         f->writeLesson(QStringLiteral("ldata/J03A.ORV"), u"ab");
-        const int rc = QProcess::execute(
-            QStringLiteral("ffmpeg"),
-            {"-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=440:duration=1", "-c:a",
-             "wmav2", f->folder.filePath(QStringLiteral("ldata/J03A.wma"))});
+        const int rc = QProcess::execute(QStringLiteral("ffmpeg"),
+                                         {"-loglevel", "error", "-f", "lavfi", "-i",
+                                          "sine=frequency=440:duration=1", "-c:a", "wmav2",
+                                          f->folder.filePath(QStringLiteral("ldata/J03A.wma"))});
         QCOMPARE(rc, 0);
         f->trigger("Jlesson3_A");
         auto* widget = f->form->findChild<MediaPlayerWidget*>();
