@@ -16,13 +16,26 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTime>
 
 namespace {
 
 constexpr float kClientWidth = 9345;
 constexpr float kClientHeight = 7620;
-constexpr int kTimer1Interval = 10; // ms; the read-outs change at most once a second
-constexpr int kTimer2Interval = 50;
+// The clock read-outs change only when the second of the time of day changes,
+// so both timers tick just after each whole second rather than every few
+// milliseconds: no visible delay, and an idle window stays asleep.
+int msUntilNextSecond() { return 1001 - QTime::currentTime().msec(); }
+
+void startTicking(QTimer* timer) {
+    if (!timer->isActive())
+        timer->start(0); // the first tick comes at once
+}
+
+void tickAgainAtNextSecond(QTimer* timer) {
+    if (timer->isActive())
+        timer->start(msUntilNextSecond());
+}
 
 QString qs(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -59,12 +72,18 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_state.CurPos = 0;
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(kTimer1Interval);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setInterval(kTimer2Interval);
-    connect(m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    m_timer2->start();
+    for (QTimer* timer : {m_timer1, m_timer2})
+        timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer1, &QTimer::timeout, this, [this] {
+        Timer1_Timer();
+        tickAgainAtNextSecond(m_timer1);
+    });
+    connect(m_timer2, &QTimer::timeout, this, [this] {
+        Timer2_Timer();
+        tickAgainAtNextSecond(m_timer2);
+    });
+    startTicking(m_timer2);
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
@@ -180,24 +199,27 @@ void Form1::enableSav() {
 void Form1::setTimer1(bool enabled) {
     if (!enabled)
         m_timer1->stop();
-    else if (!m_timer1->isActive())
-        m_timer1->start();
+    else
+        startTicking(m_timer1);
 }
 
 void Form1::setTimer2(bool enabled) {
     if (!enabled)
         m_timer2->stop();
-    else if (!m_timer2->isActive())
-        m_timer2->start();
+    else
+        startTicking(m_timer2);
 }
 
 bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {
     return m_services.prompts.askYesNo(this, qs(text), qs(title));
 }
 
+// A running clock shows the speed for the new total at once, not at its next tick.
 void Form1::R2_Change() {
     m_engine->R2_Change();
     m_r1->reveal(m_state.CurPos);
+    if (m_timer1->isActive() && m_state.ClockStarted)
+        Timer1_Timer();
 }
 
 void Form1::R2_KeyPress() {

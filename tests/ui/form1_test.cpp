@@ -209,6 +209,8 @@ class Form1Test : public QObject {
         QCOMPARE(f->label("Label2"), QStringLiteral("11.999"));
         QCOMPARE(f->label("Label13"), QStringLiteral("10:00:03"));
         QCOMPARE(f->form->scoreDialog()->figure(DialogLabel::L3), QStringLiteral("0:0:5"));
+        QTest::keyClicks(f->m_r2, QStringLiteral("b"));
+        QCOMPARE(f->label("Label2"), QStringLiteral("23.999")); // at once, not at the next tick
     }
 
     void selectionNeverCoversMoreThanOneCharacter() {
