@@ -17,10 +17,7 @@ namespace {
 const QString kTitle = QStringLiteral("Orvanta");
 
 QLabel* label(QWidget* parent, const char* name, float left, float top, float width, float height) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(twipRect(left, top, width, height));
-    return l;
+    return placed(new QLabel(parent), name, left, top, width, height);
 }
 
 QLabel* linkLabel(QWidget* parent, const char* name, const QString& text, const QString& address,
@@ -67,8 +64,7 @@ frmAbout::frmAbout(DesktopShell& shell, QWidget* parent) : QDialog(parent) {
     line(this, 360, 4590, 2280, QColor(128, 128, 128), 1);
     line(this, 105, 4320, 2460, QColor(255, 255, 255), 2);
     auto* ok = new QPushButton(QStringLiteral("确定(O)"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setGeometry(twipRect(1800, 2520, 1260, 345));
+    placed(ok, "cmdOK", 1800, 2520, 1260, 345);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();

@@ -25,7 +25,9 @@ constexpr float kClientHeight = 7620;
 // The clock read-outs change only when the second of the time of day changes,
 // so both timers tick just after each whole second rather than every few
 // milliseconds: no visible delay, and an idle window stays asleep.
-int msUntilNextSecond() { return 1001 - QTime::currentTime().msec(); }
+int msUntilNextSecond() {
+    return 1001 - QTime::currentTime().msec();
+}
 
 void startTicking(QTimer* timer) {
     if (!timer->isActive())

@@ -66,13 +66,11 @@ Dialog::Dialog(QWidget* parent) : QDialog(parent) {
     }
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
                                QStringLiteral("保存记录"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setGeometry(twipRect(480, 3840, 1455, 495));
+    placed(ok, "OKButton", 480, 3840, 1455, 495);
     ok->setDefault(true);
     auto* cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                                    QStringLiteral("取消(&C)"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    cancel->setGeometry(twipRect(2520, 3840, 1455, 495));
+    placed(cancel, "CancelButton", 2520, 3840, 1455, 495);
     for (QPushButton* b : {ok, cancel})
         b->setFont(chineseFont(14.25));
     connect(ok, &QPushButton::clicked, this, &Dialog::OKButton_Click);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
+#include <QWidget>
 #include <cmath>
 
 // Positions and sizes are designed in twips; 15 twips make one device-independent pixel.
@@ -15,4 +17,12 @@ inline float toTwips(int pixels) {
 
 inline QRect twipRect(float left, float top, float width, float height) {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+// A widget with its control name, at its designed place.
+template <typename W>
+W* placed(W* widget, const char* name, float left, float top, float width, float height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(twipRect(left, top, width, height));
+    return widget;
 }
