@@ -1,6 +1,7 @@
 #include "score_dialog.h"
 
 #include "font_faces.h"
+#include "qt_text.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -33,10 +34,6 @@ const FigureDesign kFigures[] = {
 // Light and white figures stand on a dark band; the others on a light one.
 bool onDarkBand(const FigureDesign& f) {
     return f.colour == QColor(255, 255, 255) || f.colour == QColor(255, 255, 128);
-}
-
-QString qs(const char16_t* text) {
-    return QString::fromUtf16(text);
 }
 
 size_t indexOf(DialogLabel label) {
