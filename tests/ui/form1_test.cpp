@@ -2,8 +2,10 @@
 #include "media_player_widget.h"
 #include "score_dialog.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -228,6 +230,19 @@ class Form1Test : public QObject {
         QVERIFY(!f->m_r2->textCursor().hasSelection());
         QCOMPARE(f->m_r2->textCursor().position(), 2);
         QCOMPARE(f->typed(), QStringLiteral("ab")); // the guard never changes the text
+
+        // A drag from the start across both characters.
+        QWidget* viewport = f->m_r2->viewport();
+        QTextCursor end(f->m_r2->document());
+        end.movePosition(QTextCursor::End);
+        const QPoint to = f->m_r2->cursorRect(end).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        QMouseEvent drag(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drag);
+        QVERIFY(!f->m_r2->textCursor().hasSelection());
+        QCOMPARE(f->m_r2->textCursor().position(), 2);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
     }
 
     void overtypingOneSelectedCharacterEvaluatesNothing() {
