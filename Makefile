@@ -24,7 +24,9 @@ build: deps
 run: build
 	cd $(BUILD)/bin && ./orvanta
 
-test: test-main test-asan test-fuzz
+# The fuzzers and the sanitizer build first, so that the run closes with the
+# summary of the main test run.
+test: test-fuzz test-asan test-main
 
 test-main: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
