@@ -1,3 +1,4 @@
+#include "cue_sounds.h"
 #include "desktop_shell.h"
 #include "font_faces.h"
 #include "form1.h"
@@ -17,9 +18,9 @@ int main(int argc, char** argv) {
 
     const std::string programFolder = QApplication::applicationDirPath().toStdString();
     SoundBank sounds;
-    for (const char* cue : {"/Sound/True.wav", "/Sound/false.wav", "/Sound/back.wav",
-                            "/Sound/Enter.wav", "/Sound/finish.wav", "/Sound/Type.wav"})
-        sounds.preload(QString::fromStdString(programFolder + cue));
+    for (Cue cue : kAllCues)
+        sounds.preload(QString::fromStdString(programFolder + cueFileName(cue)));
+    sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
     WavePlayer me1(sounds), me2(sounds), mm3(sounds);
     me2.setRepeating(true); // background music starts again when it ends
     Prompts prompts;

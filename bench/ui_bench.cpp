@@ -2,6 +2,7 @@
 // lengths, loading a long lesson, and the processor time of a running attempt
 // in which nothing is typed.
 #include "code_page.h"
+#include "cue_sounds.h"
 #include "form1_fixture.h"
 #include "history_file.h"
 #include "history_viewer.h"
@@ -106,15 +107,14 @@ void IdleAttempt(benchmark::State& bench) {
 }
 BENCHMARK(IdleAttempt)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-const char* const kCueFiles[] = {"/True.wav",  "/false.wav",  "/back.wav",
-                                 "/Enter.wav", "/finish.wav", "/Type.wav"};
-
 // Loading the six cue effects, as start-up does.
 void PreloadCues(benchmark::State& bench) {
     for (auto _ : bench) {
         SoundBank bank;
-        for (const char* cue : kCueFiles)
-            bank.preload(QStringLiteral(ORVANTA_SOUND_DIR) + QLatin1String(cue));
+        const QString folder = QStringLiteral(ORVANTA_SOUND_DIR "/..");
+        for (Cue cue : kAllCues)
+            bank.preload(folder + QLatin1String(cueFileName(cue)));
+        bank.preload(folder + QLatin1String(kKeyClickFile));
         QApplication::processEvents();
     }
 }

@@ -17,7 +17,6 @@ void AttemptClock::startAttempt(TimeOfDay now) {
     m_start = timeFields(text);
     m_state.ClockStarted = 1;
     m_window.setTimer2(false);
-    m_shownTime.reset();
 }
 
 void AttemptClock::Timer1_Timer(Pos total) {

@@ -45,7 +45,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
       m_commonDialog2(new FontChooser("CommonDialog2", this)) {
     Q_INIT_RESOURCE(resources); // the icon lives in this static library
     // Initialisation: the attempt state starts at its defaults; the key click is prepared.
-    m_services.mm3.setFileName(m_services.programFolder + "/Sound/Type.wav");
+    m_services.mm3.setFileName(m_services.programFolder + kKeyClickFile);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));

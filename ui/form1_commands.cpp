@@ -89,25 +89,24 @@ void Form1::About_Click() {
     about->open();
 }
 
-// The captions offer the opposite of the current state.
+namespace {
+
+// Flips a sound switch; its item's caption offers the opposite of the new state.
+void toggleSwitch(bool& on, QAction* item, const QString& offerOff, const QString& offerOn) {
+    on = !on;
+    item->setText(on ? offerOff : offerOn);
+}
+
+} // namespace
+
 void Form1::Se_Click() {
-    if (!m_state.SoundOn) {
-        m_menu.Se->setText(QStringLiteral("关闭音效(&S)"));
-        m_state.SoundOn = true;
-    } else {
-        m_state.SoundOn = false;
-        m_menu.Se->setText(QStringLiteral("打开音效(&S)"));
-    }
+    toggleSwitch(m_state.SoundOn, m_menu.Se, QStringLiteral("关闭音效(&S)"),
+                 QStringLiteral("打开音效(&S)"));
 }
 
 void Form1::Key_Click() {
-    if (m_state.KeySoundOn) {
-        m_menu.Key->setText(QStringLiteral("打开键盘音(K)"));
-        m_state.KeySoundOn = false;
-    } else {
-        m_state.KeySoundOn = true;
-        m_menu.Key->setText(QStringLiteral("关闭键盘音(&K)"));
-    }
+    toggleSwitch(m_state.KeySoundOn, m_menu.Key, QStringLiteral("关闭键盘音(&K)"),
+                 QStringLiteral("打开键盘音(K)"));
 }
 
 void Form1::Music_Click() {

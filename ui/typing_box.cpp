@@ -23,8 +23,10 @@ TypingBoxWidget::TypingBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::selectionChanged, this, &TypingBoxWidget::guardSelection);
 }
 
+// Every change of the text passes through onTextChanged or setText, which keep
+// m_lastSeen, so the document need not be read again.
 std::u16string TypingBoxWidget::text() const {
-    QString plain = toPlainText();
+    QString plain = m_lastSeen;
     plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return std::u16string(reinterpret_cast<const char16_t*>(plain.utf16()),
                           static_cast<size_t>(plain.size()));
