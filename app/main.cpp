@@ -1,11 +1,11 @@
-#include "cue_sounds.h"
-#include "desktop_shell.h"
-#include "font_faces.h"
-#include "form1.h"
-#include "prompts.h"
-#include "qt_clock.h"
-#include "sound_bank.h"
-#include "wave_player.h"
+#include "core/cue_sounds.h"
+#include "ui/desktop_shell.h"
+#include "ui/font_faces.h"
+#include "ui/form1.h"
+#include "ui/prompts.h"
+#include "ui/qt_clock.h"
+#include "ui/sound_bank.h"
+#include "ui/wave_player.h"
 
 #include <QApplication>
 #include <QScreen>

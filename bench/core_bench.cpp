@@ -1,7 +1,7 @@
 // The engine per keystroke at two lesson lengths, and decoding a long lesson file.
-#include "history_file.h"
-#include "lesson_codec.h"
-#include "practice_rig.h"
+#include "core/lesson_codec.h"
+#include "records/history_file.h"
+#include "tests/fakes/practice_rig.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,15 +1,15 @@
 // The main window under load: a keystroke through the real widgets at two lesson
 // lengths, loading a long lesson, and the processor time of a running attempt
 // in which nothing is typed.
-#include "code_page.h"
-#include "cue_sounds.h"
-#include "form1_fixture.h"
-#include "history_file.h"
-#include "history_viewer.h"
-#include "lesson_codec.h"
-#include "qt_clock.h"
-#include "sound_bank.h"
-#include "wave_player.h"
+#include "core/code_page.h"
+#include "core/cue_sounds.h"
+#include "core/lesson_codec.h"
+#include "records/history_file.h"
+#include "tests/ui/form1_fixture.h"
+#include "ui/history_viewer.h"
+#include "ui/qt_clock.h"
+#include "ui/sound_bank.h"
+#include "ui/wave_player.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

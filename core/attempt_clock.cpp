@@ -1,6 +1,6 @@
-#include "attempt_clock.h"
+#include "core/attempt_clock.h"
 
-#include "clock_text.h"
+#include "core/clock_text.h"
 
 void AttemptClock::Timer2_Timer() {
     const TimeOfDay now = m_clock.now();

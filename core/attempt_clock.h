@@ -1,7 +1,7 @@
 #pragma once
 
-#include "attempt_state.h"
-#include "ports.h"
+#include "core/attempt_state.h"
+#include "core/ports.h"
 
 #include <optional>
 

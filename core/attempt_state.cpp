@@ -1,4 +1,4 @@
-#include "attempt_state.h"
+#include "core/attempt_state.h"
 
 void resetReadouts(PracticeWindow& window) {
     window.setTimer1(false);

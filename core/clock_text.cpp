@@ -1,6 +1,6 @@
-#include "clock_text.h"
+#include "core/clock_text.h"
 
-#include "number_text.h"
+#include "core/number_text.h"
 
 #include <cmath>
 #include <cstdio>

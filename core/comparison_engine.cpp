@@ -1,6 +1,6 @@
-#include "comparison_engine.h"
+#include "core/comparison_engine.h"
 
-#include "number_text.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "attempt_state.h"
-#include "code_page.h"
-#include "cue_sounds.h"
-#include "ports.h"
+#include "core/attempt_state.h"
+#include "core/code_page.h"
+#include "core/cue_sounds.h"
+#include "core/ports.h"
 
 #include <optional>
 

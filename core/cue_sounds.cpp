@@ -1,4 +1,4 @@
-#include "cue_sounds.h"
+#include "core/cue_sounds.h"
 
 const char* cueFileName(Cue cue) {
     switch (cue) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ports.h"
+#include "core/ports.h"
 
 // The typing box keeps its selection to at most one character, so that the
 // learner can only change the typed text at its end or overtype one character.

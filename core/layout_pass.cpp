@@ -1,4 +1,4 @@
-#include "layout_pass.h"
+#include "core/layout_pass.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "lesson_catalogue.h"
+#include "core/lesson_catalogue.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "lesson_codec.h"
+#include "core/lesson_codec.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "code_page.h"
+#include "core/code_page.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "lesson_loader.h"
+#include "core/lesson_loader.h"
 
-#include "lesson_codec.h"
-#include "lesson_paths.h"
+#include "core/lesson_codec.h"
+#include "core/lesson_paths.h"
 
 #include <stdexcept>
 

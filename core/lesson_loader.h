@@ -1,9 +1,9 @@
 #pragma once
 
-#include "attempt_state.h"
-#include "code_page.h"
-#include "local_files.h"
-#include "ports.h"
+#include "core/attempt_state.h"
+#include "core/code_page.h"
+#include "core/local_files.h"
+#include "core/ports.h"
 
 #include <string_view>
 

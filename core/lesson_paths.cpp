@@ -1,4 +1,4 @@
-#include "lesson_paths.h"
+#include "core/lesson_paths.h"
 
 #include <stdexcept>
 

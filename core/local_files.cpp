@@ -1,4 +1,4 @@
-#include "local_files.h"
+#include "core/local_files.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Drives the comparison engine with random appends, deletions and replacements
 // and checks the attempt's invariants after every change.
-#include "practice_rig.h"
+#include "tests/fakes/practice_rig.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the lesson decoder; the decoded text must re-encode
 // to the same words wherever every character came back from a valid code.
-#include "code_page.h"
-#include "lesson_codec.h"
+#include "core/code_page.h"
+#include "core/lesson_codec.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "code_page.h"
-#include "score_record.h"
+#include "core/code_page.h"
+#include "records/score_record.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "score_record.h"
+#include "records/score_record.h"
 
-#include "clock_text.h"
-#include "number_text.h"
+#include "core/clock_text.h"
+#include "core/number_text.h"
 
 std::u16string rateText(std::int64_t part, std::int64_t total) {
     if (total == 0)

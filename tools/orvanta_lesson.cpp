@@ -1,7 +1,7 @@
 // orvanta-lesson: makes lesson files from UTF-8 text and shows what a lesson file holds.
-#include "code_page.h"
-#include "lesson_codec.h"
-#include "utf8.h"
+#include "core/code_page.h"
+#include "core/lesson_codec.h"
+#include "core/utf8.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "about_box.h"
+#include "ui/about_box.h"
 
-#include "desktop_shell.h"
-#include "font_faces.h"
-#include "twips.h"
+#include "ui/desktop_shell.h"
+#include "ui/font_faces.h"
+#include "ui/twips.h"
 
 #include <QFrame>
 #include <QLabel>

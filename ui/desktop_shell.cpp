@@ -1,4 +1,4 @@
-#include "desktop_shell.h"
+#include "ui/desktop_shell.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "font_chooser.h"
+#include "ui/font_chooser.h"
 
 #include <QColorDialog>
 #include <QDialog>

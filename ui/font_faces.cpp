@@ -1,4 +1,4 @@
-#include "font_faces.h"
+#include "ui/font_faces.h"
 
 #include <QStringList>
 

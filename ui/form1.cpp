@@ -1,13 +1,13 @@
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "desktop_shell.h"
-#include "font_chooser.h"
-#include "lesson_box.h"
-#include "media_player_widget.h"
-#include "prompts.h"
-#include "qt_text.h"
-#include "twips.h"
-#include "typing_box.h"
+#include "ui/desktop_shell.h"
+#include "ui/font_chooser.h"
+#include "ui/lesson_box.h"
+#include "ui/media_player_widget.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+#include "ui/twips.h"
+#include "ui/typing_box.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "attempt_clock.h"
-#include "attempt_state.h"
-#include "code_page.h"
-#include "comparison_engine.h"
-#include "cue_sounds.h"
-#include "history_file.h"
-#include "layout_pass.h"
-#include "lesson_loader.h"
-#include "local_files.h"
-#include "main_menu.h"
-#include "ports.h"
-#include "score_keeper.h"
+#include "core/attempt_clock.h"
+#include "core/attempt_state.h"
+#include "core/code_page.h"
+#include "core/comparison_engine.h"
+#include "core/cue_sounds.h"
+#include "core/layout_pass.h"
+#include "core/lesson_loader.h"
+#include "core/local_files.h"
+#include "core/ports.h"
+#include "records/history_file.h"
+#include "ui/main_menu.h"
+#include "ui/score_keeper.h"
 
 #include <QMainWindow>
 #include <QTimer>

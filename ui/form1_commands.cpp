@@ -1,12 +1,12 @@
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "about_box.h"
-#include "desktop_shell.h"
-#include "font_chooser.h"
-#include "help_viewer.h"
-#include "lesson_box.h"
-#include "prompts.h"
-#include "typing_box.h"
+#include "ui/about_box.h"
+#include "ui/desktop_shell.h"
+#include "ui/font_chooser.h"
+#include "ui/help_viewer.h"
+#include "ui/lesson_box.h"
+#include "ui/prompts.h"
+#include "ui/typing_box.h"
 
 #include <QAction>
 #include <QApplication>

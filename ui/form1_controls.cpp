@@ -1,10 +1,10 @@
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "font_faces.h"
-#include "lesson_box.h"
-#include "media_player_widget.h"
-#include "twips.h"
-#include "typing_box.h"
+#include "ui/font_faces.h"
+#include "ui/lesson_box.h"
+#include "ui/media_player_widget.h"
+#include "ui/twips.h"
+#include "ui/typing_box.h"
 
 #include <QAction>
 #include <QLabel>

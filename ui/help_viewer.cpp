@@ -1,4 +1,4 @@
-#include "help_viewer.h"
+#include "ui/help_viewer.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>

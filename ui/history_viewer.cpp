@@ -1,8 +1,8 @@
-#include "history_viewer.h"
+#include "ui/history_viewer.h"
 
-#include "history_file.h"
-#include "score_keeper.h"
-#include "twips.h"
+#include "records/history_file.h"
+#include "ui/score_keeper.h"
+#include "ui/twips.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

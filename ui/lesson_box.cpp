@@ -1,4 +1,4 @@
-#include "lesson_box.h"
+#include "ui/lesson_box.h"
 
 #include <QScrollBar>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "line_break_map.h"
-#include "ports.h"
+#include "core/ports.h"
+#include "ui/line_break_map.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

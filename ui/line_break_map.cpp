@@ -1,4 +1,4 @@
-#include "line_break_map.h"
+#include "ui/line_break_map.h"
 
 #include <algorithm>
 

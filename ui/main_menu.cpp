@@ -1,6 +1,6 @@
-#include "main_menu.h"
+#include "ui/main_menu.h"
 
-#include "lesson_catalogue.h"
+#include "core/lesson_catalogue.h"
 
 #include <QAction>
 #include <QMenu>

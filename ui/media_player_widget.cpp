@@ -1,6 +1,6 @@
-#include "media_player_widget.h"
+#include "ui/media_player_widget.h"
 
-#include "local_files.h"
+#include "core/local_files.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>

@@ -1,7 +1,7 @@
-#include "name_entry.h"
+#include "ui/name_entry.h"
 
-#include "font_faces.h"
-#include "twips.h"
+#include "ui/font_faces.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "score_dialog.h"
+#include "ui/score_dialog.h"
 
-#include "font_faces.h"
-#include "qt_text.h"
-#include "twips.h"
+#include "ui/font_faces.h"
+#include "ui/qt_text.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "score_keeper.h"
+#include "ui/score_keeper.h"
 
-#include "history_viewer.h"
-#include "name_entry.h"
-#include "prompts.h"
+#include "ui/history_viewer.h"
+#include "ui/name_entry.h"
+#include "ui/prompts.h"
 
 #include <QAction>
 

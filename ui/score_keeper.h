@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history_file.h"
-#include "ports.h"
-#include "score_dialog.h"
+#include "core/ports.h"
+#include "records/history_file.h"
+#include "ui/score_dialog.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "sound_bank.h"
+#include "ui/sound_bank.h"
 
 #include <QFileInfo>
 #include <QSoundEffect>

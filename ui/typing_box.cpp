@@ -1,6 +1,6 @@
-#include "typing_box.h"
+#include "ui/typing_box.h"
 
-#include "input_guard.h"
+#include "core/input_guard.h"
 
 #include <QGuiApplication>
 #include <QInputMethod>

@@ -1,6 +1,6 @@
-#include "wave_player.h"
+#include "ui/wave_player.h"
 
-#include "sound_bank.h"
+#include "ui/sound_bank.h"
 
 void WavePlayer::close() {
     if (m_open)

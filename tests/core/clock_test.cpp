@@ -1,5 +1,5 @@
-#include "clock_text.h"
-#include "practice_rig.h"
+#include "core/clock_text.h"
+#include "tests/fakes/practice_rig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "code_page.h"
-#include "utf8.h"
+#include "core/code_page.h"
+#include "core/utf8.h"
 
 #include <gtest/gtest.h>
 

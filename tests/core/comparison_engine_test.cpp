@@ -1,4 +1,4 @@
-#include "practice_rig.h"
+#include "tests/fakes/practice_rig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "lesson_codec.h"
-#include "lesson_paths.h"
+#include "core/lesson_codec.h"
+#include "core/lesson_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "lesson_codec.h"
-#include "practice_rig.h"
+#include "core/lesson_codec.h"
+#include "tests/fakes/practice_rig.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,5 +1,5 @@
-#include "layout_pass.h"
-#include "lesson_catalogue.h"
+#include "core/layout_pass.h"
+#include "core/lesson_catalogue.h"
 
 #include <gtest/gtest.h>
 

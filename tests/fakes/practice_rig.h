@@ -1,11 +1,11 @@
 #pragma once
 
-#include "attempt_clock.h"
-#include "comparison_engine.h"
-#include "fake_boxes.h"
-#include "fake_players.h"
-#include "fake_window.h"
-#include "lesson_loader.h"
+#include "core/attempt_clock.h"
+#include "core/comparison_engine.h"
+#include "core/lesson_loader.h"
+#include "tests/fakes/fake_boxes.h"
+#include "tests/fakes/fake_players.h"
+#include "tests/fakes/fake_window.h"
 
 // The practice logic wired to fakes, as the main window wires it to widgets.
 struct PracticeRig {

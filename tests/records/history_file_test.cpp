@@ -1,4 +1,4 @@
-#include "history_file.h"
+#include "records/history_file.h"
 
 #include <csignal>
 #include <filesystem>

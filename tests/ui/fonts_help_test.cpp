@@ -1,7 +1,7 @@
-#include "about_box.h"
-#include "font_chooser.h"
-#include "form1_fixture.h"
-#include "help_viewer.h"
+#include "tests/ui/form1_fixture.h"
+#include "ui/about_box.h"
+#include "ui/font_chooser.h"
+#include "ui/help_viewer.h"
 
 #include <QFile>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "form1_fixture.h"
+#include "tests/ui/form1_fixture.h"
 
-#include "code_page.h"
-#include "lesson_codec.h"
+#include "core/code_page.h"
+#include "core/lesson_codec.h"
 
 #include <QApplication>
 #include <QFile>

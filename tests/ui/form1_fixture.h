@@ -1,12 +1,12 @@
 #pragma once
 
-#include "desktop_shell.h"
-#include "fake_players.h"
-#include "font_faces.h"
-#include "form1.h"
-#include "lesson_box.h"
-#include "prompts.h"
-#include "typing_box.h"
+#include "tests/fakes/fake_players.h"
+#include "ui/desktop_shell.h"
+#include "ui/font_faces.h"
+#include "ui/form1.h"
+#include "ui/lesson_box.h"
+#include "ui/prompts.h"
+#include "ui/typing_box.h"
 
 #include <QAction>
 #include <QDir>

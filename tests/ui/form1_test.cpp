@@ -1,6 +1,6 @@
-#include "form1_fixture.h"
-#include "media_player_widget.h"
-#include "score_dialog.h"
+#include "tests/ui/form1_fixture.h"
+#include "ui/media_player_widget.h"
+#include "ui/score_dialog.h"
 
 #include <QApplication>
 #include <QMenu>

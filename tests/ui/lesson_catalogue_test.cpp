@@ -1,11 +1,11 @@
-#include "code_page.h"
-#include "desktop_shell.h"
-#include "fake_players.h"
-#include "form1.h"
-#include "lesson_box.h"
-#include "lesson_catalogue.h"
-#include "lesson_codec.h"
-#include "prompts.h"
+#include "core/code_page.h"
+#include "core/lesson_catalogue.h"
+#include "core/lesson_codec.h"
+#include "tests/fakes/fake_players.h"
+#include "ui/desktop_shell.h"
+#include "ui/form1.h"
+#include "ui/lesson_box.h"
+#include "ui/prompts.h"
 
 #include <QAction>
 #include <QDir>

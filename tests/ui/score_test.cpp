@@ -1,7 +1,7 @@
-#include "form1_fixture.h"
-#include "history_viewer.h"
-#include "name_entry.h"
-#include "score_dialog.h"
+#include "tests/ui/form1_fixture.h"
+#include "ui/history_viewer.h"
+#include "ui/name_entry.h"
+#include "ui/score_dialog.h"
 
 #include <QFile>
 #include <QLineEdit>

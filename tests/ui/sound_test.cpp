@@ -1,7 +1,7 @@
-#include "form1_fixture.h"
-#include "media_player_widget.h"
-#include "sound_bank.h"
-#include "wave_player.h"
+#include "tests/ui/form1_fixture.h"
+#include "ui/media_player_widget.h"
+#include "ui/sound_bank.h"
+#include "ui/wave_player.h"
 
 #include <QFile>
 #include <QMediaPlayer>
