@@ -1,5 +1,7 @@
 #include "records/history_file.h"
 
+#include "records/history_place.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -41,6 +43,8 @@ void removePartial(int fd, off_t end, ssize_t written) {
 
 std::optional<std::string> HistoryFile::AppendScoreRecord(const ScoreRecord& record) {
     const std::string bytes = m_codePage.encodeText(layoutScoreRecord(record));
+    if (auto reason = makeFoldersFor(m_path))
+        return reason;
     const Descriptor file(::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
     if (file.get() < 0)
         return failure("open");

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "records/history_place.h"
 #include "ui/desktop_shell.h"
 #include "ui/font_chooser.h"
 #include "ui/lesson_box.h"
@@ -51,7 +52,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
     createControls();
     m_menu = buildMainMenu(menuBar());
-    m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
+    m_history =
+        std::make_unique<HistoryFile>(historyFilePath(m_services.programFolder), m_codePage);
     m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
     connectMenu();
     m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder, m_state.SoundOn);

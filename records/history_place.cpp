@@ -1,0 +1,51 @@
+#include "records/history_place.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool isWritableFolder(const std::string& folder) {
+    struct stat info {};
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry && entry->pw_dir ? entry->pw_dir : "";
+}
+
+// A relative or empty $XDG_DATA_HOME is to be ignored.
+std::string userDataFolder() {
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && dataHome[0] == '/')
+        return dataHome;
+    return homeFolder() + "/.local/share";
+}
+
+} // namespace
+
+std::string historyFilePath(const std::string& programFolder) {
+    if (isWritableFolder(programFolder))
+        return programFolder + "/user.cey";
+    return userDataFolder() + "/orvanta/user.cey";
+}
+
+std::optional<std::string> makeFoldersFor(const std::string& filePath) {
+    for (size_t slash = filePath.find('/', 1); slash != std::string::npos;
+         slash = filePath.find('/', slash + 1)) {
+        const std::string folder = filePath.substr(0, slash);
+        struct stat info {};
+        if (::stat(folder.c_str(), &info) == 0 || errno != ENOENT)
+            continue; // an existing folder, or a failure that opening the file will report
+        if (::mkdir(folder.c_str(), 0700) != 0)
+            return "mkdir " + folder + ": " + std::strerror(errno);
+    }
+    return std::nullopt;
+}

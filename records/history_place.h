@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Where the history file `user.cey` lives. In the program folder when the
+// learner may write there (a build folder, an install in the home folder);
+// otherwise, as for a system-wide install, in the learner's data folder:
+// $XDG_DATA_HOME/orvanta/user.cey, by default ~/.local/share/orvanta/user.cey.
+// Saving, the viewer and clearing all use the path given here.
+std::string historyFilePath(const std::string& programFolder);
+
+// Makes the missing folders on the way to a file, readable by their owner only
+// as the XDG base directory rules ask. The reason when one cannot be made.
+std::optional<std::string> makeFoldersFor(const std::string& filePath);
