@@ -14,6 +14,7 @@ check() {
     if "$@"; then echo "ok: $what"; passed=$((passed + 1));
     else echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
+both() { eval "$1" && eval "$2"; } # two conditions that make one check
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 program="$prefix/lib/orvanta"
@@ -21,7 +22,8 @@ check "the program folder holds the binary" [ -x "$program/orvanta" ]
 check "... its sounds" [ -f "$program/Sound/True.wav" ]
 check "... the 96 lessons" [ "$(ls "$program/ldata" | grep -c '\.ORV$')" -eq 96 ]
 check "... and the help" [ -f "$program/help/help.html" ]
-check "a launcher and the lesson tool are in bin" [ -x "$prefix/bin/orvanta" ] && [ -x "$prefix/bin/orvanta-lesson" ]
+check "a launcher and the lesson tool are in bin" \
+    both "[ -x '$prefix/bin/orvanta' ]" "[ -x '$prefix/bin/orvanta-lesson' ]"
 desktop="$prefix/share/applications/orvanta.desktop"
 check "the desktop entry names the program folder" grep -qx "Path=$program" "$desktop"
 check "the desktop entry takes lesson files" grep -q '^MimeType=application/x-orvanta-lesson;' "$desktop"
@@ -39,8 +41,11 @@ check "it found its sounds in its own folder" grep -q "$program/Sound/Type.wav" 
 
 printf 'saved scores' > "$program/user.cey"
 "$source/scripts/uninstall" "$build/install_manifest.txt" "$prefix"
-check "uninstall removes the program" [ ! -e "$program/orvanta" ] && [ ! -e "$prefix/bin/orvanta" ]
-check "uninstall removes the lessons and the desktop entry" [ ! -e "$program/ldata" ] && [ ! -e "$desktop" ]
+check "uninstall removes the program" both "[ ! -e '$program/orvanta' ]" "[ ! -e '$prefix/bin/orvanta' ]"
+check "uninstall removes the lessons and the desktop entry" \
+    both "[ ! -e '$program/ldata' ]" "[ ! -e '$desktop' ]"
+check "... and the manual pages and notes" \
+    both "[ ! -e '$prefix/share/man/man1/orvanta.1.gz' ]" "[ ! -e '$prefix/share/doc/orvanta' ]"
 check "uninstall keeps the history" [ "$(cat "$program/user.cey")" = "saved scores" ]
 
 echo "$passed passed, $failures failed"
