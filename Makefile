@@ -12,7 +12,7 @@ UPDATE_DATABASES = -command -v update-mime-database >/dev/null && \
 WERROR     := $(if $(filter true,$(CI)),ON,OFF)
 CMAKE_ARGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=$(WERROR)
 
-.PHONY: deps build run test test-main test-asan test-fuzz bench install uninstall clean
+.PHONY: deps build run test test-main test-asan test-fuzz bench install uninstall deb clean
 
 deps:
 	./scripts/install-deps
@@ -60,8 +60,14 @@ uninstall:
 	./scripts/uninstall $(BUILD)/install_manifest.txt $(PREFIX)
 	$(UPDATE_DATABASES)
 
+# orvanta_<version>_amd64.deb in this folder, for `sudo apt install ./orvanta_*.deb`.
+deb: build
+	rm -rf $(BUILD)/deb
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
+	cp $(BUILD)/deb/orvanta_*_amd64.deb .
+
 bench: build
 	$(BUILD)/bin/core_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) orvanta_*_amd64.deb
