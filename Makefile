@@ -52,12 +52,15 @@ test-fuzz: deps
 
 # The program folder under $(PREFIX)/lib/orvanta, a launcher, a desktop entry,
 # a MIME type for lesson files and the icon.
+# The list of installed files is kept apart: every other install of the build
+# folder (make deb, the tests) rewrites CMake's own install_manifest.txt.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	cp $(BUILD)/install_manifest.txt $(BUILD)/installed_files.txt
 	$(UPDATE_DATABASES)
 
 uninstall:
-	./scripts/uninstall $(BUILD)/install_manifest.txt $(PREFIX)
+	./scripts/uninstall $(BUILD)/installed_files.txt $(PREFIX)
 	$(UPDATE_DATABASES)
 
 # orvanta_<version>_amd64.deb in this folder, for `sudo apt install ./orvanta_*.deb`.

@@ -40,13 +40,18 @@ check "it opened the lesson given on the command line" grep -q "\"$elsewhere/min
 check "it found its sounds in its own folder" grep -q "$program/Sound/Type.wav" "$elsewhere/trace"
 
 printf 'saved scores' > "$program/user.cey"
-"$source/scripts/uninstall" "$build/install_manifest.txt" "$prefix"
+cp "$build/install_manifest.txt" "$elsewhere/manifest"
+printf 'not installed here' > "$elsewhere/other"
+printf '\n%s\n' "$elsewhere/other" >> "$elsewhere/manifest"
+"$source/scripts/uninstall" "$elsewhere/manifest" "$prefix/" 2> "$elsewhere/uninstall.log"
 check "uninstall removes the program" both "[ ! -e '$program/orvanta' ]" "[ ! -e '$prefix/bin/orvanta' ]"
 check "uninstall removes the lessons and the desktop entry" \
     both "[ ! -e '$program/ldata' ]" "[ ! -e '$desktop' ]"
 check "... and the manual pages and notes" \
     both "[ ! -e '$prefix/share/man/man1/orvanta.1.gz' ]" "[ ! -e '$prefix/share/doc/orvanta' ]"
 check "uninstall keeps the history" [ "$(cat "$program/user.cey")" = "saved scores" ]
+check "uninstall leaves a listed file outside the prefix alone" [ -f "$elsewhere/other" ]
+check "... and says so" grep -q "left alone: $elsewhere/other" "$elsewhere/uninstall.log"
 
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]
