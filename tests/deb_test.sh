@@ -70,6 +70,13 @@ status=$?
 check "desktop-file-validate accepts the desktop entry without a remark" \
     sh -c "[ $status -eq 0 ] && [ ! -s '$work/desktop.log' ]"
 cat "$work/desktop.log"
+for page in orvanta orvanta-lesson; do
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" \
+        2> "$work/man.log" > "$work/$page.txt"
+    check "the manual page $page(1) reads without a roff warning" \
+        sh -c "[ ! -s '$work/man.log' ] && grep -q '^NAME' '$work/$page.txt'"
+    cat "$work/man.log"
+done
 appstreamcli validate --no-net "$root$metainfo" > "$work/appstream.log" 2>&1
 check "appstreamcli accepts the AppStream entry" [ $? -eq 0 ]
 sed 's/^/    /' "$work/appstream.log"
