@@ -8,8 +8,9 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
-// The typed text keeps every evaluated character; a CR or LF that is not part of
-// a whole line break is replaced by a mark, as a text box cannot hold it.
+// What a change adds to the typed text: its evaluated characters and the line
+// breaks entered for it. A CR or LF that is not part of a whole line break is
+// replaced by a mark, as a text box cannot hold it.
 std::u16string keepableInTypingBox(std::u16string_view evaluated) {
     std::u16string kept(evaluated);
     for (size_t i = 0; i < kept.size(); ++i) {
@@ -118,7 +119,7 @@ bool ComparisonEngine::evaluateAdded(Pos count) {
     m_state.NewTyped.erase(0, m_state.NewTyped.size() - static_cast<size_t>(count));
     const std::u16string_view added = m_state.NewTyped;
     const auto lessonLength = static_cast<Pos>(m_lesson.text().size());
-    std::u16string typed = m_state.PrevTyped;
+    std::u16string entered; // what the typed text gains: characters and line breaks
     bool lineBreakEntered = false;
     for (size_t k = 0; k < added.size();) {
         if (m_state.CurPos >= lessonLength)
@@ -130,16 +131,16 @@ bool ComparisonEngine::evaluateAdded(Pos count) {
         if (!lessonChar) {
             k += charactersTakenByLineBreak(added, k);
             enterLineBreak();
-            typed += kLineBreak;
+            entered += kLineBreak;
             lineBreakEntered = true;
             continue;
         }
         evaluateCharacter(added[k], *lessonChar);
-        typed += added[k];
+        entered += added[k];
         ++k;
     }
     if (lineBreakEntered) {
-        m_typing.setText(keepableInTypingBox(typed));
+        m_typing.setText(m_state.PrevTyped + keepableInTypingBox(entered));
         m_typing.moveCaretToEnd();
     }
     return true;
