@@ -1,4 +1,5 @@
-// The engine per keystroke at two lesson lengths, and decoding a long lesson file.
+// The engine per keystroke and per phrase committed at a line end, at two
+// lesson lengths, and decoding a long lesson file.
 #include "core/lesson_codec.h"
 #include "records/history_file.h"
 #include "tests/fakes/practice_rig.h"
@@ -36,6 +37,28 @@ void EngineKeystroke(benchmark::State& bench) {
     bench.SetItemsProcessed(bench.iterations() * 2);
 }
 BENCHMARK(EngineKeystroke)->Arg(500)->Arg(32000);
+
+// A phrase of five characters committed at a line end halfway through the
+// lesson (the line break is entered, the phrase evaluated after it), then taken
+// back in one deletion.
+void EngineCommitAtLineEnd(benchmark::State& bench) {
+    PracticeRig rig;
+    const std::u16string lesson = lessonOfLength(static_cast<size_t>(bench.range(0)));
+    rig.start(lesson);
+    const size_t lineEnd = lesson.find(u"\r\n", lesson.size() / 2);
+    const std::u16string typed = lesson.substr(0, lineEnd);
+    rig.typing.typed = typed;
+    rig.state.PrevTyped = typed;
+    rig.state.CurPos = static_cast<Pos>(typed.size());
+    rig.state.CountedRight.assign(lesson.size(), true);
+    const std::u16string withPhrase = typed + lesson.substr(lineEnd + 2, 5);
+    for (auto _ : bench) {
+        rig.type(withPhrase);
+        rig.type(typed);
+    }
+    bench.SetItemsProcessed(bench.iterations() * 2);
+}
+BENCHMARK(EngineCommitAtLineEnd)->Arg(500)->Arg(32000);
 
 void DecodeLesson(benchmark::State& bench) {
     CodePage codePage;

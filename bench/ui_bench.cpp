@@ -1,6 +1,6 @@
-// The main window under load: a keystroke through the real widgets at two lesson
-// lengths, loading a long lesson, and the processor time of a running attempt
-// in which nothing is typed.
+// The main window under load: a keystroke and a phrase committed at a line end
+// through the real widgets at two lesson lengths, loading a long lesson, and the
+// processor time of a running attempt in which nothing is typed.
 #include "core/code_page.h"
 #include "core/cue_sounds.h"
 #include "core/lesson_codec.h"
@@ -69,6 +69,30 @@ BENCHMARK(WidgetKeystroke)
                         })
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// A phrase of five characters committed at a line end halfway through the
+// lesson, which makes the engine enter the line break and rewrite the typed
+// text, then taken back key by key.
+void WidgetCommitAtLineEnd(benchmark::State& bench) {
+    Form1Fixture f;
+    const std::u16string lesson = lessonOfLength(static_cast<size_t>(bench.range(0)));
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
+    f.trigger("Jlesson1_A");
+    typeHalf(f, lesson);
+    const size_t half = lesson.size() / 2;
+    const size_t lineEnd = lesson.find(u"\r\n", half);
+    f.commit(QString::fromStdU16String(lesson.substr(half, lineEnd - half)));
+    const QString phrase = QString::fromStdU16String(lesson.substr(lineEnd + 2, 5));
+    for (auto _ : bench) {
+        f.commit(phrase);
+        for (int i = 0; i < phrase.size() + 1; ++i)
+            QTest::keyClick(f.m_r2, Qt::Key_Backspace);
+        QApplication::processEvents();
+    }
+    if (f.form->state().CurPos != static_cast<Pos>(lineEnd))
+        bench.SkipWithError("the phrase was not taken back to the line end");
+}
+BENCHMARK(WidgetCommitAtLineEnd)->Arg(500)->Arg(32000)->Unit(benchmark::kMicrosecond);
 
 void LoadLongLesson(benchmark::State& bench) {
     Form1Fixture f;

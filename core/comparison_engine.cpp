@@ -8,8 +8,9 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
-// Characters evaluated in the same change before a line break stay in the typed
-// text; a CR or LF that is not part of a whole line break is replaced by a mark.
+// What a change adds to the typed text: its evaluated characters and the line
+// breaks entered for it. A CR or LF that is not part of a whole line break is
+// replaced by a mark, as a text box cannot hold it.
 std::u16string keepableInTypingBox(std::u16string_view evaluated) {
     std::u16string kept(evaluated);
     for (size_t i = 0; i < kept.size(); ++i) {
@@ -20,6 +21,19 @@ std::u16string keepableInTypingBox(std::u16string_view evaluated) {
             kept[i] = ComparisonEngine::kEarlyLineBreakMark;
     }
     return kept;
+}
+
+// How many of the added characters, from the k-th on, a line break of the
+// lesson takes. A single key at a line end is the line break, whatever it is;
+// in a longer change only the learner's own line break (CR LF, or the LF left
+// of an Enter whose CR went to the line's last character) is, and the rest is
+// evaluated after the break.
+size_t charactersTakenByLineBreak(std::u16string_view added, size_t k) {
+    if (added.size() == 1)
+        return 1;
+    if (added.substr(k, kLineBreak.size()) == kLineBreak)
+        return kLineBreak.size();
+    return added[k] == u'\r' || added[k] == u'\n' ? 1 : 0;
 }
 
 } // namespace
@@ -42,16 +56,15 @@ void ComparisonEngine::R2_Change() {
     const auto newLength = static_cast<Pos>(m_state.NewTyped.size());
     const auto prevLength = static_cast<Pos>(m_state.PrevTyped.size());
     const Pos d = newLength < prevLength ? prevLength - newLength : newLength - prevLength;
-    if (newLength > static_cast<Pos>(m_lesson.text().size())) {
+    m_window.setTimer1(true);
+    m_state.CountedRight.resize(m_lesson.text().size());
+    if (newLength < m_state.CurPos) {
+        takeBack(d);
+    } else if (!evaluateAdded(d)) {
+        updateCounts(); // the save-score form shows what was evaluated
         complete();
         return;
     }
-    m_window.setTimer1(true);
-    m_state.CountedRight.resize(m_lesson.text().size());
-    if (newLength < m_state.CurPos)
-        takeBack(d);
-    else
-        evaluateAdded(d);
     m_state.PrevTyped = m_typing.text();
     updateCounts();
 }
@@ -98,46 +111,62 @@ void ComparisonEngine::takeBack(Pos count) {
     }
 }
 
-void ComparisonEngine::evaluateAdded(Pos count) {
+// The added characters are evaluated in order. A line break of the lesson met
+// on the way is entered for the learner and the evaluation goes on after it, so
+// that nothing of a phrase committed across a line end is lost.
+bool ComparisonEngine::evaluateAdded(Pos count) {
     count = std::min(count, static_cast<Pos>(m_state.NewTyped.size()));
     m_state.NewTyped.erase(0, m_state.NewTyped.size() - static_cast<size_t>(count));
-    for (Pos k = 0; k < count; ++k) {
+    const std::u16string_view added = m_state.NewTyped;
+    const auto lessonLength = static_cast<Pos>(m_lesson.text().size());
+    std::u16string entered; // what the typed text gains: characters and line breaks
+    bool lineBreakEntered = false;
+    for (size_t k = 0; k < added.size();) {
+        if (m_state.CurPos >= lessonLength)
+            return false;
         m_lesson.select(m_state.CurPos + 1, 1);
         m_lesson.setSelectionUnderline(true);
         m_lesson.select(m_state.CurPos, 1);
         const auto lessonChar = lessonCharAt(m_state.CurPos);
         if (!lessonChar) {
-            enterLineBreak(std::u16string_view(m_state.NewTyped).substr(0, static_cast<size_t>(k)));
-            return;
+            k += charactersTakenByLineBreak(added, k);
+            enterLineBreak();
+            entered += kLineBreak;
+            lineBreakEntered = true;
+            continue;
         }
-        const bool right =
-            m_codePage.canonical(m_state.NewTyped[static_cast<size_t>(k)]) == *lessonChar;
-        m_state.CountedRight[static_cast<size_t>(m_state.CurPos)] = right;
-        if (right) {
-            m_cues.play(Cue::Right);
-            m_lesson.setSelectionColour(kBlue);
-            ++m_state.RightCount;
-        } else {
-            m_cues.play(Cue::Wrong);
-            m_lesson.setSelectionColour(kRed);
-            ++m_state.WrongCount;
-        }
-        ++m_state.CurPos;
-        m_lesson.setSelectionUnderline(false);
+        evaluateCharacter(added[k], *lessonChar);
+        entered += added[k];
+        ++k;
     }
+    if (lineBreakEntered) {
+        m_typing.setText(m_state.PrevTyped + keepableInTypingBox(entered));
+        m_typing.moveCaretToEnd();
+    }
+    return true;
 }
 
-// Whatever key the learner pressed at a line end becomes the line break.
-void ComparisonEngine::enterLineBreak(std::u16string_view evaluatedBefore) {
+void ComparisonEngine::evaluateCharacter(char16_t typed, char16_t lessonChar) {
+    const bool right = m_codePage.canonical(typed) == lessonChar;
+    m_state.CountedRight[static_cast<size_t>(m_state.CurPos)] = right;
+    if (right) {
+        m_cues.play(Cue::Right);
+        m_lesson.setSelectionColour(kBlue);
+        ++m_state.RightCount;
+    } else {
+        m_cues.play(Cue::Wrong);
+        m_lesson.setSelectionColour(kRed);
+        ++m_state.WrongCount;
+    }
+    ++m_state.CurPos;
+    m_lesson.setSelectionUnderline(false);
+}
+
+void ComparisonEngine::enterLineBreak() {
     m_cues.play(Cue::LineBreak);
     m_state.CurPos += 2;
     m_state.RightCount += 2;
     m_state.LineBreakCount += 2;
-    std::u16string typed = m_state.PrevTyped;
-    typed += keepableInTypingBox(evaluatedBefore);
-    typed += kLineBreak;
-    m_typing.setText(typed);
-    m_typing.moveCaretToEnd();
     m_lesson.select(m_state.CurPos, 1);
     m_lesson.setSelectionUnderline(true);
 }

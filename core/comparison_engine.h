@@ -30,8 +30,10 @@ class ComparisonEngine {
     std::optional<char16_t> lessonCharAt(Pos p) const;
     void complete();
     void takeBack(Pos count);
-    void evaluateAdded(Pos count);
-    void enterLineBreak(std::u16string_view evaluatedBefore);
+    // Returns false when the added characters run past the lesson's end.
+    bool evaluateAdded(Pos count);
+    void evaluateCharacter(char16_t typed, char16_t lessonChar);
+    void enterLineBreak();
     void moveUnderlineTo(Pos p);
     void updateCounts();
 

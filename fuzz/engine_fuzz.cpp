@@ -12,6 +12,30 @@ void check(bool condition) {
         std::abort();
 }
 
+// Every consumed lesson character shows how it was counted, every other one is
+// black, the counts agree with the colours and no character but the next one
+// to type is underlined.
+void checkMarks(const PracticeRig& rig) {
+    const AttemptState& s = rig.state;
+    const std::u16string& text = rig.lesson.text();
+    Pos blue = 0;
+    Pos red = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n')
+            continue;
+        const Rgb colour = rig.lesson.colours[i];
+        if (static_cast<Pos>(i) >= s.CurPos)
+            check(colour == kBlack);
+        else
+            check(colour == (s.CountedRight[i] ? kBlue : kRed));
+        blue += colour == kBlue;
+        red += colour == kRed;
+    }
+    check(blue == s.RightCount - s.LineBreakCount && red == s.WrongCount);
+    const std::vector<Pos> underlined = rig.lesson.visibleUnderlines();
+    check(underlined.size() <= 1 && (underlined.empty() || underlined[0] == s.CurPos));
+}
+
 void checkInvariants(const PracticeRig& rig) {
     const AttemptState& s = rig.state;
     if (rig.lesson.text().empty())
@@ -21,6 +45,7 @@ void checkInvariants(const PracticeRig& rig) {
     check(s.RightCount - s.LineBreakCount + s.WrongCount == s.CurPos - s.LineBreakCount);
     check(s.WrongCount >= 0 && s.RightCount >= s.LineBreakCount && s.LineBreakCount % 2 == 0);
     check(s.CurPos <= static_cast<Pos>(rig.lesson.text().size()));
+    checkMarks(rig);
 }
 
 const char16_t kAlphabet[] = {u'a', u'b', u'あ', u'\u301C', u'～', u'\r', u'\n', u'x'};

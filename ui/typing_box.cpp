@@ -85,10 +85,28 @@ void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+// A commit that comes with the start of the next composition is passed on in
+// two steps: the commit first, so that the engine may rewrite the text (a line
+// break at a line end) while no preedit is painted, and then the composition,
+// laid on the text as it now stands. The learner's next word stays composing.
 void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
-    m_composing = !event->preeditString().isEmpty();
-    if (!event->commitString().isEmpty())
+    const bool commits = !event->commitString().isEmpty();
+    if (commits)
         emit characterKeyPressed();
+    if (!commits || event->preeditString().isEmpty()) {
+        passInputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent commitPart;
+    commitPart.setCommitString(event->commitString(), event->replacementStart(),
+                               event->replacementLength());
+    passInputMethodEvent(&commitPart);
+    QInputMethodEvent compositionPart(event->preeditString(), event->attributes());
+    passInputMethodEvent(&compositionPart);
+}
+
+void TypingBoxWidget::passInputMethodEvent(QInputMethodEvent* event) {
+    m_composing = !event->preeditString().isEmpty();
     QPlainTextEdit::inputMethodEvent(event);
 }
 

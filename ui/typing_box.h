@@ -35,6 +35,7 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     void onTextChanged();
     void guardSelection();
     void dropPreedit();
+    void passInputMethodEvent(QInputMethodEvent* event);
 
     QString m_lastSeen;
     bool m_programWrite = false;

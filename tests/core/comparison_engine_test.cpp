@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kRight = "/prog/Sound/True.wav";
@@ -105,11 +107,73 @@ TEST_F(ComparisonEngineTest, ACommitOfSeveralCharactersIsEvaluatedInOrder) {
     expectInStep();
 }
 
-TEST_F(ComparisonEngineTest, CharactersBeforeALineBreakInOneChangeStayInTheTypedText) {
-    m_rig.type(u"abcd"); // "cd" met the line break after "ab" were evaluated
-    EXPECT_EQ(m_rig.typing.typed, u"ab\r\n");
-    EXPECT_EQ(m_rig.state.CurPos, 4);
+TEST_F(ComparisonEngineTest, ACommitAcrossALineEndIsEvaluatedOnBothSidesOfTheBreak) {
+    m_rig.type(u"a");
+    m_rig.append(u"bcx"); // "b" ends the line, "cx" begins the next one
+    EXPECT_EQ(m_rig.typing.typed, u"ab\r\ncx");
+    EXPECT_EQ(m_rig.me1.played(),
+              (std::vector<std::string>{kRight, kRight, kEnter, kRight, kWrong}));
+    EXPECT_EQ(m_rig.lesson.colours[4], kBlue);
+    EXPECT_EQ(m_rig.lesson.colours[5], kRed);
+    EXPECT_EQ(m_rig.caption(FormLabel::Label9), u"4");
+    EXPECT_EQ(m_rig.caption(FormLabel::Label5), u"3");
+    EXPECT_EQ(m_rig.caption(FormLabel::Label7), u"1");
     expectInStep();
+    m_rig.backspace(2);
+    EXPECT_EQ(m_rig.typing.typed, u"ab\r\n");
+    EXPECT_EQ(underlines(), std::vector<Pos>{4});
+    expectInStep();
+}
+
+TEST_F(ComparisonEngineTest, ACommitStartingAtALineEndKeepsAllItsCharacters) {
+    m_rig.type(u"ab");
+    m_rig.append(u"cd");
+    EXPECT_EQ(m_rig.typing.typed, u"ab\r\ncd");
+    EXPECT_EQ(m_rig.state.RightCount - m_rig.state.LineBreakCount, 4);
+    expectInStep();
+}
+
+TEST_F(ComparisonEngineTest, EveryLineBreakACommitReachesIsEnteredInTurn) {
+    m_rig.start(u"ab\r\n\r\ncd\r\nef");
+    m_rig.type(u"a");
+    m_rig.append(u"bcdxf");
+    EXPECT_EQ(m_rig.typing.typed, u"ab\r\n\r\ncd\r\nxf");
+    EXPECT_EQ(m_rig.state.LineBreakCount, 6);
+    EXPECT_EQ(m_rig.caption(FormLabel::Label5), u"5");
+    EXPECT_EQ(m_rig.caption(FormLabel::Label7), u"1");
+    EXPECT_EQ(m_rig.lesson.colours[10], kRed);
+    const std::vector<std::string> played = m_rig.me1.played();
+    EXPECT_EQ(std::count(played.begin(), played.end(), kEnter), 3);
+    expectInStep();
+}
+
+TEST_F(ComparisonEngineTest, ALineBreakInsideACommitIsTheLessonsLineBreak) {
+    m_rig.type(u"a");
+    m_rig.append(u"b\r\nc"); // a pasted line end
+    EXPECT_EQ(m_rig.typing.typed, u"ab\r\nc");
+    EXPECT_EQ(m_rig.state.WrongCount, 0);
+    expectInStep();
+}
+
+TEST_F(ComparisonEngineTest, ACommitRunningPastTheEndCompletesWithWhatWasEvaluated) {
+    m_rig.type(u"ab");
+    m_rig.append(u"cdxy");
+    EXPECT_EQ(m_rig.window.dialogShown, 1);
+    EXPECT_EQ(m_rig.me1.played(),
+              (std::vector<std::string>{kRight, kRight, kEnter, kRight, kRight, kFinish}));
+    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label9], u"4");
+    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label5], u"4");
+    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label7], u"0");
+    EXPECT_EQ(m_rig.caption(FormLabel::Label9), u"0");
+    EXPECT_TRUE(m_rig.typing.typed.empty());
+    EXPECT_FALSE(m_rig.window.timer1);
+
+    m_rig.start(u"ab\r\ncd");
+    m_rig.type(u"ab\r\nc");
+    m_rig.append(u"x!"); // the last character fits, the one after it completes
+    EXPECT_EQ(m_rig.window.dialogShown, 2);
+    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label9], u"4");
+    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label7], u"1");
 }
 
 TEST_F(ComparisonEngineTest, EnterOneCharacterEarlyKeepsTypedTextAndPositionInStep) {
