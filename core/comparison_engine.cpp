@@ -34,17 +34,18 @@ std::optional<char16_t> ComparisonEngine::lessonCharAt(Pos p) const {
     return ch;
 }
 
-void ComparisonEngine::R2_Change() {
+ComparisonEngine::Outcome ComparisonEngine::R2_Change(std::u16string typed) {
     if (m_lesson.text().empty())
-        return;
+        return Outcome::NoLesson;
     m_window.enableSav();
-    m_state.NewTyped = m_typing.text();
+    m_state.NewTyped = typed;
+    m_typed = std::move(typed);
     const auto newLength = static_cast<Pos>(m_state.NewTyped.size());
     const auto prevLength = static_cast<Pos>(m_state.PrevTyped.size());
     const Pos d = newLength < prevLength ? prevLength - newLength : newLength - prevLength;
     if (newLength > static_cast<Pos>(m_lesson.text().size())) {
         complete();
-        return;
+        return Outcome::Completed;
     }
     m_window.setTimer1(true);
     m_state.CountedRight.resize(m_lesson.text().size());
@@ -52,16 +53,21 @@ void ComparisonEngine::R2_Change() {
         takeBack(d);
     else
         evaluateAdded(d);
-    m_state.PrevTyped = m_typing.text();
+    m_state.PrevTyped = m_typed;
     updateCounts();
+    return Outcome::Evaluated;
 }
 
 void ComparisonEngine::complete() {
     m_cues.play(Cue::Finish);
-    resetReadouts(m_window);
-    m_lesson.setText(u"");
-    m_typing.setText(u"");
+    endAttempt(m_window, m_lesson, m_typing);
     m_window.showDialogModeless();
+}
+
+void ComparisonEngine::rewriteTypingBox(std::u16string text) {
+    m_typing.setText(text);
+    m_typing.moveCaretToEnd();
+    m_typed = std::move(text);
 }
 
 void ComparisonEngine::moveUnderlineTo(Pos p) {
@@ -82,9 +88,9 @@ void ComparisonEngine::takeBack(Pos count) {
             m_state.RightCount -= 2;
             m_state.LineBreakCount -= 2;
             const size_t keep = m_state.PrevTyped.size() >= 2 ? m_state.PrevTyped.size() - 2 : 0;
-            m_typing.setText(std::u16string_view(m_state.PrevTyped).substr(0, keep));
-            m_typing.moveCaretToEnd();
+            rewriteTypingBox(m_state.PrevTyped.substr(0, keep));
             moveUnderlineTo(m_state.CurPos);
+            m_observer.takenBack(m_state.CurPos);
             return;
         }
         if (m_state.CountedRight[static_cast<size_t>(last)])
@@ -95,6 +101,7 @@ void ComparisonEngine::takeBack(Pos count) {
         m_lesson.setSelectionColour(kBlack);
         moveUnderlineTo(m_state.CurPos);
         m_state.PrevTyped.pop_back();
+        m_observer.takenBack(m_state.CurPos);
     }
 }
 
@@ -110,8 +117,8 @@ void ComparisonEngine::evaluateAdded(Pos count) {
             enterLineBreak(std::u16string_view(m_state.NewTyped).substr(0, static_cast<size_t>(k)));
             return;
         }
-        const bool right =
-            m_codePage.canonical(m_state.NewTyped[static_cast<size_t>(k)]) == *lessonChar;
+        const char16_t typed = m_state.NewTyped[static_cast<size_t>(k)];
+        const bool right = m_codePage.canonical(typed) == *lessonChar;
         m_state.CountedRight[static_cast<size_t>(m_state.CurPos)] = right;
         if (right) {
             m_cues.play(Cue::Right);
@@ -124,6 +131,7 @@ void ComparisonEngine::evaluateAdded(Pos count) {
         }
         ++m_state.CurPos;
         m_lesson.setSelectionUnderline(false);
+        m_observer.evaluated(m_state.CurPos - 1, *lessonChar, typed, right);
     }
 }
 
@@ -136,10 +144,10 @@ void ComparisonEngine::enterLineBreak(std::u16string_view evaluatedBefore) {
     std::u16string typed = m_state.PrevTyped;
     typed += keepableInTypingBox(evaluatedBefore);
     typed += kLineBreak;
-    m_typing.setText(typed);
-    m_typing.moveCaretToEnd();
+    rewriteTypingBox(std::move(typed));
     m_lesson.select(m_state.CurPos, 1);
     m_lesson.setSelectionUnderline(true);
+    m_observer.lineBreak(m_state.CurPos - 2);
 }
 
 void ComparisonEngine::updateCounts() {

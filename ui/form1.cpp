@@ -9,6 +9,7 @@
 #include "ui/twips.h"
 #include "ui/typing_box.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -44,8 +45,6 @@ Form1::Form1(Form1Services services, QWidget* parent)
       m_timer2(new QTimer(this)), m_commonDialog1(new FontChooser("CommonDialog1", this)),
       m_commonDialog2(new FontChooser("CommonDialog2", this)) {
     Q_INIT_RESOURCE(resources); // the icon lives in this static library
-    // Initialisation: the attempt state starts at its defaults; the key click is prepared.
-    m_services.mm3.setFileName(m_services.programFolder + kKeyClickFile);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
@@ -54,15 +53,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
     m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
     connectMenu();
-    m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder, m_state.SoundOn);
-    m_engine =
-        std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues, m_codePage);
-    m_loader = std::make_unique<LessonLoader>(m_state, *m_r1, *m_r2, *this, *m_player, m_files,
-                                              m_codePage);
-    m_clock = std::make_unique<AttemptClock>(m_state, *this, m_services.clock);
-    // Loading: the clock and the lesson position start at 0.
-    m_state.ClockStarted = 0;
-    m_state.CurPos = 0;
+    m_session = std::make_unique<PracticeSession>(
+        SessionPorts{*m_r1, *m_r2, *this, m_services.me1, m_services.me2, m_services.mm3, *m_player,
+                     m_services.clock, m_services.programFolder});
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
@@ -83,7 +76,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
-    m_loader->LoadLesson(path);
+    m_session->LoadLesson(path);
 }
 
 void Form1::setCaption(FormLabel label, std::u16string_view text) {
@@ -99,6 +92,10 @@ void Form1::setDialogCaption(DialogLabel label, std::u16string_view text) {
 
 void Form1::showDialogModeless() {
     m_scores->showModeless();
+}
+
+void Form1::showDialogModal() {
+    m_scores->showModal();
 }
 
 void Form1::enableSav() {
@@ -119,32 +116,39 @@ void Form1::setTimer2(bool enabled) {
         startTicking(m_timer2);
 }
 
+void Form1::setMenuCaption(MenuItem item, std::u16string_view caption) {
+    QAction* action = item == MenuItem::Se    ? m_menu.Se
+                      : item == MenuItem::Key ? m_menu.Key
+                                              : m_menu.Music;
+    action->setText(qs(caption));
+}
+
 bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {
     return m_services.prompts.askYesNo(this, qs(text), qs(title));
 }
 
-// A running clock shows the speed for the new total at once, not at its next tick.
+std::optional<std::string> Form1::chooseMusicFile() {
+    const auto file =
+        m_services.prompts.chooseOpenFile(this, QStringLiteral("背景音乐 (*.wav);;所有文件 (*)"));
+    if (!file)
+        return std::nullopt;
+    return file->toStdString();
+}
+
 void Form1::R2_Change() {
-    m_engine->R2_Change();
-    m_r1->reveal(m_state.CurPos);
-    if (m_timer1->isActive() && m_state.ClockStarted)
-        Timer1_Timer();
+    m_session->R2_Change(m_r2->text());
 }
 
 void Form1::R2_KeyPress() {
-    if (!m_state.KeySoundOn)
-        return;
-    m_services.mm3.close();
-    m_services.mm3.open();
-    m_services.mm3.play();
+    m_session->R2_KeyPress();
 }
 
 void Form1::Timer1_Timer() {
-    m_clock->Timer1_Timer(m_state.CurPos - m_state.LineBreakCount);
+    m_session->Timer1_Timer();
 }
 
 void Form1::Timer2_Timer() {
-    m_clock->Timer2_Timer();
+    m_session->Timer2_Timer();
 }
 
 // Closing the main window ends the program at once, with every other window.

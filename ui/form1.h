@@ -1,14 +1,8 @@
 #pragma once
 
-#include "core/attempt_clock.h"
-#include "core/attempt_state.h"
 #include "core/code_page.h"
-#include "core/comparison_engine.h"
-#include "core/cue_sounds.h"
 #include "core/layout_pass.h"
-#include "core/lesson_loader.h"
-#include "core/local_files.h"
-#include "core/ports.h"
+#include "core/practice_session.h"
 #include "records/history_file.h"
 #include "ui/main_menu.h"
 #include "ui/score_keeper.h"
@@ -50,17 +44,20 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     // Runs the layout pass for an outer window size in twips.
     void layoutFor(float outerWidth, float outerHeight);
 
-    const AttemptState& state() const { return m_state; }
+    const AttemptState& state() const { return m_session->state(); }
     Dialog* scoreDialog() const { return m_scores->dialog(); }
 
     // PracticeWindow
     void setCaption(FormLabel label, std::u16string_view text) override;
     void setDialogCaption(DialogLabel label, std::u16string_view text) override;
     void showDialogModeless() override;
+    void showDialogModal() override;
     void enableSav() override;
     void setTimer1(bool enabled) override;
     void setTimer2(bool enabled) override;
+    void setMenuCaption(MenuItem item, std::u16string_view caption) override;
     bool askYesNo(std::u16string_view text, std::u16string_view title) override;
+    std::optional<std::string> chooseMusicFile() override;
 
     void R2_Change();
     void R2_KeyPress();
@@ -95,13 +92,8 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     MainLayout currentLayout() const;
 
     Form1Services m_services;
-    AttemptState m_state;
     CodePage m_codePage;
-    LocalFiles m_files;
-    std::unique_ptr<CueSounds> m_cues;
-    std::unique_ptr<ComparisonEngine> m_engine;
-    std::unique_ptr<LessonLoader> m_loader;
-    std::unique_ptr<AttemptClock> m_clock;
+    std::unique_ptr<PracticeSession> m_session;
 
     LessonBoxWidget* m_r1 = nullptr;
     TypingBoxWidget* m_r2 = nullptr;
@@ -114,7 +106,6 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     QTimer* m_timer2;
     std::unique_ptr<HistoryFile> m_history;
     ScoreKeeper* m_scores = nullptr;
-    bool m_musicOn = false;
     FontChooser* m_commonDialog1;
     FontChooser* m_commonDialog2;
 };

@@ -29,12 +29,7 @@ void Form1::quit_Click() {
 }
 
 void Form1::Sav_Click() {
-    if (m_r1->text().empty() || !askYesNo(u"你要放弃当前的练习吗？", u"提示"))
-        return;
-    resetReadouts(*this);
-    m_r1->setText(u"");
-    m_r2->setText(u"");
-    m_scores->showModal();
+    m_session->Sav_Click();
 }
 
 namespace {
@@ -59,7 +54,7 @@ void Form1::uper_Click() {
     if (!choice)
         return;
     m_r1->setFont(chosenFont(m_r1->font(), choice->font));
-    m_r1->select(m_state.CurPos, 1);
+    m_r1->select(state().CurPos, 1);
     m_r1->setSelectionUnderline(true);
 }
 
@@ -89,41 +84,14 @@ void Form1::About_Click() {
     about->open();
 }
 
-namespace {
-
-// Flips a sound switch; its item's caption offers the opposite of the new state.
-void toggleSwitch(bool& on, QAction* item, const QString& offerOff, const QString& offerOn) {
-    on = !on;
-    item->setText(on ? offerOff : offerOn);
-}
-
-} // namespace
-
 void Form1::Se_Click() {
-    toggleSwitch(m_state.SoundOn, m_menu.Se, QStringLiteral("关闭音效(&S)"),
-                 QStringLiteral("打开音效(&S)"));
+    m_session->Se_Click();
 }
 
 void Form1::Key_Click() {
-    toggleSwitch(m_state.KeySoundOn, m_menu.Key, QStringLiteral("关闭键盘音(&K)"),
-                 QStringLiteral("打开键盘音(K)"));
+    m_session->Key_Click();
 }
 
 void Form1::Music_Click() {
-    if (m_musicOn) {
-        m_services.me2.close();
-        m_musicOn = false;
-        m_menu.Music->setText(QStringLiteral("背景音乐(&M)..."));
-        return;
-    }
-    const auto file =
-        m_services.prompts.chooseOpenFile(this, QStringLiteral("背景音乐 (*.wav);;所有文件 (*)"));
-    if (!file)
-        return;
-    m_services.me2.close();
-    m_services.me2.setFileName(file->toStdString());
-    m_services.me2.open();
-    m_services.me2.play();
-    m_musicOn = true;
-    m_menu.Music->setText(QStringLiteral("关闭背景音乐(&M)"));
+    m_session->Music_Click();
 }

@@ -197,7 +197,7 @@ TEST_F(ComparisonEngineTest, TheCharacterAfterTheWholeTextCompletesWithoutEvalua
 }
 
 TEST_F(ComparisonEngineTest, SoundOffPlaysNothingButStillNamesTheCue) {
-    m_rig.state.SoundOn = false;
+    m_rig.session.Se_Click();
     m_rig.type(u"ax");
     EXPECT_TRUE(m_rig.me1.played().empty());
     EXPECT_EQ(m_rig.me1.log,
