@@ -48,6 +48,9 @@ class PracticeSession {
     void R2_KeyPress();
     void Timer1_Timer();
     void Timer2_Timer();
+    // Observers hear of every fresh attempt, also when the file could not be
+    // read and the lesson box stays empty; nothing when the learner keeps the
+    // running attempt.
     void LoadLesson(std::string_view path);
     // Gives the running attempt up after a question and shows its figures.
     void Sav_Click();

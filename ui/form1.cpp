@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <functional>
 
 Form1::Form1(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::make_unique<MainWindowServices>(std::move(services))),
@@ -74,7 +75,8 @@ void Form1::connectMenu() {
         connect(lesson.action, &QAction::triggered, this,
                 [this, path = lesson.path] { LoadLesson(path); });
     const auto forward = [this](QAction* item, void (PracticeSession::*command)()) {
-        connect(item, &QAction::triggered, this, [this, command] { (*m_session.*command)(); });
+        connect(item, &QAction::triggered, this,
+                [this, command] { std::invoke(command, *m_session); });
     };
     forward(m_menu->Se, &PracticeSession::Se_Click);
     forward(m_menu->Key, &PracticeSession::Key_Click);
