@@ -50,6 +50,10 @@ void Form1::LoadLesson(const std::string& path) {
     m_session->LoadLesson(path);
 }
 
+void Form1::addAttemptObserver(AttemptObserver& observer) {
+    m_session->addObserver(observer);
+}
+
 void Form1::layoutFor(float outerWidth, float outerHeight) {
     layOutMainControls(*m_controls, outerWidth, outerHeight);
 }

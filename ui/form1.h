@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+class AttemptObserver;
 class ClockTimers;
 class Dialog;
 class FontChooser;
@@ -25,6 +26,8 @@ class Form1 final : public QMainWindow {
     ~Form1() override;
 
     void LoadLesson(const std::string& path);
+    // The observer follows every practice attempt in this window from now on.
+    void addAttemptObserver(AttemptObserver& observer);
     // Runs the layout pass for an outer window size in twips.
     void layoutFor(float outerWidth, float outerHeight);
 
