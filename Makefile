@@ -1,7 +1,12 @@
 # The whole set-up: `make run` starts Orvanta, `make test` runs every test.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
+# Each build is a CMake preset (CMakePresets.json) named after its build type;
+# the folders are the presets' binary folders.
+PRESET      := relwithdebinfo
+ASAN_PRESET := relwithdebinfo-asan
+FUZZ_PRESET := relwithdebinfo-fuzz
+BUILD       := build
+ASAN_BUILD  := build-asan
+FUZZ_BUILD  := build-fuzz
 FUZZ_SECONDS ?= 20
 PREFIX     ?= $(HOME)/.local
 # The desktop's caches of MIME types and applications, where the tools exist.
@@ -10,7 +15,6 @@ UPDATE_DATABASES = -command -v update-mime-database >/dev/null && \
 	command -v update-desktop-database >/dev/null && \
 	    update-desktop-database $(PREFIX)/share/applications; true
 WERROR     := $(if $(filter true,$(CI)),ON,OFF)
-CMAKE_ARGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=$(WERROR)
 
 .PHONY: deps build run test test-main test-asan test-fuzz bench install uninstall deb clean
 
@@ -18,8 +22,8 @@ deps:
 	./scripts/install-deps
 
 build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
-	cmake --build $(BUILD)
+	cmake --preset $(PRESET) -DORVANTA_WERROR=$(WERROR)
+	cmake --build --preset $(PRESET)
 
 run: build
 	cd $(BUILD)/bin && ./orvanta
@@ -29,19 +33,17 @@ run: build
 test: test-fuzz test-asan test-main
 
 test-main: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	ctest --preset $(PRESET)
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_ARGS) -DORVANTA_SANITIZE=ON -DORVANTA_BENCH=OFF
-	cmake --build $(ASAN_BUILD)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-	    UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
+	cmake --preset $(ASAN_PRESET) -DORVANTA_WERROR=$(WERROR)
+	cmake --build --preset $(ASAN_PRESET)
+	ctest --preset $(ASAN_PRESET)
 
 # Each fuzzer runs for a bounded time from an empty corpus; a finding fails the run.
 test-fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DCMAKE_CXX_COMPILER=clang++ -DORVANTA_FUZZ=ON
-	cmake --build $(FUZZ_BUILD)
+	cmake --preset $(FUZZ_PRESET)
+	cmake --build --preset $(FUZZ_PRESET)
 	for f in lesson_decoder_fuzz engine_fuzz; do \
 	    mkdir -p $(FUZZ_BUILD)/corpus/$$f && \
 	    $(FUZZ_BUILD)/bin/$$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/ \

@@ -4,6 +4,7 @@
 #include "records/history_file.h"
 #include "tests/fakes/practice_rig.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -17,18 +18,28 @@ std::u16string lessonOfLength(size_t length) {
     return text;
 }
 
+// Types a text into the session a line at a time, as the learner would.
+void typeLines(PracticeRig& rig, std::u16string_view text) {
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find(u"\r\n", start), text.size());
+        rig.append(text.substr(start, end - start));
+        if (end < text.size())
+            rig.append(u"\r\n");
+        start = end + 2;
+    }
+}
+
 // One keystroke right and one Backspace, halfway through the lesson.
 void EngineKeystroke(benchmark::State& bench) {
     PracticeRig rig;
     const std::u16string lesson = lessonOfLength(static_cast<size_t>(bench.range(0)));
     rig.start(lesson);
-    std::u16string typed = lesson.substr(0, lesson.size() / 2);
-    while (!typed.empty() && (typed.back() == u'\r'))
-        typed.pop_back();
-    rig.typing.typed = typed;
-    rig.state.PrevTyped = typed;
-    rig.state.CurPos = static_cast<Pos>(typed.size());
-    rig.state.CountedRight.assign(lesson.size(), true);
+    std::u16string half = lesson.substr(0, lesson.size() / 2);
+    while (!half.empty() && half.back() == u'\r')
+        half.pop_back();
+    typeLines(rig, half);
+    const std::u16string typed = rig.typing.typed;
     const std::u16string withOne = typed + u"x";
     for (auto _ : bench) {
         rig.type(withOne);
@@ -47,10 +58,7 @@ void EngineCommitAtLineEnd(benchmark::State& bench) {
     rig.start(lesson);
     const size_t lineEnd = lesson.find(u"\r\n", lesson.size() / 2);
     const std::u16string typed = lesson.substr(0, lineEnd);
-    rig.typing.typed = typed;
-    rig.state.PrevTyped = typed;
-    rig.state.CurPos = static_cast<Pos>(typed.size());
-    rig.state.CountedRight.assign(lesson.size(), true);
+    typeLines(rig, typed);
     const std::u16string withPhrase = typed + lesson.substr(lineEnd + 2, 5);
     for (auto _ : bench) {
         rig.type(withPhrase);

@@ -7,9 +7,8 @@
 #include "records/history_file.h"
 #include "tests/ui/form1_fixture.h"
 #include "ui/history_viewer.h"
-#include "ui/qt_clock.h"
+#include "ui/program.h"
 #include "ui/sound_bank.h"
-#include "ui/wave_player.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -146,14 +145,8 @@ BENCHMARK(PreloadCues)->Unit(benchmark::kMillisecond);
 
 // From a key event in the typing box to the key click's play(), with real players.
 void KeyToClick(benchmark::State& bench) {
-    SoundBank bank;
-    WavePlayer me1(bank), me2(bank), mm3(bank);
-    Prompts prompts;
-    DesktopShell shell;
-    QtClock clock;
-    const std::string folder = QStringLiteral(ORVANTA_SOUND_DIR "/..").toStdString();
-    Form1 form(Form1Services{me1, me2, mm3, prompts, shell, clock, folder});
-    auto* box = form.findChild<TypingBoxWidget*>(QStringLiteral("R2"));
+    const auto form = makeMainWindow(QStringLiteral(ORVANTA_SOUND_DIR "/.."));
+    auto* box = form->findChild<TypingBoxWidget*>(QStringLiteral("R2"));
     for (auto _ : bench)
         QTest::keyClick(box, Qt::Key_A);
 }

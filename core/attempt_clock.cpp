@@ -31,6 +31,7 @@ void AttemptClock::Timer1_Timer(Pos total) {
     m_window.setCaption(FormLabel::Label13, text);
     m_window.setDialogCaption(DialogLabel::Label13, text);
     const double elapsed = elapsedSeconds(m_start, timeFields(text));
+    m_shownElapsed = elapsed;
     const std::u16string elapsedCaption = elapsedText(elapsed);
     m_window.setCaption(FormLabel::Label3, elapsedCaption);
     m_window.setDialogCaption(DialogLabel::L3, elapsedCaption);

@@ -16,6 +16,8 @@ class AttemptClock {
 
     void Timer1_Timer(Pos total);
     void Timer2_Timer();
+    // The elapsed seconds Label3 shows; 0 before Timer1's first tick.
+    double shownElapsed() const { return m_shownElapsed; }
 
   private:
     void startAttempt(TimeOfDay now);
@@ -26,4 +28,5 @@ class AttemptClock {
     TimeOfDay m_start{};
     std::optional<TimeOfDay> m_shownTime; // what Label13 shows
     Pos m_shownTotal = -1;
+    double m_shownElapsed = 0;
 };

@@ -9,3 +9,9 @@ void resetReadouts(PracticeWindow& window) {
          {FormLabel::Label2, FormLabel::Label5, FormLabel::Label7, FormLabel::Label9})
         window.setCaption(label, u"0");
 }
+
+void endAttempt(PracticeWindow& window, LessonBox& lesson, TypingBox& typing) {
+    resetReadouts(window);
+    lesson.setText(u"");
+    typing.setText(u"");
+}

@@ -33,3 +33,7 @@ struct AttemptState {
 // Timer1 off, Timer2 on, and the clock and count read-outs back to their
 // captions at start: what every load, completion and abandonment does.
 void resetReadouts(PracticeWindow& window);
+
+// The end of an attempt, completed or given up: the read-outs reset and both
+// boxes emptied.
+void endAttempt(PracticeWindow& window, LessonBox& lesson, TypingBox& typing);

@@ -48,11 +48,12 @@ std::optional<char16_t> ComparisonEngine::lessonCharAt(Pos p) const {
     return ch;
 }
 
-void ComparisonEngine::R2_Change() {
+ComparisonEngine::Outcome ComparisonEngine::R2_Change(std::u16string typed) {
     if (m_lesson.text().empty())
-        return;
+        return Outcome::NoLesson;
     m_window.enableSav();
-    m_state.NewTyped = m_typing.text();
+    m_state.NewTyped = typed;
+    m_typed = std::move(typed);
     const auto newLength = static_cast<Pos>(m_state.NewTyped.size());
     const auto prevLength = static_cast<Pos>(m_state.PrevTyped.size());
     const Pos d = newLength < prevLength ? prevLength - newLength : newLength - prevLength;
@@ -63,18 +64,23 @@ void ComparisonEngine::R2_Change() {
     } else if (!evaluateAdded(d)) {
         updateCounts(); // the save-score form shows what was evaluated
         complete();
-        return;
+        return Outcome::Completed;
     }
-    m_state.PrevTyped = m_typing.text();
+    m_state.PrevTyped = m_typed;
     updateCounts();
+    return Outcome::Evaluated;
 }
 
 void ComparisonEngine::complete() {
     m_cues.play(Cue::Finish);
-    resetReadouts(m_window);
-    m_lesson.setText(u"");
-    m_typing.setText(u"");
+    endAttempt(m_window, m_lesson, m_typing);
     m_window.showDialogModeless();
+}
+
+void ComparisonEngine::rewriteTypingBox(std::u16string text) {
+    m_typing.setText(text);
+    m_typing.moveCaretToEnd();
+    m_typed = std::move(text);
 }
 
 void ComparisonEngine::moveUnderlineTo(Pos p) {
@@ -95,9 +101,9 @@ void ComparisonEngine::takeBack(Pos count) {
             m_state.RightCount -= 2;
             m_state.LineBreakCount -= 2;
             const size_t keep = m_state.PrevTyped.size() >= 2 ? m_state.PrevTyped.size() - 2 : 0;
-            m_typing.setText(std::u16string_view(m_state.PrevTyped).substr(0, keep));
-            m_typing.moveCaretToEnd();
+            rewriteTypingBox(m_state.PrevTyped.substr(0, keep));
             moveUnderlineTo(m_state.CurPos);
+            m_observer.takenBack(m_state.CurPos);
             return;
         }
         if (m_state.CountedRight[static_cast<size_t>(last)])
@@ -108,6 +114,7 @@ void ComparisonEngine::takeBack(Pos count) {
         m_lesson.setSelectionColour(kBlack);
         moveUnderlineTo(m_state.CurPos);
         m_state.PrevTyped.pop_back();
+        m_observer.takenBack(m_state.CurPos);
     }
 }
 
@@ -139,10 +146,8 @@ bool ComparisonEngine::evaluateAdded(Pos count) {
         entered += added[k];
         ++k;
     }
-    if (lineBreakEntered) {
-        m_typing.setText(m_state.PrevTyped + keepableInTypingBox(entered));
-        m_typing.moveCaretToEnd();
-    }
+    if (lineBreakEntered)
+        rewriteTypingBox(m_state.PrevTyped + keepableInTypingBox(entered));
     return true;
 }
 
@@ -160,6 +165,7 @@ void ComparisonEngine::evaluateCharacter(char16_t typed, char16_t lessonChar) {
     }
     ++m_state.CurPos;
     m_lesson.setSelectionUnderline(false);
+    m_observer.evaluated(m_state.CurPos - 1, lessonChar, typed, right);
 }
 
 void ComparisonEngine::enterLineBreak() {
@@ -169,6 +175,7 @@ void ComparisonEngine::enterLineBreak() {
     m_state.LineBreakCount += 2;
     m_lesson.select(m_state.CurPos, 1);
     m_lesson.setSelectionUnderline(true);
+    m_observer.lineBreak(m_state.CurPos - 2);
 }
 
 void ComparisonEngine::updateCounts() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/attempt_observer.h"
 #include "core/attempt_state.h"
 #include "core/code_page.h"
 #include "core/cue_sounds.h"
@@ -10,14 +11,18 @@
 // `R2_Change`: evaluates what the learner added to or took from the end of the
 // typed text against the lesson character at `CurPos`, marks the lesson box,
 // keeps the counts and read-outs, plays the cues and completes the attempt.
+// Every evaluation, take-back and line break is reported to the observer.
 class ComparisonEngine {
   public:
     ComparisonEngine(AttemptState& state, LessonBox& lesson, TypingBox& typing,
-                     PracticeWindow& window, CueSounds& cues, CodePage& codePage)
+                     PracticeWindow& window, CueSounds& cues, CodePage& codePage,
+                     AttemptObserver& observer)
         : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_cues(cues),
-          m_codePage(codePage) {}
+          m_codePage(codePage), m_observer(observer) {}
 
-    void R2_Change();
+    enum class Outcome { NoLesson, Evaluated, Completed };
+    // `typed` is the whole text the typing box holds after the learner's change.
+    Outcome R2_Change(std::u16string typed);
 
     // Stands in the typed text for an Enter pressed one character before a line
     // end: a lone CR cannot stay in a text box, and the character must keep the
@@ -36,6 +41,7 @@ class ComparisonEngine {
     void enterLineBreak();
     void moveUnderlineTo(Pos p);
     void updateCounts();
+    void rewriteTypingBox(std::u16string text);
 
     AttemptState& m_state;
     LessonBox& m_lesson;
@@ -43,4 +49,6 @@ class ComparisonEngine {
     PracticeWindow& m_window;
     CueSounds& m_cues;
     CodePage& m_codePage;
+    AttemptObserver& m_observer;
+    std::u16string m_typed; // what the typing box holds during a change
 };

@@ -5,12 +5,13 @@
 
 #include <stdexcept>
 
-void LessonLoader::LoadLesson(std::string_view path) {
+bool LessonLoader::LoadLesson(std::string_view path) {
     if (!m_lesson.text().empty() && !m_window.askYesNo(u"要学习新的课程吗？", u"提示"))
-        return;
+        return false;
     startFreshAttempt();
     if (readIntoLessonBox(path))
         offerRecording(path);
+    return true;
 }
 
 void LessonLoader::startFreshAttempt() {

@@ -17,7 +17,8 @@ class LessonLoader {
         : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_player(player),
           m_files(files), m_codePage(codePage) {}
 
-    void LoadLesson(std::string_view path);
+    // True when a fresh attempt began, false when the learner kept the running one.
+    bool LoadLesson(std::string_view path);
 
   private:
     void startFreshAttempt();

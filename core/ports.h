@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,19 +29,23 @@ class LessonBox {
     virtual void select(Pos start, Pos length) = 0;
     virtual void setSelectionColour(Rgb colour) = 0;
     virtual void setSelectionUnderline(bool on) = 0;
+    // Scrolls so that the character at a position is in view.
+    virtual void reveal(Pos position) = 0;
 };
 
-// The lower box `R2` the learner types into. Program writes never run the engine.
+// The lower box `R2` the learner types into. Program writes never run the engine;
+// the learner's changes come to the practice session with the text they left.
 class TypingBox {
   public:
     virtual ~TypingBox() = default;
-    virtual std::u16string text() const = 0;
     virtual void setText(std::u16string_view text) = 0;
     virtual void moveCaretToEnd() = 0;
 };
 
 enum class FormLabel { Label2, Label3, Label5, Label7, Label9, Label11, Label13 };
 enum class DialogLabel { Label2, Label5, Label7, Label9, Label11, Label13, L3 };
+// The menu items whose captions follow the sound switches.
+enum class MenuItem { Se, Key, Music };
 
 // The read-outs, timers and menu state of the main window and the save dialog.
 class PracticeWindow {
@@ -50,11 +55,15 @@ class PracticeWindow {
     // Writing a caption creates the save dialog, hidden, if it does not exist yet.
     virtual void setDialogCaption(DialogLabel label, std::u16string_view text) = 0;
     virtual void showDialogModeless() = 0;
+    virtual void showDialogModal() = 0;
     virtual void enableSav() = 0;
     virtual void setTimer1(bool enabled) = 0;
     virtual void setTimer2(bool enabled) = 0;
+    virtual void setMenuCaption(MenuItem item, std::u16string_view caption) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(std::u16string_view text, std::u16string_view title) = 0;
+    // A wave file for the background music; nothing when the learner cancels.
+    virtual std::optional<std::string> chooseMusicFile() = 0;
 };
 
 // One wave-sound player (`Me1`, `Me2`, `MM3`) and its commands.

@@ -1,152 +1,106 @@
 #include "ui/form1.h"
 
-#include "records/history_place.h"
-#include "ui/desktop_shell.h"
+#include "core/practice_session.h"
+#include "ui/clock_timers.h"
 #include "ui/font_chooser.h"
 #include "ui/lesson_box.h"
+#include "ui/main_controls.h"
+#include "ui/main_menu.h"
+#include "ui/main_window_services.h"
 #include "ui/media_player_widget.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "ui/practice_window_port.h"
+#include "ui/score_keeper.h"
 #include "ui/twips.h"
 #include "ui/typing_box.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenuBar>
-#include <QTime>
+#include <functional>
 
-namespace {
-
-constexpr float kClientWidth = 9345;
-constexpr float kClientHeight = 7620;
-
-// The clock read-outs change only when the second of the time of day changes,
-// so both timers tick just after each whole second rather than every few
-// milliseconds: no visible delay, and an idle window stays asleep.
-int msUntilNextSecond() {
-    return 1001 - QTime::currentTime().msec();
-}
-
-void startTicking(QTimer* timer) {
-    if (!timer->isActive())
-        timer->start(0); // the first tick comes at once
-}
-
-void tickAgainAtNextSecond(QTimer* timer) {
-    if (timer->isActive())
-        timer->start(msUntilNextSecond());
-}
-
-} // namespace
-
-Form1::Form1(Form1Services services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)), m_timer1(new QTimer(this)),
-      m_timer2(new QTimer(this)), m_commonDialog1(new FontChooser("CommonDialog1", this)),
+Form1::Form1(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::make_unique<MainWindowServices>(std::move(services))),
+      m_controls(std::make_unique<MainControls>(createMainControls(this))),
+      m_menu(std::make_unique<MainMenu>(buildMainMenu(menuBar()))),
+      m_timers(std::make_unique<ClockTimers>(
+          this, [this] { m_session->Timer1_Timer(); }, [this] { m_session->Timer2_Timer(); })),
+      m_scores(new ScoreKeeper(this, *m_services->history, *m_services->prompts, m_menu->Sav,
+                               m_menu->Delet)),
+      m_port(std::make_unique<PracticeWindowPort>(this, *m_controls, *m_menu, *m_timers, *m_scores,
+                                                  *m_services->prompts)),
+      m_session(std::make_unique<PracticeSession>(SessionPorts{
+          *m_controls->R1, *m_controls->R2, *m_port, *m_services->me1, *m_services->me2,
+          *m_services->mm3, *m_controls->player, *m_services->clock, m_services->programFolder})),
+      m_commonDialog1(new FontChooser("CommonDialog1", this)),
       m_commonDialog2(new FontChooser("CommonDialog2", this)) {
     Q_INIT_RESOURCE(resources); // the icon lives in this static library
-    // Initialisation: the attempt state starts at its defaults; the key click is prepared.
-    m_services.mm3.setFileName(m_services.programFolder + kKeyClickFile);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
-    createControls();
-    m_menu = buildMainMenu(menuBar());
-    m_history =
-        std::make_unique<HistoryFile>(historyFilePath(m_services.programFolder), m_codePage);
-    m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
+    connectControls();
     connectMenu();
-    m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder, m_state.SoundOn);
-    m_engine =
-        std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues, m_codePage);
-    m_loader = std::make_unique<LessonLoader>(m_state, *m_r1, *m_r2, *this, *m_player, m_files,
-                                              m_codePage);
-    m_clock = std::make_unique<AttemptClock>(m_state, *this, m_services.clock);
-    // Loading: the clock and the lesson position start at 0.
-    m_state.ClockStarted = 0;
-    m_state.CurPos = 0;
-
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    for (QTimer* timer : {m_timer1, m_timer2})
-        timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer1, &QTimer::timeout, this, [this] {
-        Timer1_Timer();
-        tickAgainAtNextSecond(m_timer1);
-    });
-    connect(m_timer2, &QTimer::timeout, this, [this] {
-        Timer2_Timer();
-        tickAgainAtNextSecond(m_timer2);
-    });
-    startTicking(m_timer2);
+    m_timers->setTimer2(true);
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
-    m_loader->LoadLesson(path);
+    m_session->LoadLesson(path);
 }
 
-void Form1::setCaption(FormLabel label, std::u16string_view text) {
-    QLabel* readout = m_readouts[static_cast<size_t>(label)];
-    readout->setText(qs(text));
-    if (readout == m_label13)
-        m_label13->adjustSize();
+void Form1::addAttemptObserver(AttemptObserver& observer) {
+    m_session->addObserver(observer);
 }
 
-void Form1::setDialogCaption(DialogLabel label, std::u16string_view text) {
-    m_scores->setFigure(label, qs(text));
+void Form1::layoutFor(float outerWidth, float outerHeight) {
+    layOutMainControls(*m_controls, outerWidth, outerHeight);
 }
 
-void Form1::showDialogModeless() {
-    m_scores->showModeless();
+const AttemptState& Form1::state() const {
+    return m_session->state();
 }
 
-void Form1::enableSav() {
-    m_menu.Sav->setEnabled(true);
+Dialog* Form1::scoreDialog() const {
+    return m_scores->dialog();
 }
 
-void Form1::setTimer1(bool enabled) {
-    if (!enabled)
-        m_timer1->stop();
-    else
-        startTicking(m_timer1);
+void Form1::connectControls() {
+    TypingBoxWidget* r2 = m_controls->R2;
+    connect(r2, &TypingBoxWidget::learnerChanged, this,
+            [this, r2] { m_session->R2_Change(r2->text()); });
+    connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
+    r2->setFocus();
 }
 
-void Form1::setTimer2(bool enabled) {
-    if (!enabled)
-        m_timer2->stop();
-    else
-        startTicking(m_timer2);
+void Form1::connectMenu() {
+    for (const MainMenu::LessonItem& lesson : m_menu->lessons)
+        connect(lesson.action, &QAction::triggered, this,
+                [this, path = lesson.path] { LoadLesson(path); });
+    const auto forward = [this](QAction* item, void (PracticeSession::*command)()) {
+        connect(item, &QAction::triggered, this,
+                [this, command] { std::invoke(command, *m_session); });
+    };
+    forward(m_menu->Se, &PracticeSession::Se_Click);
+    forward(m_menu->Key, &PracticeSession::Key_Click);
+    forward(m_menu->Music, &PracticeSession::Music_Click);
+    forward(m_menu->Sav, &PracticeSession::Sav_Click);
+    connect(m_menu->Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
+    connect(m_menu->morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
+    connect(m_menu->quit, &QAction::triggered, this, &Form1::quit_Click);
+    connect(m_menu->uper, &QAction::triggered, this, &Form1::uper_Click);
+    connect(m_menu->Lower, &QAction::triggered, this, &Form1::Lower_Click);
+    connect(m_menu->Help, &QAction::triggered, this, &Form1::Help_Click);
+    connect(m_menu->About, &QAction::triggered, this, &Form1::About_Click);
+    connect(m_menu->See, &QAction::triggered, m_scores, &ScoreKeeper::See_Click);
+    connect(m_menu->Delet, &QAction::triggered, m_scores, &ScoreKeeper::Delet_Click);
 }
 
-bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {
-    return m_services.prompts.askYesNo(this, qs(text), qs(title));
-}
-
-// A running clock shows the speed for the new total at once, not at its next tick.
-void Form1::R2_Change() {
-    m_engine->R2_Change();
-    m_r1->reveal(m_state.CurPos);
-    if (m_timer1->isActive() && m_state.ClockStarted)
-        Timer1_Timer();
-}
-
-void Form1::R2_KeyPress() {
-    if (!m_state.KeySoundOn)
-        return;
-    m_services.mm3.close();
-    m_services.mm3.open();
-    m_services.mm3.play();
-}
-
-void Form1::Timer1_Timer() {
-    m_clock->Timer1_Timer(m_state.CurPos - m_state.LineBreakCount);
-}
-
-void Form1::Timer2_Timer() {
-    m_clock->Timer2_Timer();
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QSize outer = frameGeometry().size();
+    layoutFor(toTwips(outer.width()), toTwips(outer.height()));
 }
 
 // Closing the main window ends the program at once, with every other window.

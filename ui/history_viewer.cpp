@@ -1,7 +1,7 @@
 #include "ui/history_viewer.h"
 
 #include "records/history_file.h"
-#include "ui/score_keeper.h"
+#include "ui/qt_text.h"
 #include "ui/twips.h"
 
 #include <QPlainTextEdit>
@@ -24,8 +24,8 @@ void styleBox(QPlainTextEdit* box, qreal pointSize, const QColor& colour) {
 
 } // namespace
 
-Dialog1::Dialog1(ScoreKeeper& scores, const HistoryFile& history, QWidget* parent)
-    : QDialog(parent), m_scores(scores), m_history(history), m_box(new QPlainTextEdit(this)),
+Dialog1::Dialog1(const HistoryFile& history, QWidget* parent)
+    : QDialog(parent), m_history(history), m_box(new QPlainTextEdit(this)),
       m_clear(new QPushButton(QStringLiteral("清除记录"), this)) {
     setObjectName(QStringLiteral("Dialog1"));
     setWindowTitle(QStringLiteral("学习记录"));
@@ -55,9 +55,7 @@ void Dialog1::Form_Load() {
         showNoRecords();
         return;
     }
-    m_pending = QString::fromStdU16String(*text);
-    m_pending.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_pending.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_pending = documentText(*text);
     m_shown = 0;
     appendNextChunk();
     m_clear->setEnabled(true);
@@ -86,10 +84,4 @@ void Dialog1::showNoRecords() {
     styleBox(m_box, 22, QColor(255, 0, 0));
     m_box->setPlainText(QStringLiteral("没有记录！"));
     m_clear->setEnabled(false);
-}
-
-void Dialog1::Clearhistory_Click() {
-    if (m_scores.clearHistory(this) != ScoreKeeper::Clearing::Done)
-        return;
-    showNoRecords();
 }

@@ -1,16 +1,8 @@
 #include "ui/lesson_box.h"
 
+#include "ui/qt_text.h"
+
 #include <QScrollBar>
-
-namespace {
-
-QString documentText(std::u16string_view text) {
-    QString plain = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return plain;
-}
-
-} // namespace
 
 LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);

@@ -19,9 +19,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void select(Pos start, Pos length) override;
     void setSelectionColour(Rgb colour) override;
     void setSelectionUnderline(bool on) override;
-
-    // Scrolls so that the character at a position is in view.
-    void reveal(Pos position);
+    void reveal(Pos position) override;
 
   private:
     void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);

@@ -94,7 +94,11 @@ void ScoreKeeper::Delet_Click() {
 }
 
 void ScoreKeeper::See_Click() {
-    auto* viewer = new Dialog1(*this, m_history, m_owner);
+    auto* viewer = new Dialog1(m_history, m_owner);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
+    connect(viewer, &Dialog1::Clearhistory_Click, this, [this, viewer] {
+        if (clearHistory(viewer) == Clearing::Done)
+            viewer->showNoRecords();
+    });
     viewer->open();
 }

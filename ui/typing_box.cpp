@@ -1,6 +1,7 @@
 #include "ui/typing_box.h"
 
 #include "core/input_guard.h"
+#include "ui/qt_text.h"
 
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -26,19 +27,14 @@ TypingBoxWidget::TypingBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
 // Every change of the text passes through onTextChanged or setText, which keep
 // m_lastSeen, so the document need not be read again.
 std::u16string TypingBoxWidget::text() const {
-    QString plain = m_lastSeen;
-    plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return std::u16string(reinterpret_cast<const char16_t*>(plain.utf16()),
-                          static_cast<size_t>(plain.size()));
+    return lineBreaksAsCrLf(m_lastSeen);
 }
 
 void TypingBoxWidget::setText(std::u16string_view text) {
     dropPreedit();
     m_programWrite = true;
-    QString plain = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QTextCharFormat typingFormat = currentCharFormat();
-    setPlainText(plain);
+    setPlainText(documentText(text));
     setCurrentCharFormat(typingFormat);
     m_lastSeen = toPlainText();
     m_programWrite = false;

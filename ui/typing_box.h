@@ -13,7 +13,8 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
   public:
     explicit TypingBoxWidget(QWidget* parent = nullptr);
 
-    std::u16string text() const override;
+    // The text as the practice logic counts it: a line break is CR LF.
+    std::u16string text() const;
     void setText(std::u16string_view text) override;
     void moveCaretToEnd() override;
 

@@ -1,5 +1,7 @@
+#include "core/attempt_clock.h"
 #include "core/clock_text.h"
-#include "tests/fakes/practice_rig.h"
+#include "tests/fakes/fake_players.h"
+#include "tests/fakes/fake_window.h"
 
 #include <gtest/gtest.h>
 
@@ -42,23 +44,25 @@ TEST(ClockText, SpeedIsCutToSixCharactersWithoutRounding) {
 
 class AttemptClockTest : public ::testing::Test {
   protected:
-    PracticeRig m_rig;
-    FakePracticeWindow& m_window = m_rig.window;
+    AttemptState m_state;
+    FakePracticeWindow m_window;
+    FakeClock m_clock;
+    AttemptClock m_attemptClock{m_state, m_window, m_clock};
 };
 
 TEST_F(AttemptClockTest, FirstTickTakesTheStartTimeAndStopsTheIdleClock) {
-    m_rig.clock.time = {9, 59, 58};
-    m_rig.attemptClock.Timer1_Timer(1);
+    m_clock.time = {9, 59, 58};
+    m_attemptClock.Timer1_Timer(1);
     EXPECT_EQ(m_window.captions[FormLabel::Label11], u"9:59:58");
     EXPECT_EQ(m_window.captions[FormLabel::Label13], u"9:59:58");
     EXPECT_EQ(m_window.dialog[DialogLabel::Label11], u"9:59:58");
     EXPECT_EQ(m_window.captions[FormLabel::Label3], u"0:0:0");
     EXPECT_EQ(m_window.captions[FormLabel::Label2], u"600000");
-    EXPECT_EQ(m_rig.state.ClockStarted, 1);
+    EXPECT_EQ(m_state.ClockStarted, 1);
     EXPECT_FALSE(m_window.timer2);
 
-    m_rig.clock.time = {10, 0, 3};
-    m_rig.attemptClock.Timer1_Timer(30);
+    m_clock.time = {10, 0, 3};
+    m_attemptClock.Timer1_Timer(30);
     EXPECT_EQ(m_window.captions[FormLabel::Label3], u"0:0:5");
     EXPECT_EQ(m_window.dialog[DialogLabel::L3], u"0:0:5");
     EXPECT_EQ(m_window.dialog[DialogLabel::Label13], u"10:00:03");
@@ -66,26 +70,26 @@ TEST_F(AttemptClockTest, FirstTickTakesTheStartTimeAndStopsTheIdleClock) {
 }
 
 TEST_F(AttemptClockTest, TicksWithinTheSameSecondWriteNothingUnlessTheTotalChanged) {
-    m_rig.attemptClock.Timer1_Timer(0);
+    m_attemptClock.Timer1_Timer(0);
     const int writes = m_window.captionWrites;
-    m_rig.attemptClock.Timer1_Timer(0);
+    m_attemptClock.Timer1_Timer(0);
     EXPECT_EQ(m_window.captionWrites, writes);
-    m_rig.attemptClock.Timer1_Timer(1);
+    m_attemptClock.Timer1_Timer(1);
     EXPECT_GT(m_window.captionWrites, writes);
 }
 
 TEST_F(AttemptClockTest, ANewAttemptTakesItsOwnStartTime) {
-    m_rig.clock.time = {8, 0, 0};
-    m_rig.attemptClock.Timer1_Timer(0);
-    m_rig.state.reset();
-    m_rig.clock.time = {8, 30, 0};
-    m_rig.attemptClock.Timer1_Timer(0);
+    m_clock.time = {8, 0, 0};
+    m_attemptClock.Timer1_Timer(0);
+    m_state.reset();
+    m_clock.time = {8, 30, 0};
+    m_attemptClock.Timer1_Timer(0);
     EXPECT_EQ(m_window.captions[FormLabel::Label11], u"8:30:00");
     EXPECT_EQ(m_window.captions[FormLabel::Label3], u"0:0:0");
 }
 
 TEST_F(AttemptClockTest, IdleClockShowsTheTimeOfDay) {
-    m_rig.clock.time = {7, 4, 9};
-    m_rig.attemptClock.Timer2_Timer();
+    m_clock.time = {7, 4, 9};
+    m_attemptClock.Timer2_Timer();
     EXPECT_EQ(m_window.captions[FormLabel::Label13], u"7:04:09");
 }

@@ -168,12 +168,13 @@ TEST_F(ComparisonEngineTest, ACommitRunningPastTheEndCompletesWithWhatWasEvaluat
     EXPECT_TRUE(m_rig.typing.typed.empty());
     EXPECT_FALSE(m_rig.window.timer1);
 
-    m_rig.start(u"ab\r\ncd");
-    m_rig.type(u"ab\r\nc");
-    m_rig.append(u"x!"); // the last character fits, the one after it completes
-    EXPECT_EQ(m_rig.window.dialogShown, 2);
-    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label9], u"4");
-    EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label7], u"1");
+    PracticeRig rig;
+    rig.start(u"ab\r\ncd");
+    rig.type(u"ab\r\nc");
+    rig.append(u"x!"); // the last character fits, the one after it completes
+    EXPECT_EQ(rig.window.dialogShown, 1);
+    EXPECT_EQ(rig.window.dialog[DialogLabel::Label9], u"4");
+    EXPECT_EQ(rig.window.dialog[DialogLabel::Label7], u"1");
 }
 
 TEST_F(ComparisonEngineTest, EnterOneCharacterEarlyKeepsTypedTextAndPositionInStep) {
@@ -261,7 +262,7 @@ TEST_F(ComparisonEngineTest, TheCharacterAfterTheWholeTextCompletesWithoutEvalua
 }
 
 TEST_F(ComparisonEngineTest, SoundOffPlaysNothingButStillNamesTheCue) {
-    m_rig.state.SoundOn = false;
+    m_rig.session.Se_Click();
     m_rig.type(u"ax");
     EXPECT_TRUE(m_rig.me1.played().empty());
     EXPECT_EQ(m_rig.me1.log,

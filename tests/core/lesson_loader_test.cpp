@@ -23,20 +23,21 @@ class LessonLoaderTest : public ::testing::Test {
         fs::remove_all(m_dir);
     }
     void writeLesson(const std::string& name, std::u16string_view text) {
-        write(name, std::get<std::string>(encodeLesson(text, m_rig.codePage)));
+        write(name, std::get<std::string>(encodeLesson(text, m_codePage)));
     }
     void write(const std::string& name, const std::string& bytes) {
         std::ofstream(m_dir / name, std::ios::binary) << bytes;
     }
 
     fs::path m_dir;
+    CodePage m_codePage;
     PracticeRig m_rig;
 };
 
 TEST_F(LessonLoaderTest, LoadsARelativeBackslashPathAndItsRecording) {
     writeLesson("ldata/J01A.ORV", u"これは本です。\r\nはい。");
     write("ldata/J01A.wma", "x");
-    m_rig.loader.LoadLesson("ldata\\J01A.ORV");
+    m_rig.session.LoadLesson("ldata\\J01A.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"これは本です。\r\nはい。");
     EXPECT_EQ(m_rig.window.questions, 0);
     EXPECT_EQ(m_rig.player.log,
@@ -48,16 +49,16 @@ TEST_F(LessonLoaderTest, LoadsARelativeBackslashPathAndItsRecording) {
 
 TEST_F(LessonLoaderTest, WithoutRecordingThePlayerIsEmptiedAndDisabled) {
     writeLesson("ldata/J02B.ORV", u"あ");
-    m_rig.loader.LoadLesson("ldata\\J02B.ORV");
+    m_rig.session.LoadLesson("ldata\\J02B.ORV");
     EXPECT_EQ(m_rig.player.log, (std::vector<std::string>{"url ", "close", "disable"}));
 }
 
 TEST_F(LessonLoaderTest, AnsweringNoKeepsTheAttemptExactlyAsItWas) {
     writeLesson("a.ORV", u"abc");
-    m_rig.loader.LoadLesson("a.ORV");
+    m_rig.session.LoadLesson("a.ORV");
     m_rig.type(u"ax");
     m_rig.window.answerYes = false;
-    m_rig.loader.LoadLesson("a.ORV");
+    m_rig.session.LoadLesson("a.ORV");
     EXPECT_EQ(m_rig.window.lastQuestion, u"要学习新的课程吗？|提示");
     EXPECT_EQ(m_rig.typing.typed, u"ax");
     EXPECT_EQ(m_rig.state.CurPos, 2);
@@ -67,10 +68,11 @@ TEST_F(LessonLoaderTest, AnsweringNoKeepsTheAttemptExactlyAsItWas) {
 
 TEST_F(LessonLoaderTest, AnsweringYesStartsAFreshAttempt) {
     writeLesson("a.ORV", u"abc");
-    m_rig.loader.LoadLesson("a.ORV");
+    m_rig.session.LoadLesson("a.ORV");
     m_rig.type(u"ax");
-    m_rig.state.ClockStarted = 1;
-    m_rig.loader.LoadLesson("a.ORV");
+    m_rig.session.Timer1_Timer();
+    ASSERT_EQ(m_rig.state.ClockStarted, 1);
+    m_rig.session.LoadLesson("a.ORV");
     EXPECT_EQ(m_rig.state.CurPos, 0);
     EXPECT_EQ(m_rig.state.WrongCount, 0);
     EXPECT_EQ(m_rig.state.ClockStarted, 0);
@@ -83,7 +85,7 @@ TEST_F(LessonLoaderTest, AnsweringYesStartsAFreshAttempt) {
 
 TEST_F(LessonLoaderTest, AMissingFileGivesAnEmptyLessonAndIsNotCreated) {
     m_rig.player.url = "old.wma";
-    m_rig.loader.LoadLesson("ldata\\J09A.ORV");
+    m_rig.session.LoadLesson("ldata\\J09A.ORV");
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_FALSE(fs::exists(m_dir / "ldata/J09A.ORV"));
     EXPECT_EQ(m_rig.player.url, ""); // the load went on to the recording
@@ -91,18 +93,18 @@ TEST_F(LessonLoaderTest, AMissingFileGivesAnEmptyLessonAndIsNotCreated) {
 
 TEST_F(LessonLoaderTest, AMissingFolderLeavesThePlayerAsItWas) {
     m_rig.player.url = "old.wma";
-    m_rig.loader.LoadLesson("nothere\\J01A.ORV");
+    m_rig.session.LoadLesson("nothere\\J01A.ORV");
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
 
 TEST_F(LessonLoaderTest, ABrokenWordKeepsWhatWasDecodedAndLeavesThePlayer) {
-    std::string bytes = std::get<std::string>(encodeLesson(u"ab", m_rig.codePage));
+    std::string bytes = std::get<std::string>(encodeLesson(u"ab", m_codePage));
     bytes.insert(2, std::string("\x35\x8D", 2)); // t = -32768 after "a"
     write("b.ORV", bytes);
     write("b.wma", "x");
     m_rig.player.url = "old.wma";
-    m_rig.loader.LoadLesson("b.ORV");
+    m_rig.session.LoadLesson("b.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"a");
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
@@ -110,17 +112,17 @@ TEST_F(LessonLoaderTest, ABrokenWordKeepsWhatWasDecodedAndLeavesThePlayer) {
 TEST_F(LessonLoaderTest, AFileNameWithoutDotLoadsTheTextButLeavesThePlayer) {
     writeLesson("noext", u"abc");
     m_rig.player.url = "old.wma";
-    m_rig.loader.LoadLesson("noext");
+    m_rig.session.LoadLesson("noext");
     EXPECT_EQ(m_rig.lesson.text(), u"abc");
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
 
 TEST_F(LessonLoaderTest, AfterCompletionTheNextLoadAsksNothingAndStartsFromZero) {
     writeLesson("a.ORV", u"ab");
-    m_rig.loader.LoadLesson("a.ORV");
+    m_rig.session.LoadLesson("a.ORV");
     m_rig.type(u"ab\r\n"); // Enter as the extra keystroke completes
     EXPECT_EQ(m_rig.window.dialogShown, 1);
-    m_rig.loader.LoadLesson("a.ORV");
+    m_rig.session.LoadLesson("a.ORV");
     EXPECT_EQ(m_rig.window.questions, 0);
     EXPECT_EQ(m_rig.state.RightCount, 0);
     EXPECT_EQ(m_rig.state.LineBreakCount, 0);

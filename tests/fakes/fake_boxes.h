@@ -26,6 +26,7 @@ class FakeLessonBox final : public LessonBox {
     void setSelectionUnderline(bool on) override {
         std::fill(underlined.begin() + m_start, underlined.begin() + m_end, on);
     }
+    void reveal(Pos position) override { revealed = position; }
 
     // Positions underlined, line-break characters left out (they show nothing).
     std::vector<Pos> visibleUnderlines() const {
@@ -38,6 +39,7 @@ class FakeLessonBox final : public LessonBox {
 
     std::vector<Rgb> colours;
     std::vector<bool> underlined;
+    Pos revealed = -1;
 
   private:
     std::u16string m_text;
@@ -47,7 +49,6 @@ class FakeLessonBox final : public LessonBox {
 
 class FakeTypingBox final : public TypingBox {
   public:
-    std::u16string text() const override { return typed; }
     void setText(std::u16string_view text) override {
         typed = text;
         ++programWrites;

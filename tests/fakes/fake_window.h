@@ -3,6 +3,7 @@
 #include "core/ports.h"
 
 #include <map>
+#include <optional>
 #include <string>
 
 class FakePracticeWindow final : public PracticeWindow {
@@ -19,13 +20,24 @@ class FakePracticeWindow final : public PracticeWindow {
         dialogExists = true;
         ++dialogShown;
     }
+    void showDialogModal() override {
+        dialogExists = true;
+        ++dialogShownModal;
+    }
     void enableSav() override { savEnabled = true; }
     void setTimer1(bool enabled) override { timer1 = enabled; }
     void setTimer2(bool enabled) override { timer2 = enabled; }
+    void setMenuCaption(MenuItem item, std::u16string_view caption) override {
+        menuCaptions[item] = caption;
+    }
     bool askYesNo(std::u16string_view text, std::u16string_view title) override {
         lastQuestion = std::u16string(text) + u"|" + std::u16string(title);
         ++questions;
         return answerYes;
+    }
+    std::optional<std::string> chooseMusicFile() override {
+        ++musicChoices;
+        return nextMusicFile;
     }
 
     std::map<FormLabel, std::u16string> captions;
@@ -33,10 +45,14 @@ class FakePracticeWindow final : public PracticeWindow {
     int captionWrites = 0;
     bool dialogExists = false;
     int dialogShown = 0;
+    int dialogShownModal = 0;
+    std::map<MenuItem, std::u16string> menuCaptions;
     bool savEnabled = false;
     bool timer1 = false;
     bool timer2 = true;
     bool answerYes = true;
     int questions = 0;
     std::u16string lastQuestion;
+    std::optional<std::string> nextMusicFile; // nothing: the learner cancels
+    int musicChoices = 0;
 };

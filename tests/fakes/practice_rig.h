@@ -1,37 +1,28 @@
 #pragma once
 
-#include "core/attempt_clock.h"
-#include "core/comparison_engine.h"
-#include "core/lesson_loader.h"
+#include "core/practice_session.h"
 #include "tests/fakes/fake_boxes.h"
 #include "tests/fakes/fake_players.h"
 #include "tests/fakes/fake_window.h"
 
-// The practice logic wired to fakes, as the main window wires it to widgets.
+// A practice session wired to fakes, as the main window wires it to widgets.
 struct PracticeRig {
-    AttemptState state;
     FakeLessonBox lesson;
     FakeTypingBox typing;
     FakePracticeWindow window;
-    RecordingCuePlayer me1;
+    RecordingCuePlayer me1, me2, mm3;
     FakeMediaPlayer player;
     FakeClock clock;
-    LocalFiles files;
-    CodePage codePage;
-    CueSounds cues{me1, "/prog", state.SoundOn};
-    ComparisonEngine engine{state, lesson, typing, window, cues, codePage};
-    LessonLoader loader{state, lesson, typing, window, player, files, codePage};
-    AttemptClock attemptClock{state, window, clock};
+    PracticeSession session{
+        SessionPorts{lesson, typing, window, me1, me2, mm3, player, clock, "/prog"}};
+    const AttemptState& state = session.state();
 
-    // A lesson as if just loaded.
-    void start(std::u16string_view text) {
-        lesson.setText(std::u16string(text));
-        state.reset();
-    }
-    // The learner's change: the box holds `text`, then the engine runs.
+    // A lesson as if just loaded into a fresh session.
+    void start(std::u16string_view text) { lesson.setText(std::u16string(text)); }
+    // The learner's change: the box holds `text`, which is pushed to the session.
     void type(std::u16string_view text) {
         typing.typed = text;
-        engine.R2_Change();
+        session.R2_Change(typing.typed);
     }
     void append(std::u16string_view more) { type(typing.typed + std::u16string(more)); }
     void backspace(size_t count = 1) {

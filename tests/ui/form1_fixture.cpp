@@ -2,19 +2,39 @@
 
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QTest>
 
-Form1Fixture::Form1Fixture() : m_previousFolder(QDir::currentPath()) {
-    installFontSubstitutions();
-    shell.setRecording(true);
+MainWindowServices testServices(const QString& programFolder) {
+    MainWindowServices services = programServices(programFolder);
+    services.me1 = std::make_unique<RecordingCuePlayer>();
+    services.me2 = std::make_unique<RecordingCuePlayer>();
+    services.mm3 = std::make_unique<RecordingCuePlayer>();
+    services.clock = std::make_unique<FakeClock>();
+    services.shell->setRecording(true);
+    return services;
+}
+
+namespace {
+
+template <typename Fake, typename Port> Fake& fake(const std::unique_ptr<Port>& service) {
+    return static_cast<Fake&>(*service);
+}
+
+} // namespace
+
+Form1Fixture::Form1Fixture()
+    : m_previousFolder(QDir::currentPath()), m_services(testServices(folder.path())),
+      me1(fake<RecordingCuePlayer>(m_services.me1)), me2(fake<RecordingCuePlayer>(m_services.me2)),
+      mm3(fake<RecordingCuePlayer>(m_services.mm3)), prompts(*m_services.prompts),
+      shell(*m_services.shell), clock(fake<FakeClock>(m_services.clock)) {
     QDir(folder.path()).mkpath(QStringLiteral("ldata"));
     QDir::setCurrent(folder.path());
-    form = std::make_unique<Form1>(
-        Form1Services{me1, me2, mm3, prompts, shell, clock, folder.path().toStdString()});
+    form = makeMainWindow(std::move(m_services));
     m_r1 = form->findChild<LessonBoxWidget*>(QStringLiteral("R1"));
     m_r2 = form->findChild<TypingBoxWidget*>(QStringLiteral("R2"));
     form->show();

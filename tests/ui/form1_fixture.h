@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/attempt_state.h"
 #include "tests/fakes/fake_players.h"
 #include "ui/desktop_shell.h"
-#include "ui/font_faces.h"
 #include "ui/form1.h"
 #include "ui/lesson_box.h"
+#include "ui/main_window_services.h"
 #include "ui/prompts.h"
 #include "ui/typing_box.h"
 
@@ -16,8 +17,13 @@
 #include <QTextDocument>
 #include <memory>
 
-// A real main window in a temporary program folder, which is also the working
-// folder, with recording sound players, a settable clock and pre-answerable dialogs.
+// The program's services for a folder, with recording players, a settable
+// clock and a recording desktop shell.
+MainWindowServices testServices(const QString& programFolder);
+
+// A real main window, made as the program makes it, in a temporary program
+// folder, which is also the working folder, with recording sound players, a
+// settable clock, pre-answerable dialogs and a recording desktop shell.
 class Form1Fixture {
   public:
     Form1Fixture();
@@ -38,15 +44,22 @@ class Form1Fixture {
     bool underlinedAt(int documentPosition) const;
 
     QTemporaryDir folder;
-    RecordingCuePlayer me1, me2, mm3;
-    Prompts prompts;
-    DesktopShell shell;
-    FakeClock clock;
+
+  private:
+    QString m_previousFolder;
+    MainWindowServices m_services; // until the window takes them
+
+  public:
+    RecordingCuePlayer& me1;
+    RecordingCuePlayer& me2;
+    RecordingCuePlayer& mm3;
+    Prompts& prompts;
+    DesktopShell& shell;
+    FakeClock& clock;
     std::unique_ptr<Form1> form;
     LessonBoxWidget* m_r1 = nullptr;
     TypingBoxWidget* m_r2 = nullptr;
 
   private:
     QTextCharFormat formatAt(int documentPosition) const;
-    QString m_previousFolder;
 };

@@ -1,3 +1,4 @@
+#include "tests/fakes/recording_observer.h"
 #include "tests/ui/form1_fixture.h"
 #include "ui/media_player_widget.h"
 #include "ui/score_dialog.h"
@@ -132,6 +133,24 @@ class Form1Test : public QObject {
         QCOMPARE(f->colourAt(2), QColor(255, 0, 0));
         QCOMPARE(f->label("Label9"), QStringLiteral("3"));
         QCOMPARE(f->me1.played().size(), 3u);
+    }
+
+    void anObserverFollowsInputMethodCommitsKeysAndTakeBacks() {
+        RecordingObserver observer;
+        f->form->addAttemptObserver(observer);
+        f->writeLesson(QStringLiteral("ldata/J02A.ORV"), u"これは\r\n本");
+        f->trigger("Jlesson2_A");
+        f->preedit(QStringLiteral("これ"));
+        f->commit(QStringLiteral("これわ"));
+        QTest::keyClick(f->m_r2, Qt::Key_Backspace);
+        f->commit(QStringLiteral("は"));
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        f->commit(QStringLiteral("木"));
+        const std::vector<std::string> expected = {
+            "loaded", "right 0 こ こ", "right 1 れ れ", "wrong 2 は わ",
+            "back 2", "right 2 は は", "break 3",       "wrong 5 本 木"};
+        std::erase(observer.log, "started"); // whenever Timer1 first ticks
+        QCOMPARE(observer.log, expected);
     }
 
     void theLineBreakIsTypedForTheLearnerAndTakenBackWhole() {

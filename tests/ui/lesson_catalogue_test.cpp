@@ -1,11 +1,8 @@
 #include "core/code_page.h"
 #include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
-#include "tests/fakes/fake_players.h"
-#include "ui/desktop_shell.h"
-#include "ui/form1.h"
-#include "ui/lesson_box.h"
-#include "ui/prompts.h"
+#include "tests/ui/form1_fixture.h"
+#include "ui/program.h"
 
 #include <QAction>
 #include <QDir>
@@ -41,20 +38,17 @@ class LessonCatalogueTest : public QObject {
     }
 
     void everyMenuItemLoadsItsLesson() {
-        RecordingCuePlayer me1, me2, mm3;
-        Prompts prompts;
-        DesktopShell shell;
-        shell.setRecording(true);
-        FakeClock clock;
-        Form1 form(Form1Services{me1, me2, mm3, prompts, shell, clock, ORVANTA_PROGRAM_DIR});
-        auto* r1 = form.findChild<LessonBoxWidget*>(QStringLiteral("R1"));
+        MainWindowServices services = testServices(QStringLiteral(ORVANTA_PROGRAM_DIR));
+        Prompts& prompts = *services.prompts;
+        const auto form = makeMainWindow(std::move(services));
+        auto* r1 = form->findChild<LessonBoxWidget*>(QStringLiteral("R1"));
         std::u16string previous;
         for (int n = 1; n <= kLessonCount; ++n) {
             for (char letter : {'A', 'B'}) {
                 const LessonEntry entry = lessonEntry(n, letter);
                 if (!r1->text().empty())
                     prompts.setNextAnswer(true);
-                form.findChild<QAction*>(QString::fromStdString(entry.itemName))->trigger();
+                form->findChild<QAction*>(QString::fromStdString(entry.itemName))->trigger();
                 QVERIFY2(!r1->text().empty(), entry.itemName.c_str());
                 QVERIFY2(r1->text() != previous, entry.itemName.c_str());
                 previous = r1->text();

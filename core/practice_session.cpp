@@ -1,0 +1,105 @@
+#include "core/practice_session.h"
+
+#include "core/clock_text.h"
+
+#include <cmath>
+
+PracticeSession::PracticeSession(SessionPorts ports)
+    : m_ports(std::move(ports)), m_cues(m_ports.me1, m_ports.programFolder, m_state.SoundOn),
+      m_engine(m_state, m_ports.lesson, m_ports.typing, m_ports.window, m_cues, m_codePage,
+               m_observers),
+      m_loader(m_state, m_ports.lesson, m_ports.typing, m_ports.window, m_ports.player, m_files,
+               m_codePage),
+      m_clock(m_state, m_ports.window, m_ports.clock) {
+    m_ports.mm3.setFileName(m_ports.programFolder + kKeyClickFile);
+}
+
+// A running clock shows the speed for the new total at once, not at its next
+// tick. An evaluated change always leaves Timer1 running.
+void PracticeSession::R2_Change(std::u16string typed) {
+    const ComparisonEngine::Outcome outcome = m_engine.R2_Change(std::move(typed));
+    m_ports.lesson.reveal(m_state.CurPos);
+    if (outcome == ComparisonEngine::Outcome::Completed)
+        m_observers.completed(figures());
+    else if (outcome == ComparisonEngine::Outcome::Evaluated && m_state.ClockStarted)
+        Timer1_Timer();
+}
+
+void PracticeSession::R2_KeyPress() {
+    if (!m_state.KeySoundOn)
+        return;
+    m_ports.mm3.close();
+    m_ports.mm3.open();
+    m_ports.mm3.play();
+}
+
+void PracticeSession::Timer1_Timer() {
+    const bool wasRunning = m_state.ClockStarted;
+    m_clock.Timer1_Timer(total());
+    if (!wasRunning)
+        m_observers.started();
+}
+
+void PracticeSession::Timer2_Timer() {
+    m_clock.Timer2_Timer();
+}
+
+void PracticeSession::LoadLesson(std::string_view path) {
+    if (m_loader.LoadLesson(path))
+        m_observers.lessonLoaded();
+}
+
+void PracticeSession::Sav_Click() {
+    if (m_ports.lesson.text().empty() ||
+        !m_ports.window.askYesNo(u"你要放弃当前的练习吗？", u"提示"))
+        return;
+    endAttempt(m_ports.window, m_ports.lesson, m_ports.typing);
+    m_ports.window.showDialogModal();
+    m_observers.gaveUp(figures());
+}
+
+namespace {
+
+// Flips a sound switch; its item's caption offers the opposite of the new state.
+void toggleSwitch(bool& on, PracticeWindow& window, MenuItem item, std::u16string_view offerOff,
+                  std::u16string_view offerOn) {
+    on = !on;
+    window.setMenuCaption(item, on ? offerOff : offerOn);
+}
+
+} // namespace
+
+void PracticeSession::Se_Click() {
+    toggleSwitch(m_state.SoundOn, m_ports.window, MenuItem::Se, u"关闭音效(&S)", u"打开音效(&S)");
+}
+
+void PracticeSession::Key_Click() {
+    toggleSwitch(m_state.KeySoundOn, m_ports.window, MenuItem::Key, u"关闭键盘音(&K)",
+                 u"打开键盘音(K)");
+}
+
+void PracticeSession::Music_Click() {
+    if (m_musicOn) {
+        m_ports.me2.close();
+        m_musicOn = false;
+        m_ports.window.setMenuCaption(MenuItem::Music, u"背景音乐(&M)...");
+        return;
+    }
+    const auto file = m_ports.window.chooseMusicFile();
+    if (!file)
+        return;
+    m_ports.me2.close();
+    m_ports.me2.setFileName(*file);
+    m_ports.me2.open();
+    m_ports.me2.play();
+    m_musicOn = true;
+    m_ports.window.setMenuCaption(MenuItem::Music, u"关闭背景音乐(&M)");
+}
+
+// The figures as the read-outs last showed them; no time before the clock started.
+AttemptFigures PracticeSession::figures() const {
+    const double elapsed = m_state.ClockStarted ? m_clock.shownElapsed() : 0;
+    return AttemptFigures{static_cast<Pos>(std::trunc(elapsed)), total(),
+                          m_state.RightCount - m_state.LineBreakCount, m_state.WrongCount,
+                          m_state.ClockStarted ? charactersPerMinute(total(), elapsed) : 0};
+}

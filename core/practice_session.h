@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/attempt_clock.h"
+#include "core/attempt_observers.h"
+#include "core/attempt_state.h"
+#include "core/code_page.h"
+#include "core/comparison_engine.h"
+#include "core/cue_sounds.h"
+#include "core/lesson_loader.h"
+#include "core/local_files.h"
+#include "core/ports.h"
+
+#include <string>
+#include <string_view>
+
+// What a practice session drives: the two boxes, the window's read-outs, the
+// three wave players (`Me1` cues, `Me2` background music, `MM3` key click), the
+// recording player, the clock and the program folder (no trailing separator).
+struct SessionPorts {
+    LessonBox& lesson;
+    TypingBox& typing;
+    PracticeWindow& window;
+    CuePlayer& me1;
+    CuePlayer& me2;
+    CuePlayer& mm3;
+    MediaPlayer& player;
+    const Clock& clock;
+    std::string programFolder;
+};
+
+// One practice session of the main window: the attempt state, the comparison
+// engine, the lesson loader, the attempt clock, the cue sounds and the sound,
+// key-sound and background-music switches. The window passes its events in as
+// commands; everything visible goes back out through the ports, and every
+// step of an attempt is reported to the observers.
+class PracticeSession {
+  public:
+    explicit PracticeSession(SessionPorts ports);
+    PracticeSession(const PracticeSession&) = delete;
+    PracticeSession& operator=(const PracticeSession&) = delete;
+
+    // The observer follows every attempt from now on; the session does not own it.
+    void addObserver(AttemptObserver& observer) { m_observers.add(observer); }
+
+    // The learner changed the typed text; `typed` is what the typing box now holds.
+    void R2_Change(std::u16string typed);
+    // A key that produces a character was pressed in the typing box.
+    void R2_KeyPress();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    // Observers hear of every fresh attempt, also when the file could not be
+    // read and the lesson box stays empty; nothing when the learner keeps the
+    // running attempt.
+    void LoadLesson(std::string_view path);
+    // Gives the running attempt up after a question and shows its figures.
+    void Sav_Click();
+    void Se_Click();
+    void Key_Click();
+    // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
+    void Music_Click();
+
+    const AttemptState& state() const { return m_state; }
+
+  private:
+    AttemptFigures figures() const;
+    Pos total() const { return m_state.CurPos - m_state.LineBreakCount; }
+
+    SessionPorts m_ports;
+    AttemptState m_state;
+    CodePage m_codePage;
+    LocalFiles m_files;
+    AttemptObservers m_observers;
+    CueSounds m_cues;
+    ComparisonEngine m_engine;
+    LessonLoader m_loader;
+    AttemptClock m_clock;
+    bool m_musicOn = false;
+};

@@ -1,0 +1,52 @@
+#include "ui/program.h"
+
+#include "core/cue_sounds.h"
+#include "records/history_place.h"
+#include "ui/font_faces.h"
+#include "ui/form1.h"
+#include "ui/main_window_services.h"
+#include "ui/qt_clock.h"
+#include "ui/wave_player.h"
+
+#include <QScreen>
+
+namespace {
+
+void preloadCues(SoundBank& sounds, const std::string& programFolder) {
+    for (Cue cue : kAllCues)
+        sounds.preload(QString::fromStdString(programFolder + cueFileName(cue)));
+    sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
+}
+
+} // namespace
+
+MainWindowServices programServices(const QString& programFolder) {
+    MainWindowServices services;
+    services.programFolder = programFolder.toStdString();
+    services.sounds = std::make_unique<SoundBank>();
+    preloadCues(*services.sounds, services.programFolder);
+    services.me1 = std::make_unique<WavePlayer>(*services.sounds);
+    auto music = std::make_unique<WavePlayer>(*services.sounds);
+    music->setRepeating(true); // background music starts again when it ends
+    services.me2 = std::move(music);
+    services.mm3 = std::make_unique<WavePlayer>(*services.sounds);
+    services.prompts = std::make_unique<Prompts>();
+    services.shell = std::make_unique<DesktopShell>();
+    services.clock = std::make_unique<QtClock>();
+    services.codePage = std::make_unique<CodePage>();
+    services.history =
+        std::make_unique<HistoryFile>(historyFilePath(services.programFolder), *services.codePage);
+    return services;
+}
+
+std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
+    installFontSubstitutions();
+    auto window = std::make_unique<Form1>(std::move(services));
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.center() - QPoint(window->width() / 2, window->height() / 2));
+    return window;
+}
+
+std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
+    return makeMainWindow(programServices(programFolder));
+}
