@@ -36,22 +36,34 @@ std::vector<ReadWord> analysedWords(std::u16string_view text, Analyser& analyser
     return words;
 }
 
+bool overlaps(const ReadWord& a, std::size_t start, std::size_t end) {
+    return start < a.start + a.length && a.start < end;
+}
+
+// A corrected word written inside a longer word of the analyser (日本 in
+// 日本語) is part of that word, not an occurrence of its own.
+bool insideLongerWord(std::size_t start, std::size_t end, const std::vector<ReadWord>& words) {
+    return std::any_of(words.begin(), words.end(), [&](const ReadWord& w) {
+        return w.start <= start && end <= w.start + w.length && w.length > end - start;
+    });
+}
+
 // Every occurrence of the corrected words, longer words first, none overlapping.
-std::vector<ReadWord> correctedWords(std::u16string_view text,
-                                     std::vector<Correction> corrections) {
+std::vector<ReadWord> correctedWords(std::u16string_view text, std::vector<Correction> corrections,
+                                     const std::vector<ReadWord>& analysed) {
     std::stable_sort(
         corrections.begin(), corrections.end(),
         [](const Correction& a, const Correction& b) { return a.word.size() > b.word.size(); });
     std::vector<ReadWord> words;
-    auto overlapsTaken = [&words](std::size_t start, std::size_t end) {
-        return std::any_of(words.begin(), words.end(), [&](const ReadWord& w) {
-            return start < w.start + w.length && w.start < end;
-        });
+    auto taken = [&words](std::size_t start, std::size_t end) {
+        return std::any_of(words.begin(), words.end(),
+                           [&](const ReadWord& w) { return overlaps(w, start, end); });
     };
     for (const Correction& correction : corrections) {
         for (auto at = text.find(correction.word); at != std::u16string_view::npos;
              at = text.find(correction.word, at + 1)) {
-            if (!overlapsTaken(at, at + correction.word.size()))
+            const std::size_t end = at + correction.word.size();
+            if (!taken(at, end) && !insideLongerWord(at, end, analysed))
                 words.push_back({at, correction.word.size(), correction.reading});
         }
     }
@@ -60,7 +72,7 @@ std::vector<ReadWord> correctedWords(std::u16string_view text,
 
 bool overlapsAny(const ReadWord& word, const std::vector<ReadWord>& others) {
     return std::any_of(others.begin(), others.end(), [&word](const ReadWord& other) {
-        return word.start < other.start + other.length && other.start < word.start + word.length;
+        return overlaps(other, word.start, word.start + word.length);
     });
 }
 
@@ -79,9 +91,10 @@ const ReadWord* LessonReadings::wordAt(std::size_t position) const {
 LessonReadings readLesson(std::u16string_view text, Analyser& analyser,
                           const std::vector<Correction>& corrections) {
     LessonReadings readings;
-    readings.words = correctedWords(text, corrections);
+    std::vector<ReadWord> analysed = analysedWords(text, analyser);
+    readings.words = correctedWords(text, corrections, analysed);
     const std::vector<ReadWord> corrected = readings.words;
-    for (ReadWord& word : analysedWords(text, analyser)) {
+    for (ReadWord& word : analysed) {
         if (!overlapsAny(word, corrected))
             readings.words.push_back(std::move(word));
     }
