@@ -28,7 +28,8 @@ std::vector<ReadWord> analysedWords(std::u16string_view text, Analyser& analyser
             const std::u16string_view surface = line.substr(word.start, word.length);
             if (word.reading.empty() && allKana(surface))
                 word.reading = surface;
-            if (!word.reading.empty())
+            // Punctuation and symbols come back "read" as themselves.
+            if (!word.reading.empty() && allKana(word.reading))
                 words.push_back({lineStart + word.start, word.length, toHiragana(word.reading)});
         }
         lineStart = lineEnd + 1;
