@@ -84,7 +84,12 @@ std::optional<std::string> findIpadicUtf8() {
 }
 
 MecabAnalyser::MecabAnalyser(std::string dictionaryFolder)
-    : m_folder(std::move(dictionaryFolder)) {}
+    : m_folder(dictionaryFolder.empty() ? findIpadicUtf8().value_or(std::string())
+                                        : std::move(dictionaryFolder)) {}
+
+bool MecabAnalyser::dictionaryFound() const {
+    return !m_folder.empty() && holdsDictionary(m_folder);
+}
 
 MecabAnalyser::~MecabAnalyser() {
     if (m_mecab)
@@ -93,9 +98,7 @@ MecabAnalyser::~MecabAnalyser() {
 
 void MecabAnalyser::load() {
     m_loaded = true;
-    if (m_folder.empty())
-        m_folder = findIpadicUtf8().value_or(std::string());
-    if (m_folder.empty() || !holdsDictionary(m_folder)) {
+    if (!dictionaryFound()) {
         m_problem = "no MeCab dictionary found (install mecab-ipadic-utf8)";
         return;
     }

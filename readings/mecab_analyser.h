@@ -21,6 +21,8 @@ class MecabAnalyser final : public Analyser {
     explicit MecabAnalyser(std::string dictionaryFolder = {});
     ~MecabAnalyser() override;
 
+    // Whether the dictionary's files are there; cheap, it loads nothing.
+    bool dictionaryFound() const;
     bool available() override;
     std::vector<AnalysedWord> analyse(std::u16string_view line) override;
     // Why the analyser is unavailable, for messages; empty when it is available.

@@ -6,6 +6,7 @@
 #include "ui/media_player_widget.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/reading_help.h"
 #include "ui/twips.h"
 #include "ui/typing_box.h"
 
@@ -54,6 +55,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
     m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
     connectMenu();
+    m_readingHelp = new ReadingHelp(*m_r1, *m_menu.Yomi, *m_label14, m_services.readingsDictionary);
     m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder, m_state.SoundOn);
     m_engine =
         std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues, m_codePage);
@@ -83,7 +85,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
+    m_readingHelp->lessonComing(path);
     m_loader->LoadLesson(path);
+    m_readingHelp->follow(m_state.CurPos);
 }
 
 void Form1::setCaption(FormLabel label, std::u16string_view text) {
@@ -127,6 +131,7 @@ bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {
 void Form1::R2_Change() {
     m_engine->R2_Change();
     m_r1->reveal(m_state.CurPos);
+    m_readingHelp->follow(m_state.CurPos);
     if (m_timer1->isActive() && m_state.ClockStarted)
         Timer1_Timer();
 }

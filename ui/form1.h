@@ -24,6 +24,7 @@ class LessonBoxWidget;
 class MediaPlayerWidget;
 class Prompts;
 class QLabel;
+class ReadingHelp;
 class TypingBoxWidget;
 
 // What the main window needs from outside: the three wave-sound players, the
@@ -35,7 +36,8 @@ struct Form1Services {
     Prompts& prompts;
     DesktopShell& shell;
     const Clock& clock;
-    std::string programFolder; // no trailing separator
+    std::string programFolder;           // no trailing separator
+    std::string readingsDictionary = {}; // MeCab dictionary folder; empty: the installed one
 };
 
 // The main window: the lesson box, the typing box, the read-outs, the clock,
@@ -117,4 +119,5 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     bool m_musicOn = false;
     FontChooser* m_commonDialog1;
     FontChooser* m_commonDialog2;
+    ReadingHelp* m_readingHelp = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "ui/lesson_box.h"
 
+#include "ui/ruby_room_layout.h"
+
 #include <QScrollBar>
 
 namespace {
@@ -13,6 +15,10 @@ QString documentText(std::u16string_view text) {
 } // namespace
 
 LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
+    auto* lessonDocument = new QTextDocument(this);
+    m_layout = new RubyRoomLayout(lessonDocument);
+    lessonDocument->setDocumentLayout(m_layout);
+    setDocument(lessonDocument);
     setReadOnly(true);
     setUndoRedoEnabled(false);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -23,7 +29,9 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_lineBreaks.rebuild(m_text);
     m_underlined.clear();
     m_selectionStart = m_selectionEnd = 0;
+    m_readings.clear(); // they belonged to the text replaced
     setPlainText(documentText(m_text));
+    emit textReplaced();
 }
 
 void LessonBoxWidget::select(Pos start, Pos length) {
