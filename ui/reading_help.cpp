@@ -65,10 +65,8 @@ void ReadingHelp::setOn(bool on) {
 // Runs on every replacement of the lesson box's text; the readings of the
 // new text are worked out only while the switch is on.
 void ReadingHelp::readLessonBox() {
-    if (sender() == &m_lessonBox) {
+    if (sender() == &m_lessonBox)
         m_lessonPath = m_comingPath;
-        m_comingPath.clear();
-    }
     m_readings = {};
     if (!m_item.isChecked())
         return;

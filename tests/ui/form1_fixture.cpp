@@ -8,13 +8,14 @@
 #include <QInputMethodEvent>
 #include <QTest>
 
-Form1Fixture::Form1Fixture() : m_previousFolder(QDir::currentPath()) {
+Form1Fixture::Form1Fixture(std::string readingsDictionary) : m_previousFolder(QDir::currentPath()) {
     installFontSubstitutions();
     shell.setRecording(true);
     QDir(folder.path()).mkpath(QStringLiteral("ldata"));
     QDir::setCurrent(folder.path());
-    form = std::make_unique<Form1>(
-        Form1Services{me1, me2, mm3, prompts, shell, clock, folder.path().toStdString()});
+    form = std::make_unique<Form1>(Form1Services{me1, me2, mm3, prompts, shell, clock,
+                                                 folder.path().toStdString(),
+                                                 std::move(readingsDictionary)});
     m_r1 = form->findChild<LessonBoxWidget*>(QStringLiteral("R1"));
     m_r2 = form->findChild<TypingBoxWidget*>(QStringLiteral("R2"));
     form->show();

@@ -20,7 +20,8 @@
 // folder, with recording sound players, a settable clock and pre-answerable dialogs.
 class Form1Fixture {
   public:
-    Form1Fixture();
+    // An empty dictionary folder means the installed MeCab dictionary.
+    explicit Form1Fixture(std::string readingsDictionary = {});
     ~Form1Fixture();
 
     // Writes a lesson file (relative to the program folder) from its text.
