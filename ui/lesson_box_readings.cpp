@@ -15,6 +15,7 @@
 namespace {
 
 constexpr qreal kReadingScale = 0.5;
+constexpr int kGapAboveKanji = 1; // pixels
 constexpr qreal kSmallestReadingPoints = 6;
 const QColor kReadingColour(72, 72, 72);
 
@@ -40,7 +41,8 @@ void LessonBoxWidget::setReadings(const std::vector<Ruby>& rubies) {
 }
 
 void LessonBoxWidget::makeRoomForReadings() {
-    m_layout->setRoom(m_readings.empty() ? 0 : QFontMetrics(readingFont()).height());
+    m_layout->setRoom(m_readings.empty() ? 0
+                                         : QFontMetrics(readingFont()).height() + kGapAboveKanji);
 }
 
 void LessonBoxWidget::changeEvent(QEvent* event) {
@@ -85,7 +87,8 @@ void LessonBoxWidget::paintReadings(QPainter& painter, const QTextBlock& block,
         const int end = std::min(start + reading->length, line.textStart() + line.textLength());
         const qreal left = line.cursorToX(start);
         const qreal width = line.cursorToX(end) - left;
-        const QRectF over(geometry.left() + left, geometry.top() + line.y() - room, width, room);
+        const QRectF over(geometry.left() + left, geometry.top() + line.y() - room, width,
+                          room - kGapAboveKanji);
         painter.drawText(over, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
                          reading->text);
     }

@@ -22,8 +22,9 @@ QSettings userSettings() {
 }
 
 QString installHint() {
-    return QStringLiteral("未找到日语词典，无法显示读音。请安装 mecab-ipadic-utf8 软件包"
-                          "（sudo apt install mecab-ipadic-utf8）后重新启动本程序。");
+    return QStringLiteral("未找到日语词典，无法显示读音。\n"
+                          "请安装 mecab-ipadic-utf8 软件包后重新启动本程序：\n"
+                          "sudo apt install mecab-ipadic-utf8");
 }
 
 } // namespace
