@@ -42,7 +42,7 @@ test-fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_CXX_COMPILER=clang++ -DORVANTA_FUZZ=ON
 	cmake --build $(FUZZ_BUILD)
-	for f in lesson_decoder_fuzz engine_fuzz; do \
+	for f in lesson_decoder_fuzz engine_fuzz readings_fuzz; do \
 	    mkdir -p $(FUZZ_BUILD)/corpus/$$f && \
 	    $(FUZZ_BUILD)/bin/$$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/ \
 	        $(FUZZ_BUILD)/corpus/$$f > $(FUZZ_BUILD)/$$f.log 2>&1 \

@@ -29,7 +29,9 @@ std::vector<ReadWord> analysedWords(std::u16string_view text, Analyser& analyser
             if (word.reading.empty() && allKana(surface))
                 word.reading = surface;
             // Punctuation and symbols come back "read" as themselves.
-            if (!word.reading.empty() && allKana(word.reading))
+            const bool afterLast =
+                words.empty() || words.back().start + words.back().length <= lineStart + word.start;
+            if (!word.reading.empty() && allKana(word.reading) && afterLast)
                 words.push_back({lineStart + word.start, word.length, toHiragana(word.reading)});
         }
         lineStart = lineEnd + 1;

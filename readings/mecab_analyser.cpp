@@ -72,6 +72,24 @@ std::vector<std::size_t> utf16Positions(std::u16string_view line, std::size_t by
     return positions;
 }
 
+// The line as MeCab may read it, one UTF-16 unit for one: control characters
+// (NUL included) and unpaired surrogates become spaces, so that positions
+// still line up with the lesson.
+std::u16string analysable(std::u16string_view line) {
+    std::u16string clean(line);
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        const char16_t c = clean[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool paired =
+            high && i + 1 < clean.size() && clean[i + 1] >= 0xDC00 && clean[i + 1] <= 0xDFFF;
+        if (paired)
+            ++i;
+        else if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF))
+            clean[i] = u' ';
+    }
+    return clean;
+}
+
 } // namespace
 
 std::optional<std::string> findIpadicUtf8() {
@@ -132,8 +150,9 @@ const std::string& MecabAnalyser::problem() {
 std::vector<AnalysedWord> MecabAnalyser::analyse(std::u16string_view line) {
     if (!available() || line.empty())
         return {};
-    const std::string bytes = toUtf8(line);
-    const std::vector<std::size_t> positions = utf16Positions(line, bytes.size());
+    const std::u16string clean = analysable(line);
+    const std::string bytes = toUtf8(clean);
+    const std::vector<std::size_t> positions = utf16Positions(clean, bytes.size());
     const mecab_node_t* node = mecab_sparse_tonode2(m_mecab, bytes.data(), bytes.size());
     std::vector<AnalysedWord> words;
     for (; node; node = node->next) {

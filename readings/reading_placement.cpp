@@ -68,20 +68,21 @@ class RunMatcher {
 };
 
 // Where the kana of the written form cannot be found in the reading, the
-// reading less the kana both share at its ends goes over the kanji between.
+// reading goes over the written form from its first kanji to its last, less
+// the kana written before and after them where the reading has them too.
 Ruby wholeWord(std::u16string_view surface, std::u16string_view reading, std::size_t start) {
-    const std::u16string written = toHiragana(surface);
-    std::size_t head = 0;
-    while (head < written.size() && head < reading.size() && written[head] == reading[head] &&
-           !takesReading(surface[head]))
-        ++head;
-    std::size_t tail = 0;
-    while (tail < written.size() - head && tail < reading.size() - head &&
-           written[written.size() - 1 - tail] == reading[reading.size() - 1 - tail] &&
-           !takesReading(surface[surface.size() - 1 - tail]))
-        ++tail;
-    return Ruby{start + head, surface.size() - head - tail,
-                std::u16string(reading.substr(head, reading.size() - head - tail))};
+    const auto first = static_cast<std::size_t>(
+        std::find_if(surface.begin(), surface.end(), takesReading) - surface.begin());
+    const auto last = static_cast<std::size_t>(
+        surface.rend() - std::find_if(surface.rbegin(), surface.rend(), takesReading));
+    const std::u16string before = toHiragana(surface.substr(0, first));
+    const std::u16string after = toHiragana(surface.substr(last));
+    std::u16string_view middle = reading;
+    if (middle.starts_with(before) && middle.size() > before.size())
+        middle.remove_prefix(before.size());
+    if (middle.ends_with(after) && middle.size() > after.size())
+        middle.remove_suffix(after.size());
+    return Ruby{start + first, last - first, std::u16string(middle)};
 }
 
 } // namespace

@@ -57,10 +57,11 @@ TEST(ReadingPlacement, ARunOfKanjiAndTheRepeatMarkTakesTheWholeReading) {
 TEST(ReadingPlacement, KanaWordsAndAReadingThatDoesNotFitAreHandledWithoutLoss) {
     EXPECT_TRUE(placeReading(u"ノート", u"のーと", 0).empty());
     EXPECT_TRUE(placeReading(u"本", u"", 0).empty());
-    // The written kana are not in the reading: the reading covers the word
-    // less the kana both share at its ends.
-    EXPECT_EQ(placeReading(u"話し", u"はなす", 0), (std::vector<Ruby>{{0, 2, u"はなす"}}));
-    EXPECT_EQ(placeReading(u"お話x", u"おはなし", 0), (std::vector<Ruby>{{1, 2, u"はなし"}}));
+    // The written kana are not in the reading: the reading goes over the
+    // kanji only, less the kana both share before and after them.
+    EXPECT_EQ(placeReading(u"話し", u"はなす", 0), (std::vector<Ruby>{{0, 1, u"はなす"}}));
+    EXPECT_EQ(placeReading(u"お話x", u"おはなし", 0), (std::vector<Ruby>{{1, 1, u"はなし"}}));
+    EXPECT_EQ(placeReading(u"한本", u"ほん", 0), (std::vector<Ruby>{{1, 1, u"ほん"}}));
 }
 
 TEST(ReadingPlacement, ALongCorrectionLineIsMatchedWithoutBlowingUp) {
@@ -95,6 +96,17 @@ TEST_F(LessonReadingsTest, PositionsAreLessonPositionsAcrossEveryKindOfLineBreak
     EXPECT_EQ(readings.rubies[1], (Ruby{6, 2, u"じしょ"}));
     EXPECT_EQ(readings.rubies[2], (Ruby{9, 1, u"かさ"}));
     EXPECT_EQ(readings.rubies[3], (Ruby{11, 2, u"ざっし"}));
+}
+
+TEST_F(LessonReadingsTest, ControlCharactersAndBrokenSurrogatesKeepPositionsInLine) {
+    const std::u16string text{u'本',  u'\0', u'辞',  u'書', u'\t',
+                              0xD800, u'傘', 0xDC00, u'雑', u'誌'};
+    const LessonReadings readings = readLesson(text, m_analyser, {});
+    ASSERT_EQ(readings.rubies.size(), 4u);
+    EXPECT_EQ(readings.rubies[0], (Ruby{0, 1, u"ほん"}));
+    EXPECT_EQ(readings.rubies[1], (Ruby{2, 2, u"じしょ"}));
+    EXPECT_EQ(readings.rubies[2], (Ruby{6, 1, u"かさ"}));
+    EXPECT_EQ(readings.rubies[3], (Ruby{8, 2, u"ざっし"}));
 }
 
 TEST_F(LessonReadingsTest, CorrectionsOverrideEveryOccurrenceButNotPartsOfLongerWords) {
