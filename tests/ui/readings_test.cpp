@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -37,7 +38,9 @@ QLabel* romajiLine(const Form1Fixture& f) {
     return f.form->findChild<QLabel*>(QStringLiteral("Romaji"));
 }
 
+// Where the first line's text begins, with the box scrolled to the top.
 int firstLineTop(const Form1Fixture& f) {
+    f.m_r1->verticalScrollBar()->setValue(0);
     return f.m_r1->cursorRect(QTextCursor(f.m_r1->document())).top();
 }
 
@@ -84,13 +87,21 @@ class ReadingsTest : public QObject {
         const int topBefore = firstLineTop(f);
         const QString typedBefore = f.typed();
 
-        f.trigger("Yomi");
+        yomi(f)->setChecked(true);
         QVERIFY(f.m_r1->showsReadings());
         QCOMPARE(marksOf(f), before);
         QCOMPARE(f.m_r1->text(), kLesson);
         QCOMPARE(f.typed(), typedBefore);
-        QVERIFY(firstLineTop(f) > topBefore); // the lines made room above them
+        const int topWithReadings = firstLineTop(f);
+        QVERIFY(topWithReadings > topBefore); // the lines made room above them
         QVERIFY(f.underlinedAt(10));          // は of あれは, next to type
+        const QFont designed = f.m_r1->font();
+        QFont larger = designed;
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+        f.m_r1->setFont(larger); // as 上面文本框字体 does: the room grows with the face
+        QVERIFY(firstLineTop(f) - topBefore > topWithReadings - topBefore);
+        QCOMPARE(marksOf(f), before);
+        f.m_r1->setFont(designed);
 
         f.commit(QStringLiteral("は"));
         QCOMPARE(f.label("Label5"), QStringLiteral("9"));
@@ -110,7 +121,7 @@ class ReadingsTest : public QObject {
         Form1Fixture f;
         f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
         f.writeFile(QStringLiteral("ldata/J01A.yomi"), "日本\tにほん\n");
-        f.trigger("Yomi");
+        yomi(f)->setChecked(true);
         f.trigger("Jlesson1_A");
         QLabel* line = romajiLine(f);
         QTRY_VERIFY(line->isVisible());
