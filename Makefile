@@ -44,7 +44,7 @@ test-asan: deps
 test-fuzz: deps
 	cmake --preset $(FUZZ_PRESET)
 	cmake --build --preset $(FUZZ_PRESET)
-	for f in lesson_decoder_fuzz engine_fuzz; do \
+	for f in lesson_decoder_fuzz engine_fuzz readings_fuzz; do \
 	    mkdir -p $(FUZZ_BUILD)/corpus/$$f && \
 	    $(FUZZ_BUILD)/bin/$$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/ \
 	        $(FUZZ_BUILD)/corpus/$$f > $(FUZZ_BUILD)/$$f.log 2>&1 \

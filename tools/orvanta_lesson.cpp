@@ -2,6 +2,7 @@
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
 #include "core/utf8.h"
+#include "tools/readings_command.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -136,7 +137,7 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 }
 
 int usageError() {
-    std::cerr << kUsage;
+    std::cerr << kUsage << kReadingsUsage;
     return 2;
 }
 
@@ -147,11 +148,13 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage;
+        std::cout << kUsage << kReadingsUsage;
         return 0;
     }
     if (args[0] == "decode")
         return args.size() == 2 ? decode(args[1]) : usageError();
+    if (args[0] == "readings")
+        return readingsCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;

@@ -9,6 +9,7 @@
 #include "ui/main_window_services.h"
 #include "ui/media_player_widget.h"
 #include "ui/practice_window_port.h"
+#include "ui/reading_help.h"
 #include "ui/score_keeper.h"
 #include "ui/twips.h"
 #include "ui/typing_box.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <functional>
 
@@ -41,13 +43,17 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
     connectControls();
     connectMenu();
     m_timers->setTimer2(true);
+    m_readingHelp = new ReadingHelp(*m_controls->R1, *m_menu->Yomi, *m_controls->Label14,
+                                    m_services->readingsDictionary);
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
+    m_readingHelp->lessonComing(path);
     m_session->LoadLesson(path);
+    m_readingHelp->follow(state().CurPos);
 }
 
 void Form1::addAttemptObserver(AttemptObserver& observer) {
@@ -68,8 +74,10 @@ Dialog* Form1::scoreDialog() const {
 
 void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
-    connect(r2, &TypingBoxWidget::learnerChanged, this,
-            [this, r2] { m_session->R2_Change(r2->text()); });
+    connect(r2, &TypingBoxWidget::learnerChanged, this, [this, r2] {
+        m_session->R2_Change(r2->text());
+        m_readingHelp->follow(state().CurPos);
+    });
     connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
     r2->setFocus();
 }

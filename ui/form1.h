@@ -10,6 +10,7 @@ class Dialog;
 class FontChooser;
 class PracticeSession;
 class PracticeWindowPort;
+class ReadingHelp;
 class ScoreKeeper;
 struct AttemptState;
 struct MainControls;
@@ -58,4 +59,5 @@ class Form1 final : public QMainWindow {
     std::unique_ptr<PracticeSession> m_session;
     FontChooser* m_commonDialog1;
     FontChooser* m_commonDialog2;
+    ReadingHelp* m_readingHelp = nullptr;
 };

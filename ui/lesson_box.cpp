@@ -1,10 +1,15 @@
 #include "ui/lesson_box.h"
 
 #include "ui/qt_text.h"
+#include "ui/ruby_room_layout.h"
 
 #include <QScrollBar>
 
 LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
+    auto* lessonDocument = new QTextDocument(this);
+    m_layout = new RubyRoomLayout(lessonDocument);
+    lessonDocument->setDocumentLayout(m_layout);
+    setDocument(lessonDocument);
     setReadOnly(true);
     setUndoRedoEnabled(false);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -15,7 +20,9 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_lineBreaks.rebuild(m_text);
     m_underlined.clear();
     m_selectionStart = m_selectionEnd = 0;
+    m_readings.clear(); // they belonged to the text replaced
     setPlainText(documentText(m_text));
+    emit textReplaced();
 }
 
 void LessonBoxWidget::select(Pos start, Pos length) {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "core/ports.h"
+#include "readings/ruby.h"
 #include "ui/line_break_map.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <set>
+#include <vector>
+
+class RubyRoomLayout;
 
 // `R1`: the lesson text with the learner's marks. Read-only: the program alone
 // sets its text and formatting, since the lesson it shows is what is compared.
@@ -21,8 +25,30 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void setSelectionUnderline(bool on) override;
     void reveal(Pos position) override;
 
+    // Readings painted in small kana over their characters, never part of the
+    // text or its formats; the lines get room for them. None gives the room back.
+    void setReadings(const std::vector<Ruby>& rubies);
+    bool showsReadings() const { return !m_readings.empty(); }
+    QFont readingFont() const;
+
+  signals:
+    // The program replaced the whole text (a lesson loaded, or the box emptied).
+    void textReplaced();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
   private:
+    struct PlacedReading {
+        int start; // document position
+        int length;
+        QString text;
+    };
+
     void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);
+    void makeRoomForReadings();
+    void paintReadings(QPainter& painter, const QTextBlock& block, const QRectF& geometry) const;
 
     std::u16string m_text;
     LineBreakMap m_lineBreaks;
@@ -31,4 +57,6 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // Document positions that carry an underline, so that clearing the underline
     // of the whole text touches only them.
     std::set<int> m_underlined;
+    RubyRoomLayout* m_layout;
+    std::vector<PlacedReading> m_readings; // by start
 };

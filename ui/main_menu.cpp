@@ -69,6 +69,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
         item(sounds, "Key", QStringLiteral("关闭键盘音(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K));
     set->addMenu(sounds);
     m.Music = item(set, "Music", QStringLiteral("背景音乐(&M)..."));
+    m.Yomi = item(set, "Yomi", QStringLiteral("显示读音(&R)"));
 
     QMenu* score = menu(bar, "Score", QStringLiteral("记录(&S)"));
     m.Sav = item(score, "Sav", QStringLiteral("记录当前成绩(&S)"), QKeySequence(Qt::Key_F3));

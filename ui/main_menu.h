@@ -22,6 +22,7 @@ struct MainMenu {
     QAction* Se;
     QAction* Key;
     QAction* Music;
+    QAction* Yomi; // readings over the lesson's kanji
     QAction* Sav;
     QAction* See;
     QAction* Delet;

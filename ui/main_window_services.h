@@ -25,4 +25,5 @@ struct MainWindowServices {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<CodePage> codePage; // the history's
     std::unique_ptr<HistoryFile> history;
+    std::string readingsDictionary; // MeCab dictionary folder; empty: the installed one
 };

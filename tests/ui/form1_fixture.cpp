@@ -27,13 +27,14 @@ template <typename Fake, typename Port> Fake& fake(const std::unique_ptr<Port>& 
 
 } // namespace
 
-Form1Fixture::Form1Fixture()
+Form1Fixture::Form1Fixture(std::string readingsDictionary)
     : m_previousFolder(QDir::currentPath()), m_services(testServices(folder.path())),
       me1(fake<RecordingCuePlayer>(m_services.me1)), me2(fake<RecordingCuePlayer>(m_services.me2)),
       mm3(fake<RecordingCuePlayer>(m_services.mm3)), prompts(*m_services.prompts),
       shell(*m_services.shell), clock(fake<FakeClock>(m_services.clock)) {
     QDir(folder.path()).mkpath(QStringLiteral("ldata"));
     QDir::setCurrent(folder.path());
+    m_services.readingsDictionary = std::move(readingsDictionary);
     form = makeMainWindow(std::move(m_services));
     m_r1 = form->findChild<LessonBoxWidget*>(QStringLiteral("R1"));
     m_r2 = form->findChild<TypingBoxWidget*>(QStringLiteral("R2"));

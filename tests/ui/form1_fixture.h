@@ -26,7 +26,8 @@ MainWindowServices testServices(const QString& programFolder);
 // settable clock, pre-answerable dialogs and a recording desktop shell.
 class Form1Fixture {
   public:
-    Form1Fixture();
+    // An empty dictionary folder means the installed MeCab dictionary.
+    explicit Form1Fixture(std::string readingsDictionary = {});
     ~Form1Fixture();
 
     // Writes a lesson file (relative to the program folder) from its text.

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A teacher's reading for a word of one lesson; it holds for every occurrence
+// of the word in that lesson, whatever the analyser says.
+struct Correction {
+    std::u16string word;
+    std::u16string reading; // hiragana
+    friend bool operator==(const Correction&, const Correction&) = default;
+};
+
+struct Corrections {
+    std::vector<Correction> entries;
+    // Lines (1-based) that are not WORD<TAB>READING with a kana reading.
+    std::vector<std::size_t> badLines;
+};
+
+// The corrections file of a lesson: the lesson's name with the extension
+// .yomi, in the same folder (ldata/J01A.ORV -> ldata/J01A.yomi).
+std::string correctionsPathFor(const std::string& lessonPath);
+
+// Parses UTF-8 lines WORD<TAB>READING. Empty lines and lines starting with #
+// are skipped; the reading may be written in hiragana or katakana.
+Corrections parseCorrections(std::string_view bytes);
+
+// Reads a lesson's corrections; a lesson without a file has none.
+Corrections readCorrections(const std::string& lessonPath);

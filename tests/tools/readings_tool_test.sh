@@ -1,0 +1,35 @@
+#!/bin/sh
+# orvanta-lesson readings as a teacher uses it before class.
+set -u
+tool=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+check() { # description, condition...
+    what=$1; shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+printf 'あれは辞書ですか。\n日本へ行きます。' | "$tool" encode -o "$dir/L.ORV"
+"$tool" readings "$dir/L.ORV" > "$dir/out.txt"
+check "readings exits 0" [ $? -eq 0 ]
+printf 'あれは辞書[じしょ]ですか。\n日本[にっぽん]へ行[い]きます。' > "$dir/expected.txt"
+check "each kanji run is followed by its reading" cmp -s "$dir/out.txt" "$dir/expected.txt"
+
+printf '# checked\n日本\tにほん\nbroken line\n' > "$dir/L.yomi"
+"$tool" readings "$dir/L.ORV" > "$dir/out.txt" 2> "$dir/err.txt"
+check "a bad line in the corrections exits 1" [ $? -eq 1 ]
+check "the corrections are applied" grep -q '日本\[にほん\]へ' "$dir/out.txt"
+check "the bad line is named" grep -q 'L.yomi line 3' "$dir/err.txt"
+
+"$tool" readings --dictionary "$dir/none" "$dir/L.ORV" > "$dir/out.txt" 2> "$dir/err.txt"
+check "no dictionary exits 3" [ $? -eq 3 ]
+check "and says what to install" grep -q 'mecab-ipadic-utf8' "$dir/err.txt"
+check "and writes nothing" [ ! -s "$dir/out.txt" ]
+
+"$tool" readings "$dir/missing.ORV" > /dev/null 2> "$dir/err.txt"
+check "an unreadable lesson exits 2" [ $? -eq 2 ]
+"$tool" readings > /dev/null 2>&1
+check "no file is a usage error" [ $? -eq 2 ]
+
+[ $failures -eq 0 ]

@@ -1,0 +1,79 @@
+#include "tools/readings_command.h"
+
+#include "core/code_page.h"
+#include "core/lesson_codec.h"
+#include "core/local_files.h"
+#include "core/utf8.h"
+#include "readings/lesson_readings.h"
+#include "readings/mecab_analyser.h"
+
+#include <filesystem>
+#include <iostream>
+
+const char* const kReadingsUsage = R"(  orvanta-lesson readings [--dictionary DIR] FILE.ORV
+      Writes the text of lesson FILE.ORV with the reading of every kanji run
+      after it, as 辞書[じしょ], the corrections of FILE.yomi applied; line
+      breaks as LF. DIR is a MeCab IPA dictionary in UTF-8 (default: the
+      installed mecab-ipadic-utf8). Exit 0; 1 if FILE.yomi has lines that are
+      not WORD<TAB>READING (they are named and skipped); 2 if FILE.ORV cannot
+      be read; 3 if there is no dictionary.
+)";
+
+namespace {
+
+// The text with each reading after the characters it stands over.
+std::u16string annotated(std::u16string_view text, const std::vector<Ruby>& rubies) {
+    std::u16string out;
+    std::size_t copied = 0;
+    for (const Ruby& ruby : rubies) {
+        out += text.substr(copied, ruby.start + ruby.length - copied);
+        out += u'[' + ruby.reading + u']';
+        copied = ruby.start + ruby.length;
+    }
+    out += text.substr(copied);
+    std::erase(out, u'\r');
+    return out;
+}
+
+int usageError() {
+    std::cerr << "Usage:\n" << kReadingsUsage;
+    return 2;
+}
+
+} // namespace
+
+int readingsCommand(const std::vector<std::string>& arguments) {
+    std::string dictionary, lessonPath;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--dictionary" && i + 1 < arguments.size())
+            dictionary = arguments[++i];
+        else if (lessonPath.empty())
+            lessonPath = arguments[i];
+        else
+            return usageError();
+    }
+    if (lessonPath.empty())
+        return usageError();
+    std::error_code error;
+    const auto bytes = std::filesystem::is_regular_file(lessonPath, error)
+                           ? LocalFiles().readLesson(lessonPath)
+                           : std::nullopt;
+    if (!bytes) {
+        std::cerr << "orvanta-lesson: cannot read " << lessonPath << "\n";
+        return 2;
+    }
+    MecabAnalyser analyser(dictionary);
+    if (!analyser.available()) {
+        std::cerr << "orvanta-lesson: readings unavailable: " << analyser.problem() << "\n";
+        return 3;
+    }
+    CodePage codePage;
+    const std::u16string text = decodeLesson(*bytes, codePage).text;
+    const Corrections corrections = readCorrections(lessonPath);
+    std::cout << toUtf8(annotated(text, readLesson(text, analyser, corrections.entries).rubies))
+              << std::flush;
+    for (std::size_t line : corrections.badLines)
+        std::cerr << "orvanta-lesson: " << correctionsPathFor(lessonPath) << " line " << line
+                  << " is not WORD<TAB>READING; skipped\n";
+    return corrections.badLines.empty() ? 0 : 1;
+}
