@@ -2,6 +2,7 @@
 #include "ui/desktop_shell.h"
 #include "ui/font_faces.h"
 #include "ui/form1.h"
+#include "ui/journal_hook.h"
 #include "ui/prompts.h"
 #include "ui/qt_clock.h"
 #include "ui/sound_bank.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     QtClock clock;
 
     Form1 form(Form1Services{me1, me2, mm3, prompts, shell, clock, programFolder});
+    attachJournal(form, prompts, defaultJournalPath());
     const QRect screen = form.screen()->availableGeometry();
     form.move(screen.center() - QPoint(form.width() / 2, form.height() / 2));
     form.show();

@@ -83,6 +83,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
+    emit lessonRequested(path);
     m_loader->LoadLesson(path);
 }
 

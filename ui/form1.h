@@ -80,6 +80,11 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
     void Music_Click();
 
+  signals:
+    // Before every load, so that the journal knows which lesson an attempt
+    // that the load begins belongs to.
+    void lessonRequested(const std::string& path);
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
