@@ -46,8 +46,7 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 
 JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journalPath)
     : QObject(&form), m_form(form), m_prompts(prompts), m_journal(journalPath),
-      m_recorder(m_journal, *this),
-      m_again(form.findChild<QAction*>(QStringLiteral("Again"))),
+      m_recorder(m_journal, *this), m_again(form.findChild<QAction*>(QStringLiteral("Again"))),
       m_drillPath(m_drillFolder.filePath(QStringLiteral("易错字练习.ORV")).toStdString()) {
     connect(&form, &Form1::lessonRequested, this, &JournalHook::lessonRequested);
     connect(form.findChild<ScoreKeeper*>(), &ScoreKeeper::scoreSaved, this,
@@ -117,10 +116,12 @@ void JournalHook::Again_Click() {
 
 void JournalHook::Stats_Click() {
     if (!m_window) {
-        openJournal(m_journal, *this);
         m_window = new StatisticsWindow(m_journal, m_prompts, &m_form);
-        m_window->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_window, &StatisticsWindow::drillRequested, this, &JournalHook::loadDrill);
+    }
+    if (!m_window->isVisible()) {
+        openJournal(m_journal, *this);
+        m_window->refresh();
     }
     m_window->show();
     m_window->raise();
@@ -136,7 +137,8 @@ void JournalHook::loadDrill() {
     const auto bytes = encodeLesson(drillText(lines), codePage);
     if (lines.empty() || !std::holds_alternative<std::string>(bytes) ||
         !writeFile(m_drillPath, std::get<std::string>(bytes))) {
-        m_prompts.inform(m_window ? static_cast<QWidget*>(m_window) : &m_form,
+        m_prompts.inform(m_window && m_window->isVisible() ? static_cast<QWidget*>(m_window)
+                                                           : &m_form,
                          QStringLiteral("课文里找不到含有这些易错字的句子，无法生成练习。"),
                          QStringLiteral("易错字练习"));
         return;

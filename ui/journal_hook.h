@@ -4,7 +4,6 @@
 #include "records/journal.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <optional>
 #include <string>
@@ -52,7 +51,7 @@ class JournalHook final : public QObject, private RecorderListener {
     bool m_failureTold = false;
     QTemporaryDir m_drillFolder;
     std::string m_drillPath;
-    QPointer<StatisticsWindow> m_window;
+    StatisticsWindow* m_window = nullptr; // made on first use, kept for the run
 };
 
 // The one place where the journal joins the main window; the hook is owned by

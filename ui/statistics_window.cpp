@@ -34,8 +34,7 @@ class SortableItem final : public QTableWidgetItem {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
     bool operator<(const QTableWidgetItem& other) const override {
-        return QVariant::compare(data(kSortRole), other.data(kSortRole)) ==
-               QPartialOrdering::Less;
+        return QVariant::compare(data(kSortRole), other.data(kSortRole)) == QPartialOrdering::Less;
     }
 };
 
@@ -101,7 +100,6 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_drill, &QPushButton::clicked, this, &StatisticsWindow::drillRequested);
     resize(1040, 760);
-    refresh();
 }
 
 QWidget* StatisticsWindow::createLessonTable() {
@@ -220,7 +218,9 @@ void StatisticsWindow::fillMissed() {
         const MissedCharacter& m = missed[static_cast<size_t>(r)];
         const QString pair = QString::fromStdU16String(m.expected) + QStringLiteral(" → ") +
                              QString::fromStdU16String(m.typedMostOften);
-        m_missed->setItem(r, 0, new SortableItem(pair, r));
+        auto* item = new SortableItem(pair, r);
+        item->setFont(QFont(kJapaneseFace, 12)); // the characters as the lesson box shows them
+        m_missed->setItem(r, 0, item);
         m_missed->setItem(r, 1, numberItem(static_cast<double>(m.count), 0));
     }
     m_drill->setEnabled(!missed.empty());
@@ -252,10 +252,11 @@ void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
     }
     m_speed->replace(speeds);
     m_accuracy->replace(accuracies);
-    const QDateTime first = points.empty() ? QDateTime::currentDateTime()
-                                           : QDateTime::fromMSecsSinceEpoch(points.front().endedAtMs);
-    const QDateTime last = points.empty() ? first
-                                          : QDateTime::fromMSecsSinceEpoch(points.back().endedAtMs);
+    const QDateTime first = points.empty()
+                                ? QDateTime::currentDateTime()
+                                : QDateTime::fromMSecsSinceEpoch(points.front().endedAtMs);
+    const QDateTime last =
+        points.empty() ? first : QDateTime::fromMSecsSinceEpoch(points.back().endedAtMs);
     m_timeAxis->setRange(first.addSecs(-3600), last.addSecs(3600));
     m_speedAxis->setRange(0, std::max(10.0, fastest * 1.1));
     m_speedAxis->applyNiceNumbers();
@@ -277,9 +278,9 @@ void StatisticsWindow::exportCsv_Click() {
                          QStringLiteral("导出"));
         return;
     }
-    m_prompts.inform(this,
-                     QStringLiteral("已导出两个 CSV 文件（UTF-8）：\n%1（每次练习）\n%2（打错的字）")
-                         .arg(QDir::toNativeSeparators(attempts),
-                              QDir::toNativeSeparators(mistakes)),
-                     QStringLiteral("导出"));
+    m_prompts.inform(
+        this,
+        QStringLiteral("已导出两个 CSV 文件（UTF-8）：\n%1（每次练习）\n%2（打错的字）")
+            .arg(QDir::toNativeSeparators(attempts), QDir::toNativeSeparators(mistakes)),
+        QStringLiteral("导出"));
 }

@@ -21,7 +21,7 @@ class StatisticsWindow final : public QDialog {
   public:
     StatisticsWindow(const Journal& journal, Prompts& prompts, QWidget* owner);
 
-    // Reads the journal again, after an attempt was written.
+    // Reads the journal: before it is shown, and after an attempt was written.
     void refresh();
 
   signals:
