@@ -62,6 +62,8 @@ uninstall:
 
 bench: build
 	$(BUILD)/bin/core_bench
+	$(BUILD)/bin/journal_bench
+	$(BUILD)/bin/statistics_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
