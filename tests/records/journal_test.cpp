@@ -181,33 +181,40 @@ TEST_F(JournalTest, FullDiskFailsTheAttemptAndKeepsTheOnesBefore) {
     const std::string path = journalPath();
     const fs::path dir = m_dir;
     const int result = inPrivateMounts([&] {
-        CHILD_CHECK(::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=256k") == 0);
+        CHILD_CHECK(::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=4m") == 0);
+        std::vector<JournalMistake> mistakes;
+        for (int i = 0; i < 200; ++i)
+            mistakes.push_back({i, u'辞', u'持'});
+        int written = 0;
         {
             Journal journal(path);
             CHILD_CHECK(!journal.open().error);
-            CHILD_CHECK(!journal.record(kAttempt, {}).error);
             const int filler = ::open((dir / "filler").c_str(), O_WRONLY | O_CREAT, 0600);
             const std::string block(4096, 'f');
             while (::write(filler, block.data(), block.size()) > 0) {
             }
             ::close(filler);
-            std::vector<JournalMistake> mistakes;
-            for (int i = 0; i < 200; ++i)
-                mistakes.push_back({i, u'辞', u'持'});
-            const Journal::Written written = journal.record(kAttempt, mistakes);
-            CHILD_CHECK(written.error);
+            // What the journal had set aside fills up; then an attempt fails whole.
+            std::optional<std::string> error;
+            for (; written < 10000 && !error; ++written)
+                error = journal.record(kAttempt, mistakes).error;
+            CHILD_CHECK(error);
+            --written;
             fs::remove(dir / "filler");
-            CHILD_CHECK(!journal.record(kAttempt, {}).error);
+            CHILD_CHECK(!journal.record(kAttempt, mistakes).error);
         }
         Journal reopened(path);
         CHILD_CHECK(!reopened.open().error);
         sqlite3_stmt* count = nullptr;
-        sqlite3_prepare_v2(reopened.database(), "SELECT COUNT(*) FROM attempts", -1, &count,
-                           nullptr);
+        sqlite3_prepare_v2(reopened.database(),
+                           "SELECT COUNT(*), (SELECT COUNT(*) FROM mistakes) FROM attempts", -1,
+                           &count, nullptr);
         CHILD_CHECK(sqlite3_step(count) == SQLITE_ROW);
         const int attempts = sqlite3_column_int(count, 0);
+        const int mistakeRows = sqlite3_column_int(count, 1);
         sqlite3_finalize(count);
-        CHILD_CHECK(attempts == 2);
+        CHILD_CHECK(attempts == written + 1);
+        CHILD_CHECK(mistakeRows == attempts * 200);
         return 0;
     });
     if (result == 77)
