@@ -144,6 +144,8 @@ void JournalHook::loadDrill() {
         return;
     }
     m_form.LoadLesson(m_drillPath);
+    if (m_window) // it stays above the main window, where the drill now waits
+        m_window->close();
     m_form.activateWindow();
 }
 

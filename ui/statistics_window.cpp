@@ -261,9 +261,12 @@ void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
     m_speedAxis->setRange(0, std::max(10.0, fastest * 1.1));
     m_speedAxis->applyNiceNumbers();
     const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
-    m_chart->setTitle(lesson && !selected.isEmpty()
-                          ? m_lessons->item(selected.first()->row(), 0)->text()
-                          : QStringLiteral("全部练习"));
+    if (points.empty())
+        m_chart->setTitle(QStringLiteral("还没有练习记录：完成或放弃一次练习后，这里会画出进步"));
+    else if (lesson && !selected.isEmpty())
+        m_chart->setTitle(m_lessons->item(selected.first()->row(), 0)->text());
+    else
+        m_chart->setTitle(QStringLiteral("全部练习"));
 }
 
 void StatisticsWindow::exportCsv_Click() {
