@@ -157,8 +157,8 @@ std::optional<std::string> Journal::migrateInTransaction() {
     if (!found)
         return lastError();
     if (*found > kSchemaVersion)
-        return "the journal was written by a newer version of the program (schema " +
-               std::to_string(*found) + ")";
+        return "练习日志由更新版本的 Orvanta 写成（结构版本 " + std::to_string(*found) +
+               "），这个版本不改动它";
     for (auto step = *found; step < kSchemaVersion; ++step)
         if (execute(m_db, kMigrations[static_cast<size_t>(step)]) != SQLITE_OK)
             return lastError();

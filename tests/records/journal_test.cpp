@@ -108,7 +108,7 @@ TEST_F(JournalTest, NewerSchemaIsLeftUntouchedAndNotWritten) {
     Journal journal(journalPath());
     const Journal::Opening opening = journal.open();
     ASSERT_TRUE(opening.error);
-    EXPECT_NE(opening.error->find("newer"), std::string::npos);
+    EXPECT_NE(opening.error->find("更新版本"), std::string::npos) << *opening.error;
     EXPECT_FALSE(opening.movedAsideTo);
     EXPECT_FALSE(journal.isOpen());
     EXPECT_TRUE(journal.record(kAttempt, {}).error);
