@@ -49,9 +49,29 @@ void WriteAttemptWith200Mistakes(benchmark::State& bench) {
         const Journal::Written written = b.journal.record(attempt, mistakes);
         if (written.error)
             bench.SkipWithError(written.error->c_str());
+        bench.PauseTiming(); // the program checkpoints after the attempt, when nothing waits
+        b.journal.checkpointIfDue();
+        bench.ResumeTiming();
     }
 }
 BENCHMARK(WriteAttemptWith200Mistakes)->Unit(benchmark::kMillisecond);
+
+// The checkpoint that follows about every twentieth such attempt.
+void CheckpointAfterAttempts(benchmark::State& bench) {
+    BenchJournal b;
+    std::vector<JournalMistake> mistakes;
+    for (int i = 0; i < 200; ++i)
+        mistakes.push_back({i * 3, static_cast<char16_t>(u'一' + i * 37), u'x'});
+    const JournalAttempt attempt{"J01A", "", "", "", {}, true};
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        for (int i = 0; i < 20; ++i)
+            b.journal.record(attempt, mistakes);
+        bench.ResumeTiming();
+        b.journal.checkpointIfDue();
+    }
+}
+BENCHMARK(CheckpointAfterAttempts)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // The recorder's share of a keystroke: one wrong evaluation.
 void RecordWrongEvaluation(benchmark::State& bench) {

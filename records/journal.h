@@ -56,6 +56,12 @@ class Journal {
     // The learner's name, once the attempt's score is saved to the history.
     std::optional<std::string> setName(std::int64_t attemptId, std::string_view name);
 
+    // The write-ahead log is copied into the database here, once it has grown
+    // past kCheckpointFrames pages, and never inside a commit: the caller
+    // runs it when nothing waits, so that an ended attempt never pays for it.
+    static constexpr int kCheckpointFrames = 1000;
+    void checkpointIfDue();
+
     const std::string& path() const { return m_path; }
     // For the journal's readers; null while closed.
     sqlite3* database() const { return m_db; }
@@ -69,6 +75,9 @@ class Journal {
     std::string lastError() const;
     bool insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes);
 
+    static int walCommitted(void* journal, sqlite3* db, const char* schema, int frames);
+
     std::string m_path;
     sqlite3* m_db = nullptr;
+    int m_walFrames = 0; // pages in the write-ahead log after the last commit
 };

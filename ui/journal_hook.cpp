@@ -75,6 +75,7 @@ void JournalHook::scoreSaved(const QString& name) {
 }
 
 void JournalHook::attemptRecorded(std::int64_t id, const JournalAttempt& attempt) {
+    QTimer::singleShot(0, this, [this] { m_journal.checkpointIfDue(); });
     m_lastAttempt = id;
     lastLessonIs(attempt.lesson);
     if (m_window)

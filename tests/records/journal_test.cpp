@@ -99,6 +99,36 @@ TEST_F(JournalTest, ReopeningKeepsWhatWasWrittenAndDeletingAnAttemptTakesItsMist
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM mistakes"), "0");
 }
 
+// The database file's own header says how many pages it holds; in WAL mode
+// only a checkpoint changes it.
+std::uint32_t pagesInDatabaseFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char size[4] = {};
+    in.seekg(28);
+    in.read(reinterpret_cast<char*>(size), 4);
+    return std::uint32_t{size[0]} << 24 | std::uint32_t{size[1]} << 16 |
+           std::uint32_t{size[2]} << 8 | size[3];
+}
+
+TEST_F(JournalTest, CommitsLeaveTheLogToTheCheckpointThatComesWhenDue) {
+    Journal journal(journalPath());
+    ASSERT_FALSE(journal.open().error);
+    std::vector<JournalMistake> mistakes;
+    for (int i = 0; i < 200; ++i)
+        mistakes.push_back({i, static_cast<char16_t>(u'一' + i * 37), u'x'});
+    ASSERT_FALSE(journal.record(kAttempt, mistakes).error);
+    journal.checkpointIfDue();
+    const std::uint32_t schemaOnly = pagesInDatabaseFile(journalPath());
+    EXPECT_LT(schemaOnly, 10u) << "one attempt is not due yet";
+    for (int i = 0; i < 40; ++i)
+        ASSERT_FALSE(journal.record(kAttempt, mistakes).error);
+    EXPECT_EQ(pagesInDatabaseFile(journalPath()), schemaOnly) << "no commit checkpoints";
+    journal.checkpointIfDue();
+    EXPECT_GT(pagesInDatabaseFile(journalPath()), schemaOnly + 50);
+    ASSERT_FALSE(journal.record(kAttempt, {}).error);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM attempts"), "42");
+}
+
 TEST_F(JournalTest, NewerSchemaIsLeftUntouchedAndNotWritten) {
     fs::create_directories(fs::path(journalPath()).parent_path());
     sqlite3* db = nullptr;
