@@ -78,7 +78,7 @@ void JournalHook::attemptRecorded(std::int64_t id, const JournalAttempt& attempt
     QTimer::singleShot(0, this, [this] { m_journal.checkpointIfDue(); });
     m_lastAttempt = id;
     lastLessonIs(attempt.lesson);
-    if (m_window)
+    if (m_window && m_window->isVisible())
         m_window->refresh();
 }
 
