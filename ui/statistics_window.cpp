@@ -134,7 +134,6 @@ QWidget* StatisticsWindow::createChart() {
     m_chart->addSeries(m_speed);
     m_chart->addSeries(m_accuracy);
     m_timeAxis = new QDateTimeAxis;
-    m_timeAxis->setFormat(QStringLiteral("MM-dd"));
     m_timeAxis->setLabelsFont(chineseFont(9));
     m_speedAxis = new QValueAxis;
     m_speedAxis->setLabelFormat(QStringLiteral("%d"));
@@ -143,6 +142,7 @@ QWidget* StatisticsWindow::createChart() {
     accuracyAxis->setRange(0, 100);
     accuracyAxis->setLabelFormat(QStringLiteral("%d%%"));
     accuracyAxis->setLabelsColor(kClockRed);
+    accuracyAxis->setGridLineVisible(false); // the speed axis draws the grid
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_speedAxis, Qt::AlignLeft);
     m_chart->addAxis(accuracyAxis, Qt::AlignRight);
@@ -258,6 +258,9 @@ void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
     const QDateTime last =
         points.empty() ? first : QDateTime::fromMSecsSinceEpoch(points.back().endedAtMs);
     m_timeAxis->setRange(first.addSecs(-3600), last.addSecs(3600));
+    // Over a few days the ticks would repeat a date, so they show the hour too.
+    const bool fewDays = first.daysTo(last) < 4;
+    m_timeAxis->setFormat(fewDays ? QStringLiteral("MM-dd hh:mm") : QStringLiteral("MM-dd"));
     m_speedAxis->setRange(0, std::max(10.0, fastest * 1.1));
     m_speedAxis->applyNiceNumbers();
     const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
