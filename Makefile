@@ -73,6 +73,8 @@ deb: build
 
 bench: build
 	$(BUILD)/bin/core_bench
+	$(BUILD)/bin/journal_bench
+	$(BUILD)/bin/statistics_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) orvanta_*_amd64.deb

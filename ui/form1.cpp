@@ -51,6 +51,7 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
+    emit lessonRequested(path);
     m_readingHelp->lessonComing(path);
     m_session->LoadLesson(path);
     m_readingHelp->follow(state().CurPos);

@@ -35,6 +35,11 @@ class Form1 final : public QMainWindow {
     const AttemptState& state() const;
     Dialog* scoreDialog() const;
 
+  signals:
+    // Before every load, so that the journal knows which lesson an attempt
+    // that the load begins belongs to.
+    void lessonRequested(const std::string& path);
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -53,6 +53,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.morelesson = item(lesson, "morelesson", QStringLiteral("更多课文下载"));
     separator(lesson, "noman1");
     m.Openfile = item(lesson, "Openfile", QStringLiteral("打开(&O)..."));
+    m.Again = item(lesson, "Again", QStringLiteral("再练一次(&R)"), QKeySequence(Qt::Key_F5));
+    m.Again->setEnabled(false);
     separator(lesson, "noman");
     m.quit = item(lesson, "quit", QStringLiteral("退出(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -77,6 +79,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.See = item(score, "See", QStringLiteral("查看记录(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m.Delet =
         item(score, "Delet", QStringLiteral("清空记录(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    separator(score, "noman2");
+    m.Stats = item(score, "Stats", QStringLiteral("学习统计(&T)..."), QKeySequence(Qt::Key_F4));
 
     QMenu* help = menu(bar, "Hel", QStringLiteral("帮助(&H)"));
     m.Help = item(help, "Help", QStringLiteral("帮助(&H)"), QKeySequence(Qt::Key_F1));

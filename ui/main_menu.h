@@ -16,6 +16,7 @@ struct MainMenu {
     std::vector<LessonItem> lessons; // Jlesson1_A ... Jlesson48_B
     QAction* morelesson;
     QAction* Openfile;
+    QAction* Again; // loads the lesson of the last attempt in the journal
     QAction* quit;
     QAction* uper;
     QAction* Lower;
@@ -26,6 +27,7 @@ struct MainMenu {
     QAction* Sav;
     QAction* See;
     QAction* Delet;
+    QAction* Stats; // the statistics window of the journal
     QAction* Help;
     QAction* About;
 };

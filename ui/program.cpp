@@ -4,6 +4,7 @@
 #include "records/history_place.h"
 #include "ui/font_faces.h"
 #include "ui/form1.h"
+#include "ui/journal_hook.h"
 #include "ui/main_window_services.h"
 #include "ui/qt_clock.h"
 #include "ui/wave_player.h"
@@ -48,5 +49,9 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
 }
 
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
-    return makeMainWindow(programServices(programFolder));
+    MainWindowServices services = programServices(programFolder);
+    Prompts& prompts = *services.prompts;
+    std::unique_ptr<Form1> window = makeMainWindow(std::move(services));
+    attachJournal(*window, prompts, defaultJournalPath());
+    return window;
 }

@@ -15,5 +15,6 @@ MainWindowServices programServices(const QString& programFolder);
 // services, centred on its screen and ready to show.
 std::unique_ptr<Form1> makeMainWindow(MainWindowServices services);
 
-// The program as it starts: its own services and the main window that owns them.
+// The program as it starts: its own services, the main window that owns them
+// and the practice journal beside it.
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder);

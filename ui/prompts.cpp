@@ -51,10 +51,11 @@ void Prompts::inform(QWidget* parent, const QString& text, const QString& title)
         m_nextAnswers.pop_front();
 }
 
-std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& filter) {
+std::optional<QString> Prompts::preparedFileOr(QString (*choose)(QWidget*, const QString&),
+                                               QWidget* parent, const QString& argument) {
     QString file;
     if (m_nextFiles.empty()) {
-        file = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        file = choose(parent, argument);
     } else {
         file = m_nextFiles.front();
         m_nextFiles.pop_front();
@@ -62,4 +63,18 @@ std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& f
     if (file.isEmpty())
         return std::nullopt;
     return file;
+}
+
+std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& filter) {
+    return preparedFileOr(
+        [](QWidget* p, const QString& f) {
+            return QFileDialog::getOpenFileName(p, QString(), QString(), f);
+        },
+        parent, filter);
+}
+
+std::optional<QString> Prompts::chooseFolder(QWidget* parent, const QString& title) {
+    return preparedFileOr(
+        [](QWidget* p, const QString& t) { return QFileDialog::getExistingDirectory(p, t); },
+        parent, title);
 }

@@ -19,6 +19,8 @@ class Prompts {
     void inform(QWidget* parent, const QString& text, const QString& title);
     // A file to open; nothing when the learner cancels.
     std::optional<QString> chooseOpenFile(QWidget* parent, const QString& filter);
+    // A folder to write into; answered in advance by setNextFile as well.
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title);
 
     void setNextAnswer(bool yes) { m_nextAnswers.push_back(yes); }
     // An empty name answers as a cancelled dialog.
@@ -27,6 +29,8 @@ class Prompts {
     const std::deque<QString>& asked() const { return m_asked; }
 
   private:
+    std::optional<QString> preparedFileOr(QString (*choose)(QWidget*, const QString&),
+                                          QWidget* parent, const QString& argument);
     bool preparedOr(bool (*show)(QWidget*, const QString&, const QString&), QWidget* parent,
                     const QString& text, const QString& title);
 

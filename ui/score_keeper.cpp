@@ -75,6 +75,7 @@ void ScoreKeeper::save(const QString& name) {
     m_delet->setEnabled(true);
     m_sav->setEnabled(false);
     m_dialog->close();
+    emit scoreSaved(name);
 }
 
 ScoreKeeper::Clearing ScoreKeeper::clearHistory(QWidget* asker) {

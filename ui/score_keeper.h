@@ -35,6 +35,10 @@ class ScoreKeeper final : public QObject {
     // Asks, disables `Delet`, deletes the file; tells the learner when it fails.
     Clearing clearHistory(QWidget* asker);
 
+  signals:
+    // The score of the last attempt was appended to the history under `name`.
+    void scoreSaved(const QString& name);
+
   private:
     Dialog& ensureDialog();
     void save(const QString& name);

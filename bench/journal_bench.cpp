@@ -1,0 +1,98 @@
+// The practice journal: writing one ended attempt with 200 mistakes (the
+// synchronous commit included), and what the recorder adds to one evaluation.
+#include "records/attempt_recorder.h"
+#include "records/journal.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A journal in a fresh folder under $TMPDIR, removed afterwards.
+class BenchJournal {
+  public:
+    BenchJournal()
+        : m_dir(fs::temp_directory_path() / ("orvanta-bench-" + std::to_string(::getpid()))),
+          journal((m_dir / "journal.sqlite3").string()) {
+        journal.open();
+    }
+    ~BenchJournal() { fs::remove_all(m_dir); }
+
+  private:
+    fs::path m_dir;
+
+  public:
+    Journal journal;
+};
+
+class Quiet final : public RecorderListener {
+    void attemptRecorded(std::int64_t, const JournalAttempt&) override {}
+    void journalMovedAside(const std::string&) override {}
+    void journalFailed(const std::string&) override {}
+};
+
+void WriteAttemptWith200Mistakes(benchmark::State& bench) {
+    BenchJournal b;
+    const JournalAttempt attempt{"J01A",
+                                 "第一课 基本课文",
+                                 "2026-03-02T09:05:03+08:00",
+                                 "2026-03-02T09:10:15+08:00",
+                                 {312, 628, 428, 200, 120.7},
+                                 true};
+    std::vector<JournalMistake> mistakes;
+    for (int i = 0; i < 200; ++i)
+        mistakes.push_back({i * 3, static_cast<char16_t>(u'あ' + i % 80), u'x'});
+    for (auto _ : bench) {
+        const Journal::Written written = b.journal.record(attempt, mistakes);
+        if (written.error)
+            bench.SkipWithError(written.error->c_str());
+        bench.PauseTiming(); // the program checkpoints after the attempt, when nothing waits
+        b.journal.checkpointIfDue();
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(WriteAttemptWith200Mistakes)->Unit(benchmark::kMillisecond);
+
+// The checkpoint that follows about every twentieth such attempt.
+void CheckpointAfterAttempts(benchmark::State& bench) {
+    BenchJournal b;
+    std::vector<JournalMistake> mistakes;
+    for (int i = 0; i < 200; ++i)
+        mistakes.push_back({i * 3, static_cast<char16_t>(u'一' + i * 37), u'x'});
+    const JournalAttempt attempt{"J01A", "", "", "", {}, true};
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        for (int i = 0; i < 20; ++i)
+            b.journal.record(attempt, mistakes);
+        bench.ResumeTiming();
+        b.journal.checkpointIfDue();
+    }
+}
+BENCHMARK(CheckpointAfterAttempts)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The recorder's share of a keystroke: one wrong evaluation.
+void RecordWrongEvaluation(benchmark::State& bench) {
+    BenchJournal b;
+    Quiet quiet;
+    AttemptRecorder recorder(b.journal, quiet);
+    recorder.setNextLesson({"J01A", "第一课 基本课文"});
+    recorder.lessonLoaded();
+    Pos position = 0;
+    for (auto _ : bench) {
+        recorder.evaluated(position, u'辞', u'持', false);
+        if (++position == 1000) { // an attempt's worth of mistakes, then a new attempt
+            bench.PauseTiming();
+            recorder.lessonLoaded();
+            position = 0;
+            bench.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(RecordWrongEvaluation);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,70 @@
+#include "records/attempt_recorder.h"
+
+#include "records/journal_time.h"
+
+namespace {
+
+constexpr size_t kReservedMistakes = 1024;
+
+} // namespace
+
+bool openJournal(Journal& journal, RecorderListener& listener) {
+    if (journal.isOpen())
+        return true;
+    const Journal::Opening opening = journal.open();
+    if (opening.movedAsideTo)
+        listener.journalMovedAside(*opening.movedAsideTo);
+    if (opening.error)
+        listener.journalFailed(*opening.error);
+    return journal.isOpen();
+}
+
+AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
+    : m_journal(journal), m_listener(listener) {
+    m_mistakes.reserve(kReservedMistakes);
+}
+
+void AttemptRecorder::lessonLoaded() {
+    m_lesson = m_nextLesson;
+    m_startedAt.reset();
+    m_mistakes.clear();
+}
+
+void AttemptRecorder::started() {
+    m_startedAt = std::time(nullptr);
+}
+
+// A wrong evaluation stays a mistake even when the learner takes it back.
+void AttemptRecorder::evaluated(Pos position, char16_t expected, char16_t typed, bool right) {
+    if (!right && m_lesson)
+        m_mistakes.push_back({position, expected, typed});
+}
+
+void AttemptRecorder::takenBack(Pos) {}
+
+void AttemptRecorder::lineBreak(Pos) {}
+
+void AttemptRecorder::completed(const AttemptFigures& figures) {
+    finish(figures, true);
+}
+
+void AttemptRecorder::gaveUp(const AttemptFigures& figures) {
+    finish(figures, false);
+}
+
+void AttemptRecorder::finish(const AttemptFigures& figures, bool completed) {
+    if (!m_lesson)
+        return;
+    const std::time_t endedAt = std::time(nullptr);
+    const JournalAttempt attempt{
+        m_lesson->lesson,      m_lesson->title, isoLocalTime(m_startedAt.value_or(endedAt)),
+        isoLocalTime(endedAt), figures,         completed};
+    m_lesson.reset();
+    if (!openJournal(m_journal, m_listener))
+        return;
+    const Journal::Written written = m_journal.record(attempt, m_mistakes);
+    if (written.error)
+        m_listener.journalFailed(*written.error);
+    else
+        m_listener.attemptRecorded(written.id, attempt);
+}

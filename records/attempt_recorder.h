@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/attempt_observer.h"
+#include "records/journal.h"
+#include "records/journal_lesson.h"
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <vector>
+
+// What becomes of the journal while attempts are recorded.
+class RecorderListener {
+  public:
+    virtual ~RecorderListener() = default;
+    virtual void attemptRecorded(std::int64_t id, const JournalAttempt& attempt) = 0;
+    // A file that was no database was moved there; a new journal was started.
+    virtual void journalMovedAside(const std::string& movedTo) = 0;
+    // The journal could not be opened or written; the attempt is not in it.
+    virtual void journalFailed(const std::string& reason) = 0;
+};
+
+// Opens the journal if it is closed and tells the listener what came of it.
+// True when the journal is open.
+bool openJournal(Journal& journal, RecorderListener& listener);
+
+// Gathers one attempt in memory as the practice session reports it (a
+// mistake is one push onto a reserved vector, nothing else per keystroke)
+// and writes it to the journal in one transaction when it ends.
+class AttemptRecorder final : public AttemptObserver {
+  public:
+    AttemptRecorder(Journal& journal, RecorderListener& listener);
+
+    // The lesson that the next lessonLoaded() begins; the ui names it before
+    // each load, since a load the learner declines begins nothing.
+    void setNextLesson(JournalLesson lesson) { m_nextLesson = std::move(lesson); }
+
+    void lessonLoaded() override;
+    void started() override;
+    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
+    void takenBack(Pos position) override;
+    void lineBreak(Pos position) override;
+    void completed(const AttemptFigures& figures) override;
+    void gaveUp(const AttemptFigures& figures) override;
+
+  private:
+    void finish(const AttemptFigures& figures, bool completed);
+
+    Journal& m_journal;
+    RecorderListener& m_listener;
+    JournalLesson m_nextLesson;
+    std::optional<JournalLesson> m_lesson; // set while an attempt runs
+    std::optional<std::time_t> m_startedAt;
+    std::vector<JournalMistake> m_mistakes;
+};

@@ -1,0 +1,237 @@
+#include "records/journal.h"
+
+#include "core/utf8.h"
+#include "records/journal_time.h"
+#include "records/sqlite_statement.h"
+
+#include <array>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// migrations[v] brings a journal of schema version v to version v + 1; a new
+// file has version 0. A later schema appends its step here and never changes
+// the steps before it.
+constexpr std::array<const char*, Journal::kSchemaVersion> kMigrations = {
+    R"(CREATE TABLE attempts (
+           id INTEGER PRIMARY KEY,
+           lesson TEXT NOT NULL,
+           title TEXT,
+           started_at TEXT NOT NULL,
+           ended_at TEXT NOT NULL,
+           elapsed_s INTEGER NOT NULL,
+           total INTEGER NOT NULL,
+           "right" INTEGER NOT NULL,
+           wrong INTEGER NOT NULL,
+           speed REAL NOT NULL,
+           completed INTEGER NOT NULL,
+           name TEXT);
+       CREATE TABLE mistakes (
+           attempt_id INTEGER NOT NULL REFERENCES attempts(id) ON DELETE CASCADE,
+           position INTEGER NOT NULL,
+           expected TEXT NOT NULL,
+           typed TEXT NOT NULL);
+       CREATE INDEX attempts_by_lesson ON attempts(lesson, id);
+       CREATE INDEX mistakes_by_attempt ON mistakes(attempt_id);
+       CREATE INDEX mistakes_by_character ON mistakes(expected, typed);)",
+};
+
+constexpr int kBusyTimeoutMs = 10000;
+constexpr int kGrowthStep = 1 << 20;
+
+bool isNotADatabase(int code) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// journal.sqlite3.broken-20260302-090503, with -2, -3 ... when that is taken.
+std::string freeBrokenName(const std::string& path) {
+    const std::string base = path + ".broken-" + compactLocalTime(std::time(nullptr));
+    std::string name = base;
+    for (int n = 2; fs::exists(name) || fs::exists(name + "-wal"); ++n)
+        name = base + "-" + std::to_string(n);
+    return name;
+}
+
+// Moves the file and its write-ahead log and shared-memory index aside.
+std::optional<std::string> moveAside(const std::string& path) {
+    const std::string target = freeBrokenName(path);
+    std::error_code error;
+    fs::rename(path, target, error);
+    if (error)
+        return std::nullopt;
+    for (const char* companion : {"-wal", "-shm"})
+        if (fs::exists(path + companion))
+            fs::rename(path + companion, target + companion, error);
+    return target;
+}
+
+std::string utf8Of(char16_t ch) {
+    return toUtf8(std::u16string_view(&ch, 1));
+}
+
+} // namespace
+
+Journal::~Journal() {
+    close();
+}
+
+void Journal::close() {
+    sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+std::string Journal::lastError() const {
+    return m_db ? sqlite3_errmsg(m_db) : "out of memory";
+}
+
+// The connection's settings; the first statement that reads the file tells
+// whether it is a database at all.
+int Journal::openConnection() {
+    const int opened =
+        sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (opened != SQLITE_OK)
+        return opened;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // The files grow in steps of 1 MiB, so that the sync of a commit seldom
+    // has to write a changed file size too: that halves a commit's time on ext4.
+    int chunk = kGrowthStep;
+    sqlite3_file_control(m_db, "main", SQLITE_FCNTL_CHUNK_SIZE, &chunk);
+    sqlite3_wal_hook(m_db, &Journal::walCommitted, this); // in place of automatic checkpoints
+    return execute(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"
+                         " PRAGMA foreign_keys=ON;");
+}
+
+Journal::Opening Journal::open() {
+    if (m_db)
+        return {};
+    Opening opening;
+    std::error_code folderError;
+    fs::create_directories(fs::path(m_path).parent_path(), folderError);
+    int code = openConnection();
+    if (isNotADatabase(code) && isRegularFile(m_path)) {
+        close();
+        opening.movedAsideTo = moveAside(m_path);
+        if (opening.movedAsideTo)
+            code = openConnection();
+    }
+    if (code == SQLITE_OK)
+        opening.error = migrate();
+    else
+        opening.error = lastError();
+    if (opening.error)
+        close();
+    return opening;
+}
+
+std::optional<std::int64_t> Journal::schemaVersion() const {
+    Statement version(m_db, "PRAGMA user_version");
+    if (version.step() != SQLITE_ROW)
+        return std::nullopt;
+    return version.integer(0);
+}
+
+// In one immediate transaction, so that two programs creating the journal at
+// once do not both run a step.
+std::optional<std::string> Journal::migrate() {
+    if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return lastError();
+    std::optional<std::string> error = migrateInTransaction();
+    if (!error && execute(m_db, "COMMIT") != SQLITE_OK)
+        error = lastError();
+    if (error)
+        execute(m_db, "ROLLBACK");
+    return error;
+}
+
+std::optional<std::string> Journal::migrateInTransaction() {
+    const auto found = schemaVersion();
+    if (!found)
+        return lastError();
+    if (*found > kSchemaVersion)
+        return "练习日志由更新版本的 Orvanta 写成（结构版本 " + std::to_string(*found) +
+               "），这个版本不改动它";
+    for (auto step = *found; step < kSchemaVersion; ++step)
+        if (execute(m_db, kMigrations[static_cast<size_t>(step)]) != SQLITE_OK)
+            return lastError();
+    const std::string setVersion = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
+    if (execute(m_db, setVersion.c_str()) != SQLITE_OK)
+        return lastError();
+    return std::nullopt;
+}
+
+bool Journal::insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes) {
+    Statement insert(m_db, "INSERT INTO mistakes(attempt_id, position, expected, typed)"
+                           " VALUES (?, ?, ?, ?)");
+    for (const JournalMistake& mistake : mistakes) {
+        insert.bind(1, attemptId)
+            .bind(2, std::int64_t{mistake.position})
+            .bind(3, utf8Of(mistake.expected))
+            .bind(4, utf8Of(mistake.typed));
+        if (insert.step() != SQLITE_DONE)
+            return false;
+        insert.reset();
+    }
+    return true;
+}
+
+Journal::Written Journal::record(const JournalAttempt& attempt,
+                                 const std::vector<JournalMistake>& mistakes) {
+    if (!m_db)
+        return {0, "the journal is not open"};
+    if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return {0, lastError()};
+    Statement insert(m_db, "INSERT INTO attempts(lesson, title, started_at, ended_at, elapsed_s,"
+                           " total, \"right\", wrong, speed, completed)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const AttemptFigures& f = attempt.figures;
+    insert.bind(1, attempt.lesson)
+        .bind(2, attempt.title)
+        .bind(3, attempt.startedAt)
+        .bind(4, attempt.endedAt)
+        .bind(5, std::int64_t{f.elapsedSeconds})
+        .bind(6, std::int64_t{f.total})
+        .bind(7, std::int64_t{f.right})
+        .bind(8, std::int64_t{f.wrong})
+        .bind(9, f.speed)
+        .bind(10, std::int64_t{attempt.completed});
+    const bool inserted = insert.step() == SQLITE_DONE;
+    const std::int64_t id = sqlite3_last_insert_rowid(m_db);
+    if (!inserted || !insertMistakes(id, mistakes) || execute(m_db, "COMMIT") != SQLITE_OK) {
+        std::string error = lastError();
+        execute(m_db, "ROLLBACK");
+        return {0, error};
+    }
+    return {id, std::nullopt};
+}
+
+int Journal::walCommitted(void* journal, sqlite3*, const char*, int frames) {
+    static_cast<Journal*>(journal)->m_walFrames = frames;
+    return SQLITE_OK;
+}
+
+void Journal::checkpointIfDue() {
+    if (!m_db || m_walFrames < kCheckpointFrames)
+        return;
+    sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    m_walFrames = 0;
+}
+
+std::optional<std::string> Journal::setName(std::int64_t attemptId, std::string_view name) {
+    if (!m_db)
+        return "the journal is not open";
+    Statement update(m_db, "UPDATE attempts SET name = ? WHERE id = ?");
+    update.bind(1, name).bind(2, attemptId);
+    if (update.step() != SQLITE_DONE)
+        return lastError();
+    return std::nullopt;
+}

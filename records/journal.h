@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/attempt_observer.h"
+
+#include <cstdint>
+#include <optional>
+#include <sqlite3.h>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One practice attempt as the journal keeps it.
+struct JournalAttempt {
+    std::string lesson;    // catalogue name (J01A) or the lesson file's absolute path
+    std::string title;     // as in the menu, or the file name
+    std::string startedAt; // ISO 8601 with the UTC offset
+    std::string endedAt;
+    AttemptFigures figures;
+    bool completed = false; // false for an attempt given up
+};
+
+// One evaluation that came out wrong.
+struct JournalMistake {
+    Pos position;
+    char16_t expected;
+    char16_t typed;
+    friend bool operator==(const JournalMistake&, const JournalMistake&) = default;
+};
+
+// The practice journal: an SQLite database in WAL mode that several running
+// programs may write at once. Each attempt is written in one transaction.
+class Journal {
+  public:
+    static constexpr int kSchemaVersion = 1;
+
+    explicit Journal(std::string path) : m_path(std::move(path)) {}
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    struct Opening {
+        std::optional<std::string> error;
+        std::optional<std::string> movedAsideTo; // where a file that was no database went
+    };
+    // Opens the file, creating its folder, the file and the schema as needed,
+    // and brings an older schema up to date. A file that is not a database is
+    // moved aside (never deleted) and a new journal started.
+    Opening open();
+    bool isOpen() const { return m_db != nullptr; }
+
+    struct Written {
+        std::int64_t id = 0;
+        std::optional<std::string> error;
+    };
+    Written record(const JournalAttempt& attempt, const std::vector<JournalMistake>& mistakes);
+    // The learner's name, once the attempt's score is saved to the history.
+    std::optional<std::string> setName(std::int64_t attemptId, std::string_view name);
+
+    // The write-ahead log is copied into the database here, once it has grown
+    // past kCheckpointFrames pages, and never inside a commit: the caller
+    // runs it when nothing waits, so that an ended attempt never pays for it.
+    static constexpr int kCheckpointFrames = 1000;
+    void checkpointIfDue();
+
+    const std::string& path() const { return m_path; }
+    // For the journal's readers; null while closed.
+    sqlite3* database() const { return m_db; }
+
+  private:
+    int openConnection();
+    void close();
+    std::optional<std::string> migrate();
+    std::optional<std::string> migrateInTransaction();
+    std::optional<std::int64_t> schemaVersion() const;
+    std::string lastError() const;
+    bool insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes);
+
+    static int walCommitted(void* journal, sqlite3* db, const char* schema, int frames);
+
+    std::string m_path;
+    sqlite3* m_db = nullptr;
+    int m_walFrames = 0; // pages in the write-ahead log after the last commit
+};

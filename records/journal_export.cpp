@@ -1,0 +1,72 @@
+#include "records/journal_export.h"
+
+#include "records/sqlite_statement.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr const char* kAttemptsSql =
+    "SELECT id, lesson, title, started_at, ended_at, elapsed_s, total, \"right\", wrong, speed,"
+    " completed, name FROM attempts ORDER BY id";
+constexpr const char* kMistakesSql =
+    "SELECT attempt_id, position, expected, typed FROM mistakes ORDER BY attempt_id, rowid";
+
+std::string csvField(std::string text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    for (size_t at = text.find('"'); at != std::string::npos; at = text.find('"', at + 2))
+        text.insert(at, 1, '"');
+    return '"' + text + '"';
+}
+
+// The header is the columns' names; values as SQLite writes them as text.
+bool writeRows(sqlite3* db, const char* sql, std::ofstream& out) {
+    Statement query(db, sql);
+    if (!query.valid())
+        return false;
+    const int columns = query.columnCount();
+    for (int c = 0; c < columns; ++c)
+        out << (c ? "," : "") << query.columnName(c);
+    out << "\r\n";
+    int stepped;
+    while ((stepped = query.step()) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c)
+            out << (c ? "," : "") << csvField(query.text(c));
+        out << "\r\n";
+    }
+    return stepped == SQLITE_DONE;
+}
+
+std::optional<std::string> writeTable(sqlite3* db, const char* sql, const std::string& path) {
+    const std::string part = path + ".part";
+    std::ofstream out(part, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return path + ": " + std::strerror(errno);
+    const bool rows = writeRows(db, sql, out);
+    out.close();
+    if (!rows || !out) {
+        std::remove(part.c_str());
+        return rows ? path + ": write failed" : std::string(sqlite3_errmsg(db));
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::string error = path + ": " + std::strerror(errno);
+        std::remove(part.c_str());
+        return error;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> exportCsv(const Journal& journal, const std::string& attemptsPath,
+                                     const std::string& mistakesPath) {
+    if (!journal.isOpen())
+        return "the journal is not open";
+    if (auto error = writeTable(journal.database(), kAttemptsSql, attemptsPath))
+        return error;
+    return writeTable(journal.database(), kMistakesSql, mistakesPath);
+}

@@ -1,0 +1,91 @@
+#include "records/journal_statistics.h"
+
+#include "core/utf8.h"
+#include "records/journal_lesson.h"
+#include "records/sqlite_statement.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Accuracy of one attempt in percent: right / total, 0 for an empty attempt.
+constexpr const char* kSummariesSql =
+    "WITH scored AS (SELECT id, lesson, title, speed, ended_at,"
+    " CASE WHEN total > 0 THEN 100.0 * \"right\" / total ELSE 0 END AS accuracy FROM attempts)"
+    " SELECT s.lesson, last.title, s.n, s.best_speed, last.speed, s.best_accuracy,"
+    " last.accuracy, substr(last.ended_at, 1, 10)"
+    " FROM (SELECT lesson, COUNT(*) AS n, MAX(speed) AS best_speed,"
+    " MAX(accuracy) AS best_accuracy, MAX(id) AS last_id FROM scored GROUP BY lesson) AS s"
+    " JOIN scored AS last ON last.id = s.last_id";
+
+constexpr const char* kProgressSql =
+    "SELECT CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER), speed,"
+    " CASE WHEN total > 0 THEN 100.0 * \"right\" / total ELSE 0 END"
+    " FROM attempts WHERE ?1 IS NULL OR lesson = ?1 ORDER BY julianday(ended_at), id";
+
+// Per character the pair counts; the first pair of each character by count is
+// what was typed instead most often.
+constexpr const char* kMostMissedSql =
+    "WITH pairs AS (SELECT expected, typed, COUNT(*) AS n FROM mistakes GROUP BY expected, typed),"
+    " ranked AS (SELECT expected, typed, SUM(n) OVER (PARTITION BY expected) AS total,"
+    " ROW_NUMBER() OVER (PARTITION BY expected ORDER BY n DESC, typed) AS place FROM pairs)"
+    " SELECT expected, total, typed FROM ranked WHERE place = 1"
+    " ORDER BY total DESC, expected LIMIT ?";
+
+std::u16string utf16(const std::string& text) {
+    return fromUtf8(text).value_or(u"\uFFFD");
+}
+
+int orderOf(const LessonSummary& summary) {
+    return courseOrder(summary.lesson).value_or(INT_MAX);
+}
+
+} // namespace
+
+std::vector<LessonSummary> lessonSummaries(const Journal& journal) {
+    std::vector<LessonSummary> rows;
+    if (!journal.isOpen())
+        return rows;
+    Statement query(journal.database(), kSummariesSql);
+    while (query.step() == SQLITE_ROW)
+        rows.push_back({query.text(0), query.text(1), query.integer(2), query.real(3),
+                        query.real(4), query.real(5), query.real(6), query.text(7)});
+    std::sort(rows.begin(), rows.end(), [](const LessonSummary& a, const LessonSummary& b) {
+        return std::pair(orderOf(a), a.lesson) < std::pair(orderOf(b), b.lesson);
+    });
+    return rows;
+}
+
+std::vector<ProgressPoint> progress(const Journal& journal,
+                                    std::optional<std::string_view> lesson) {
+    std::vector<ProgressPoint> points;
+    if (!journal.isOpen())
+        return points;
+    Statement query(journal.database(), kProgressSql);
+    if (lesson)
+        query.bind(1, *lesson);
+    while (query.step() == SQLITE_ROW)
+        points.push_back({query.integer(0), query.real(1), query.real(2)});
+    return points;
+}
+
+std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit) {
+    std::vector<MissedCharacter> missed;
+    if (!journal.isOpen())
+        return missed;
+    Statement query(journal.database(), kMostMissedSql);
+    query.bind(1, std::int64_t{limit});
+    while (query.step() == SQLITE_ROW)
+        missed.push_back({utf16(query.text(0)), query.integer(1), utf16(query.text(2))});
+    return missed;
+}
+
+std::optional<std::string> lastAttemptLesson(const Journal& journal) {
+    if (!journal.isOpen())
+        return std::nullopt;
+    Statement query(journal.database(), "SELECT lesson FROM attempts ORDER BY id DESC LIMIT 1");
+    if (query.step() != SQLITE_ROW)
+        return std::nullopt;
+    return query.text(0);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "records/journal.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the statistics window shows, aggregated by the database. Accuracy is
+// right / total in percent, as the history file computes it.
+
+struct LessonSummary {
+    std::string lesson;
+    std::string title; // of the last attempt
+    std::int64_t attempts = 0;
+    double bestSpeed = 0;
+    double lastSpeed = 0;
+    double bestAccuracy = 0;
+    double lastAccuracy = 0;
+    std::string lastPractised; // the date of the last attempt, YYYY-MM-DD
+};
+
+struct ProgressPoint {
+    std::int64_t endedAtMs; // milliseconds since 1970-01-01 UTC
+    double speed;
+    double accuracy;
+};
+
+struct MissedCharacter {
+    std::u16string expected;
+    std::int64_t count;
+    std::u16string typedMostOften;
+};
+
+// One row per lesson: the course's lessons in course order, the others after
+// them by name. Empty when the journal is closed.
+std::vector<LessonSummary> lessonSummaries(const Journal& journal);
+
+// Every attempt, or those of one lesson, by the time it ended.
+std::vector<ProgressPoint> progress(const Journal& journal,
+                                    std::optional<std::string_view> lesson = std::nullopt);
+
+// The characters missed most often, most first, each with what was typed
+// instead most often.
+std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit = 30);
+
+// The lesson of the attempt written last.
+std::optional<std::string> lastAttemptLesson(const Journal& journal);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// Local times as the journal writes them.
+
+// ISO 8601 with the date and the UTC offset: 2026-03-02T09:05:03+08:00.
+std::string isoLocalTime(std::time_t time);
+
+// For file names: 20260302-090503.
+std::string compactLocalTime(std::time_t time);

@@ -1,0 +1,56 @@
+#include "records/sqlite_statement.h"
+
+Statement::Statement(sqlite3* db, std::string_view sql) {
+    if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_statement, nullptr) !=
+        SQLITE_OK)
+        m_statement = nullptr;
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(m_statement);
+}
+
+Statement& Statement::bind(int index, std::int64_t value) {
+    sqlite3_bind_int64(m_statement, index, value);
+    return *this;
+}
+
+Statement& Statement::bind(int index, double value) {
+    sqlite3_bind_double(m_statement, index, value);
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::string_view text) {
+    sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()),
+                      SQLITE_TRANSIENT);
+    return *this;
+}
+
+int Statement::step() {
+    return m_statement ? sqlite3_step(m_statement) : SQLITE_MISUSE;
+}
+
+void Statement::reset() {
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+}
+
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(m_statement, column);
+}
+
+double Statement::real(int column) const {
+    return sqlite3_column_double(m_statement, column);
+}
+
+std::string Statement::text(int column) const {
+    const auto* bytes = sqlite3_column_text(m_statement, column);
+    if (!bytes)
+        return {};
+    return std::string(reinterpret_cast<const char*>(bytes),
+                       static_cast<size_t>(sqlite3_column_bytes(m_statement, column)));
+}
+
+int execute(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}

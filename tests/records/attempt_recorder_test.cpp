@@ -1,0 +1,134 @@
+#include "records/attempt_recorder.h"
+#include "tests/records/journal_fixture.h"
+
+#include <cctype>
+
+namespace {
+
+// Remembers what the recorder reported.
+class ListenerLog final : public RecorderListener {
+  public:
+    void attemptRecorded(std::int64_t id, const JournalAttempt&) override {
+        recorded.push_back(id);
+    }
+    void journalMovedAside(const std::string& movedTo) override { movedAside.push_back(movedTo); }
+    void journalFailed(const std::string& reason) override { failures.push_back(reason); }
+
+    std::vector<std::int64_t> recorded;
+    std::vector<std::string> movedAside;
+    std::vector<std::string> failures;
+};
+
+const AttemptFigures kFigures{12, 5, 4, 1, 25};
+
+// 2026-03-02T09:05:03+08:00: date, time and UTC offset.
+bool isIsoWithOffset(const std::string& text) {
+    const std::string form = "dddd-dd-ddTdd:dd:dd+dd:dd";
+    if (text.size() != form.size())
+        return false;
+    for (size_t i = 0; i < form.size(); ++i) {
+        const bool ok = form[i] == 'd'   ? std::isdigit(static_cast<unsigned char>(text[i]))
+                        : form[i] == '+' ? text[i] == '+' || text[i] == '-'
+                                         : text[i] == form[i];
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class AttemptRecorderTest : public JournalFixture {
+  protected:
+    void SetUp() override {
+        JournalFixture::SetUp();
+        m_journal = std::make_unique<Journal>(journalPath());
+        m_recorder = std::make_unique<AttemptRecorder>(*m_journal, m_log);
+        m_recorder->setNextLesson({"J01A", "第一课 基本课文"});
+    }
+    // Lesson "わたしは\r\nがくせい": a wrong わ taken back and typed right, a
+    // line break, then an input-method commit of がくせい with く wrong.
+    void typeTheLesson() {
+        AttemptObserver& session = *m_recorder;
+        session.lessonLoaded();
+        session.started();
+        session.evaluated(0, u'わ', u'は', false);
+        session.takenBack(0);
+        session.evaluated(0, u'わ', u'わ', true);
+        session.evaluated(1, u'た', u'た', true);
+        session.evaluated(2, u'し', u'し', true);
+        session.evaluated(3, u'は', u'わ', false);
+        session.lineBreak(4);
+        for (auto [position, expected, typed] :
+             {std::tuple{6, u'が', u'が'}, {7, u'く', u'ぐ'}, {8, u'せ', u'せ'}, {9, u'い', u'い'}})
+            session.evaluated(position, expected, typed, typed == expected);
+    }
+
+    ListenerLog m_log;
+    std::unique_ptr<Journal> m_journal;
+    std::unique_ptr<AttemptRecorder> m_recorder;
+};
+
+TEST_F(AttemptRecorderTest, CompletionWritesEveryWrongEvaluationEvenTakenBack) {
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    ASSERT_EQ(m_log.recorded.size(), 1u);
+    EXPECT_TRUE(m_log.failures.empty());
+    EXPECT_EQ(rows("SELECT lesson, title, elapsed_s, total, \"right\", wrong, speed, completed,"
+                   " name FROM attempts"),
+              "J01A|第一课 基本课文|12|5|4|1|25.0|1|NULL");
+    EXPECT_EQ(rows("SELECT position, expected, typed FROM mistakes ORDER BY rowid"),
+              "0|わ|は\n3|は|わ\n7|く|ぐ");
+}
+
+TEST_F(AttemptRecorderTest, TimesCarryTheDateAndTheUtcOffset) {
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    const std::string started = scalar("SELECT started_at FROM attempts");
+    const std::string ended = scalar("SELECT ended_at FROM attempts");
+    EXPECT_TRUE(isIsoWithOffset(started)) << started;
+    EXPECT_TRUE(isIsoWithOffset(ended)) << ended;
+    EXPECT_EQ(scalar("SELECT julianday(started_at) <= julianday(ended_at) FROM attempts"), "1");
+}
+
+TEST_F(AttemptRecorderTest, GivingUpIsWrittenAsNotCompleted) {
+    typeTheLesson();
+    m_recorder->gaveUp(kFigures);
+    EXPECT_EQ(scalar("SELECT completed FROM attempts"), "0");
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM mistakes"), "3");
+}
+
+TEST_F(AttemptRecorderTest, EachAttemptKeepsOnlyItsOwnMistakesAndItsOwnLesson) {
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    m_recorder->setNextLesson({"J02B", "第二课 应用课文"});
+    m_recorder->lessonLoaded();
+    m_recorder->evaluated(0, u'あ', u'お', false);
+    m_recorder->setNextLesson({"J03A", "a load the learner declined"});
+    m_recorder->completed(kFigures);
+    EXPECT_EQ(rows("SELECT a.lesson, COUNT(m.position) FROM attempts a"
+                   " LEFT JOIN mistakes m ON m.attempt_id = a.id GROUP BY a.id ORDER BY a.id"),
+              "J01A|3\nJ02B|1");
+}
+
+TEST_F(AttemptRecorderTest, NothingIsWrittenWithoutALoadedLessonOrTwiceForOneAttempt) {
+    m_recorder->evaluated(0, u'わ', u'は', false);
+    m_recorder->completed(kFigures);
+    EXPECT_TRUE(m_log.recorded.empty());
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    m_recorder->gaveUp(kFigures);
+    EXPECT_EQ(m_log.recorded.size(), 1u);
+}
+
+TEST_F(AttemptRecorderTest, JournalThatCannotBeOpenedIsReportedAndPracticeGoesOn) {
+    std::filesystem::create_directories(m_dir / "orvanta" / "journal.sqlite3");
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    ASSERT_EQ(m_log.failures.size(), 1u);
+    EXPECT_TRUE(m_log.recorded.empty());
+    std::filesystem::remove(m_dir / "orvanta" / "journal.sqlite3");
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    EXPECT_EQ(m_log.recorded.size(), 1u) << "the next attempt opens the journal again";
+}

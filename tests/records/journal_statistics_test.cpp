@@ -1,0 +1,118 @@
+#include "records/journal_export.h"
+#include "records/journal_statistics.h"
+#include "tests/records/journal_fixture.h"
+
+#include <fstream>
+
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+class JournalStatisticsTest : public JournalFixture {
+  protected:
+    void SetUp() override {
+        JournalFixture::SetUp();
+        m_journal = std::make_unique<Journal>(journalPath());
+        ASSERT_FALSE(m_journal->open().error);
+    }
+    void write(const JournalAttempt& attempt, const std::vector<JournalMistake>& mistakes = {}) {
+        ASSERT_FALSE(m_journal->record(attempt, mistakes).error);
+    }
+    std::unique_ptr<Journal> m_journal;
+};
+
+TEST_F(JournalStatisticsTest, LessonsComeInCourseOrderWithBestAndLastFigures) {
+    write(attempt("/home/a/mine.ORV", "2026-03-01T10:00:00+08:00"));
+    write(attempt("J10A", "2026-03-02T10:00:00+08:00", 40, 8, 10));
+    write(attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 10, 10));
+    write(attempt("J10A", "2026-03-04T10:00:00+08:00", 30, 9, 10));
+    write(attempt("J02B", "2026-03-05T23:30:00+08:00", 20, 5, 10));
+    const auto rows = lessonSummaries(*m_journal);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].lesson, "J02B");
+    EXPECT_EQ(rows[1].lesson, "J10A");
+    EXPECT_EQ(rows[2].lesson, "/home/a/mine.ORV");
+    EXPECT_EQ(rows[0].attempts, 2);
+    EXPECT_DOUBLE_EQ(rows[0].bestSpeed, 50);
+    EXPECT_DOUBLE_EQ(rows[0].lastSpeed, 20);
+    EXPECT_DOUBLE_EQ(rows[0].bestAccuracy, 100);
+    EXPECT_DOUBLE_EQ(rows[0].lastAccuracy, 50);
+    EXPECT_EQ(rows[0].lastPractised, "2026-03-05");
+    EXPECT_EQ(rows[1].title, "J10A title");
+    EXPECT_DOUBLE_EQ(rows[1].bestAccuracy, 90);
+}
+
+TEST_F(JournalStatisticsTest, ProgressIsInTimeOrderAcrossUtcOffsets) {
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00", 10)); // 01:00 UTC
+    write(attempt("J01A", "2026-03-02T00:30:00+00:00", 20)); // 00:30 UTC, written later
+    write(attempt("J01B", "2026-03-02T02:00:00+00:00", 30, 0, 0));
+    const auto all = progress(*m_journal);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_DOUBLE_EQ(all[0].speed, 20);
+    EXPECT_DOUBLE_EQ(all[1].speed, 10);
+    EXPECT_EQ(all[1].endedAtMs - all[0].endedAtMs, 30 * 60 * 1000);
+    EXPECT_EQ(all[0].endedAtMs, 1772411400000); // 2026-03-02T00:30:00Z
+    EXPECT_DOUBLE_EQ(all[2].accuracy, 0) << "an empty attempt has no accuracy to divide";
+    const auto one = progress(*m_journal, "J01B");
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_DOUBLE_EQ(one[0].speed, 30);
+}
+
+TEST_F(JournalStatisticsTest, MostMissedCountsCharactersAndWhatWasTypedInstead) {
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00"),
+          {{0, u'辞', u'持'}, {1, u'辞', u'時'}, {2, u'辞', u'持'}, {3, u'は', u'わ'}});
+    write(attempt("J01B", "2026-03-03T09:00:00+08:00"), {{0, u'は', u'わ'}, {9, u'辞', u'時'}});
+    const auto missed = mostMissed(*m_journal, 30);
+    ASSERT_EQ(missed.size(), 2u);
+    EXPECT_EQ(missed[0].expected, u"辞");
+    EXPECT_EQ(missed[0].count, 4);
+    EXPECT_EQ(missed[0].typedMostOften, u"持") << "a tie goes to the lower code";
+    EXPECT_EQ(missed[1].expected, u"は");
+    EXPECT_EQ(missed[1].typedMostOften, u"わ");
+    EXPECT_EQ(mostMissed(*m_journal, 1).size(), 1u);
+}
+
+TEST_F(JournalStatisticsTest, LastAttemptLessonIsTheOneWrittenLast) {
+    EXPECT_FALSE(lastAttemptLesson(*m_journal));
+    write(attempt("J05A", "2026-03-02T09:00:00+08:00"));
+    write(attempt("/x/y.ORV", "2026-03-01T09:00:00+08:00"));
+    EXPECT_EQ(lastAttemptLesson(*m_journal), "/x/y.ORV");
+}
+
+TEST_F(JournalStatisticsTest, ClosedJournalReadsAsEmpty) {
+    const Journal closed(journalPath() + "-never-opened");
+    EXPECT_TRUE(lessonSummaries(closed).empty());
+    EXPECT_TRUE(progress(closed).empty());
+    EXPECT_TRUE(mostMissed(closed).empty());
+    EXPECT_FALSE(lastAttemptLesson(closed));
+    EXPECT_TRUE(exportCsv(closed, (m_dir / "a.csv").string(), (m_dir / "m.csv").string()));
+}
+
+TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
+    JournalAttempt quoted = attempt("/home/a/b,\"c\".ORV", "2026-03-02T09:00:00+08:00", 24.5);
+    quoted.title = "b,\"c\".ORV";
+    write(quoted, {{3, u'辞', u','}});
+    ASSERT_FALSE(m_journal->setName(1, "王\n芳"));
+    ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
+                           (m_dir / "mistakes.csv").string()));
+    EXPECT_EQ(readFile(m_dir / "attempts.csv"),
+              "id,lesson,title,started_at,ended_at,elapsed_s,total,right,wrong,speed,completed,"
+              "name\r\n"
+              "1,\"/home/a/b,\"\"c\"\".ORV\",\"b,\"\"c\"\".ORV\",2026-03-02T09:00:00+08:00,"
+              "2026-03-02T09:00:00+08:00,60,10,9,1,24.5,1,\"王\n芳\"\r\n");
+    EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
+              "attempt_id,position,expected,typed\r\n1,3,辞,\",\"\r\n");
+}
+
+TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {
+    const auto error =
+        exportCsv(*m_journal, (m_dir / "no" / "a.csv").string(), (m_dir / "no" / "m.csv").string());
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("a.csv"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "no"));
+}
