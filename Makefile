@@ -75,6 +75,8 @@ bench: build
 	$(BUILD)/bin/core_bench
 	$(BUILD)/bin/journal_bench
 	$(BUILD)/bin/statistics_bench
+	$(BUILD)/bin/readings_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/ui_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) orvanta_*_amd64.deb

@@ -4,6 +4,7 @@
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "core/utf8.h"
+#include "readings/annotated_text.h"
 #include "readings/lesson_readings.h"
 #include "readings/mecab_analyser.h"
 
@@ -21,16 +22,9 @@ const char* const kReadingsUsage = R"(  orvanta-lesson readings [--dictionary DI
 
 namespace {
 
-// The text with each reading after the characters it stands over.
-std::u16string annotated(std::u16string_view text, const std::vector<Ruby>& rubies) {
-    std::u16string out;
-    std::size_t copied = 0;
-    for (const Ruby& ruby : rubies) {
-        out += text.substr(copied, ruby.start + ruby.length - copied);
-        out += u'[' + ruby.reading + u']';
-        copied = ruby.start + ruby.length;
-    }
-    out += text.substr(copied);
+// The annotated text with LF line breaks, as a terminal shows it.
+std::u16string annotatedLines(std::u16string_view text, const std::vector<Ruby>& rubies) {
+    std::u16string out = annotatedText(text, rubies);
     std::erase(out, u'\r');
     return out;
 }
@@ -70,7 +64,8 @@ int readingsCommand(const std::vector<std::string>& arguments) {
     CodePage codePage;
     const std::u16string text = decodeLesson(*bytes, codePage).text;
     const Corrections corrections = readCorrections(lessonPath);
-    std::cout << toUtf8(annotated(text, readLesson(text, analyser, corrections.entries).rubies))
+    std::cout << toUtf8(
+                     annotatedLines(text, readLesson(text, analyser, corrections.entries).rubies))
               << std::flush;
     for (std::size_t line : corrections.badLines)
         std::cerr << "orvanta-lesson: " << correctionsPathFor(lessonPath) << " line " << line

@@ -1,5 +1,6 @@
 // Readings of lesson text through the real MeCab and IPA dictionary: where
 // each reading stands, what corrections override, and the romaji of a reading.
+#include "readings/annotated_text.h"
 #include "readings/lesson_readings.h"
 #include "readings/mecab_analyser.h"
 #include "readings/reading_placement.h"
@@ -12,22 +13,10 @@
 
 namespace {
 
-// What the readings of a text look like written out: 食[た]べる.
-std::u16string annotated(std::u16string_view text, const std::vector<Ruby>& rubies) {
-    std::u16string out;
-    std::size_t copied = 0;
-    for (const Ruby& ruby : rubies) {
-        out += text.substr(copied, ruby.start + ruby.length - copied);
-        out += u'[' + ruby.reading + u']';
-        copied = ruby.start + ruby.length;
-    }
-    return out + std::u16string(text.substr(copied));
-}
-
 class LessonReadingsTest : public ::testing::Test {
   protected:
     std::u16string read(std::u16string_view text, const std::vector<Correction>& corrections = {}) {
-        return annotated(text, readLesson(text, m_analyser, corrections).rubies);
+        return annotatedText(text, readLesson(text, m_analyser, corrections).rubies);
     }
     MecabAnalyser m_analyser;
 };
