@@ -1,10 +1,12 @@
 #include "core/cue_sounds.h"
+#include "ui/background_music.h"
 #include "ui/desktop_shell.h"
 #include "ui/font_faces.h"
 #include "ui/form1.h"
 #include "ui/prompts.h"
 #include "ui/qt_clock.h"
 #include "ui/sound_bank.h"
+#include "ui/translations.h"
 #include "ui/wave_player.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
+    installTranslations();
     installFontSubstitutions();
 
     const std::string programFolder = QApplication::applicationDirPath().toStdString();
@@ -21,8 +24,8 @@ int main(int argc, char** argv) {
     for (Cue cue : kAllCues)
         sounds.preload(QString::fromStdString(programFolder + cueFileName(cue)));
     sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
-    WavePlayer me1(sounds), me2(sounds), mm3(sounds);
-    me2.setRepeating(true); // background music starts again when it ends
+    WavePlayer me1(sounds), mm3(sounds);
+    BackgroundMusic me2;
     Prompts prompts;
     DesktopShell shell;
     QtClock clock;
