@@ -54,6 +54,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_history = std::make_unique<HistoryFile>(m_services.programFolder + "/user.cey", m_codePage);
     m_scores = new ScoreKeeper(this, *m_history, m_services.prompts, m_menu.Sav, m_menu.Delet);
     connectMenu();
+    connectMusic();
     m_cues = std::make_unique<CueSounds>(m_services.me1, m_services.programFolder, m_state.SoundOn);
     m_engine =
         std::make_unique<ComparisonEngine>(m_state, *m_r1, *m_r2, *this, *m_cues, m_codePage);

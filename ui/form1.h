@@ -18,6 +18,7 @@
 #include <array>
 #include <memory>
 
+class BackgroundMusic;
 class DesktopShell;
 class FontChooser;
 class LessonBoxWidget;
@@ -30,7 +31,7 @@ class TypingBoxWidget;
 // pre-answerable dialogs, the desktop shell, the clock and the program folder.
 struct Form1Services {
     CuePlayer& me1;
-    CuePlayer& me2;
+    BackgroundMusic& me2;
     CuePlayer& mm3;
     Prompts& prompts;
     DesktopShell& shell;
@@ -77,21 +78,25 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     void About_Click();
     void Se_Click();
     void Key_Click();
-    // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
+    // Plays a chosen wave file on `Me2` until turned off; once it plays, the
+    // item offers that.
     void Music_Click();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void createControls();
     void connectMenu();
+    void connectMusic();
     QLabel* captionLabel(const char* name, const QString& text, float left, float top,
                          qreal pointSize);
     QLabel* readoutLabel(const char* name, const QString& text, float left, float top, float width,
                          float height);
     void placeLayout(const MainLayout& layout);
+    void layoutForOuterSize();
     MainLayout currentLayout() const;
 
     Form1Services m_services;
@@ -115,6 +120,7 @@ class Form1 final : public QMainWindow, public PracticeWindow {
     std::unique_ptr<HistoryFile> m_history;
     ScoreKeeper* m_scores = nullptr;
     bool m_musicOn = false;
+    QSize m_laidOutFor; // the outer size of the last layout pass
     FontChooser* m_commonDialog1;
     FontChooser* m_commonDialog2;
 };

@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "ui/about_box.h"
+#include "ui/background_music.h"
 #include "ui/desktop_shell.h"
 #include "ui/font_chooser.h"
 #include "ui/help_viewer.h"
@@ -14,8 +15,7 @@
 // The main window's menu commands.
 
 void Form1::Openfile_Click() {
-    const auto file =
-        m_services.prompts.chooseOpenFile(this, QStringLiteral("课文文件(*.ORV) (*.ORV)"));
+    const auto file = m_services.prompts.chooseOpenFile(this, QStringLiteral("课文文件(*.ORV)"));
     if (file && !file->isEmpty())
         LoadLesson(file->toStdString());
 }
@@ -61,6 +61,7 @@ void Form1::uper_Click() {
     m_r1->setFont(chosenFont(m_r1->font(), choice->font));
     m_r1->select(m_state.CurPos, 1);
     m_r1->setSelectionUnderline(true);
+    m_r1->showSelection();
 }
 
 // The typing box takes the face, and the colour for its selection: with the
@@ -124,6 +125,16 @@ void Form1::Music_Click() {
     m_services.me2.setFileName(file->toStdString());
     m_services.me2.open();
     m_services.me2.play();
-    m_musicOn = true;
-    m_menu.Music->setText(QStringLiteral("关闭背景音乐(&M)"));
+}
+
+void Form1::connectMusic() {
+    connect(&m_services.me2, &BackgroundMusic::started, this, [this] {
+        m_musicOn = true;
+        m_menu.Music->setText(QStringLiteral("关闭背景音乐(&M)"));
+    });
+    connect(&m_services.me2, &BackgroundMusic::unplayable, this, [this](const QString& file) {
+        m_services.prompts.inform(
+            this, QStringLiteral("无法播放 %1：它不是能播放的 WAV 声音文件。").arg(file),
+            QStringLiteral("背景音乐"));
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/fakes/fake_players.h"
+#include "ui/background_music.h"
 #include "ui/desktop_shell.h"
 #include "ui/font_faces.h"
 #include "ui/form1.h"
@@ -38,7 +39,8 @@ class Form1Fixture {
     bool underlinedAt(int documentPosition) const;
 
     QTemporaryDir folder;
-    RecordingCuePlayer me1, me2, mm3;
+    RecordingCuePlayer me1, mm3;
+    BackgroundMusic me2;
     Prompts prompts;
     DesktopShell shell;
     FakeClock clock;

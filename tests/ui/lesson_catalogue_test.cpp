@@ -2,6 +2,7 @@
 #include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
 #include "tests/fakes/fake_players.h"
+#include "ui/background_music.h"
 #include "ui/desktop_shell.h"
 #include "ui/form1.h"
 #include "ui/lesson_box.h"
@@ -41,7 +42,8 @@ class LessonCatalogueTest : public QObject {
     }
 
     void everyMenuItemLoadsItsLesson() {
-        RecordingCuePlayer me1, me2, mm3;
+        RecordingCuePlayer me1, mm3;
+        BackgroundMusic me2;
         Prompts prompts;
         DesktopShell shell;
         shell.setRecording(true);
