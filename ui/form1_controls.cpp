@@ -1,8 +1,10 @@
 #include "ui/form1.h"
 
+#include "ui/fitted_label.h"
 #include "ui/font_faces.h"
 #include "ui/lesson_box.h"
 #include "ui/media_player_widget.h"
+#include "ui/menu_colour.h"
 #include "ui/twips.h"
 #include "ui/typing_box.h"
 
@@ -25,7 +27,7 @@ QLabel* Form1::captionLabel(const char* name, const QString& text, float left, f
 
 QLabel* Form1::readoutLabel(const char* name, const QString& text, float left, float top,
                             float width, float height) {
-    auto* label = new QLabel(text, centralWidget());
+    auto* label = new FittedLabel(text, centralWidget());
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(chineseFont(14.25));
     label->setAlignment(Qt::AlignCenter);
@@ -38,6 +40,7 @@ QLabel* Form1::readoutLabel(const char* name, const QString& text, float left, f
 void Form1::createControls() {
     setCentralWidget(new QWidget(this));
     centralWidget()->setObjectName(QStringLiteral("client"));
+    paintWithMenuBackground(centralWidget());
     captionLabel("Label12", QStringLiteral("开始时间："), 240, 120, 14.25);
     captionLabel("Label1", QStringLiteral("已用时："), 3600, 120, 14.25);
     captionLabel("Label10", QStringLiteral("平均速度："), 6360, 120, 14.25);
@@ -117,11 +120,24 @@ void Form1::placeLayout(const MainLayout& layout) {
 }
 
 void Form1::layoutFor(float outerWidth, float outerHeight) {
+    m_laidOutFor = QSize(toPixels(outerWidth), toPixels(outerHeight));
     placeLayout(layoutPass(outerWidth, outerHeight, currentLayout()));
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    layoutForOuterSize();
+}
+
+// Under a window manager the frame and caption arrive after the first showing:
+// they move the window without resizing it, so the pass runs again with them.
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (frameGeometry().size() != m_laidOutFor)
+        layoutForOuterSize();
+}
+
+void Form1::layoutForOuterSize() {
     const QSize outer = frameGeometry().size();
     layoutFor(toTwips(outer.width()), toTwips(outer.height()));
 }

@@ -20,16 +20,21 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void setSelectionColour(Rgb colour) override;
     void setSelectionUnderline(bool on) override;
 
+    // Makes the selection the box's visible one, until the next select().
+    // The marks of typing select without showing it, as an unfocused box would.
+    void showSelection();
     // Scrolls so that the character at a position is in view.
     void reveal(Pos position);
 
   private:
+    void hideSelection();
     void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);
 
     std::u16string m_text;
     LineBreakMap m_lineBreaks;
     int m_selectionStart = 0;
     int m_selectionEnd = 0;
+    bool m_selectionShown = false;
     // Document positions that carry an underline, so that clearing the underline
     // of the whole text touches only them.
     std::set<int> m_underlined;
