@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString kJapaneseSample = QStringLiteral("にほんご ニホンゴ 日本語");
+const QString kJapaneseSample = QStringLiteral("日本語 にほんご");
 
 void paintSwatch(QPushButton* button, const QColor& colour) {
     button->setStyleSheet(QStringLiteral("background: %1; min-width: 48px").arg(colour.name()));
@@ -94,6 +94,8 @@ void FontDialog::pickColour() {
 // The panel's sample line is the only line edit inside its sample group.
 void FontDialog::showJapaneseSample() {
     for (QLineEdit* edit : m_fonts->findChildren<QLineEdit*>())
-        if (qobject_cast<QGroupBox*>(edit->parentWidget()))
+        if (qobject_cast<QGroupBox*>(edit->parentWidget())) {
             edit->setText(kJapaneseSample);
+            edit->setCursorPosition(0); // a narrow sample shows its beginning
+        }
 }
