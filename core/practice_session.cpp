@@ -92,6 +92,9 @@ void PracticeSession::Music_Click() {
     m_ports.me2.setFileName(*file);
     m_ports.me2.open();
     m_ports.me2.play();
+}
+
+void PracticeSession::musicStarted() {
     m_musicOn = true;
     m_ports.window.setMenuCaption(MenuItem::Music, u"关闭背景音乐(&M)");
 }

@@ -56,8 +56,10 @@ class PracticeSession {
     void Sav_Click();
     void Se_Click();
     void Key_Click();
-    // Plays a chosen wave file on `Me2` until turned off; the item then offers that.
+    // Plays a chosen wave file on `Me2` until turned off.
     void Music_Click();
+    // The chosen music file has loaded and plays: only now can it be turned off.
+    void musicStarted();
 
     const AttemptState& state() const { return m_state; }
 

@@ -3,6 +3,7 @@
 #include "ui/desktop_shell.h"
 #include "ui/font_faces.h"
 #include "ui/twips.h"
+#include "ui/window_buttons.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -47,6 +48,7 @@ void line(QWidget* parent, float left, float right, float top, const QColor& col
 
 frmAbout::frmAbout(DesktopShell& shell, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
+    showCloseButtonOnly(this);
     setFixedSize(toPixels(4860), toPixels(2985));
     QLabel* icon = label(this, "picIcon", 120, 360, 780, 780);
     icon->setPixmap(

@@ -1,22 +1,16 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
+#include "ui/font_dialog.h"
+
 #include <QObject>
 #include <deque>
 #include <optional>
 
 class QWidget;
 
-struct FontChoice {
-    QFont font; // face, size, bold, italic, underline, strikeout
-    QColor colour;
-};
-
 // A font dialog object (`CommonDialog1`, `CommonDialog2`) that keeps its
 // settings between uses: it opens with the box's font and the colour last
-// confirmed in it (black at first). Qt's font dialog has no colour, so ours
-// adds a colour row. Answers can be prepared for tests (the next-answer seam).
+// confirmed in it (black at first). Answers can be prepared for tests (the next-answer seam).
 class FontChooser final : public QObject {
     Q_OBJECT
   public:

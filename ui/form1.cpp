@@ -42,6 +42,7 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
     connectControls();
     connectMenu();
+    connectMusic();
     m_timers->setTimer2(true);
     m_readingHelp = new ReadingHelp(*m_controls->R1, *m_menu->Yomi, *m_controls->Label14,
                                     m_services->readingsDictionary);
@@ -62,6 +63,7 @@ void Form1::addAttemptObserver(AttemptObserver& observer) {
 }
 
 void Form1::layoutFor(float outerWidth, float outerHeight) {
+    m_laidOutFor = QSize(toPixels(outerWidth), toPixels(outerHeight));
     layOutMainControls(*m_controls, outerWidth, outerHeight);
 }
 
@@ -108,6 +110,18 @@ void Form1::connectMenu() {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    layoutForOuterSize();
+}
+
+// Under a window manager the frame and caption arrive after the first showing:
+// they move the window without resizing it, so the pass runs again with them.
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (frameGeometry().size() != m_laidOutFor)
+        layoutForOuterSize();
+}
+
+void Form1::layoutForOuterSize() {
     const QSize outer = frameGeometry().size();
     layoutFor(toTwips(outer.width()), toTwips(outer.height()));
 }

@@ -42,11 +42,14 @@ class Form1 final : public QMainWindow {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void connectControls();
     void connectMenu();
+    void connectMusic();
+    void layoutForOuterSize();
     void Openfile_Click();
     void morelesson_Click();
     void quit_Click();
@@ -64,5 +67,6 @@ class Form1 final : public QMainWindow {
     std::unique_ptr<PracticeSession> m_session;
     FontChooser* m_commonDialog1;
     FontChooser* m_commonDialog2;
+    QSize m_laidOutFor; // the outer size of the last layout pass
     ReadingHelp* m_readingHelp = nullptr;
 };

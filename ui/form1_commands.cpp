@@ -2,7 +2,9 @@
 
 #include "core/attempt_state.h"
 #include "core/local_files.h"
+#include "core/practice_session.h"
 #include "ui/about_box.h"
+#include "ui/background_music.h"
 #include "ui/font_chooser.h"
 #include "ui/help_viewer.h"
 #include "ui/lesson_box.h"
@@ -15,8 +17,7 @@
 // The main window's menu commands.
 
 void Form1::Openfile_Click() {
-    const auto file =
-        m_services->prompts->chooseOpenFile(this, QStringLiteral("课文文件(*.ORV) (*.ORV)"));
+    const auto file = m_services->prompts->chooseOpenFile(this, QStringLiteral("课文文件(*.ORV)"));
     if (file && !file->isEmpty())
         LoadLesson(file->toStdString());
 }
@@ -53,6 +54,7 @@ void Form1::uper_Click() {
     m_controls->R1->setFont(chosenFont(m_controls->R1->font(), choice->font));
     m_controls->R1->select(state().CurPos, 1);
     m_controls->R1->setSelectionUnderline(true);
+    m_controls->R1->showSelection();
 }
 
 // The typing box takes the face, and the colour for its selection: with the
@@ -66,6 +68,18 @@ void Form1::Lower_Click() {
     QTextCharFormat colour;
     colour.setForeground(choice->colour);
     m_controls->R2->mergeCurrentCharFormat(colour);
+}
+
+// Background music plays only once its file has loaded; the item then offers
+// to turn it off. A file that cannot play is told and leaves the item as it was.
+void Form1::connectMusic() {
+    BackgroundMusic* music = m_services->me2.get();
+    connect(music, &BackgroundMusic::started, this, [this] { m_session->musicStarted(); });
+    connect(music, &BackgroundMusic::unplayable, this, [this](const QString& file) {
+        m_services->prompts->inform(
+            this, QStringLiteral("无法播放 %1：它不是能播放的 WAV 声音文件。").arg(file),
+            QStringLiteral("背景音乐"));
+    });
 }
 
 // The help document opens in the desktop's viewer, or in ours where there is none.

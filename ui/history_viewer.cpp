@@ -3,6 +3,7 @@
 #include "records/history_file.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
+#include "ui/window_buttons.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,6 +29,7 @@ Dialog1::Dialog1(const HistoryFile& history, QWidget* parent)
     : QDialog(parent), m_history(history), m_box(new QPlainTextEdit(this)),
       m_clear(new QPushButton(QStringLiteral("清除记录"), this)) {
     setObjectName(QStringLiteral("Dialog1"));
+    showCloseButtonOnly(this);
     setWindowTitle(QStringLiteral("学习记录"));
     setFixedSize(toPixels(7695), toPixels(3705));
     setStyleSheet(QStringLiteral("QDialog { background: rgb(192, 192, 255); }"));

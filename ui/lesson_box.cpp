@@ -21,15 +21,36 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_underlined.clear();
     m_selectionStart = m_selectionEnd = 0;
     m_readings.clear(); // they belonged to the text replaced
+    m_selectionShown = false;
+    // setPlainText gives the whole text the format at the box's cursor, which
+    // may be a mark left where the learner clicked: a new lesson starts plain.
+    setCurrentCharFormat(QTextCharFormat());
     setPlainText(documentText(m_text));
     emit textReplaced();
 }
 
 void LessonBoxWidget::select(Pos start, Pos length) {
+    if (m_selectionShown)
+        hideSelection();
     const int documentLength = document()->characterCount() - 1;
     m_selectionStart = std::clamp(m_lineBreaks.toDocument(start), 0, documentLength);
     m_selectionEnd =
         std::clamp(m_lineBreaks.toDocument(start + length), m_selectionStart, documentLength);
+}
+
+void LessonBoxWidget::showSelection() {
+    QTextCursor cursor(document());
+    cursor.setPosition(m_selectionStart);
+    cursor.setPosition(m_selectionEnd, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    m_selectionShown = true;
+}
+
+void LessonBoxWidget::hideSelection() {
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    m_selectionShown = false;
 }
 
 void LessonBoxWidget::mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format) {

@@ -31,6 +31,10 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     bool showsReadings() const { return !m_readings.empty(); }
     QFont readingFont() const;
 
+    // Makes the selection the box's visible one, until the next select().
+    // The marks of typing select without showing it, as an unfocused box would.
+    void showSelection();
+
   signals:
     // The program replaced the whole text (a lesson loaded, or the box emptied).
     void textReplaced();
@@ -40,6 +44,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void changeEvent(QEvent* event) override;
 
   private:
+    void hideSelection();
     struct PlacedReading {
         int start; // document position
         int length;
@@ -54,6 +59,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     LineBreakMap m_lineBreaks;
     int m_selectionStart = 0;
     int m_selectionEnd = 0;
+    bool m_selectionShown = false;
     // Document positions that carry an underline, so that clearing the underline
     // of the whole text touches only them.
     std::set<int> m_underlined;

@@ -1,9 +1,11 @@
 #include "ui/main_controls.h"
 
 #include "core/layout_pass.h"
+#include "ui/fitted_label.h"
 #include "ui/font_faces.h"
 #include "ui/lesson_box.h"
 #include "ui/media_player_widget.h"
+#include "ui/menu_colour.h"
 #include "ui/twips.h"
 #include "ui/typing_box.h"
 
@@ -25,7 +27,7 @@ QLabel* captionLabel(QWidget* client, const char* name, const QString& text, flo
 
 QLabel* readoutLabel(QWidget* client, const char* name, const QString& text, float left, float top,
                      float width, float height) {
-    auto* label = new QLabel(text, client);
+    auto* label = new FittedLabel(text, client);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(chineseFont(14.25));
     label->setAlignment(Qt::AlignCenter);
@@ -86,6 +88,7 @@ MainControls createMainControls(QMainWindow* window) {
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
     window->setCentralWidget(client);
+    paintWithMenuBackground(client);
     createCaptions(client);
     QLabel* label14 = captionLabel(client, "Label14", QStringLiteral("当前时间："), 0, 0, 15.75);
     const std::array<QLabel*, 7> readouts = createReadouts(client);

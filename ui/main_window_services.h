@@ -3,6 +3,7 @@
 #include "core/code_page.h"
 #include "core/ports.h"
 #include "records/history_file.h"
+#include "ui/background_music.h"
 #include "ui/desktop_shell.h"
 #include "ui/prompts.h"
 #include "ui/sound_bank.h"
@@ -18,7 +19,7 @@ struct MainWindowServices {
     std::string programFolder; // no trailing separator
     std::unique_ptr<SoundBank> sounds;
     std::unique_ptr<CuePlayer> me1;
-    std::unique_ptr<CuePlayer> me2;
+    std::unique_ptr<BackgroundMusic> me2; // a sound of its own, so that no cue cuts it off
     std::unique_ptr<CuePlayer> mm3;
     std::unique_ptr<Prompts> prompts;
     std::unique_ptr<DesktopShell> shell;

@@ -2,6 +2,7 @@
 
 #include "core/local_files.h"
 
+#include <QAction>
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QFileInfo>
@@ -41,7 +42,8 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget* parent)
     : QWidget(parent), m_play(toolButton(this, QStyle::SP_MediaPlay, tr("播放"))),
       m_stop(toolButton(this, QStyle::SP_MediaStop, tr("停止"))),
       m_position(new QSlider(Qt::Horizontal, this)), m_time(new QLabel(clockText(0), this)),
-      m_volume(new QSlider(Qt::Horizontal, this)) {
+      m_volume(new QSlider(Qt::Horizontal, this)), m_playAction(new QAction(tr("播放(&P)"), this)),
+      m_stopAction(new QAction(tr("停止(&S)"), this)) {
     setObjectName(QStringLiteral("WindowsMediaPlayer1"));
     m_play->setObjectName(QStringLiteral("playButton"));
     m_position->setObjectName(QStringLiteral("positionSlider"));
@@ -61,10 +63,8 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget* parent)
     row->addWidget(volumeIcon);
     row->addWidget(m_volume);
     connect(m_play, &QToolButton::clicked, this, &MediaPlayerWidget::togglePlay);
-    connect(m_stop, &QToolButton::clicked, this, [this] {
-        if (m_player)
-            m_player->stop();
-    });
+    connect(m_stop, &QToolButton::clicked, this, &MediaPlayerWidget::stop);
+    addContextMenu();
     connect(m_position, &QSlider::sliderMoved, this, [this](int ms) {
         if (m_player)
             m_player->setPosition(ms);
@@ -114,6 +114,21 @@ void MediaPlayerWidget::setUrl(const std::string& path) {
         player.play();
 }
 
+// The player's context menu offers the buttons' two commands.
+void MediaPlayerWidget::addContextMenu() {
+    m_playAction->setObjectName(QStringLiteral("playPauseAction"));
+    m_stopAction->setObjectName(QStringLiteral("stopAction"));
+    connect(m_playAction, &QAction::triggered, this, &MediaPlayerWidget::togglePlay);
+    connect(m_stopAction, &QAction::triggered, this, &MediaPlayerWidget::stop);
+    addActions({m_playAction, m_stopAction});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MediaPlayerWidget::stop() {
+    if (m_player)
+        m_player->stop();
+}
+
 void MediaPlayerWidget::togglePlay() {
     if (!m_player || !hasSoundDevice())
         return;
@@ -139,4 +154,5 @@ void MediaPlayerWidget::showState() {
     const bool playing = m_player && m_player->playbackState() == QMediaPlayer::PlayingState;
     m_play->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     m_play->setToolTip(playing ? tr("暂停") : tr("播放"));
+    m_playAction->setText(playing ? tr("暂停(&P)") : tr("播放(&P)"));
 }

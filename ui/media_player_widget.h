@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAction;
 class QAudioOutput;
 class QLabel;
 class QMediaPlayer;
@@ -12,7 +13,8 @@ class QSlider;
 class QToolButton;
 
 // `WindowsMediaPlayer1`: plays the lesson's recording with a full control bar
-// (play/pause, stop, position with elapsed and total time, volume). New media
+// (play/pause, stop, position with elapsed and total time, volume) and a
+// context menu of play/pause and stop. New media
 // starts by itself, once, at volume 50. Without a sound device it still loads
 // the media, silently. The Qt player is made on first use, to keep start-up quick.
 class MediaPlayerWidget final : public QWidget, public MediaPlayer {
@@ -30,7 +32,9 @@ class MediaPlayerWidget final : public QWidget, public MediaPlayer {
 
   private:
     QMediaPlayer& ensurePlayer();
+    void addContextMenu();
     void togglePlay();
+    void stop();
     void showPosition(qint64 position);
     void showDuration(qint64 duration);
     void showState();
@@ -42,5 +46,7 @@ class MediaPlayerWidget final : public QWidget, public MediaPlayer {
     QSlider* m_position;
     QLabel* m_time;
     QSlider* m_volume;
+    QAction* m_playAction;
+    QAction* m_stopAction;
     qint64 m_duration = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/font_faces.h"
 #include "ui/twips.h"
+#include "ui/window_buttons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,15 +10,14 @@
 
 inputname::inputname(QWidget* parent) : QDialog(parent), m_namebox(new QLineEdit(this)) {
     setObjectName(QStringLiteral("inputname"));
+    showCloseButtonOnly(this);
     setWindowTitle(QStringLiteral("保存记录"));
     setFixedSize(toPixels(4680), toPixels(1965));
     auto* prompt = new QLabel(QStringLiteral("请输入您的姓名："), this);
     placed(prompt, "Label1", 240, 240, 3975, 375);
     prompt->setFont(chineseFont(12));
     placed(m_namebox, "namebox", 240, 720, 4095, 495);
-    QFont boxFont = japaneseBoxFont();
-    boxFont.setPointSizeF(14);
-    m_namebox->setFont(boxFont);
+    m_namebox->setFont(japaneseBoxFont());
     m_namebox->setToolTip(QStringLiteral("记录以 GBK 编码保存：GBK 中没有的字符将保存为“?”。"));
     auto* save = new QPushButton(QStringLiteral("保存"), this);
     placed(save, "Command1", 480, 1320, 1335, 495);

@@ -7,6 +7,7 @@
 #include "ui/journal_hook.h"
 #include "ui/main_window_services.h"
 #include "ui/qt_clock.h"
+#include "ui/translations.h"
 #include "ui/wave_player.h"
 
 #include <QScreen>
@@ -27,9 +28,7 @@ MainWindowServices programServices(const QString& programFolder) {
     services.sounds = std::make_unique<SoundBank>();
     preloadCues(*services.sounds, services.programFolder);
     services.me1 = std::make_unique<WavePlayer>(*services.sounds);
-    auto music = std::make_unique<WavePlayer>(*services.sounds);
-    music->setRepeating(true); // background music starts again when it ends
-    services.me2 = std::move(music);
+    services.me2 = std::make_unique<BackgroundMusic>();
     services.mm3 = std::make_unique<WavePlayer>(*services.sounds);
     services.prompts = std::make_unique<Prompts>();
     services.shell = std::make_unique<DesktopShell>();
@@ -41,6 +40,7 @@ MainWindowServices programServices(const QString& programFolder) {
 }
 
 std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
+    installTranslations();
     installFontSubstitutions();
     auto window = std::make_unique<Form1>(std::move(services));
     const QRect screen = window->screen()->availableGeometry();

@@ -7,11 +7,11 @@ class Form1;
 struct MainWindowServices;
 
 // The program's own services for a program folder: wave players on preloaded
-// cue effects (the background music repeating), the dialogs, the desktop
+// cue effects, the background music on a sound of its own, the dialogs, the desktop
 // shell, the system clock and the history file.
 MainWindowServices programServices(const QString& programFolder);
 
-// Installs the font substitutions and makes the main window, which takes the
+// Installs the translations and the font substitutions and makes the main window, which takes the
 // services, centred on its screen and ready to show.
 std::unique_ptr<Form1> makeMainWindow(MainWindowServices services);
 

@@ -1,25 +1,32 @@
 #include "ui/prompts.h"
 
+#include "ui/window_buttons.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
+// A question box without an icon, with a close button only in its title bar.
+QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& title,
+                                QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
+    showCloseButtonOnly(&box);
+    if (buttons & QMessageBox::Yes)
+        box.setDefaultButton(QMessageBox::Yes);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 bool showYesNo(QWidget* parent, const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return ask(parent, text, title, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool showOkCancel(QWidget* parent, const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    parent);
-    return box.exec() == QMessageBox::Ok;
+    return ask(parent, text, title, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool showMessage(QWidget* parent, const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    ask(parent, text, title, QMessageBox::Ok);
     return true;
 }
 
@@ -66,6 +73,7 @@ std::optional<QString> Prompts::preparedFileOr(QString (*choose)(QWidget*, const
 }
 
 std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& filter) {
+    m_fileFilters.push_back(filter);
     return preparedFileOr(
         [](QWidget* p, const QString& f) {
             return QFileDialog::getOpenFileName(p, QString(), QString(), f);

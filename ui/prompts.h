@@ -27,6 +27,8 @@ class Prompts {
     void setNextFile(const QString& file) { m_nextFiles.push_back(file); }
     // Texts of the questions and messages shown so far, "title|text".
     const std::deque<QString>& asked() const { return m_asked; }
+    // Filters of the file choices offered so far.
+    const std::deque<QString>& fileFilters() const { return m_fileFilters; }
 
   private:
     std::optional<QString> preparedFileOr(QString (*choose)(QWidget*, const QString&),
@@ -37,4 +39,5 @@ class Prompts {
     std::deque<bool> m_nextAnswers;
     std::deque<QString> m_nextFiles;
     std::deque<QString> m_asked;
+    std::deque<QString> m_fileFilters;
 };

@@ -1,5 +1,6 @@
 #include "ui/score_dialog.h"
 
+#include "ui/fitted_label.h"
 #include "ui/font_faces.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
@@ -36,6 +37,11 @@ bool onDarkBand(const FigureDesign& f) {
     return f.colour == QColor(255, 255, 255) || f.colour == QColor(255, 255, 128);
 }
 
+// The painted band behind a figure and its caption.
+QRect bandOf(const FigureDesign& f) {
+    return QRect(toPixels(180), toPixels(f.top) - 3, toPixels(3960), toPixels(285) + 6);
+}
+
 size_t indexOf(DialogLabel label) {
     for (size_t i = 0; i < std::size(kFigures); ++i)
         if (kFigures[i].label == label)
@@ -52,13 +58,16 @@ Dialog::Dialog(QWidget* parent) : QDialog(parent) {
     setFixedSize(toPixels(4440), toPixels(4455));
     for (size_t i = 0; i < std::size(kFigures); ++i) {
         const FigureDesign& f = kFigures[i];
-        auto* label = new QLabel(qs(f.startCaption), this);
+        auto* label = new FittedLabel(qs(f.startCaption), this);
         label->setObjectName(QString::fromLatin1(f.name));
         label->setFont(chineseFont(14.25));
         if (f.colour.isValid())
             label->setStyleSheet(QStringLiteral("color: %1").arg(f.colour.name()));
-        label->move(toPixels(f.left), toPixels(f.top));
-        label->adjustSize();
+        // From the designed left to the band's end, centred on the band's height.
+        const QRect band = bandOf(f);
+        label->setGeometry(toPixels(f.left), band.top(), band.right() - toPixels(f.left),
+                           band.height());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_figures[i] = label;
     }
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
@@ -76,10 +85,8 @@ Dialog::Dialog(QWidget* parent) : QDialog(parent) {
 
 void Dialog::setFigure(DialogLabel label, const QString& text) {
     QLabel* figure = m_figures[indexOf(label)];
-    if (figure->text() == text)
-        return;
-    figure->setText(text);
-    figure->adjustSize();
+    if (figure->text() != text)
+        figure->setText(text);
 }
 
 QString Dialog::figure(DialogLabel label) const {
@@ -94,7 +101,7 @@ void Dialog::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), sky);
     painter.setFont(chineseFont(12));
     for (const FigureDesign& f : kFigures) {
-        const QRect band(toPixels(180), toPixels(f.top) - 3, toPixels(3960), toPixels(285) + 6);
+        const QRect band = bandOf(f);
         painter.setPen(Qt::NoPen);
         painter.setBrush(onDarkBand(f) ? QColor(0x34, 0x49, 0x5E) : QColor(255, 255, 255, 200));
         painter.drawRoundedRect(band, 4, 4);

@@ -3,8 +3,12 @@
 #include "ui/history_viewer.h"
 #include "ui/name_entry.h"
 #include "ui/prompts.h"
+#include "ui/save_failure_text.h"
+#include "ui/window_buttons.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <cerrno>
 
 namespace {
 
@@ -19,9 +23,14 @@ ScoreKeeper::ScoreKeeper(QWidget* owner, HistoryFile& history, Prompts& prompts,
     : QObject(owner), m_owner(owner), m_history(history), m_prompts(prompts), m_sav(sav),
       m_delet(delet) {}
 
+// The dialog may have no owner, so it goes with the keeper (and the main window).
+ScoreKeeper::~ScoreKeeper() {
+    delete m_dialog;
+}
+
 Dialog& ScoreKeeper::ensureDialog() {
     if (!m_dialog) {
-        m_dialog = new Dialog(m_owner);
+        m_dialog = new Dialog();
         connect(m_dialog, &Dialog::OKButton_Click, this, &ScoreKeeper::OKButton_Click);
     }
     return *m_dialog;
@@ -31,16 +40,22 @@ void ScoreKeeper::setFigure(DialogLabel label, const QString& text) {
     ensureDialog().setFigure(label, text);
 }
 
+// At the end of an attempt the dialog is a window of its own, owned by no
+// other, so that the main window can be raised above it and used on.
 void ScoreKeeper::showModeless() {
     Dialog& dialog = ensureDialog();
+    if (!dialog.isVisible())
+        dialog.setParent(nullptr, Qt::Window | kCloseButtonOnly);
     dialog.setWindowModality(Qt::NonModal);
     dialog.show();
 }
 
+// From `Sav` the main window owns it and waits for it.
 void ScoreKeeper::showModal() {
     Dialog& dialog = ensureDialog();
     if (dialog.isVisible())
         return;
+    dialog.setParent(m_owner, Qt::Dialog | kCloseButtonOnly);
     dialog.open();
 }
 
@@ -64,11 +79,14 @@ void ScoreKeeper::save(const QString& name) {
                              text16(d.figure(DialogLabel::Label5)),
                              text16(d.figure(DialogLabel::Label7)),
                              text16(d.figure(DialogLabel::Label9))};
-    if (const auto error = m_history.AppendScoreRecord(record)) {
+    errno = 0;
+    if (m_history.AppendScoreRecord(record)) {
+        const int error = errno;
+        const QString path = QString::fromStdString(m_history.path());
         m_prompts.inform(
             m_dialog,
-            QStringLiteral("无法写入记录文件 %1（%2）。成绩还在这里，可以稍后再保存。")
-                .arg(QString::fromStdString(m_history.path()), QString::fromStdString(*error)),
+            QStringLiteral("无法保存记录：%1。\n成绩还在这里，可以稍后再保存。\n（%2）")
+                .arg(saveFailureReason(error, QFileInfo(path).fileName()), path),
             QStringLiteral("保存失败"));
         return;
     }

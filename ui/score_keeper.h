@@ -20,6 +20,7 @@ class ScoreKeeper final : public QObject {
   public:
     ScoreKeeper(QWidget* owner, HistoryFile& history, Prompts& prompts, QAction* sav,
                 QAction* delet);
+    ~ScoreKeeper() override;
 
     void setFigure(DialogLabel label, const QString& text);
     void showModeless();

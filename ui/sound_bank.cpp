@@ -1,5 +1,7 @@
 #include "ui/sound_bank.h"
 
+#include "ui/wave_file.h"
+
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -16,6 +18,10 @@ QSoundEffect* SoundBank::effect(const QString& path) {
     Entry& entry = m_entries[path];
     if (entry.effect && entry.modified == file.lastModified() && entry.size == file.size())
         return entry.effect.get();
+    if (!isPlayableWave(path)) {
+        m_entries.erase(path);
+        return nullptr;
+    }
     entry.effect = std::make_unique<QSoundEffect>();
     entry.effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     entry.modified = file.lastModified();

@@ -9,7 +9,8 @@ class QSoundEffect;
 
 // One loaded sound effect per wave file, so that a cue starts within
 // milliseconds. A file that changed or appeared on disk since it was loaded
-// is loaded again; a missing file gives no effect (silence).
+// is loaded again; a missing file, or one that is no wave sound, gives no
+// effect (silence).
 class SoundBank {
   public:
     SoundBank();

@@ -19,7 +19,7 @@ void WavePlayer::open() {
 void WavePlayer::play() {
     if (!m_open)
         return;
-    m_open->setLoopCount(m_repeating ? QSoundEffect::Infinite : 1);
+    m_open->setLoopCount(1);
     m_open->stop();
     m_open->play();
 }

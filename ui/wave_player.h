@@ -20,12 +20,8 @@ class WavePlayer final : public CuePlayer {
     void open() override;
     void play() override;
 
-    // Plays again and again until closed (for background music).
-    void setRepeating(bool repeating) { m_repeating = repeating; }
-
   private:
     SoundBank& m_bank;
     QString m_fileName;
     QPointer<QSoundEffect> m_open;
-    bool m_repeating = false;
 };

@@ -64,6 +64,8 @@ TEST_F(PracticeSessionTest, BackgroundMusicPlaysAChosenFileUntilTurnedOff) {
     m_rig.window.nextMusicFile = "/music/rain.wav";
     m_rig.session.Music_Click();
     EXPECT_EQ(m_rig.me2.log, (Log{"close", "file /music/rain.wav", "open", "play"}));
+    EXPECT_TRUE(m_rig.window.menuCaptions.empty()); // not before the file plays
+    m_rig.session.musicStarted();
     EXPECT_EQ(menuCaption(MenuItem::Music), u"关闭背景音乐(&M)");
 
     m_rig.session.Music_Click();

@@ -12,7 +12,6 @@
 MainWindowServices testServices(const QString& programFolder) {
     MainWindowServices services = programServices(programFolder);
     services.me1 = std::make_unique<RecordingCuePlayer>();
-    services.me2 = std::make_unique<RecordingCuePlayer>();
     services.mm3 = std::make_unique<RecordingCuePlayer>();
     services.clock = std::make_unique<FakeClock>();
     services.shell->setRecording(true);
@@ -29,7 +28,7 @@ template <typename Fake, typename Port> Fake& fake(const std::unique_ptr<Port>& 
 
 Form1Fixture::Form1Fixture(std::string readingsDictionary)
     : m_previousFolder(QDir::currentPath()), m_services(testServices(folder.path())),
-      me1(fake<RecordingCuePlayer>(m_services.me1)), me2(fake<RecordingCuePlayer>(m_services.me2)),
+      me1(fake<RecordingCuePlayer>(m_services.me1)), me2(*m_services.me2),
       mm3(fake<RecordingCuePlayer>(m_services.mm3)), prompts(*m_services.prompts),
       shell(*m_services.shell), clock(fake<FakeClock>(m_services.clock)) {
     QDir(folder.path()).mkpath(QStringLiteral("ldata"));

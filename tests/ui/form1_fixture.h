@@ -2,6 +2,7 @@
 
 #include "core/attempt_state.h"
 #include "tests/fakes/fake_players.h"
+#include "ui/background_music.h"
 #include "ui/desktop_shell.h"
 #include "ui/form1.h"
 #include "ui/lesson_box.h"
@@ -52,7 +53,7 @@ class Form1Fixture {
 
   public:
     RecordingCuePlayer& me1;
-    RecordingCuePlayer& me2;
+    BackgroundMusic& me2;
     RecordingCuePlayer& mm3;
     Prompts& prompts;
     DesktopShell& shell;

@@ -38,10 +38,11 @@ class ScoreTest : public QObject {
         QTest::keyClicks(f->m_r2, QStringLiteral("abc"));
         QVERIFY(f->form->scoreDialog()->isVisible());
     }
-    // The one on screen: closed ones may still wait for their deletion.
+    // The one on screen: closed ones may still wait for their deletion. The
+    // save dialog may have no owner, so all windows are searched.
     template <typename T> T* shown() const {
-        for (T* window : f->form->findChildren<T*>())
-            if (window->isVisible())
+        for (QWidget* w : QApplication::allWidgets())
+            if (auto* window = qobject_cast<T*>(w); window && window->isVisible())
                 return window;
         qFatal("the window did not open");
     }

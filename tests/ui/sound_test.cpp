@@ -1,4 +1,5 @@
 #include "tests/ui/form1_fixture.h"
+#include "ui/background_music.h"
 #include "ui/media_player_widget.h"
 #include "ui/sound_bank.h"
 #include "ui/wave_player.h"
@@ -53,18 +54,58 @@ class SoundTest : public QObject {
         QCOMPARE(f->mm3.log.size(), 1u + 6u);
     }
 
-    void backgroundMusicRepeatsUntilTurnedOff() {
+    // The item offers to turn the music off only once the file really plays.
+    void backgroundMusicPlaysOnlyAPlayableFileUntilTurnedOff() {
+        const QString offer = QStringLiteral("背景音乐(&M)...");
         f->prompts.setNextFile(QString());
         f->trigger("Music");
-        QVERIFY(f->me2.log.empty());
-        f->prompts.setNextFile(QStringLiteral("/music/rain.wav"));
+        QVERIFY(!f->me2.isPlaying());
+        QFile wave(QStringLiteral(ORVANTA_SOUND_DIR "/Type.wav"));
+        QVERIFY(wave.open(QIODevice::ReadOnly));
+        f->writeFile(QStringLiteral("notes.wav"), "not a sound");
+        f->writeFile(QStringLiteral("header-only.wav"), wave.read(44));
+        QDir(f->folder.path()).mkdir(QStringLiteral("folder.wav"));
+        for (const QString& bad :
+             {QStringLiteral("missing.wav"), QStringLiteral("notes.wav"),
+              QStringLiteral("header-only.wav"), QStringLiteral("folder.wav")}) {
+            f->prompts.setNextFile(f->folder.filePath(bad));
+            f->prompts.setNextAnswer(true); // the message's OK
+            f->trigger("Music");
+            QTRY_COMPARE(f->prompts.asked().size(), size_t(1));
+            QVERIFY(f->prompts.asked().back().startsWith(QStringLiteral("背景音乐|无法播放 ") +
+                                                         f->folder.filePath(bad)));
+            QCOMPARE(action("Music")->text(), offer);
+            QVERIFY(!f->me2.isPlaying());
+            f->prompts = Prompts();
+        }
+        QVERIFY(QFile::copy(QStringLiteral(ORVANTA_SOUND_DIR "/finish.wav"),
+                            f->folder.filePath(QStringLiteral("rain.wav"))));
+        f->prompts.setNextFile(f->folder.filePath(QStringLiteral("rain.wav")));
         f->trigger("Music");
-        QCOMPARE(f->me2.log,
-                 (std::vector<std::string>{"close", "file /music/rain.wav", "open", "play"}));
-        QCOMPARE(action("Music")->text(), QStringLiteral("关闭背景音乐(&M)"));
+        QTRY_COMPARE(action("Music")->text(), QStringLiteral("关闭背景音乐(&M)"));
+        QVERIFY(f->me2.isPlaying());
+        QVERIFY(f->prompts.asked().empty());
         f->trigger("Music");
-        QCOMPARE(f->me2.log.back(), "close");
-        QCOMPARE(action("Music")->text(), QStringLiteral("背景音乐(&M)..."));
+        QVERIFY(!f->me2.isPlaying());
+        QCOMPARE(action("Music")->text(), offer);
+    }
+
+    // Music and a cue of the same file are two sounds: the cue neither stops
+    // the music nor makes itself repeat.
+    void aCueDoesNotCutTheMusicOff() {
+        const std::string file = ORVANTA_SOUND_DIR "/Type.wav";
+        BackgroundMusic music;
+        music.setFileName(file);
+        music.open();
+        music.play();
+        QTRY_VERIFY(music.isPlaying());
+        SoundBank bank;
+        WavePlayer click(bank);
+        click.setFileName(file);
+        click.open();
+        click.play();
+        QVERIFY(music.isPlaying());
+        QCOMPARE(bank.effect(QString::fromStdString(file))->loopCount(), 1);
     }
 
     void wavePlayerIsSilentWithoutItsFileAndReloadsAChangedOne() {

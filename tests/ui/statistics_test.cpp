@@ -305,8 +305,8 @@ class StatisticsTest : public QObject {
         completeLessonAb();
         QTest::mouseClick(button(f->form->scoreDialog(), "OKButton"), Qt::LeftButton);
         inputname* entry = nullptr;
-        for (inputname* window : f->form->findChildren<inputname*>())
-            if (window->isVisible())
+        for (QWidget* w : QApplication::allWidgets()) // the save dialog may have no owner
+            if (auto* window = qobject_cast<inputname*>(w); window && window->isVisible())
                 entry = window;
         QVERIFY(entry);
         QInputMethodEvent name;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+
+class QFontDialog;
+class QPushButton;
+
+struct FontChoice {
+    QFont font; // face, size, bold, italic, underline, strikeout
+    QColor colour;
+};
+
+// The font dialog of the two text boxes: Qt's font panel opened on the face
+// the box really shows, with a Japanese sample, and a colour row below it.
+// One Escape cancels the whole dialog and Enter confirms it, wherever the
+// focus is inside the panel.
+class FontDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    FontDialog(const QFont& current, const QColor& colour, QWidget* parent = nullptr);
+
+    FontChoice choice() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void pickColour();
+    void showJapaneseSample();
+
+    QFontDialog* m_fonts;
+    QPushButton* m_swatch;
+    QColor m_colour;
+};
