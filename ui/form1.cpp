@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "core/practice_session.h"
+#include "ui/box_fonts.h"
 #include "ui/clock_timers.h"
 #include "ui/font_chooser.h"
 #include "ui/lesson_box.h"
@@ -100,8 +101,11 @@ void Form1::connectMenu() {
     connect(m_menu->Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
     connect(m_menu->morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
     connect(m_menu->quit, &QAction::triggered, this, &Form1::quit_Click);
-    connect(m_menu->uper, &QAction::triggered, this, &Form1::uper_Click);
-    connect(m_menu->Lower, &QAction::triggered, this, &Form1::Lower_Click);
+    connect(m_menu->uper, &QAction::triggered, this, [this] {
+        chooseLessonBoxFont(*m_commonDialog1, this, *m_controls->R1, state().CurPos);
+    });
+    connect(m_menu->Lower, &QAction::triggered, this,
+            [this] { chooseTypingBoxFont(*m_commonDialog2, this, *m_controls->R2); });
     connect(m_menu->Help, &QAction::triggered, this, &Form1::Help_Click);
     connect(m_menu->About, &QAction::triggered, this, &Form1::About_Click);
     connect(m_menu->See, &QAction::triggered, m_scores, &ScoreKeeper::See_Click);

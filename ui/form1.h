@@ -53,8 +53,6 @@ class Form1 final : public QMainWindow {
     void Openfile_Click();
     void morelesson_Click();
     void quit_Click();
-    void uper_Click();
-    void Lower_Click();
     void Help_Click();
     void About_Click();
 

@@ -1,16 +1,11 @@
 #include "ui/form1.h"
 
-#include "core/attempt_state.h"
 #include "core/local_files.h"
 #include "core/practice_session.h"
 #include "ui/about_box.h"
 #include "ui/background_music.h"
-#include "ui/font_chooser.h"
 #include "ui/help_viewer.h"
-#include "ui/lesson_box.h"
-#include "ui/main_controls.h"
 #include "ui/main_window_services.h"
-#include "ui/typing_box.h"
 
 #include <QApplication>
 
@@ -28,46 +23,6 @@ void Form1::morelesson_Click() {
 
 void Form1::quit_Click() {
     QApplication::exit(0);
-}
-
-namespace {
-
-// Face, size, bold, italic, underline and strikeout go from the choice to the box.
-QFont chosenFont(QFont font, const QFont& chosen) {
-    font.setFamilies(chosen.families());
-    font.setPointSizeF(chosen.pointSizeF());
-    font.setBold(chosen.bold());
-    font.setItalic(chosen.italic());
-    font.setUnderline(chosen.underline());
-    font.setStrikeOut(chosen.strikeOut());
-    return font;
-}
-
-} // namespace
-
-// The lesson box takes the face and keeps its marks; the next character to
-// type is marked again.
-void Form1::uper_Click() {
-    const auto choice = m_commonDialog1->choose(this, m_controls->R1->font());
-    if (!choice)
-        return;
-    m_controls->R1->setFont(chosenFont(m_controls->R1->font(), choice->font));
-    m_controls->R1->select(state().CurPos, 1);
-    m_controls->R1->setSelectionUnderline(true);
-    m_controls->R1->showSelection();
-}
-
-// The typing box takes the face, and the colour for its selection: with the
-// selection guard, that is one character or what is typed next.
-void Form1::Lower_Click() {
-    const auto choice = m_commonDialog2->choose(this, m_controls->R2->font());
-    if (!choice)
-        return;
-    m_controls->R2->setFont(chosenFont(m_controls->R2->font(), choice->font));
-    m_controls->R2->selectAll();
-    QTextCharFormat colour;
-    colour.setForeground(choice->colour);
-    m_controls->R2->mergeCurrentCharFormat(colour);
 }
 
 // Background music plays only once its file has loaded; the item then offers
