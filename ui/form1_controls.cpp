@@ -80,7 +80,7 @@ void Form1::createControls() {
 void Form1::connectMenu() {
     for (const MainMenu::LessonItem& lesson : m_menu.lessons)
         connect(lesson.action, &QAction::triggered, this,
-                [this, path = lesson.path] { LoadLesson(path); });
+                [this, path = nativePath(lesson.path)] { LoadLesson(path); });
     connect(m_menu.Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
     connect(m_menu.morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
     connect(m_menu.quit, &QAction::triggered, this, &Form1::quit_Click);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/regular_file.h"
+#include "records/history_pages.h"
+
 #include <QDialog>
+#include <optional>
 
 class HistoryFile;
 class QPlainTextEdit;
@@ -8,25 +12,29 @@ class QPushButton;
 class ScoreKeeper;
 
 // `Dialog1`: shows the whole history file, or "没有记录！" when there is none,
-// and can clear it. It is filled anew each time it opens: the first part of a
-// long history at once, the rest a chunk per event-loop turn, so that the
-// viewer opens at once even on a history of many megabytes.
+// or why it cannot be shown, and can clear it. It is filled anew each time it
+// opens: the first page of a long history at once, the rest a page per
+// event-loop turn, so that the viewer opens at once and stays responsive even
+// on a history of many megabytes.
 class Dialog1 final : public QDialog {
     Q_OBJECT
   public:
     Dialog1(ScoreKeeper& scores, const HistoryFile& history, QWidget* parent = nullptr);
 
     void Clearhistory_Click();
+    // True while pages of the history are still to come.
+    bool filling() const { return m_pending.has_value(); }
 
   private:
     void Form_Load();
     void showNoRecords();
-    void appendNextChunk();
+    void showUnreadable(FileProblem problem);
+    void showMessage(const QString& text, qreal pointSize);
+    void appendNextPage();
 
     ScoreKeeper& m_scores;
     const HistoryFile& m_history;
     QPlainTextEdit* m_box;
     QPushButton* m_clear;
-    QString m_pending; // text still to be shown, line breaks as "\n"
-    qsizetype m_shown = 0;
+    std::optional<HistoryPages> m_pending; // what is still to be shown
 };

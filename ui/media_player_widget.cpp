@@ -1,7 +1,5 @@
 #include "ui/media_player_widget.h"
 
-#include "core/local_files.h"
-
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QFileInfo>
@@ -109,7 +107,7 @@ void MediaPlayerWidget::setUrl(const std::string& path) {
     }
     QMediaPlayer& player = ensurePlayer();
     player.setSource(QUrl::fromLocalFile(
-        QFileInfo(QString::fromStdString(nativePath(path))).absoluteFilePath()));
+        QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
     if (hasSoundDevice())
         player.play();
 }

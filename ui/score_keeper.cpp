@@ -12,6 +12,25 @@ std::u16string text16(const QString& text) {
     return text.toStdU16String();
 }
 
+QString saveFailureReason(FileProblem problem) {
+    switch (problem) {
+    case FileProblem::Folder:
+        return QStringLiteral("user.cey 是一个文件夹");
+    case FileProblem::NotARegularFile:
+        return QStringLiteral("user.cey 不是普通文件");
+    case FileProblem::NoPermission:
+        return QStringLiteral("没有写入权限");
+    case FileProblem::DiskFull:
+    case FileProblem::TooLarge:
+        return QStringLiteral("磁盘已满");
+    case FileProblem::Missing:
+        return QStringLiteral("文件夹不存在");
+    case FileProblem::Failed:
+        break;
+    }
+    return QStringLiteral("写入出错");
+}
+
 } // namespace
 
 ScoreKeeper::ScoreKeeper(QWidget* owner, HistoryFile& history, Prompts& prompts, QAction* sav,
@@ -68,7 +87,7 @@ void ScoreKeeper::save(const QString& name) {
         m_prompts.inform(
             m_dialog,
             QStringLiteral("无法写入记录文件 %1（%2）。成绩还在这里，可以稍后再保存。")
-                .arg(QString::fromStdString(m_history.path()), QString::fromStdString(*error)),
+                .arg(QString::fromStdString(m_history.path()), saveFailureReason(*error)),
             QStringLiteral("保存失败"));
         return;
     }
