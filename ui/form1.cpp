@@ -125,7 +125,10 @@ bool Form1::askYesNo(std::u16string_view text, std::u16string_view title) {
 
 // A running clock shows the speed for the new total at once, not at its next tick.
 void Form1::R2_Change() {
-    m_engine->R2_Change();
+    {
+        const LessonBoxWidget::MarkBatch batch(*m_r1);
+        m_engine->R2_Change();
+    }
     m_r1->reveal(m_state.CurPos);
     if (m_timer1->isActive() && m_state.ClockStarted)
         Timer1_Timer();

@@ -23,6 +23,21 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // Scrolls so that the character at a position is in view.
     void reveal(Pos position);
 
+    // While one lives, the box's marks are laid out once, when it ends, rather
+    // than once per mark: on a long line each layout costs the whole line.
+    class MarkBatch {
+      public:
+        explicit MarkBatch(LessonBoxWidget& box) : m_cursor(box.document()) {
+            m_cursor.beginEditBlock();
+        }
+        ~MarkBatch() { m_cursor.endEditBlock(); }
+        MarkBatch(const MarkBatch&) = delete;
+        MarkBatch& operator=(const MarkBatch&) = delete;
+
+      private:
+        QTextCursor m_cursor;
+    };
+
   private:
     void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);
 

@@ -76,7 +76,7 @@ rmdir "$dir/DIR.ORV"
 rm "$dir/fifo.ORV"
 
 # The largest lesson the program reads, and one character more.
-awk 'BEGIN { for (i = 0; i < 131071; i++) printf "a" }' > "$dir/largest.txt"
+awk 'BEGIN { for (i = 0; i < 65535; i++) printf "a" }' > "$dir/largest.txt"
 "$tool" encode -o "$dir/largest.ORV" "$dir/largest.txt"
 check "the largest lesson is made" [ $? -eq 0 ]
 "$tool" decode "$dir/largest.ORV" | cmp -s - "$dir/largest.txt"
@@ -84,7 +84,7 @@ check "and read back" [ $? -eq 0 ]
 printf 'a' >> "$dir/largest.txt"
 "$tool" encode -o "$dir/larger.ORV" "$dir/largest.txt" 2> "$dir/err.txt"
 check "a larger one is refused" [ $? -eq 1 ] && [ ! -e "$dir/larger.ORV" ]
-check "saying so" grep -q 'more than the 262144 bytes' "$dir/err.txt"
+check "saying so" grep -q 'more than the 131072 bytes' "$dir/err.txt"
 printf 'a' >> "$dir/largest.ORV"
 "$tool" decode "$dir/largest.ORV" > /dev/null 2> "$dir/err.txt"
 check "a lesson file above the limit is not decoded" [ $? -eq 2 ]
