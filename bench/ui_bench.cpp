@@ -211,7 +211,7 @@ void OpenViewerOnLargeHistory(benchmark::State& bench) {
     const std::string content = bench.range(1) ? std::string(size, 'x') : historyOfRecords(size);
     f.writeFile(QStringLiteral("user.cey"),
                 QByteArray(content.data(), static_cast<qsizetype>(content.size())));
-    double shown = 0, longestTurn = 0, whole = 0;
+    double shown = 0, longestTurn = 0, whole = 0, slowTurns = 0;
     for (auto _ : bench) {
         QElapsedTimer timer;
         timer.start();
@@ -223,7 +223,9 @@ void OpenViewerOnLargeHistory(benchmark::State& bench) {
             QElapsedTimer turn;
             turn.start();
             QApplication::processEvents();
-            longestTurn = std::max(longestTurn, static_cast<double>(turn.nsecsElapsed()) / 1e6);
+            const double turnMs = static_cast<double>(turn.nsecsElapsed()) / 1e6;
+            longestTurn = std::max(longestTurn, turnMs);
+            slowTurns += turnMs > 50 ? 1 : 0;
         }
         whole = std::max(whole, static_cast<double>(timer.nsecsElapsed()) / 1e6);
         delete viewer;
@@ -231,6 +233,7 @@ void OpenViewerOnLargeHistory(benchmark::State& bench) {
     }
     bench.counters["shown_ms"] = shown;
     bench.counters["longest_turn_ms"] = longestTurn;
+    bench.counters["turns_over_50ms"] = slowTurns / static_cast<double>(bench.iterations());
     bench.counters["whole_ms"] = whole;
     bench.counters["peak_MB"] = static_cast<double>(peakMegabytes());
 }

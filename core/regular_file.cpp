@@ -1,5 +1,6 @@
 #include "core/regular_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,8 +50,9 @@ FileProblem problemOfError(int error) {
     }
 }
 
-std::variant<std::string, FileProblem> readToEnd(int fd, size_t limit) {
+std::variant<std::string, FileProblem> readToEnd(int fd, size_t limit, size_t expected) {
     std::string bytes;
+    bytes.reserve(std::min(expected, limit));
     char buffer[64 * 1024];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -82,5 +84,5 @@ std::variant<std::string, FileProblem> readRegularFile(const std::string& path, 
         return FileProblem::TooLarge;
     // The size is checked again while reading: a file may grow, and some
     // regular files (under /proc) report no size at all.
-    return readToEnd(file.get(), limit);
+    return readToEnd(file.get(), limit, static_cast<size_t>(info.st_size));
 }

@@ -23,5 +23,6 @@ FileProblem problemOfError(int error);
 // and only a regular file is read at all.
 std::variant<std::string, FileProblem> readRegularFile(const std::string& path, size_t limit);
 
-// Reads an open descriptor to its end, refusing more than `limit` bytes.
-std::variant<std::string, FileProblem> readToEnd(int fd, size_t limit);
+// Reads an open descriptor to its end, refusing more than `limit` bytes;
+// `expected` is the size it probably has.
+std::variant<std::string, FileProblem> readToEnd(int fd, size_t limit, size_t expected = 0);

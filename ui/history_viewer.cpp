@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr size_t kPageBytes = 256 * 1024; // bytes of the file shown per event-loop turn
+constexpr size_t kPageBytes = 128 * 1024; // bytes of the file shown per event-loop turn
 
 // The box's whole text takes one colour and its font one size.
 void styleBox(QPlainTextEdit* box, qreal pointSize, const QColor& colour) {
