@@ -22,7 +22,7 @@ namespace {
 constexpr const char* kUsage = R"(Usage:
   orvanta-lesson decode FILE
       Writes the text of lesson FILE to standard output as UTF-8, line breaks
-      as CR LF. Exit 0; 1 if a word fails to decode (what came before it is
+      as CR LF (a lone CR or LF too, as Orvanta reads them). Exit 0; 1 if a word fails to decode (what came before it is
       written, its byte offset named on standard error) or if standard output
       cannot be written; 2 if FILE cannot be read, is no regular file or is
       larger than Orvanta reads.
@@ -99,7 +99,7 @@ int decode(const std::string& path) {
         return cannotRead(path, *problem);
     CodePage codePage;
     const DecodedLesson lesson = decodeLesson(std::get<std::string>(read), codePage);
-    if (const auto error = writeStandardOutput(toUtf8(lesson.text)))
+    if (const auto error = writeStandardOutput(toUtf8(withCrLf(lesson.text))))
         return cannotWrite("standard output", *error);
     if (lesson.failedAtByteOffset) {
         std::cerr << "orvanta-lesson: the word at byte offset " << *lesson.failedAtByteOffset

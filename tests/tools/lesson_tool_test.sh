@@ -57,6 +57,12 @@ check "encode reads text with a byte order mark and lone CRs" [ $? -eq 0 ]
 printf 'a\r\nb\r\nc\r\nd\r\n\r\ne' > "$dir/expected.txt"
 check "every line break comes back as CR LF, the mark is gone" cmp -s "$dir/out.txt" "$dir/expected.txt"
 
+# "a", a lone LF and "b": decode shows the line break as the program takes it.
+printf '\251\015\160\015\250\015\000\000' > "$dir/lf.ORV"
+"$tool" decode "$dir/lf.ORV" > "$dir/out.txt"
+check "a lone LF in a lesson file is decoded as CR LF" [ "$(od -An -c "$dir/out.txt" | tr -d ' ')" = 'a\r\nb' ]
+rm "$dir/lf.ORV"
+
 printf 'ab\360\237\230\200' | "$tool" encode > /dev/null 2> "$dir/err.txt"
 check "a character outside the BMP exits 1" [ $? -eq 1 ]
 check "it is named by its code point" grep -q 'U+1F600 at line 1, column 3' "$dir/err.txt"
