@@ -206,8 +206,8 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage << std::flush;
-        return std::cout ? 0 : 1;
+        const auto error = writeStandardOutput(kUsage);
+        return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
         return args.size() == 2 ? decode(args[1]) : usageError();

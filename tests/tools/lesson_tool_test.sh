@@ -108,6 +108,8 @@ check "decode to a full disk exits 1" [ $? -eq 1 ]
 check "naming standard output" grep -q 'cannot write standard output' "$dir/err.txt"
 "$tool" decode "$dir/a.ORV" >&- 2> "$dir/err.txt"
 check "decode with standard output closed exits 1" [ $? -eq 1 ] && [ -s "$dir/err.txt" ]
+"$tool" --help > /dev/full 2> "$dir/err.txt"
+check "--help to a full disk exits 1 with a message" [ $? -eq 1 ] && [ -s "$dir/err.txt" ]
 "$tool" encode "$dir/in.txt" > /dev/full 2> "$dir/err.txt"
 check "encode to a full disk exits 1 with a message" [ $? -eq 1 ] && [ -s "$dir/err.txt" ]
 "$tool" encode -o "$dir/nofolder/a.ORV" "$dir/in.txt" 2> "$dir/err.txt"
