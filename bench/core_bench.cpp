@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <fstream>
 
 namespace {
 
@@ -80,13 +81,15 @@ BENCHMARK(DecodeLesson);
 void AppendToLargeHistory(benchmark::State& bench) {
     CodePage codePage;
     const std::string path = "/tmp/orvanta-bench-user.cey";
-    std::remove(path.c_str());
-    HistoryFile history(path, codePage);
     const ScoreRecord record{u"学员",   u"9:05:03", u"9:10:15", u"0:5:12",
                              u"24.615", u"120",     u"8",       u"128"};
-    while (history.ReadHistoryText()->size() < 5'000'000)
-        for (int i = 0; i < 10000; ++i)
-            history.AppendScoreRecord(record);
+    const std::string bytes = codePage.encodeText(layoutScoreRecord(record));
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        for (size_t size = 0; size < 10'000'000; size += bytes.size())
+            out << bytes;
+    }
+    HistoryFile history(path, codePage);
     for (auto _ : bench)
         history.AppendScoreRecord(record);
     std::remove(path.c_str());

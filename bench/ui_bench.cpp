@@ -4,6 +4,7 @@
 #include "core/code_page.h"
 #include "core/cue_sounds.h"
 #include "core/lesson_codec.h"
+#include "core/local_files.h"
 #include "records/history_file.h"
 #include "tests/ui/form1_fixture.h"
 #include "ui/history_viewer.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -26,6 +28,19 @@ std::u16string lessonOfLength(size_t length) {
     text.resize(length, u'あ');
     return text;
 }
+
+// The same characters without a single line break.
+std::u16string oneLineOfLength(size_t length) {
+    const std::u16string line = u"わたしは毎朝七時に起きます。";
+    std::u16string text;
+    while (text.size() < length)
+        text += line;
+    text.resize(length);
+    return text;
+}
+
+// The most characters a lesson file the program reads can hold.
+constexpr size_t kLargestLesson = kLessonFileLimit / 2 - 1;
 
 // Types the first half of the lesson, a line at a time.
 void typeHalf(Form1Fixture& f, const std::u16string& lesson) {
@@ -42,31 +57,54 @@ void typeHalf(Form1Fixture& f, const std::u16string& lesson) {
     }
 }
 
+double median(const std::vector<double>& v) {
+    std::vector<double> s = v;
+    std::nth_element(s.begin(), s.begin() + static_cast<long>(s.size() / 2), s.end());
+    return s[s.size() / 2];
+}
+
+double maximum(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
+// A keystroke and a Backspace, each painted before the next key, in a lesson of
+// range(0) characters: halfway through its lines, or (range(1) = 1) early in
+// one long line, where every mark lays out the whole line wherever it is.
 void WidgetKeystroke(benchmark::State& bench) {
     Form1Fixture f;
-    const std::u16string lesson = lessonOfLength(static_cast<size_t>(bench.range(0)));
+    const auto length = static_cast<size_t>(bench.range(0));
+    const std::u16string lesson = bench.range(1) ? oneLineOfLength(length) : lessonOfLength(length);
     f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
     f.trigger("Jlesson1_A");
-    typeHalf(f, lesson);
+    if (bench.range(1))
+        f.commit(QString::fromStdU16String(lesson.substr(0, 20)));
+    else
+        typeHalf(f, lesson);
+    QApplication::processEvents();
+    double slowest = 0;
     for (auto _ : bench) {
-        QTest::keyClick(f.m_r2, Qt::Key_X);
-        QTest::keyClick(f.m_r2, Qt::Key_Backspace);
-        QApplication::processEvents();
+        for (Qt::Key key : {Qt::Key_X, Qt::Key_Backspace}) {
+            QElapsedTimer timer;
+            timer.start();
+            QTest::keyClick(f.m_r2, key);
+            QApplication::processEvents();
+            slowest = std::max(slowest, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        }
     }
     bench.SetItemsProcessed(bench.iterations() * 2);
+    bench.counters["slowest_key_ms"] = slowest;
 }
 BENCHMARK(WidgetKeystroke)
-    ->Arg(500)
-    ->Arg(32000)
-    ->Unit(benchmark::kMicrosecond)
-    ->ComputeStatistics("median",
-                        [](const std::vector<double>& v) {
-                            std::vector<double> s = v;
-                            std::nth_element(s.begin(), s.begin() + static_cast<long>(s.size() / 2),
-                                             s.end());
-                            return s[s.size() / 2];
-                        })
-    ->Repetitions(5)
+    ->ArgNames({"chars", "one_line"})
+    ->Args({500, 0})
+    ->Args({32000, 0})
+    ->Args({kLargestLesson, 0})
+    ->Args({32000, 1})
+    ->Args({kLargestLesson, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("median", median)
+    ->ComputeStatistics("max", maximum)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 // A phrase of five characters committed at a line end halfway through the
@@ -161,28 +199,69 @@ void CreateMainWindow(benchmark::State& bench) {
 }
 BENCHMARK(CreateMainWindow)->Unit(benchmark::kMillisecond);
 
-// Opening the history viewer on a 10 MB history file.
-void OpenViewerOnLargeHistory(benchmark::State& bench) {
-    Form1Fixture f;
+std::string historyOfRecords(size_t size) {
     CodePage codePage;
-    HistoryFile history(f.folder.filePath(QStringLiteral("user.cey")).toStdString(), codePage);
     const ScoreRecord record{u"学员",   u"9:05:03", u"9:10:15", u"0:5:12",
                              u"24.615", u"120",     u"8",       u"128"};
     const std::string bytes = codePage.encodeText(layoutScoreRecord(record));
     std::string content;
-    while (content.size() < 10'000'000)
+    content.reserve(size + bytes.size());
+    while (content.size() < size)
         content += bytes;
+    content.resize(size);
+    return content;
+}
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// Opening the history viewer on range(0) MB of records or (range(1) = 1) of
+// one line without a break: the time until it shows its first page, the
+// longest event-loop turn while it fills (the longest the window cannot
+// answer) and the time until the whole file is shown.
+void OpenViewerOnLargeHistory(benchmark::State& bench) {
+    Form1Fixture f;
+    const auto size = static_cast<size_t>(bench.range(0)) * 1024 * 1024;
+    const std::string content = bench.range(1) ? std::string(size, 'x') : historyOfRecords(size);
     f.writeFile(QStringLiteral("user.cey"),
                 QByteArray(content.data(), static_cast<qsizetype>(content.size())));
+    double shown = 0, longestTurn = 0, whole = 0, slowTurns = 0;
     for (auto _ : bench) {
+        QElapsedTimer timer;
+        timer.start();
         f.trigger("See");
-        QApplication::processEvents();
-        for (Dialog1* viewer : f.form->findChildren<Dialog1*>())
-            viewer->close();
+        Dialog1* viewer = f.form->findChild<Dialog1*>();
+        QApplication::processEvents(); // shows and paints the first page
+        shown = std::max(shown, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        while (viewer->filling()) {
+            QElapsedTimer turn;
+            turn.start();
+            QApplication::processEvents();
+            const double turnMs = static_cast<double>(turn.nsecsElapsed()) / 1e6;
+            longestTurn = std::max(longestTurn, turnMs);
+            slowTurns += turnMs > 50 ? 1 : 0;
+        }
+        whole = std::max(whole, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        delete viewer;
         QApplication::processEvents();
     }
+    bench.counters["shown_ms"] = shown;
+    bench.counters["longest_turn_ms"] = longestTurn;
+    bench.counters["turns_over_50ms"] = slowTurns / static_cast<double>(bench.iterations());
+    bench.counters["whole_ms"] = whole;
+    bench.counters["peak_MB"] = static_cast<double>(peakMegabytes());
 }
-BENCHMARK(OpenViewerOnLargeHistory)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OpenViewerOnLargeHistory)
+    ->ArgNames({"MB", "one_line"})
+    ->Args({10, 0})
+    ->Args({100, 0})
+    ->Args({50, 1})
+    ->Args({100, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 } // namespace
 

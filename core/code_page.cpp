@@ -106,22 +106,31 @@ std::string CodePage::encodeText(std::u16string_view text) {
     return bytes;
 }
 
-std::u16string CodePage::decodeText(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
+size_t CodePage::decodeTextPart(std::string_view bytes, std::u16string& text) {
+    text.reserve(text.size() + bytes.size());
+    size_t i = 0;
+    for (; i < bytes.size(); ++i) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
             text += static_cast<char16_t>(lead);
-        } else if (isLeadByte(lead) && i + 1 < bytes.size()) {
+        } else if (!isLeadByte(lead)) {
+            text += kReplacement;
+        } else if (i + 1 == bytes.size()) {
+            break; // its trail byte may follow in the next part
+        } else {
             const auto trail = static_cast<unsigned char>(bytes[i + 1]);
             const char16_t ch = decodeCode(static_cast<std::uint16_t>((lead << 8) | trail));
             text += ch;
             if (ch != kReplacement)
                 ++i;
-        } else {
-            text += kReplacement;
         }
     }
+    return i;
+}
+
+std::u16string CodePage::decodeText(std::string_view bytes) {
+    std::u16string text;
+    if (decodeTextPart(bytes, text) < bytes.size())
+        text += kReplacement; // a lead byte without its trail byte
     return text;
 }

@@ -34,6 +34,11 @@ class CodePage {
     // GBK bytes to text; a byte sequence that is no GBK character becomes U+FFFD.
     std::u16string decodeText(std::string_view bytes);
 
+    // Decodes one part of longer GBK bytes, appending to `text`: as decodeText,
+    // except that a lead byte at the very end is left for the next part.
+    // Returns the number of bytes decoded.
+    size_t decodeTextPart(std::string_view bytes, std::u16string& text);
+
     // Characters a Linux input method types that GBK lacks, mapped to the GBK
     // characters that look the same: 〜 to ～ and ・ to ·.
     static char16_t bestFit(char16_t ch);

@@ -10,6 +10,15 @@ void appendWord(std::string& bytes, std::uint16_t word) {
     bytes += static_cast<char>(word >> 8);
 }
 
+// The character starting at text[i]: a surrogate pair counts as one.
+char32_t codePointAt(std::u16string_view text, size_t i) {
+    const char16_t high = text[i];
+    if (high >= 0xD800 && high <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF)
+        return 0x10000 + ((char32_t(high) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+    return high;
+}
+
 } // namespace
 
 std::optional<std::uint16_t> descrambleWord(std::uint16_t stored) {
@@ -48,10 +57,11 @@ std::variant<std::string, UnencodableChar> encodeLesson(std::u16string_view text
     bytes.reserve(text.size() * 2 + 2);
     size_t line = 1;
     size_t column = 1;
-    for (char16_t ch : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i];
         const auto code = codePage.encodeChar(ch);
         if (!code || codePage.decodeCode(*code) != CodePage::bestFit(ch))
-            return UnencodableChar{ch, line, column};
+            return UnencodableChar{codePointAt(text, i), line, column};
         appendWord(bytes, scrambleCode(*code));
         if (ch == u'\n') {
             ++line;

@@ -26,9 +26,9 @@ struct DecodedLesson {
 DecodedLesson decodeLesson(std::string_view bytes, CodePage& codePage);
 
 struct UnencodableChar {
-    char16_t ch;
-    size_t line;   // 1-based
-    size_t column; // 1-based, in characters
+    char32_t codePoint; // a character outside the BMP is named whole
+    size_t line;        // 1-based
+    size_t column;      // 1-based, in characters
 };
 
 // The lesson file bytes of a text, terminator included, or the first character

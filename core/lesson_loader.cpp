@@ -2,6 +2,7 @@
 
 #include "core/lesson_codec.h"
 #include "core/lesson_paths.h"
+#include "core/line_breaks.h"
 
 #include <stdexcept>
 
@@ -27,7 +28,7 @@ bool LessonLoader::readIntoLessonBox(std::string_view path) {
         return false;
     DecodedLesson lesson = decodeLesson(*bytes, m_codePage);
     const bool whole = !lesson.failedAtByteOffset;
-    m_lesson.setText(std::move(lesson.text));
+    m_lesson.setText(withCrLf(lesson.text));
     return whole;
 }
 

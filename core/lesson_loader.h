@@ -8,8 +8,9 @@
 #include <string_view>
 
 // `LoadLesson`: asks before replacing a loaded lesson, starts a fresh attempt,
-// decodes the lesson file into the lesson box and hands the recording beside
-// it (same folder and base name, ".wma") to the media player.
+// decodes the lesson file into the lesson box (every line break as CR LF) and
+// hands the recording beside it (same folder and base name, ".wma") to the
+// media player. The path is used as given.
 class LessonLoader {
   public:
     LessonLoader(AttemptState& state, LessonBox& lesson, TypingBox& typing, PracticeWindow& window,

@@ -3,9 +3,11 @@
 #include <string>
 #include <string_view>
 
-// Lesson paths use "\" between folders, as the lesson menu hands them over.
+// A path that holds "/" is this platform's: "/" alone separates its folders,
+// and ":" or "\" are ordinary characters of a name. Any other path separates
+// folders with ":" or "\" (ParsePath) and "\" (ParseFileName).
 
-// The folder part of a path: up to and including the last ":" or "\", or empty.
+// The folder part of a path: up to and including the last separator, or empty.
 std::string ParsePath(std::string_view path);
 
 // The base name without its extension. Throws std::invalid_argument for a file

@@ -1,9 +1,9 @@
 #include "core/local_files.h"
 
+#include "core/regular_file.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -14,21 +14,18 @@ std::string nativePath(std::string_view path) {
 }
 
 std::optional<std::string> LocalFiles::readLesson(std::string_view path) const {
-    const fs::path file(nativePath(path));
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::error_code ec;
-        const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-        const bool missingInExistingFolder = !fs::exists(file, ec) && fs::is_directory(folder, ec);
-        return missingInExistingFolder ? std::optional<std::string>("") : std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    auto read = readRegularFile(std::string(path), kLessonFileLimit);
+    if (auto* bytes = std::get_if<std::string>(&read))
+        return std::move(*bytes);
+    if (std::get<FileProblem>(read) != FileProblem::Missing)
         return std::nullopt;
-    return bytes;
+    std::error_code ec;
+    const fs::path file(path);
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    return fs::is_directory(folder, ec) ? std::optional<std::string>("") : std::nullopt;
 }
 
 bool LocalFiles::isRegularFile(std::string_view path) const {
     std::error_code ec;
-    return fs::is_regular_file(fs::path(nativePath(path)), ec);
+    return fs::is_regular_file(fs::path(path), ec);
 }

@@ -53,6 +53,8 @@ const char16_t kAlphabet[] = {u'a', u'b', u'あ', u'\u301C', u'～', u'\r', u'\n
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    // A fresh rig per input: nothing grows from one input to the next (the cue
+    // player logs every command), and a finding replays from its input alone.
     PracticeRig rig;
     rig.start(u"ab\r\nあ～\r\n\r\nxa");
     for (size_t i = 0; i + 1 < size; i += 2) {

@@ -3,12 +3,11 @@
 #include "records/history_place.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <chrono>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -28,47 +27,65 @@ class Descriptor {
     int m_fd;
 };
 
-std::string failure(const char* what) {
-    return std::string(what) + ": " + std::strerror(errno);
+// Waits a little for another saver to finish, never for ever: a lock held by a
+// stuck program must not freeze this one.
+bool takeTurn(int fd) {
+    using namespace std::chrono_literals;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
 }
 
-// Takes back the bytes of a partial write, unless another writer appended since.
-void removePartial(int fd, off_t end, ssize_t written) {
-    struct stat info {};
-    if (written > 0 && ::fstat(fd, &info) == 0 && info.st_size == end)
-        static_cast<void>(::ftruncate(fd, end - written));
+// The record's bytes at the end of the file, flushed to disk.
+std::optional<FileProblem> writeAndFlush(int fd, const std::string& bytes) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0)
+        return problemOfError(errno);
+    if (written != static_cast<ssize_t>(bytes.size()))
+        return FileProblem::DiskFull;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        return problemOfError(errno);
+    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::string> HistoryFile::AppendScoreRecord(const ScoreRecord& record) {
+std::optional<FileProblem> HistoryFile::AppendScoreRecord(const ScoreRecord& record) {
     const std::string bytes = m_codePage.encodeText(layoutScoreRecord(record));
     if (auto reason = makeFoldersFor(m_path))
         return reason;
-    const Descriptor file(::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    const Descriptor file(::open(
+        m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
     if (file.get() < 0)
-        return failure("open");
-    const ssize_t written = ::write(file.get(), bytes.data(), bytes.size());
-    if (written != static_cast<ssize_t>(bytes.size())) {
-        const std::string reason = written < 0 ? failure("write") : "write: disk full";
-        removePartial(file.get(), ::lseek(file.get(), 0, SEEK_CUR), written);
-        return reason;
-    }
-    if (::fsync(file.get()) != 0 && errno != EINVAL && errno != EROFS)
-        return failure("fsync");
-    return std::nullopt;
+        return problemOfError(errno);
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        return problemOfError(errno);
+    if (!S_ISREG(info.st_mode))
+        return FileProblem::NotARegularFile;
+    if (!takeTurn(file.get()))
+        return FileProblem::Failed;
+    if (::fstat(file.get(), &info) != 0)
+        return problemOfError(errno);
+    const auto problem = writeAndFlush(file.get(), bytes);
+    if (problem && ::ftruncate(file.get(), info.st_size) == 0)
+        static_cast<void>(::fsync(file.get()));
+    return problem;
 }
 
-std::optional<std::u16string> HistoryFile::ReadHistoryText() const {
-    std::ifstream in(m_path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return m_codePage.decodeText(bytes);
+std::variant<std::string, FileProblem> HistoryFile::ReadHistoryBytes() const {
+    return readRegularFile(m_path, kHistoryFileLimit);
 }
 
 bool HistoryFile::DeleteHistoryFile() {
-    return std::remove(m_path.c_str()) == 0;
+    // Only a history file is removed: never a folder, a pipe or a device.
+    struct stat info {};
+    if (::stat(m_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return ::unlink(m_path.c_str()) == 0;
 }

@@ -1,31 +1,41 @@
 #pragma once
 
 #include "core/code_page.h"
+#include "core/regular_file.h"
 #include "records/score_record.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
+
+// The largest history file shown: half a million records, far more than a
+// learner saves, and still quick to show.
+inline constexpr size_t kHistoryFileLimit = 100 * 1024 * 1024;
 
 // The history file `user.cey`: score records appended in GBK, shown whole,
-// deleted whole. The file is opened and closed within each operation.
+// deleted whole. The file is opened and closed within each operation, and only
+// a regular file is read or written.
 class HistoryFile {
   public:
     HistoryFile(std::string path, CodePage& codePage)
         : m_path(std::move(path)), m_codePage(codePage) {}
 
-    // Appends the record in one write and flushes it to disk, so that two
-    // programs saving at once keep both records whole. On failure nothing of
-    // the record stays in the file and the reason is returned.
-    std::optional<std::string> AppendScoreRecord(const ScoreRecord& record);
+    // Appends the record in one write and flushes it to disk. Savers take turns,
+    // so that two programs saving at once keep both records whole. On any
+    // failure the file is cut back to its old length, so that nothing of the
+    // record stays, and the problem is returned.
+    std::optional<FileProblem> AppendScoreRecord(const ScoreRecord& record);
 
-    // The whole text; bytes that are no GBK character show as U+FFFD.
-    // Nothing when the file cannot be read (or does not exist).
-    std::optional<std::u16string> ReadHistoryText() const;
+    // The file's GBK bytes, up to `kHistoryFileLimit`.
+    std::variant<std::string, FileProblem> ReadHistoryBytes() const;
 
-    // Removes the file; false when there was none or it cannot be removed.
+    // Removes the file; false when there was none, it is a folder or it cannot
+    // be removed.
     bool DeleteHistoryFile();
 
     const std::string& path() const { return m_path; }
+    CodePage& codePage() const { return m_codePage; }
 
   private:
     std::string m_path;

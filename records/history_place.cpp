@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +36,7 @@ std::string historyFilePath(const std::string& programFolder) {
     return userDataFolder() + "/orvanta/user.cey";
 }
 
-std::optional<std::string> makeFoldersFor(const std::string& filePath) {
+std::optional<FileProblem> makeFoldersFor(const std::string& filePath) {
     for (size_t slash = filePath.find('/', 1); slash != std::string::npos;
          slash = filePath.find('/', slash + 1)) {
         const std::string folder = filePath.substr(0, slash);
@@ -45,7 +44,7 @@ std::optional<std::string> makeFoldersFor(const std::string& filePath) {
         if (::stat(folder.c_str(), &info) == 0 || errno != ENOENT)
             continue; // an existing folder, or a failure that opening the file will report
         if (::mkdir(folder.c_str(), 0700) != 0)
-            return "mkdir " + folder + ": " + std::strerror(errno);
+            return problemOfError(errno);
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/regular_file.h"
+
 #include <optional>
 #include <string>
 
@@ -11,5 +13,5 @@
 std::string historyFilePath(const std::string& programFolder);
 
 // Makes the missing folders on the way to a file, readable by their owner only
-// as the XDG base directory rules ask. The reason when one cannot be made.
-std::optional<std::string> makeFoldersFor(const std::string& filePath);
+// as the XDG base directory rules ask. The problem when one cannot be made.
+std::optional<FileProblem> makeFoldersFor(const std::string& filePath);

@@ -25,10 +25,10 @@ std::optional<CourseLesson> parseCourseName(std::string_view name) {
     return CourseLesson{number, name[3]};
 }
 
-constexpr std::string_view kMenuFolder = "ldata\\";
+constexpr std::string_view kMenuFolder = "ldata/";
 constexpr std::string_view kMenuExtension = ".ORV";
 
-// The lesson menu hands over exactly "ldata\J01A.ORV".
+// The lesson menu hands over exactly "ldata/J01A.ORV".
 std::optional<CourseLesson> courseLessonOfPath(std::string_view path) {
     if (!path.starts_with(kMenuFolder) || !path.ends_with(kMenuExtension))
         return std::nullopt;
@@ -47,7 +47,7 @@ JournalLesson journalLessonFor(std::string_view path) {
         return {std::string(path), toUtf8(entry.caption)};
     }
     std::error_code error;
-    const std::filesystem::path native(nativePath(path));
+    const std::filesystem::path native(path);
     std::filesystem::path absolute = std::filesystem::absolute(native, error);
     if (error)
         absolute = native;
@@ -57,7 +57,7 @@ JournalLesson journalLessonFor(std::string_view path) {
 
 std::optional<std::string> courseLessonPath(std::string_view lesson) {
     if (const auto course = parseCourseName(lesson))
-        return lessonEntry(course->number, course->letter).path;
+        return nativePath(lessonEntry(course->number, course->letter).path);
     return std::nullopt;
 }
 

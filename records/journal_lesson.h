@@ -14,11 +14,11 @@ struct JournalLesson {
 // The drill of the most-missed characters is kept under this name and title.
 inline constexpr std::string_view kDrillLesson = "易错字练习";
 
-// For a path as LoadLesson receives it: the lesson menu's "ldata\J01A.ORV"
+// For a path as LoadLesson receives it: the lesson menu's "ldata/J01A.ORV"
 // names a course lesson; anything else is a file of the learner's.
 JournalLesson journalLessonFor(std::string_view path);
 
-// The lesson menu's path of a course lesson (J01A -> ldata\J01A.ORV).
+// The lesson menu's path of a course lesson (J01A -> ldata/J01A.ORV).
 std::optional<std::string> courseLessonPath(std::string_view lesson);
 
 // 0 for J01A ... 95 for J48B; nothing for lessons outside the course.

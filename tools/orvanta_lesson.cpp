@@ -1,16 +1,22 @@
 // orvanta-lesson: makes lesson files from UTF-8 text and shows what a lesson file holds.
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
+#include "core/line_breaks.h"
+#include "core/local_files.h"
+#include "core/regular_file.h"
 #include "core/utf8.h"
 #include "tools/readings_command.h"
+#include "tools/tool_output.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -18,59 +24,39 @@ namespace {
 constexpr const char* kUsage = R"(Usage:
   orvanta-lesson decode FILE
       Writes the text of lesson FILE to standard output as UTF-8, line breaks
-      as CR LF. Exit 0; 1 if a word fails to decode (what came before it is
-      written, its byte offset named on standard error); 2 if FILE cannot be read.
+      as CR LF (a lone CR or LF too, as Orvanta reads them). Exit 0; 1 if a word fails to decode (what came before it is
+      written, its byte offset named on standard error) or if standard output
+      cannot be written; 2 if FILE cannot be read, is no regular file or is
+      larger than Orvanta reads.
   orvanta-lesson encode [-o OUT] [IN]
-      Reads UTF-8 text from IN (or standard input), makes every line end CR LF
-      and writes the lesson file to OUT (or standard output). A character the
-      GBK code page cannot hold, or invalid UTF-8, is an error (exit 1) naming
-      its line and column; no output file is left behind.
+      Reads UTF-8 text from IN (or standard input), skips a byte order mark at
+      its start, makes every line end CR LF (a lone CR or LF included) and
+      writes the lesson file to OUT (or standard output). A character the GBK
+      code page cannot hold, invalid UTF-8, a lesson larger than Orvanta reads
+      or an output that cannot be written is an error (exit 1), located by
+      line and column where it is a character; no output file is left behind.
+      Exit 2 if IN cannot be read.
   orvanta-lesson --help
       Shows this text.
 )";
 
-std::optional<std::string> readAll(std::istream& in) {
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
-}
-
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return readAll(in);
-}
+// UTF-8 text larger than this cannot make a lesson file the program reads.
+constexpr size_t kInputLimit = 2 * kLessonFileLimit;
 
 int decode(const std::string& path) {
-    const auto bytes = readFile(path);
-    if (!bytes) {
-        std::cerr << "orvanta-lesson: cannot read " << path << "\n";
-        return 2;
-    }
+    const auto read = readRegularFile(path, kLessonFileLimit);
+    if (const auto* problem = std::get_if<FileProblem>(&read))
+        return cannotRead(path, *problem);
     CodePage codePage;
-    const DecodedLesson lesson = decodeLesson(*bytes, codePage);
-    std::cout << toUtf8(lesson.text) << std::flush;
+    const DecodedLesson lesson = decodeLesson(std::get<std::string>(read), codePage);
+    if (const auto error = writeStandardOutput(toUtf8(withCrLf(lesson.text))))
+        return cannotWrite("standard output", *error);
     if (lesson.failedAtByteOffset) {
         std::cerr << "orvanta-lesson: the word at byte offset " << *lesson.failedAtByteOffset
                   << " does not decode\n";
         return 1;
     }
     return 0;
-}
-
-std::u16string withCrLf(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            continue;
-        if (text[i] == u'\n')
-            out += u'\r';
-        out += text[i];
-    }
-    return out;
 }
 
 // Line and column (1-based, in characters) of a byte offset in UTF-8 text.
@@ -85,41 +71,53 @@ std::pair<size_t, size_t> lineAndColumn(std::string_view bytes, size_t offset) {
     return {line, column};
 }
 
-int writeOutput(const std::string& bytes, const std::optional<std::string>& outPath) {
-    if (!outPath) {
-        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return std::cout.flush() ? 0 : 1;
-    }
-    const std::string temporary = *outPath + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            std::cerr << "orvanta-lesson: cannot write " << *outPath << "\n";
-            std::filesystem::remove(temporary);
-            return 1;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, *outPath, ec);
-    if (ec) {
-        std::cerr << "orvanta-lesson: cannot write " << *outPath << "\n";
-        std::filesystem::remove(temporary);
-        return 1;
+// The permissions a newly created file gets under the current umask.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes into a new temporary file beside OUT, then renames it over OUT, so
+// that OUT is either whole or untouched and no other file is overwritten.
+int writeFile(const std::string& bytes, const std::string& outPath) {
+    std::string temporary = outPath + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return cannotWrite(outPath, errno);
+    std::optional<int> error = writeAll(fd, bytes);
+    if (!error && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0))
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && std::rename(temporary.c_str(), outPath.c_str()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.c_str());
+        return cannotWrite(outPath, *error);
     }
     return 0;
 }
 
+std::string_view withoutByteOrderMark(std::string_view bytes) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
+}
+
 int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath) {
-    const auto bytes = inPath ? readFile(*inPath) : readAll(std::cin);
-    if (!bytes) {
-        std::cerr << "orvanta-lesson: cannot read " << inPath.value_or("standard input") << "\n";
+    if (!inPath && ::fcntl(STDIN_FILENO, F_GETFD) < 0) {
+        std::cerr << "orvanta-lesson: cannot read standard input: it is closed\n";
         return 2;
     }
+    const auto read =
+        inPath ? readRegularFile(*inPath, kInputLimit) : readToEnd(STDIN_FILENO, kInputLimit);
+    if (const auto* problem = std::get_if<FileProblem>(&read))
+        return cannotRead(inPath.value_or("standard input"), *problem);
+    const std::string_view bytes = withoutByteOrderMark(std::get<std::string>(read));
     Utf8Error utf8Error{};
-    const auto text = fromUtf8(*bytes, &utf8Error);
+    const auto text = fromUtf8(bytes, &utf8Error);
     if (!text) {
-        const auto [line, column] = lineAndColumn(*bytes, utf8Error.byteOffset);
+        const auto [line, column] = lineAndColumn(bytes, utf8Error.byteOffset);
         std::cerr << "orvanta-lesson: invalid UTF-8 at line " << line << ", column " << column
                   << "\n";
         return 1;
@@ -128,12 +126,22 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
     const auto encoded = encodeLesson(withCrLf(*text), codePage);
     if (const auto* bad = std::get_if<UnencodableChar>(&encoded)) {
         char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad->ch));
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad->codePoint));
         std::cerr << "orvanta-lesson: " << code << " at line " << bad->line << ", column "
                   << bad->column << " is not in the GBK code page\n";
         return 1;
     }
-    return writeOutput(std::get<std::string>(encoded), outPath);
+    const std::string& lesson = std::get<std::string>(encoded);
+    if (lesson.size() > kLessonFileLimit) {
+        std::cerr << "orvanta-lesson: the lesson would be " << lesson.size()
+                  << " bytes, more than the " << kLessonFileLimit << " bytes Orvanta reads\n";
+        return 1;
+    }
+    if (outPath)
+        return writeFile(lesson, *outPath);
+    if (const auto error = writeStandardOutput(lesson))
+        return cannotWrite("standard output", *error);
+    return 0;
 }
 
 int usageError() {
@@ -148,8 +156,8 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage << kReadingsUsage;
-        return 0;
+        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage);
+        return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
         return args.size() == 2 ? decode(args[1]) : usageError();

@@ -7,6 +7,7 @@
 #include "readings/annotated_text.h"
 #include "readings/lesson_readings.h"
 #include "readings/mecab_analyser.h"
+#include "tools/tool_output.h"
 
 #include <filesystem>
 #include <iostream>
@@ -48,25 +49,21 @@ int readingsCommand(const std::vector<std::string>& arguments) {
     }
     if (lessonPath.empty())
         return usageError();
-    std::error_code error;
-    const auto bytes = std::filesystem::is_regular_file(lessonPath, error)
-                           ? LocalFiles().readLesson(lessonPath)
-                           : std::nullopt;
-    if (!bytes) {
-        std::cerr << "orvanta-lesson: cannot read " << lessonPath << "\n";
-        return 2;
-    }
+    const auto read = readRegularFile(lessonPath, kLessonFileLimit);
+    if (const auto* problem = std::get_if<FileProblem>(&read))
+        return cannotRead(lessonPath, *problem);
     MecabAnalyser analyser(dictionary);
     if (!analyser.available()) {
         std::cerr << "orvanta-lesson: readings unavailable: " << analyser.problem() << "\n";
         return 3;
     }
     CodePage codePage;
-    const std::u16string text = decodeLesson(*bytes, codePage).text;
+    const std::u16string text = decodeLesson(std::get<std::string>(read), codePage).text;
     const Corrections corrections = readCorrections(lessonPath);
-    std::cout << toUtf8(
-                     annotatedLines(text, readLesson(text, analyser, corrections.entries).rubies))
-              << std::flush;
+    const std::u16string annotated =
+        annotatedLines(text, readLesson(text, analyser, corrections.entries).rubies);
+    if (const auto failure = writeStandardOutput(toUtf8(annotated)))
+        return cannotWrite("standard output", *failure);
     for (std::size_t line : corrections.badLines)
         std::cerr << "orvanta-lesson: " << correctionsPathFor(lessonPath) << " line " << line
                   << " is not WORD<TAB>READING; skipped\n";

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "core/local_files.h"
 #include "core/practice_session.h"
 #include "ui/box_fonts.h"
 #include "ui/clock_timers.h"
@@ -79,7 +80,11 @@ Dialog* Form1::scoreDialog() const {
 void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
     connect(r2, &TypingBoxWidget::learnerChanged, this, [this, r2] {
-        m_session->R2_Change(r2->text());
+        {
+            // The lesson box lays out once for all the marks of one change.
+            const LessonBoxWidget::MarkBatch batch(*m_controls->R1);
+            m_session->R2_Change(r2->text());
+        }
         m_readingHelp->follow(state().CurPos);
     });
     connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
@@ -89,7 +94,7 @@ void Form1::connectControls() {
 void Form1::connectMenu() {
     for (const MainMenu::LessonItem& lesson : m_menu->lessons)
         connect(lesson.action, &QAction::triggered, this,
-                [this, path = lesson.path] { LoadLesson(path); });
+                [this, path = nativePath(lesson.path)] { LoadLesson(path); });
     const auto forward = [this](QAction* item, void (PracticeSession::*command)()) {
         connect(item, &QAction::triggered, this,
                 [this, command] { std::invoke(command, *m_session); });

@@ -1,7 +1,6 @@
 #include "ui/history_viewer.h"
 
 #include "records/history_file.h"
-#include "ui/qt_text.h"
 #include "ui/twips.h"
 #include "ui/window_buttons.h"
 
@@ -11,7 +10,7 @@
 
 namespace {
 
-constexpr qsizetype kChunk = 256 * 1024; // characters shown per event-loop turn
+constexpr size_t kPageBytes = 128 * 1024; // bytes of the file shown per event-loop turn
 
 // The box's whole text takes one colour and its font one size.
 void styleBox(QPlainTextEdit* box, qreal pointSize, const QColor& colour) {
@@ -52,38 +51,69 @@ Dialog1::Dialog1(const HistoryFile& history, QWidget* parent)
 void Dialog1::Form_Load() {
     styleBox(m_box, 12, QColor(0, 0, 255));
     m_box->clear();
-    const auto text = m_history.ReadHistoryText();
-    if (!text || text->empty()) {
+    auto read = m_history.ReadHistoryBytes();
+    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+        if (*problem == FileProblem::Missing)
+            showNoRecords();
+        else
+            showUnreadable(*problem);
+        return;
+    }
+    std::string& bytes = std::get<std::string>(read);
+    if (bytes.empty()) {
         showNoRecords();
         return;
     }
-    m_pending = documentText(*text);
-    m_shown = 0;
-    appendNextChunk();
+    m_pending.emplace(std::move(bytes), m_history.codePage());
+    appendNextPage();
     m_clear->setEnabled(true);
 }
 
-// Chunks end after a line break, so that each is whole lines.
-void Dialog1::appendNextChunk() {
-    if (m_shown >= m_pending.size())
+void Dialog1::appendNextPage() {
+    if (!m_pending)
         return;
-    qsizetype end = std::min(m_shown + kChunk, m_pending.size());
-    const qsizetype lineEnd = m_pending.indexOf(QLatin1Char('\n'), end - 1);
-    end = lineEnd < 0 ? m_pending.size() : lineEnd + 1;
     QTextCursor cursor(m_box->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(m_pending.mid(m_shown, end - m_shown));
-    m_shown = end;
-    if (m_shown < m_pending.size())
-        QTimer::singleShot(0, this, &Dialog1::appendNextChunk);
+    cursor.insertText(QString::fromStdU16String(m_pending->next(kPageBytes)));
+    if (m_pending->atEnd())
+        m_pending.reset();
     else
-        m_pending.clear();
+        QTimer::singleShot(0, this, &Dialog1::appendNextPage);
 }
 
 void Dialog1::showNoRecords() {
-    m_pending.clear();
-    m_shown = 0;
-    styleBox(m_box, 22, QColor(255, 0, 0));
-    m_box->setPlainText(QStringLiteral("没有记录！"));
+    showMessage(QStringLiteral("没有记录！"), 22);
     m_clear->setEnabled(false);
+}
+
+// A folder or a device in the history's place cannot be cleared as a file.
+void Dialog1::showUnreadable(FileProblem problem) {
+    QString reason;
+    switch (problem) {
+    case FileProblem::Folder:
+        reason = QStringLiteral("user.cey 是一个文件夹");
+        break;
+    case FileProblem::NotARegularFile:
+        reason = QStringLiteral("user.cey 不是普通文件");
+        break;
+    case FileProblem::TooLarge:
+        reason = QStringLiteral("记录文件超过 %1 MB").arg(kHistoryFileLimit / (1024 * 1024));
+        break;
+    case FileProblem::NoPermission:
+        reason = QStringLiteral("没有读取权限");
+        break;
+    default:
+        reason = QStringLiteral("读取时出错");
+        break;
+    }
+    showMessage(QStringLiteral("无法显示记录：%1。\n%2")
+                    .arg(reason, QString::fromStdString(m_history.path())),
+                12);
+    m_clear->setEnabled(problem != FileProblem::Folder && problem != FileProblem::NotARegularFile);
+}
+
+void Dialog1::showMessage(const QString& text, qreal pointSize) {
+    m_pending.reset();
+    styleBox(m_box, pointSize, QColor(255, 0, 0));
+    m_box->setPlainText(text);
 }

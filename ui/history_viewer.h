@@ -1,15 +1,20 @@
 #pragma once
 
+#include "core/regular_file.h"
+#include "records/history_pages.h"
+
 #include <QDialog>
+#include <optional>
 
 class HistoryFile;
 class QPlainTextEdit;
 class QPushButton;
 
 // `Dialog1`: shows the whole history file, or "没有记录！" when there is none,
-// and offers to clear it. It is filled anew each time it opens: the first part
-// of a long history at once, the rest a chunk per event-loop turn, so that the
-// viewer opens at once even on a history of many megabytes.
+// or why it cannot be shown, and offers to clear it. It is filled anew each
+// time it opens: the first page of a long history at once, the rest a page per
+// event-loop turn, so that the viewer opens at once and stays responsive even
+// on a history of many megabytes.
 class Dialog1 final : public QDialog {
     Q_OBJECT
   public:
@@ -17,6 +22,8 @@ class Dialog1 final : public QDialog {
 
     // The history was cleared while the viewer is open.
     void showNoRecords();
+    // True while pages of the history are still to come.
+    bool filling() const { return m_pending.has_value(); }
 
   signals:
     // 清除记录 was pressed; whoever opened the viewer clears the history.
@@ -24,11 +31,12 @@ class Dialog1 final : public QDialog {
 
   private:
     void Form_Load();
-    void appendNextChunk();
+    void showUnreadable(FileProblem problem);
+    void showMessage(const QString& text, qreal pointSize);
+    void appendNextPage();
 
     const HistoryFile& m_history;
     QPlainTextEdit* m_box;
     QPushButton* m_clear;
-    QString m_pending; // text still to be shown, line breaks as "\n"
-    qsizetype m_shown = 0;
+    std::optional<HistoryPages> m_pending; // what is still to be shown
 };

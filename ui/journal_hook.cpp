@@ -30,7 +30,7 @@ std::vector<std::u16string> courseTexts(CodePage& codePage) {
     std::vector<std::u16string> texts;
     for (int n = 1; n <= kLessonCount; ++n)
         for (char letter : {'A', 'B'})
-            if (const auto bytes = files.readLesson(lessonEntry(n, letter).path))
+            if (const auto bytes = files.readLesson(nativePath(lessonEntry(n, letter).path)))
                 texts.push_back(decodeLesson(*bytes, codePage).text);
     return texts;
 }

@@ -35,6 +35,21 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // The marks of typing select without showing it, as an unfocused box would.
     void showSelection();
 
+    // While one lives, the box's marks are laid out once, when it ends, rather
+    // than once per mark: on a long line each layout costs the whole line.
+    class MarkBatch {
+      public:
+        explicit MarkBatch(LessonBoxWidget& box) : m_cursor(box.document()) {
+            m_cursor.beginEditBlock();
+        }
+        ~MarkBatch() { m_cursor.endEditBlock(); }
+        MarkBatch(const MarkBatch&) = delete;
+        MarkBatch& operator=(const MarkBatch&) = delete;
+
+      private:
+        QTextCursor m_cursor;
+    };
+
   signals:
     // The program replaced the whole text (a lesson loaded, or the box emptied).
     void textReplaced();

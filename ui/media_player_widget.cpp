@@ -1,7 +1,5 @@
 #include "ui/media_player_widget.h"
 
-#include "core/local_files.h"
-
 #include <QAction>
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -108,8 +106,8 @@ void MediaPlayerWidget::setUrl(const std::string& path) {
         return;
     }
     QMediaPlayer& player = ensurePlayer();
-    player.setSource(QUrl::fromLocalFile(
-        QFileInfo(QString::fromStdString(nativePath(path))).absoluteFilePath()));
+    player.setSource(
+        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
     if (hasSoundDevice())
         player.play();
 }

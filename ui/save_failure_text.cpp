@@ -1,27 +1,20 @@
 #include "ui/save_failure_text.h"
 
-#include <cerrno>
-
-QString saveFailureReason(int error, const QString& fileName) {
-    switch (error) {
-    case EISDIR:
+QString saveFailureReason(FileProblem problem, const QString& fileName) {
+    switch (problem) {
+    case FileProblem::Folder:
         return QStringLiteral("%1 是一个文件夹").arg(fileName);
-    case EACCES:
-    case EPERM:
+    case FileProblem::NotARegularFile:
+        return QStringLiteral("%1 不是普通文件").arg(fileName);
+    case FileProblem::NoPermission:
         return QStringLiteral("没有写入权限");
-    case EROFS:
-        return QStringLiteral("磁盘是只读的");
-    case 0: // a regular file takes fewer bytes than written only when the disk is full
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
+    case FileProblem::DiskFull:
+    case FileProblem::TooLarge:
         return QStringLiteral("磁盘已满");
-    case ENOENT:
-    case ENOTDIR:
+    case FileProblem::Missing:
         return QStringLiteral("记录文件所在的文件夹不存在");
-    case EIO:
-        return QStringLiteral("磁盘读写出错");
-    default:
-        return QStringLiteral("系统错误 %1").arg(error);
+    case FileProblem::Failed:
+        break;
     }
+    return QStringLiteral("磁盘读写出错");
 }

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <cerrno>
 
 namespace {
 
@@ -79,14 +78,12 @@ void ScoreKeeper::save(const QString& name) {
                              text16(d.figure(DialogLabel::Label5)),
                              text16(d.figure(DialogLabel::Label7)),
                              text16(d.figure(DialogLabel::Label9))};
-    errno = 0;
-    if (m_history.AppendScoreRecord(record)) {
-        const int error = errno;
+    if (const auto problem = m_history.AppendScoreRecord(record)) {
         const QString path = QString::fromStdString(m_history.path());
         m_prompts.inform(
             m_dialog,
             QStringLiteral("无法保存记录：%1。\n成绩还在这里，可以稍后再保存。\n（%2）")
-                .arg(saveFailureReason(error, QFileInfo(path).fileName()), path),
+                .arg(saveFailureReason(*problem, QFileInfo(path).fileName()), path),
             QStringLiteral("保存失败"));
         return;
     }

@@ -59,9 +59,17 @@ TEST_F(LessonCodecTest, EncodingNamesTheFirstCharacterGbkCannotHold) {
     const auto encoded = encodeLesson(u"ab\r\ncdｱe", m_codePage);
     ASSERT_TRUE(std::holds_alternative<UnencodableChar>(encoded));
     const auto bad = std::get<UnencodableChar>(encoded);
-    EXPECT_EQ(bad.ch, u'ｱ');
+    EXPECT_EQ(bad.codePoint, U'ｱ');
     EXPECT_EQ(bad.line, 2u);
     EXPECT_EQ(bad.column, 3u);
+}
+
+TEST_F(LessonCodecTest, ACharacterOutsideTheBmpIsNamedByItsCodePoint) {
+    const auto encoded = encodeLesson(u"ab\r\nc\U0001F600d", m_codePage);
+    ASSERT_TRUE(std::holds_alternative<UnencodableChar>(encoded));
+    const auto bad = std::get<UnencodableChar>(encoded);
+    EXPECT_EQ(bad.codePoint, U'\U0001F600');
+    EXPECT_EQ(bad.column, 2u);
 }
 
 TEST(LessonPaths, ParsePathKeepsTheFolderUpToTheLastColonOrBackslash) {
@@ -69,7 +77,6 @@ TEST(LessonPaths, ParsePathKeepsTheFolderUpToTheLastColonOrBackslash) {
     EXPECT_EQ(ParsePath("C:\\x\\y.ORV"), "C:\\x\\");
     EXPECT_EQ(ParsePath("C:y.ORV"), "C:");
     EXPECT_EQ(ParsePath("y.ORV"), "");
-    EXPECT_EQ(ParsePath("/home/a/y.ORV"), ""); // only ":" and "\" separate here
 }
 
 TEST(LessonPaths, ParseFileNameCutsAtTheLastDotAfterTheLastBackslash) {
@@ -78,4 +85,16 @@ TEST(LessonPaths, ParseFileNameCutsAtTheLastDotAfterTheLastBackslash) {
     EXPECT_EQ(ParseFileName("x\\.ORV"), "");
     EXPECT_EQ(ParseFileName("x\\abc."), "abc");
     EXPECT_THROW(ParseFileName("C:\\a.b\\noext"), std::invalid_argument);
+}
+
+TEST(LessonPaths, APathWithSlashesSplitsAtTheLastSlashOnly) {
+    EXPECT_EQ(ParsePath("ldata/J01A.ORV"), "ldata/");
+    EXPECT_EQ(ParsePath("/x/a:b/l.ORV"), "/x/a:b/");
+    EXPECT_EQ(ParsePath("/x/a:l.ORV"), "/x/");
+    EXPECT_EQ(ParsePath("/x/a\\b.ORV"), "/x/");
+    EXPECT_EQ(ParseFileName("/x/a:b/l.ORV"), "l");
+    EXPECT_EQ(ParseFileName("/x/a:l.ORV"), "a:l");
+    EXPECT_EQ(ParseFileName("/x/a\\b.ORV"), "a\\b");
+    EXPECT_EQ(ParseFileName("/x/a.b\\c"), "a");
+    EXPECT_THROW(ParseFileName("/x/my.lessons/noext"), std::invalid_argument);
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -34,14 +35,14 @@ class LessonLoaderTest : public ::testing::Test {
     PracticeRig m_rig;
 };
 
-TEST_F(LessonLoaderTest, LoadsARelativeBackslashPathAndItsRecording) {
+TEST_F(LessonLoaderTest, LoadsARelativePathAndItsRecording) {
     writeLesson("ldata/J01A.ORV", u"これは本です。\r\nはい。");
     write("ldata/J01A.wma", "x");
-    m_rig.session.LoadLesson("ldata\\J01A.ORV");
+    m_rig.session.LoadLesson("ldata/J01A.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"これは本です。\r\nはい。");
     EXPECT_EQ(m_rig.window.questions, 0);
     EXPECT_EQ(m_rig.player.log,
-              (std::vector<std::string>{"enable", "close", "url ldata\\J01A.wma"}));
+              (std::vector<std::string>{"enable", "close", "url ldata/J01A.wma"}));
     EXPECT_EQ(m_rig.caption(FormLabel::Label11), u"未开始");
     EXPECT_EQ(m_rig.caption(FormLabel::Label3), u"未用");
     EXPECT_TRUE(m_rig.window.timer2);
@@ -49,7 +50,7 @@ TEST_F(LessonLoaderTest, LoadsARelativeBackslashPathAndItsRecording) {
 
 TEST_F(LessonLoaderTest, WithoutRecordingThePlayerIsEmptiedAndDisabled) {
     writeLesson("ldata/J02B.ORV", u"あ");
-    m_rig.session.LoadLesson("ldata\\J02B.ORV");
+    m_rig.session.LoadLesson("ldata/J02B.ORV");
     EXPECT_EQ(m_rig.player.log, (std::vector<std::string>{"url ", "close", "disable"}));
 }
 
@@ -85,7 +86,7 @@ TEST_F(LessonLoaderTest, AnsweringYesStartsAFreshAttempt) {
 
 TEST_F(LessonLoaderTest, AMissingFileGivesAnEmptyLessonAndIsNotCreated) {
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson("ldata\\J09A.ORV");
+    m_rig.session.LoadLesson("ldata/J09A.ORV");
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_FALSE(fs::exists(m_dir / "ldata/J09A.ORV"));
     EXPECT_EQ(m_rig.player.url, ""); // the load went on to the recording
@@ -93,7 +94,7 @@ TEST_F(LessonLoaderTest, AMissingFileGivesAnEmptyLessonAndIsNotCreated) {
 
 TEST_F(LessonLoaderTest, AMissingFolderLeavesThePlayerAsItWas) {
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson("nothere\\J01A.ORV");
+    m_rig.session.LoadLesson("nothere/J01A.ORV");
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
@@ -126,4 +127,57 @@ TEST_F(LessonLoaderTest, AfterCompletionTheNextLoadAsksNothingAndStartsFromZero)
     EXPECT_EQ(m_rig.window.questions, 0);
     EXPECT_EQ(m_rig.state.RightCount, 0);
     EXPECT_EQ(m_rig.state.LineBreakCount, 0);
+}
+
+TEST_F(LessonLoaderTest, ABackslashIsPartOfTheFileNameAndFindsItsOwnRecording) {
+    writeLesson("a\\b.ORV", u"backslash");
+    write("a\\b.wma", "x");
+    fs::create_directory(m_dir / "a");
+    writeLesson("a/b.ORV", u"folder");
+    m_rig.session.LoadLesson("a\\b.ORV");
+    EXPECT_EQ(m_rig.lesson.text(), u"backslash");
+    EXPECT_EQ(m_rig.player.url, "a\\b.wma");
+}
+
+TEST_F(LessonLoaderTest, ANativePathFindsItsRecordingBesideItWhateverItsFolderIsCalled) {
+    fs::create_directories(m_dir / "a:b");
+    writeLesson("a:b/l.ORV", u"l");
+    write("a:b/l.wma", "x");
+    m_rig.session.LoadLesson((m_dir / "a:b/l.ORV").string());
+    EXPECT_EQ(m_rig.player.url, (m_dir / "a:b/l.wma").string());
+
+    fs::create_directories(m_dir / "my.lessons");
+    writeLesson("my.lessons/noext", u"n");
+    write("my.lessons/noext.wma", "x");
+    m_rig.player.url = "old.wma";
+    m_rig.session.LoadLesson((m_dir / "my.lessons/noext").string());
+    EXPECT_EQ(m_rig.lesson.text(), u"n");
+    EXPECT_EQ(m_rig.player.url, "old.wma");
+}
+
+TEST_F(LessonLoaderTest, ALoneCarriageReturnOrLineFeedBecomesAWholeLineBreak) {
+    writeLesson("a.ORV", u"a\rb\nc\r\nd\n\re\r");
+    m_rig.session.LoadLesson("a.ORV");
+    EXPECT_EQ(m_rig.lesson.text(), u"a\r\nb\r\nc\r\nd\r\n\r\ne\r\n");
+    for (std::u16string_view key : {u"a", u"\r\n", u"b", u"\r\n", u"c"})
+        m_rig.append(key);
+    EXPECT_EQ(m_rig.state.WrongCount, 0);
+    EXPECT_EQ(m_rig.state.CurPos, 7);
+}
+
+TEST_F(LessonLoaderTest, WhatIsNoRegularLessonFileLeavesAnEmptyBoxAndThePlayerAsItWas) {
+    fs::create_directories(m_dir / "DIR.ORV");
+    ASSERT_EQ(::mkfifo((m_dir / "fifo.ORV").c_str(), 0600), 0);
+    const std::string largest(kLessonFileLimit, '\x10'); // one long line of a single character
+    write("largest.ORV", largest);
+    write("larger.ORV", largest + "\x10");
+    for (const std::string path : {"DIR.ORV", "fifo.ORV", "/dev/zero", "/dev/null", "larger.ORV"}) {
+        SCOPED_TRACE(path);
+        m_rig.player.url = "old.wma";
+        m_rig.session.LoadLesson(path);
+        EXPECT_TRUE(m_rig.lesson.text().empty());
+        EXPECT_EQ(m_rig.player.url, "old.wma");
+    }
+    m_rig.session.LoadLesson("largest.ORV");
+    EXPECT_EQ(m_rig.lesson.text().size(), kLessonFileLimit / 2);
 }

@@ -38,9 +38,9 @@ TEST(DrillBuilder, CharactersOutsideTheCourseGiveAnEmptyDrill) {
 }
 
 TEST(JournalLesson, CourseLessonsGoByTheirCatalogueName) {
-    EXPECT_EQ(journalLessonFor("ldata\\J01A.ORV"), (JournalLesson{"J01A", "第一课 基本课文"}));
-    EXPECT_EQ(journalLessonFor("ldata\\J48B.ORV"), (JournalLesson{"J48B", "第四十八课 应用课文"}));
-    EXPECT_EQ(courseLessonPath("J21B"), "ldata\\J21B.ORV");
+    EXPECT_EQ(journalLessonFor("ldata/J01A.ORV"), (JournalLesson{"J01A", "第一课 基本课文"}));
+    EXPECT_EQ(journalLessonFor("ldata/J48B.ORV"), (JournalLesson{"J48B", "第四十八课 应用课文"}));
+    EXPECT_EQ(courseLessonPath("J21B"), "ldata/J21B.ORV");
     EXPECT_EQ(courseOrder("J01A"), 0);
     EXPECT_EQ(courseOrder("J01B"), 1);
     EXPECT_EQ(courseOrder("J48B"), 95);
@@ -55,5 +55,5 @@ TEST(JournalLesson, OtherFilesGoByTheirAbsolutePathAndFileName) {
               (JournalLesson{"/home/b/my lesson.ORV", "my lesson.ORV"}));
     const std::string relative = journalLessonFor("mine.ORV").lesson;
     EXPECT_EQ(relative, (std::filesystem::current_path() / "mine.ORV").string());
-    EXPECT_EQ(journalLessonFor("ldata\\J01A.txt").title, "J01A.txt");
+    EXPECT_EQ(journalLessonFor("ldata/J01A.txt").title, "J01A.txt");
 }

@@ -178,19 +178,20 @@ class DialogsTest : public QObject {
     }
 
     void everySaveFailureHasAChineseReason_data() {
-        QTest::addColumn<int>("error");
+        QTest::addColumn<FileProblem>("problem");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no permission") << EACCES << QStringLiteral("没有写入权限");
-        QTest::newRow("disk full") << ENOSPC << QStringLiteral("磁盘已满");
-        QTest::newRow("short write") << 0 << QStringLiteral("磁盘已满");
-        QTest::newRow("read-only disk") << EROFS << QStringLiteral("磁盘是只读的");
-        QTest::newRow("a folder") << EISDIR << QStringLiteral("user.cey 是一个文件夹");
-        QTest::newRow("anything else") << EBADF << QStringLiteral("系统错误 %1").arg(EBADF);
+        QTest::newRow("no permission")
+            << FileProblem::NoPermission << QStringLiteral("没有写入权限");
+        QTest::newRow("disk full") << FileProblem::DiskFull << QStringLiteral("磁盘已满");
+        QTest::newRow("a folder") << FileProblem::Folder << QStringLiteral("user.cey 是一个文件夹");
+        QTest::newRow("a device") << FileProblem::NotARegularFile
+                                  << QStringLiteral("user.cey 不是普通文件");
+        QTest::newRow("anything else") << FileProblem::Failed << QStringLiteral("磁盘读写出错");
     }
     void everySaveFailureHasAChineseReason() {
-        QFETCH(int, error);
+        QFETCH(FileProblem, problem);
         QFETCH(QString, reason);
-        QCOMPARE(saveFailureReason(error, QStringLiteral("user.cey")), reason);
+        QCOMPARE(saveFailureReason(problem, QStringLiteral("user.cey")), reason);
     }
 };
 

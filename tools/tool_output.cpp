@@ -1,0 +1,62 @@
+#include "tools/tool_output.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+const char* explain(FileProblem problem) {
+    switch (problem) {
+    case FileProblem::Missing:
+        return "no such file";
+    case FileProblem::Folder:
+        return "it is a folder";
+    case FileProblem::NotARegularFile:
+        return "it is not a regular file";
+    case FileProblem::TooLarge:
+        return "it is larger than Orvanta reads";
+    case FileProblem::NoPermission:
+        return "permission denied";
+    case FileProblem::DiskFull:
+        return "the disk is full";
+    case FileProblem::Failed:
+        break;
+    }
+    return "input/output error";
+}
+
+} // namespace
+
+int cannotRead(const std::string& what, FileProblem problem) {
+    std::cerr << "orvanta-lesson: cannot read " << what << ": " << explain(problem) << "\n";
+    return 2;
+}
+
+int cannotWrite(const std::string& what, int error) {
+    std::cerr << "orvanta-lesson: cannot write " << what << ": " << std::strerror(error) << "\n";
+    return 1;
+}
+
+// Writes all bytes; the errno of the failure otherwise.
+std::optional<int> writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return put < 0 ? errno : ENOSPC;
+        bytes.remove_prefix(static_cast<size_t>(put));
+    }
+    return std::nullopt;
+}
+
+std::optional<int> writeStandardOutput(std::string_view bytes) {
+    if (const auto error = writeAll(STDOUT_FILENO, bytes))
+        return error;
+    // A pipe or a terminal cannot sync; a full disk behind a redirection can fail here.
+    if (::fsync(STDOUT_FILENO) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP)
+        return errno;
+    return std::nullopt;
+}
