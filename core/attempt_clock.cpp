@@ -1,6 +1,10 @@
 #include "core/attempt_clock.h"
 
 #include "core/clock_text.h"
+#include "core/utf8.h"
+
+#include <charconv>
+#include <string>
 
 void AttemptClock::Timer2_Timer() {
     const TimeOfDay now = m_clock.now();
@@ -36,6 +40,8 @@ void AttemptClock::Timer1_Timer(Pos total) {
     m_window.setCaption(FormLabel::Label3, elapsedCaption);
     m_window.setDialogCaption(DialogLabel::L3, elapsedCaption);
     const std::u16string speed = speedText(total, elapsed);
+    const std::string digits = toUtf8(speed);
+    std::from_chars(digits.data(), digits.data() + digits.size(), m_shownSpeed);
     m_window.setCaption(FormLabel::Label2, speed);
     m_window.setDialogCaption(DialogLabel::Label2, speed);
 }

@@ -18,6 +18,8 @@ class AttemptClock {
     void Timer2_Timer();
     // The elapsed seconds Label3 shows; 0 before Timer1's first tick.
     double shownElapsed() const { return m_shownElapsed; }
+    // The speed Label2 shows, cut to its six characters; 0 before the first tick.
+    double shownSpeed() const { return m_shownSpeed; }
 
   private:
     void startAttempt(TimeOfDay now);
@@ -29,4 +31,5 @@ class AttemptClock {
     std::optional<TimeOfDay> m_shownTime; // what Label13 shows
     Pos m_shownTotal = -1;
     double m_shownElapsed = 0;
+    double m_shownSpeed = 0;
 };

@@ -77,10 +77,7 @@ std::string fifteenDigits(double value) {
     return text;
 }
 
-double charactersPerMinute(std::int64_t total, double elapsed) {
-    return static_cast<double>(total) / (elapsed / 60.0);
-}
-
 std::u16string speedText(std::int64_t total, double elapsed) {
-    return ascii(fifteenDigits(charactersPerMinute(total, elapsed)).substr(0, 6));
+    const double perMinute = static_cast<double>(total) / (elapsed / 60.0);
+    return ascii(fifteenDigits(perMinute).substr(0, 6));
 }

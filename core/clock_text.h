@@ -21,9 +21,6 @@ double elapsedSeconds(TimeOfDay start, TimeOfDay now);
 // Elapsed time as h:m:s without leading zeros; the hours wrap modulo 60.
 std::u16string elapsedText(double elapsed);
 
-// Characters per minute.
-double charactersPerMinute(std::int64_t total, double elapsed);
-
 // Characters per minute with at most 15 significant digits, cut (not rounded)
 // to its first 6 characters.
 std::u16string speedText(std::int64_t total, double elapsed);

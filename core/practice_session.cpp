@@ -104,5 +104,5 @@ AttemptFigures PracticeSession::figures() const {
     const double elapsed = m_state.ClockStarted ? m_clock.shownElapsed() : 0;
     return AttemptFigures{static_cast<Pos>(std::trunc(elapsed)), total(),
                           m_state.RightCount - m_state.LineBreakCount, m_state.WrongCount,
-                          m_state.ClockStarted ? charactersPerMinute(total(), elapsed) : 0};
+                          m_state.ClockStarted ? m_clock.shownSpeed() : 0};
 }

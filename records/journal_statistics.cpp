@@ -10,19 +10,24 @@
 namespace {
 
 // Accuracy of one attempt in percent: right / total, 0 for an empty attempt.
+// An attempt shorter than a second has no speed worth the name (the clock
+// divides by almost nothing): it counts everywhere but in the best speed and
+// in the chart.
 constexpr const char* kSummariesSql =
-    "WITH scored AS (SELECT id, lesson, title, speed, ended_at,"
+    "WITH scored AS (SELECT id, lesson, title, speed, elapsed_s, ended_at,"
     " CASE WHEN total > 0 THEN 100.0 * \"right\" / total ELSE 0 END AS accuracy FROM attempts)"
     " SELECT s.lesson, last.title, s.n, s.best_speed, last.speed, s.best_accuracy,"
     " last.accuracy, substr(last.ended_at, 1, 10)"
-    " FROM (SELECT lesson, COUNT(*) AS n, MAX(speed) AS best_speed,"
+    " FROM (SELECT lesson, COUNT(*) AS n, MAX(CASE WHEN elapsed_s > 0 THEN speed END) AS "
+    "best_speed,"
     " MAX(accuracy) AS best_accuracy, MAX(id) AS last_id FROM scored GROUP BY lesson) AS s"
     " JOIN scored AS last ON last.id = s.last_id";
 
 constexpr const char* kProgressSql =
     "SELECT CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER), speed,"
     " CASE WHEN total > 0 THEN 100.0 * \"right\" / total ELSE 0 END"
-    " FROM attempts WHERE ?1 IS NULL OR lesson = ?1 ORDER BY julianday(ended_at), id";
+    " FROM attempts WHERE (?1 IS NULL OR lesson = ?1) AND elapsed_s > 0"
+    " ORDER BY julianday(ended_at), id";
 
 // Per character the pair counts; the first pair of each character by count is
 // what was typed instead most often.

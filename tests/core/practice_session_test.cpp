@@ -157,7 +157,7 @@ TEST_F(PracticeSessionTest, CompletionReportsTheFiguresTheReadoutsLastShowed) {
     EXPECT_EQ(m_observer.log.front(), "right 0 a a");
     EXPECT_EQ(m_observer.log[1], "started");
     EXPECT_EQ(m_observer.log.back(), "completed");
-    EXPECT_EQ(m_observer.figures, (AttemptFigures{30, 4, 3, 1, 4 / (30.00000001 / 60)}));
+    EXPECT_EQ(m_observer.figures, (AttemptFigures{30, 4, 3, 1, 7.9999}));
     EXPECT_EQ(m_rig.window.dialog[DialogLabel::L3], u"0:0:30");
     EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label9], u"4");
 }

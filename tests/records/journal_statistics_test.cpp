@@ -63,6 +63,21 @@ TEST_F(JournalStatisticsTest, ProgressIsInTimeOrderAcrossUtcOffsets) {
     EXPECT_DOUBLE_EQ(one[0].speed, 30);
 }
 
+// The clock divides by almost nothing in an attempt of less than a second.
+TEST_F(JournalStatisticsTest, AnAttemptShorterThanASecondSetsNoBestSpeedAndIsNotCharted) {
+    write(attempt("J01A", "2026-03-02T10:00:00+08:00", 40));
+    JournalAttempt instant = attempt("J01A", "2026-03-02T10:01:00+08:00", 420000);
+    instant.figures.elapsedSeconds = 0;
+    write(instant);
+    const auto rows = lessonSummaries(*m_journal);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].attempts, 2);
+    EXPECT_DOUBLE_EQ(rows[0].bestSpeed, 40);
+    EXPECT_DOUBLE_EQ(rows[0].lastSpeed, 420000);
+    ASSERT_EQ(progress(*m_journal).size(), 1u);
+    EXPECT_DOUBLE_EQ(progress(*m_journal)[0].speed, 40);
+}
+
 TEST_F(JournalStatisticsTest, MostMissedCountsCharactersAndWhatWasTypedInstead) {
     write(attempt("J01A", "2026-03-02T09:00:00+08:00"),
           {{0, u'辞', u'持'}, {1, u'辞', u'時'}, {2, u'辞', u'持'}, {3, u'は', u'わ'}});
