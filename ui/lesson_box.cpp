@@ -90,11 +90,14 @@ void LessonBoxWidget::reveal(Pos position) {
     QTextCursor cursor(document());
     const int documentLength = document()->characterCount() - 1;
     cursor.setPosition(std::clamp(m_lineBreaks.toDocument(position), 0, documentLength));
-    const QRect shown = cursorRect(cursor);
+    // A plain text box scrolls by lines, and lines with room for readings are
+    // taller than they are apart: step until the character's line stands in
+    // view, a line from the edge where the text allows.
     QScrollBar* bar = verticalScrollBar();
-    const int margin = shown.height();
-    if (shown.top() < margin)
-        bar->setValue(bar->value() + shown.top() - margin);
-    else if (shown.bottom() > viewport()->height() - margin)
-        bar->setValue(bar->value() + shown.bottom() - viewport()->height() + margin);
+    const int margin = cursorRect(cursor).height();
+    while (cursorRect(cursor).top() < margin && bar->value() > bar->minimum())
+        bar->setValue(bar->value() - 1);
+    while (cursorRect(cursor).bottom() > viewport()->height() - margin &&
+           bar->value() < bar->maximum())
+        bar->setValue(bar->value() + 1);
 }

@@ -117,6 +117,37 @@ class ReadingsTest : public QObject {
         QVERIFY(f.underlinedAt(10));
     }
 
+    // With readings on and off the box keeps the next character to type in view,
+    // line by line down a lesson longer than the box.
+    void theNextCharacterStaysInViewAsTheLearnerTypesDown() {
+        Form1Fixture f;
+        std::u16string lesson;
+        for (int i = 0; i < 12; ++i)
+            lesson += (i ? u"\r\n" : u"") + std::u16string(u"日本へ行きます。");
+        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        f.trigger("Jlesson1_A");
+        for (int line = 0; line < 12; ++line) {
+            if (line == 4)
+                yomi(f)->setChecked(true);
+            if (line == 9)
+                yomi(f)->setChecked(false);
+            f.commit(QStringLiteral("日本へ行きます。"));
+            if (line < 11)
+                QTest::keyClick(f.m_r2, Qt::Key_Return);
+            QTextCursor next(f.m_r1->document());
+            next.setPosition(std::min(9 * (line + 1), f.m_r1->document()->characterCount() - 1));
+            const QRect shown = f.m_r1->cursorRect(next);
+            QVERIFY2(shown.top() >= 0 && shown.bottom() <= f.m_r1->viewport()->height(),
+                     qPrintable(QStringLiteral("line %1: %2..%3 of %4")
+                                    .arg(line)
+                                    .arg(shown.top())
+                                    .arg(shown.bottom())
+                                    .arg(f.m_r1->viewport()->height())));
+        }
+    }
+
     void theRomajiLineFollowsTheWordToTypeWithoutMovingAControl() {
         Form1Fixture f;
         f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
