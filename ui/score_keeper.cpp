@@ -47,6 +47,10 @@ void ScoreKeeper::showModeless() {
         dialog.setParent(nullptr, Qt::Window | kCloseButtonOnly);
     dialog.setWindowModality(Qt::NonModal);
     dialog.show();
+    // A window of its own takes the keyboard from the typing box, which the
+    // completion has just emptied, so that Enter saves rather than types on.
+    dialog.raise();
+    dialog.activateWindow();
 }
 
 // From `Sav` the main window owns it and waits for it.
