@@ -1,29 +1,12 @@
 #include "core/regular_file.h"
 
+#include "core/file_descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-class OpenFile {
-  public:
-    explicit OpenFile(int fd) : m_fd(fd) {}
-    ~OpenFile() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int get() const { return m_fd; }
-
-  private:
-    int m_fd;
-};
-
-} // namespace
 
 FileProblem problemOfError(int error) {
     switch (error) {
@@ -70,7 +53,7 @@ std::variant<std::string, FileProblem> readToEnd(int fd, size_t limit, size_t ex
 }
 
 std::variant<std::string, FileProblem> readRegularFile(const std::string& path, size_t limit) {
-    const OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
         return problemOfError(errno);
     struct stat info {};

@@ -1,5 +1,6 @@
 #include "records/history_file.h"
 
+#include "core/file_descriptor.h"
 #include "records/history_place.h"
 
 #include <cerrno>
@@ -11,21 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-  private:
-    int m_fd;
-};
 
 // Waits a little for another saver to finish, never for ever: a lock held by a
 // stuck program must not freeze this one.
@@ -59,7 +45,7 @@ std::optional<FileProblem> HistoryFile::AppendScoreRecord(const ScoreRecord& rec
     const std::string bytes = m_codePage.encodeText(layoutScoreRecord(record));
     if (auto reason = makeFoldersFor(m_path))
         return reason;
-    const Descriptor file(::open(
+    const FileDescriptor file(::open(
         m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
     if (file.get() < 0)
         return problemOfError(errno);
