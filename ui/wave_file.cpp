@@ -2,12 +2,20 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 
 namespace {
 
 constexpr int kMostChunks = 64; // a wave file has a handful; stop on garbage
 constexpr quint16 kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
+
+// The little-endian number of `size` bytes at `offset`; the caller has checked
+// that the bytes are there.
+quint32 littleEndian(const QByteArray& bytes, int offset, int size) {
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<quint8>(bytes.at(offset + i));
+    return value;
+}
 
 struct ChunkHeader {
     QByteArray id;
@@ -19,18 +27,15 @@ bool readChunkHeader(QFile& file, ChunkHeader& chunk) {
     if (bytes.size() != 8)
         return false;
     chunk.id = bytes.left(4);
-    chunk.size = qFromLittleEndian<quint32>(bytes.constData() + 4);
+    chunk.size = littleEndian(bytes, 4, 4);
     return true;
 }
 
 bool isPlayableFormat(const QByteArray& fmt) {
     if (fmt.size() < 16)
         return false;
-    const auto field = [&fmt](int offset) {
-        return qFromLittleEndian<quint16>(fmt.constData() + offset);
-    };
-    const quint16 format = field(0), channels = field(2), bits = field(14);
-    const quint32 rate = qFromLittleEndian<quint32>(fmt.constData() + 4);
+    const quint32 format = littleEndian(fmt, 0, 2), channels = littleEndian(fmt, 2, 2);
+    const quint32 rate = littleEndian(fmt, 4, 4), bits = littleEndian(fmt, 14, 2);
     const bool knownFormat = format == kPcm || format == kFloat || format == kExtensible;
     return knownFormat && channels > 0 && rate > 0 && bits > 0 && bits % 8 == 0 && bits <= 32;
 }
