@@ -11,6 +11,9 @@ void RubyRoomLayout::setRoom(int pixels) {
         return;
     m_room = pixels;
     documentChanged(0, 0, document()->characterCount());
+    // The line count stays, so the box would keep its scroll range; taller
+    // lines need a new one, or the last lines could never be scrolled to.
+    emit documentSizeChanged(documentSize());
 }
 
 // Qt lays a block's lines out from y = 0 whenever the block changes; a block

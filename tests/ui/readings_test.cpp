@@ -119,22 +119,33 @@ class ReadingsTest : public QObject {
 
     // With readings on and off the box keeps the next character to type in view,
     // line by line down a lesson longer than the box.
+    void theNextCharacterStaysInViewAsTheLearnerTypesDown_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("readingsOnAt");
+        QTest::addColumn<int>("readingsOffAt");
+        QTest::newRow("switched on and off while typing") << 12 << 4 << 9;
+        // The lines only outgrow the box by the readings' room.
+        QTest::newRow("a lesson that fits without readings") << 6 << 0 << -1;
+    }
     void theNextCharacterStaysInViewAsTheLearnerTypesDown() {
+        QFETCH(int, lines);
+        QFETCH(int, readingsOnAt);
+        QFETCH(int, readingsOffAt);
         Form1Fixture f;
         std::u16string lesson;
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < lines; ++i)
             lesson += (i ? u"\r\n" : u"") + std::u16string(u"日本へ行きます。");
         f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
         f.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
         f.trigger("Jlesson1_A");
-        for (int line = 0; line < 12; ++line) {
-            if (line == 4)
+        for (int line = 0; line < lines; ++line) {
+            if (line == readingsOnAt)
                 yomi(f)->setChecked(true);
-            if (line == 9)
+            if (line == readingsOffAt)
                 yomi(f)->setChecked(false);
             f.commit(QStringLiteral("日本へ行きます。"));
-            if (line < 11)
+            if (line < lines - 1)
                 QTest::keyClick(f.m_r2, Qt::Key_Return);
             QTextCursor next(f.m_r1->document());
             next.setPosition(std::min(9 * (line + 1), f.m_r1->document()->characterCount() - 1));
