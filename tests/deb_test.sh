@@ -7,13 +7,7 @@ build=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-passed=0
-check() {
-    what=$1; shift
-    if "$@"; then echo "ok: $what"; passed=$((passed + 1));
-    else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+. "${0%/*}/checks.sh"
 has() { # every path named is in the package
     for path in "$@"; do grep -qx -- "$path" "$work/files" || return 1; done
 }
@@ -92,5 +86,4 @@ check "apt can install the package and what it needs on this system" \
     sh -c "[ $status -eq 0 ] && grep -q '^Inst orvanta ' '$work/apt.log'"
 [ "$status" -eq 0 ] || cat "$work/apt.log"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

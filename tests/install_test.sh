@@ -7,13 +7,7 @@ source=$2
 prefix=$(mktemp -d)
 elsewhere=$(mktemp -d)
 trap 'rm -rf "$prefix" "$elsewhere"' EXIT
-failures=0
-passed=0
-check() {
-    what=$1; shift
-    if "$@"; then echo "ok: $what"; passed=$((passed + 1));
-    else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+. "${0%/*}/checks.sh"
 both() { eval "$1" && eval "$2"; } # two conditions that make one check
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
@@ -53,5 +47,4 @@ check "uninstall keeps the history" [ "$(cat "$program/user.cey")" = "saved scor
 check "uninstall leaves a listed file outside the prefix alone" [ -f "$elsewhere/other" ]
 check "... and says so" grep -q "left alone: $elsewhere/other" "$elsewhere/uninstall.log"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

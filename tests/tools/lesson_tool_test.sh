@@ -4,16 +4,7 @@ set -u
 tool=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-passes=0
-failures=0
-check() { # description, condition...
-    what=$1; shift
-    if "$@"; then
-        echo "ok: $what"; passes=$((passes + 1))
-    else
-        echo "FAILED: $what"; failures=$((failures + 1))
-    fi
-}
+. "${0%/*}/../checks.sh"
 # Nothing but the named files in the test folder: no temporary file left behind.
 only() {
     [ "$(cd "$dir" && ls -A | LC_ALL=C sort)" = "$(printf '%s\n' "$@" | LC_ALL=C sort)" ]
@@ -128,5 +119,4 @@ check "and leaves OUT.part as it was" [ "$(cat "$dir/a.ORV.part")" = "keep" ]
 check "and no temporary file" only a.ORV a.ORV.part breaks.ORV broken.ORV err.txt expected.txt \
     in.txt out.txt
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

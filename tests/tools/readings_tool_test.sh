@@ -4,11 +4,7 @@ set -u
 tool=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-failures=0
-check() { # description, condition...
-    what=$1; shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+. "${0%/*}/../checks.sh"
 
 printf 'あれは辞書ですか。\n日本へ行きます。' | "$tool" encode -o "$dir/L.ORV"
 "$tool" readings "$dir/L.ORV" > "$dir/out.txt"
@@ -32,4 +28,4 @@ check "an unreadable lesson exits 2" [ $? -eq 2 ]
 "$tool" readings > /dev/null 2>&1
 check "no file is a usage error" [ $? -eq 2 ]
 
-[ $failures -eq 0 ]
+finish
