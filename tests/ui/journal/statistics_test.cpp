@@ -380,7 +380,8 @@ class StatisticsTest : public QObject {
         QVERIFY(attempts.readLine().startsWith("id,lesson,title,started_at"));
         QVERIFY(attempts.readLine().startsWith("1,J01A,J01A 的标题,"));
         QCOMPARE(QString::fromUtf8(mistakes.readAll()),
-                 QStringLiteral("attempt_id,position,expected,typed\r\n1,0,辞,持\r\n"));
+                 QStringLiteral("attempt_id,position,expected,typed,kind,detail,preedit,"
+                                "corrected\r\n1,0,辞,持,,,,0\r\n"));
         QVERIFY(f->prompts.asked().back().startsWith(QStringLiteral("导出|已导出")));
     }
 };
