@@ -4,7 +4,7 @@
 
 std::vector<PlaceRating> lessonRatings(const std::string& lesson, std::u16string_view text,
                                        const LessonReadings& readings, const TypedMarks& marks,
-                                       const std::vector<CardPlace>& cards) {
+                                       const std::vector<CardPlace>& dueCards) {
     std::vector<PlaceRating> ratings;
     std::vector<WordSpan> missed;
     for (Pos position : marks.missedPositions()) {
@@ -15,7 +15,7 @@ std::vector<PlaceRating> lessonRatings(const std::string& lesson, std::u16string
         ratings.push_back(
             {placeOf(lesson, text, *word), marks.ratingOf(*word).value_or(Rating::Again), false});
     }
-    for (const CardPlace& card : cards) {
+    for (const CardPlace& card : dueCards) {
         const auto span = spanOf(text, card);
         if (span && std::find(missed.begin(), missed.end(), *span) == missed.end())
             if (const auto rating = marks.ratingOf(*span))

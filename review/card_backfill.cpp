@@ -84,7 +84,7 @@ bool makeCards(sqlite3* db, std::int64_t last, ReadLessons& lessons) {
         const std::u16string& text = read->lesson.text;
         const auto ratings =
             lessonRatings(attempt.lesson, text, read->readings, marksOf(db, attempt, text),
-                          lessonCards(db, attempt.lesson));
+                          dueLessonCards(db, attempt.lesson, attempt.day));
         if (!ratePlaces(db, attempt.id, attempt.day, ratings))
             return false;
     }

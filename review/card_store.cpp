@@ -122,10 +122,12 @@ bool rateCards(sqlite3* db, std::int64_t attemptId, Day day,
     return true;
 }
 
-std::vector<CardPlace> lessonCards(sqlite3* db, const std::string& lesson) {
-    Statement select(db,
-                     "SELECT line, place, word FROM cards WHERE lesson = ? AND retired IS NULL");
-    select.bind(1, lesson);
+std::vector<CardPlace> dueLessonCards(sqlite3* db, const std::string& lesson, Day day) {
+    // By the lesson's few cards, not by the many due ones ("+" keeps the
+    // due index out of it).
+    Statement select(db, "SELECT line, place, word FROM cards"
+                         " WHERE +retired IS NULL AND +due <= ? AND lesson = ?");
+    select.bind(1, isoDateText(day)).bind(2, lesson);
     std::vector<CardPlace> places;
     while (select.step() == SQLITE_ROW)
         places.push_back({lesson, static_cast<int>(select.integer(0)),

@@ -29,8 +29,8 @@ bool ratePlaces(sqlite3* db, std::optional<std::int64_t> attemptId, Day day,
 bool rateCards(sqlite3* db, std::int64_t attemptId, Day day,
                const std::vector<std::pair<std::int64_t, Rating>>& ratings);
 
-// The places of the lesson's cards in use.
-std::vector<CardPlace> lessonCards(sqlite3* db, const std::string& lesson);
+// The places of the lesson's cards in use that are due on or before `day`.
+std::vector<CardPlace> dueLessonCards(sqlite3* db, const std::string& lesson, Day day);
 
 // Cards in use due on or before `today`.
 std::vector<DueCard> dueCards(sqlite3* db, Day today);

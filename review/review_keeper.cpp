@@ -78,6 +78,6 @@ bool ReviewKeeper::write(sqlite3* db, std::int64_t attemptId, const JournalAttem
     if (m_current->isReview)
         return rateCards(db, attemptId, today, reviewRatings(m_review.words, m_marks));
     const auto ratings = lessonRatings(m_current->lesson, m_current->text.text, m_current->readings,
-                                       m_marks, lessonCards(db, m_current->lesson));
+                                       m_marks, dueLessonCards(db, m_current->lesson, today));
     return ratePlaces(db, attemptId, today, ratings);
 }
