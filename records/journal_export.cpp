@@ -16,9 +16,10 @@ namespace {
 const std::string kAttemptsSql =
     scoredAttempts() +
     " SELECT id, lesson, title, started_at, ended_at, elapsed_s, total, \"right\", wrong, speed,"
-    " completed, name, round(first_try, 1) AS first_try_accuracy FROM scored ORDER BY id";
+    " completed, name, mode, round(first_try, 1) AS first_try_accuracy FROM scored ORDER BY id";
 constexpr const char* kMistakesSql =
-    "SELECT attempt_id, position, expected, typed FROM mistakes ORDER BY attempt_id, rowid";
+    "SELECT attempt_id, position, expected, typed, kind, detail, preedit, corrected FROM mistakes"
+    " ORDER BY attempt_id, rowid";
 
 // A spreadsheet runs a cell that begins with one of these as a formula; the
 // apostrophe makes it text.
