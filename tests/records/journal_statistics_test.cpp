@@ -139,12 +139,9 @@ TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
                            (m_dir / "mistakes.csv").string()));
     EXPECT_EQ(readFile(m_dir / "attempts.csv"),
               "id,lesson,title,started_at,ended_at,elapsed_s,total,right,wrong,speed,completed,"
-              "name,mode,first_try_accuracy
-"
+              "name,mode,first_try_accuracy\r\n"
               "1,\"/home/a/b,\"\"c\"\".ORV\",\"b,\"\"c\"\".ORV\",2026-03-02T09:00:00+08:00,"
-              "2026-03-02T09:00:00+08:00,60,20,18,2,24.5,1,\"王
-芳\",text,95.0
-");
+              "2026-03-02T09:00:00+08:00,60,20,18,2,24.5,1,\"王\n芳\",text,95.0\r\n");
     EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
               "attempt_id,position,expected,typed,kind,detail,preedit,corrected\r\n"
               "1,3,辞,\",\",,,,0\r\n");
