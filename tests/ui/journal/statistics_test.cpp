@@ -266,6 +266,26 @@ class StatisticsTest : public QObject {
                  QStringLiteral("あれは辞書ですか。\nいいえ、あれは雑誌です。\n傘です。"));
     }
 
+    // The drill reads a borrowed line as its lesson does: 七時 is しちじ in J01B,
+    // whatever the dictionary says.
+    void drillKeepsTheReadingCorrectionsOfTheLinesItBorrows() {
+        f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"今日は休みです。");
+        f->writeLesson(QStringLiteral("ldata/J01B.ORV"), u"七時に起きます。");
+        f->writeFile(QStringLiteral("ldata/J01B.yomi"), "七時\tしちじ\n今日\tこんにち\n");
+        writeJournal({{attempt("J01B", "2026-03-02T10:00:00+08:00", 40), {{0, u'七', u'八'}}},
+                      {attempt("J01A", "2026-03-02T11:00:00+08:00", 40), {{0, u'今', u'令'}}}});
+        f->form->findChild<QAction*>(QStringLiteral("Yomi"))->setChecked(true);
+        attach();
+        QTest::mouseClick(button(openStatistics(), "DrillButton"), Qt::LeftButton);
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今日は休みです。\n七時に起きます。"));
+        auto* romaji = f->form->findChild<QLabel*>(QStringLiteral("Romaji"));
+        QTRY_VERIFY(romaji->isVisible());
+        QCOMPARE(romaji->text(), QStringLiteral("今日：kyou")); // J01B's correction is not J01A's
+        f->commit(QStringLiteral("今日は休みです。"));
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QCOMPARE(romaji->text(), QStringLiteral("七時：shichiji"));
+    }
+
     void drillNeverLoadsAnEmptyLesson() {
         f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"これは本です。");
         attach();
