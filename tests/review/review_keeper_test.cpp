@@ -1,6 +1,7 @@
 #include "readings/mecab_analyser.h"
 #include "review/iso_time.h"
 #include "review/review_keeper.h"
+#include "review/review_statistics.h"
 #include "tests/records/journal_fixture.h"
 
 #include <cstdio>
@@ -44,6 +45,7 @@ class Program {
         type(review.lesson.text, script);
     }
     ReviewKeeper& keeper() { return m_keeper; }
+    sqlite3* db() const { return m_journal.database(); }
 
   private:
     void type(std::u16string_view lesson, std::u16string_view script) {
@@ -203,4 +205,26 @@ TEST_F(ReviewKeeperTest, AnUpgradedJournalGetsCardsFromItsMistakesDayByDay) {
     EXPECT_EQ(rows("SELECT count(*) FROM card_backfill"), "0");
     ASSERT_TRUE(program()->keeper().makeCardsFromHistory());
     EXPECT_EQ(rows("SELECT count(*) FROM reviews"), "4") << "made once";
+}
+
+TEST_F(ReviewKeeperTest, TheSummaryCountsDueCardsStatesLapsesAndTheStreak) {
+    auto p = program();
+    const Day first = m_clock.day;
+    p->typeLesson(u"今は八時です。\r\n毎日勉強します。");
+    m_clock.day += 1;
+    p->typeReview(u"今は八時です。"); // a lapse
+    m_clock.day += 1;
+    p->typeLesson(u"今は七時です。\r\n毎日免強します。"); // 七時 due and right, 勉強 new
+    const ReviewSummary summary = reviewSummary(p->db(), m_clock.day);
+    EXPECT_EQ(summary.states.fresh, 1);
+    EXPECT_EQ(summary.states.learning, 1);
+    EXPECT_EQ(summary.states.relearning + summary.states.review + summary.states.retired, 0);
+    ASSERT_EQ(summary.mostLapses.size(), 1u);
+    EXPECT_EQ(summary.mostLapses[0].word, u"七時");
+    EXPECT_EQ(summary.dueToday, 0);
+    EXPECT_EQ(summary.dueThisWeek, 2);
+    EXPECT_EQ(summary.practisedDays, (std::vector<Day>{first, first + 1, first + 2}));
+    EXPECT_EQ(summary.streak, 3);
+    EXPECT_EQ(reviewSummary(p->db(), m_clock.day + 1).streak, 3) << "today not yet practised";
+    EXPECT_EQ(reviewSummary(p->db(), m_clock.day + 2).streak, 0);
 }
