@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace {
@@ -105,9 +106,14 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     auto* left = new QVBoxLayout;
     left->addWidget(createLessonTable(), 2);
     left->addWidget(createChart(), 3);
-    auto* columns = new QHBoxLayout;
+    auto* scores = new QWidget;
+    auto* columns = new QHBoxLayout(scores);
     columns->addLayout(left, 4);
     columns->addWidget(createMissedList(), 1);
+    m_pages = new QTabWidget;
+    m_pages->setObjectName(QStringLiteral("StatisticsPages"));
+    m_pages->setFont(chineseFont(10.5));
+    m_pages->addTab(scores, QStringLiteral("成绩"));
     auto* exportButton = button("ExportButton", QStringLiteral("导出(&E)..."));
     auto* closeButton = button("CloseButton", QStringLiteral("关闭(&C)"));
     auto* buttons = new QHBoxLayout;
@@ -115,7 +121,7 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     buttons->addWidget(exportButton);
     buttons->addWidget(closeButton);
     auto* all = new QVBoxLayout(this);
-    all->addLayout(columns);
+    all->addWidget(m_pages);
     all->addLayout(buttons);
     connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportCsv_Click);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
@@ -181,6 +187,11 @@ void StatisticsWindow::refresh() {
     fillLessons();
     fillMissed();
     showSelectedLesson();
+    emit refreshed();
+}
+
+void StatisticsWindow::addPage(QWidget* page, const QString& title) {
+    m_pages->addTab(page, title);
 }
 
 void StatisticsWindow::fillLessons() {

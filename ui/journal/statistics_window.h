@@ -9,6 +9,7 @@ class Prompts;
 class ProgressChart;
 class QPushButton;
 class QTableWidget;
+class QTabWidget;
 
 // 学习统计: per lesson the attempts with best and last figures, a chart of
 // speed and accuracy over time for all attempts or the selected lesson, the
@@ -20,9 +21,13 @@ class StatisticsWindow final : public QDialog {
 
     // Reads the journal: before it is shown, and after an attempt was written.
     void refresh();
+    // A page of another feature's figures beside the scores; it is read
+    // again on refreshed().
+    void addPage(QWidget* page, const QString& title);
 
   signals:
     void drillRequested();
+    void refreshed();
 
   private:
     QWidget* createLessonTable();
@@ -35,6 +40,7 @@ class StatisticsWindow final : public QDialog {
     void exportCsv_Click();
 
     const Journal& m_journal;
+    QTabWidget* m_pages = nullptr;
     Prompts& m_prompts;
     QTableWidget* m_lessons = nullptr;
     QTableWidget* m_missed = nullptr;
