@@ -116,7 +116,9 @@ bool rateCards(sqlite3* db, std::int64_t attemptId, Day day,
                const std::vector<std::pair<std::int64_t, Rating>>& ratings) {
     for (const auto& [id, rating] : ratings) {
         const std::optional<StoredCard> card = cardById(db, id);
-        if (card && !saveReview(db, id, review(card->schedule, rating, day), rating, attemptId))
+        if (!card || card->retired || card->schedule.due > day)
+            continue; // the same review typed again, or in a second program
+        if (!saveReview(db, id, review(card->schedule, rating, day), rating, attemptId))
             return false;
     }
     return true;

@@ -25,7 +25,8 @@ struct PlaceRating {
 bool ratePlaces(sqlite3* db, std::optional<std::int64_t> attemptId, Day day,
                 const std::vector<PlaceRating>& ratings);
 
-// A review's ratings of its cards (all due, by the review's making).
+// A review's ratings of its cards; a card no longer due (the review typed a
+// second time, or by another program meanwhile) is left alone.
 bool rateCards(sqlite3* db, std::int64_t attemptId, Day day,
                const std::vector<std::pair<std::int64_t, Rating>>& ratings);
 

@@ -29,6 +29,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // Today's review, which the next lessonLoaded() begins if it is not empty.
     // Cards that can no longer be reviewed are retired on the way.
     const DailyReview& prepareReview();
+    const DailyReview& prepared() const { return m_review; }
 
     // Cards due today; nothing while the journal is closed.
     size_t dueToday() const;
