@@ -24,8 +24,11 @@ AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
     m_mistakes.reserve(kReservedMistakes);
 }
 
-void AttemptRecorder::lessonLoaded() {
-    m_lesson = m_nextLesson;
+void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
+    if (!m_drillPath.empty() && lesson.path == m_drillPath)
+        m_lesson = JournalLesson{std::string(kDrillLesson), std::string(kDrillLesson)};
+    else
+        m_lesson = journalLessonFor(lesson);
     m_startedAt.reset();
     m_mistakes.clear();
 }
@@ -39,10 +42,6 @@ void AttemptRecorder::evaluated(Pos position, char16_t expected, char16_t typed,
     if (!right && m_lesson)
         m_mistakes.push_back({position, expected, typed});
 }
-
-void AttemptRecorder::takenBack(Pos) {}
-
-void AttemptRecorder::lineBreak(Pos) {}
 
 void AttemptRecorder::completed(const AttemptFigures& figures) {
     finish(figures, true);

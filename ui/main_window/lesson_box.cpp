@@ -26,7 +26,6 @@ void LessonBoxWidget::setText(std::u16string text) {
     // may be a mark left where the learner clicked: a new lesson starts plain.
     setCurrentCharFormat(QTextCharFormat());
     setPlainText(documentText(m_text));
-    emit textReplaced();
 }
 
 void LessonBoxWidget::select(Pos start, Pos length) {

@@ -50,10 +50,6 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
         QTextCursor m_cursor;
     };
 
-  signals:
-    // The program replaced the whole text (a lesson loaded, or the box emptied).
-    void textReplaced();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

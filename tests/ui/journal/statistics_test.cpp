@@ -4,6 +4,7 @@
 #include "ui/dialogs/score_dialog.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/statistics_window.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -45,7 +46,7 @@ class StatisticsTest : public QObject {
         for (const auto& [a, mistakes] : attempts)
             QVERIFY(!journal.record(a, mistakes).error);
     }
-    void attach() { m_hook = attachJournal(*f->form, f->prompts, journalPath()); }
+    void attach() { m_hook = &attachJournal(*f->form, journalPath()); }
     QString sql(const QString& query) const {
         sqlite3* db = nullptr;
         sqlite3_open_v2(journalPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
