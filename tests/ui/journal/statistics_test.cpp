@@ -235,6 +235,26 @@ class StatisticsTest : public QObject {
                  QStringLiteral("あれは辞書ですか。\nいいえ、あれは雑誌です。\n傘です。"));
     }
 
+    // The drill reads a borrowed line as its lesson does: 七時 is しちじ in J01B,
+    // whatever the dictionary says.
+    void drillKeepsTheReadingCorrectionsOfTheLinesItBorrows() {
+        f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"今日は休みです。");
+        f->writeLesson(QStringLiteral("ldata/J01B.ORV"), u"七時に起きます。");
+        f->writeFile(QStringLiteral("ldata/J01B.yomi"), "七時\tしちじ\n今日\tこんにち\n");
+        writeJournal({{attempt("J01B", "2026-03-02T10:00:00+08:00", 40), {{0, u'七', u'八'}}},
+                      {attempt("J01A", "2026-03-02T11:00:00+08:00", 40), {{0, u'今', u'令'}}}});
+        f->form->findChild<QAction*>(QStringLiteral("Yomi"))->setChecked(true);
+        attach();
+        QTest::mouseClick(button(openStatistics(), "DrillButton"), Qt::LeftButton);
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今日は休みです。\n七時に起きます。"));
+        auto* romaji = f->form->findChild<QLabel*>(QStringLiteral("Hint"));
+        QTRY_VERIFY(romaji->isVisible());
+        QCOMPARE(romaji->text(), QStringLiteral("今日：kyou")); // J01B's correction is not J01A's
+        f->commit(QStringLiteral("今日は休みです。"));
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QCOMPARE(romaji->text(), QStringLiteral("七時：shichiji"));
+    }
+
     void drillNeverLoadsAnEmptyLesson() {
         f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"これは本です。");
         attach();
@@ -361,7 +381,8 @@ class StatisticsTest : public QObject {
         QVERIFY(attempts.readLine().startsWith("id,lesson,title,started_at"));
         QVERIFY(attempts.readLine().startsWith("1,J01A,J01A 的标题,"));
         QCOMPARE(QString::fromUtf8(mistakes.readAll()),
-                 QStringLiteral("attempt_id,position,expected,typed\r\n1,0,辞,持\r\n"));
+                 QStringLiteral("attempt_id,position,expected,typed,kind,detail,preedit,"
+                                "corrected\r\n1,0,辞,持,,,,0\r\n"));
         QVERIFY(f->prompts.asked().back().startsWith(QStringLiteral("导出|已导出")));
     }
 };
