@@ -17,6 +17,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -28,14 +29,17 @@ constexpr const char* kUsage = R"(Usage:
       written, its byte offset named on standard error) or if standard output
       cannot be written; 2 if FILE cannot be read, is no regular file or is
       larger than Orvanta reads.
-  orvanta-lesson encode [-o OUT] [IN]
+  orvanta-lesson encode [-o OUT [--force]] [IN]
       Reads UTF-8 text from IN (or standard input), skips a byte order mark at
       its start, makes every line end CR LF (a lone CR or LF included) and
       writes the lesson file to OUT (or standard output). A character the GBK
       code page cannot hold, invalid UTF-8, a lesson larger than Orvanta reads
       or an output that cannot be written is an error (exit 1), located by
       line and column where it is a character; no output file is left behind.
-      Exit 2 if IN cannot be read.
+      An existing OUT is replaced only when it is a regular file, and keeps
+      its permissions; a read-only one only with --force. A folder, a symbolic
+      link, a pipe, a device or a socket at OUT is never replaced. Exit 2 if
+      IN cannot be read or OUT may not be replaced.
   orvanta-lesson --help
       Shows this text.
 )";
@@ -51,12 +55,7 @@ int decode(const std::string& path) {
     const DecodedLesson lesson = decodeLesson(std::get<std::string>(read), codePage);
     if (const auto error = writeStandardOutput(toUtf8(withCrLf(lesson.text))))
         return cannotWrite("standard output", *error);
-    if (lesson.failedAtByteOffset) {
-        std::cerr << "orvanta-lesson: the word at byte offset " << *lesson.failedAtByteOffset
-                  << " does not decode\n";
-        return 1;
-    }
-    return 0;
+    return lesson.failedAtByteOffset ? cannotDecode(*lesson.failedAtByteOffset) : 0;
 }
 
 // Line and column (1-based, in characters) of a byte offset in UTF-8 text.
@@ -78,15 +77,46 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
+int wontReplace(const std::string& outPath, const char* reason) {
+    std::cerr << "orvanta-lesson: will not replace " << outPath << ": " << reason << "\n";
+    return 2;
+}
+
+bool isReadOnly(const std::string& path, const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+// The permissions OUT is to have, or the exit status of the refusal to
+// replace what is there: only a regular file is replaced, and a read-only one
+// only when forced.
+std::variant<mode_t, int> modeForOutput(const std::string& outPath, bool force) {
+    struct stat info {};
+    if (::lstat(outPath.c_str(), &info) != 0)
+        return errno == ENOENT ? std::variant<mode_t, int>(newFileMode())
+                               : cannotWrite(outPath, errno);
+    if (S_ISDIR(info.st_mode))
+        return wontReplace(outPath, "it is a folder");
+    if (S_ISLNK(info.st_mode))
+        return wontReplace(outPath, "it is a symbolic link");
+    if (!S_ISREG(info.st_mode))
+        return wontReplace(outPath, "it is not a regular file");
+    if (!force && isReadOnly(outPath, info))
+        return wontReplace(outPath, "it is read-only (--force replaces it)");
+    return info.st_mode & 07777;
+}
+
 // Writes into a new temporary file beside OUT, then renames it over OUT, so
 // that OUT is either whole or untouched and no other file is overwritten.
-int writeFile(const std::string& bytes, const std::string& outPath) {
+int writeFile(const std::string& bytes, const std::string& outPath, bool force) {
+    const auto mode = modeForOutput(outPath, force);
+    if (const int* refused = std::get_if<int>(&mode))
+        return *refused;
     std::string temporary = outPath + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return cannotWrite(outPath, errno);
     std::optional<int> error = writeAll(fd, bytes);
-    if (!error && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0))
+    if (!error && (::fchmod(fd, std::get<mode_t>(mode)) != 0 || ::fsync(fd) != 0))
         error = errno;
     if (::close(fd) != 0 && !error)
         error = errno;
@@ -104,7 +134,8 @@ std::string_view withoutByteOrderMark(std::string_view bytes) {
     return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
 }
 
-int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath) {
+int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath,
+           bool force) {
     if (!inPath && ::fcntl(STDIN_FILENO, F_GETFD) < 0) {
         std::cerr << "orvanta-lesson: cannot read standard input: it is closed\n";
         return 2;
@@ -138,7 +169,7 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
         return 1;
     }
     if (outPath)
-        return writeFile(lesson, *outPath);
+        return writeFile(lesson, *outPath, force);
     if (const auto error = writeStandardOutput(lesson))
         return cannotWrite("standard output", *error);
     return 0;
@@ -166,13 +197,18 @@ int main(int argc, char** argv) {
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;
+    bool force = false;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size())
             out = args[++i];
+        else if (args[i] == "--force")
+            force = true;
         else if (!in && args[i] != "-o")
             in = args[i];
         else
             return usageError();
     }
-    return encode(in, out);
+    if (force && !out)
+        return usageError();
+    return encode(in, out, force);
 }
