@@ -9,9 +9,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
     const std::unique_ptr<Form1> form = makeMainWindow(QApplication::applicationDirPath());
     form->show();
-    // A lesson file named on the command line opens as if chosen with 打开.
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        form->LoadLesson(arguments.at(1).toStdString());
+    // A lesson file named on the command line opens as if chosen with 打开. Its
+    // name is used as the bytes the system gave, which need not be UTF-8 (an
+    // old archive's GBK names); QApplication has taken its own options out.
+    if (argc > 1)
+        form->LoadLesson(argv[1]);
     return QApplication::exec();
 }
