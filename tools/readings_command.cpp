@@ -64,8 +64,8 @@ int readingsCommand(const std::vector<std::string>& arguments) {
         return cannotRead(correctionsPathFor(lessonPath), *corrections.unreadable);
     CodePage codePage;
     const DecodedLesson lesson = decodeLesson(std::get<std::string>(read), codePage);
-    const std::u16string annotated = annotatedLines(
-        lesson.text, readLesson(lesson.text, analyser, corrections.entries).rubies);
+    const std::u16string annotated =
+        annotatedLines(lesson.text, readLesson(lesson.text, analyser, corrections.entries).rubies);
     if (const auto failure = writeStandardOutput(toUtf8(annotated)))
         return cannotWrite("standard output", *failure);
     if (lesson.failedAtByteOffset)

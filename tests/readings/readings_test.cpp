@@ -171,10 +171,8 @@ TEST(YomiFile, ACorrectionsFileThatIsNoSmallRegularFileIsRefusedAtOnce) {
         const char* lesson;
         FileProblem problem;
     } cases[] = {
-        {"folder.ORV", FileProblem::Folder},
-        {"fifo.ORV", FileProblem::NotARegularFile},
-        {"zero.ORV", FileProblem::NotARegularFile},
-        {"loop.ORV", FileProblem::SymlinkLoop},
+        {"folder.ORV", FileProblem::Folder},        {"fifo.ORV", FileProblem::NotARegularFile},
+        {"zero.ORV", FileProblem::NotARegularFile}, {"loop.ORV", FileProblem::SymlinkLoop},
         {"huge.ORV", FileProblem::TooLarge},
     };
     for (const auto& c : cases) {
