@@ -6,10 +6,10 @@
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "records/history_file.h"
-#include "tests/ui/form1_fixture.h"
-#include "ui/history_viewer.h"
+#include "tests/support/form1_fixture.h"
+#include "ui/dialogs/history_viewer.h"
 #include "ui/program.h"
-#include "ui/sound_bank.h"
+#include "ui/sound/sound_bank.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,9 @@
 #include "records/history_place.h"
 
+#include "core/user_data_folder.h"
+
 #include <cerrno>
 #include <cstdlib>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,20 +26,6 @@ bool isUnderSystemPrefix(const std::string& folder) {
         if (resolved == prefix || resolved.starts_with(prefix + "/"))
             return true;
     return false;
-}
-
-std::string homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    const passwd* entry = ::getpwuid(::getuid());
-    return entry && entry->pw_dir ? entry->pw_dir : "";
-}
-
-// A relative or empty $XDG_DATA_HOME is to be ignored.
-std::string userDataFolder() {
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && dataHome[0] == '/')
-        return dataHome;
-    return homeFolder() + "/.local/share";
 }
 
 } // namespace

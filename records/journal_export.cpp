@@ -11,9 +11,10 @@ namespace {
 
 constexpr const char* kAttemptsSql =
     "SELECT id, lesson, title, started_at, ended_at, elapsed_s, total, \"right\", wrong, speed,"
-    " completed, name FROM attempts ORDER BY id";
+    " completed, name, mode FROM attempts ORDER BY id";
 constexpr const char* kMistakesSql =
-    "SELECT attempt_id, position, expected, typed FROM mistakes ORDER BY attempt_id, rowid";
+    "SELECT attempt_id, position, expected, typed, kind, detail, preedit, corrected FROM mistakes"
+    " ORDER BY attempt_id, rowid";
 
 std::string csvField(std::string text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)

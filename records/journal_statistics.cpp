@@ -31,12 +31,21 @@ constexpr const char* kProgressSql =
 
 // Per character the pair counts; the first pair of each character by count is
 // what was typed instead most often.
+// Shifted characters are echoes of one slip and not counted; the kind shown
+// is the one of the character's most frequent pair.
 constexpr const char* kMostMissedSql =
-    "WITH pairs AS (SELECT expected, typed, COUNT(*) AS n FROM mistakes GROUP BY expected, typed),"
-    " ranked AS (SELECT expected, typed, SUM(n) OVER (PARTITION BY expected) AS total,"
+    "WITH pairs AS (SELECT expected, typed, COUNT(*) AS n, MAX(COALESCE(kind, '')) AS kind"
+    " FROM mistakes WHERE detail IS NOT '错位' GROUP BY expected, typed),"
+    " ranked AS (SELECT expected, typed, kind, SUM(n) OVER (PARTITION BY expected) AS total,"
     " ROW_NUMBER() OVER (PARTITION BY expected ORDER BY n DESC, typed) AS place FROM pairs)"
-    " SELECT expected, total, typed FROM ranked WHERE place = 1"
+    " SELECT expected, total, typed, kind FROM ranked WHERE place = 1"
     " ORDER BY total DESC, expected LIMIT ?";
+
+// The Monday of the week an attempt ended in, by the learner's own calendar.
+constexpr const char* kWeeklyKindsSql =
+    "SELECT date(substr(a.ended_at, 1, 10), '-6 days', 'weekday 1') AS week,"
+    " COALESCE(m.kind, ''), COUNT(*) FROM mistakes m JOIN attempts a ON a.id = m.attempt_id"
+    " WHERE m.detail IS NOT '错位' GROUP BY week, m.kind ORDER BY week, COUNT(*) DESC, m.kind";
 
 std::u16string utf16(const std::string& text) {
     return fromUtf8(text).value_or(u"\uFFFD");
@@ -82,8 +91,19 @@ std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit) {
     Statement query(journal.database(), kMostMissedSql);
     query.bind(1, std::int64_t{limit});
     while (query.step() == SQLITE_ROW)
-        missed.push_back({utf16(query.text(0)), query.integer(1), utf16(query.text(2))});
+        missed.push_back(
+            {utf16(query.text(0)), query.integer(1), utf16(query.text(2)), query.text(3)});
     return missed;
+}
+
+std::vector<WeeklyKind> mistakesByWeek(const Journal& journal) {
+    std::vector<WeeklyKind> weeks;
+    if (!journal.isOpen())
+        return weeks;
+    Statement query(journal.database(), kWeeklyKindsSql);
+    while (query.step() == SQLITE_ROW)
+        weeks.push_back({query.text(0), query.text(1), query.integer(2)});
+    return weeks;
 }
 
 std::optional<std::string> lastAttemptLesson(const Journal& journal) {

@@ -32,6 +32,14 @@ struct MissedCharacter {
     std::u16string expected;
     std::int64_t count;
     std::u16string typedMostOften;
+    std::string kind; // of that pair; empty when unknown
+};
+
+// How many mistakes of one kind the attempts of one week held.
+struct WeeklyKind {
+    std::string week; // its Monday, YYYY-MM-DD
+    std::string kind; // empty for mistakes of unknown kind
+    std::int64_t count;
 };
 
 // One row per lesson: the course's lessons in course order, the others after
@@ -43,8 +51,13 @@ std::vector<ProgressPoint> progress(const Journal& journal,
                                     std::optional<std::string_view> lesson = std::nullopt);
 
 // The characters missed most often, most first, each with what was typed
-// instead most often.
+// instead most often; characters that were only shifted by an earlier slip
+// are not counted.
 std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit = 30);
+
+// Mistakes by week and kind, the earliest week first, each week's largest kind
+// first; shifted characters are not counted.
+std::vector<WeeklyKind> mistakesByWeek(const Journal& journal);
 
 // The lesson of the attempt written last.
 std::optional<std::string> lastAttemptLesson(const Journal& journal);

@@ -20,6 +20,15 @@ Statement& Statement::bind(int index, double value) {
     return *this;
 }
 
+Statement& Statement::bindNull(int index) {
+    sqlite3_bind_null(m_statement, index);
+    return *this;
+}
+
+Statement& Statement::bindOrNull(int index, std::string_view text) {
+    return text.empty() ? bindNull(index) : bind(index, text);
+}
+
 Statement& Statement::bind(int index, std::string_view text) {
     sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()),
                       SQLITE_TRANSIENT);

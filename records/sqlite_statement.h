@@ -20,6 +20,9 @@ class Statement {
     Statement& bind(int index, std::int64_t value);
     Statement& bind(int index, double value);
     Statement& bind(int index, std::string_view text);
+    Statement& bindNull(int index);
+    // The text, or NULL when it is empty.
+    Statement& bindOrNull(int index, std::string_view text);
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step();

@@ -1,4 +1,5 @@
 // orvanta-lesson: makes lesson files from UTF-8 text and shows what a lesson file holds.
+#include "core/atomic_write.h"
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
 #include "core/line_breaks.h"
@@ -70,13 +71,6 @@ std::pair<size_t, size_t> lineAndColumn(std::string_view bytes, size_t offset) {
     return {line, column};
 }
 
-// The permissions a newly created file gets under the current umask.
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 int wontReplace(const std::string& outPath, const char* reason) {
     std::cerr << "orvanta-lesson: will not replace " << outPath << ": " << reason << "\n";
     return 2;
@@ -86,14 +80,12 @@ bool isReadOnly(const std::string& path, const struct stat& info) {
     return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
-// The permissions OUT is to have, or the exit status of the refusal to
-// replace what is there: only a regular file is replaced, and a read-only one
-// only when forced.
-std::variant<mode_t, int> modeForOutput(const std::string& outPath, bool force) {
+// Only a regular file at OUT is replaced, and a read-only one only when
+// forced; the exit status of the refusal otherwise.
+std::optional<int> refusalToReplace(const std::string& outPath, bool force) {
     struct stat info {};
     if (::lstat(outPath.c_str(), &info) != 0)
-        return errno == ENOENT ? std::variant<mode_t, int>(newFileMode())
-                               : cannotWrite(outPath, errno);
+        return errno == ENOENT ? std::nullopt : std::optional(cannotWrite(outPath, errno));
     if (S_ISDIR(info.st_mode))
         return wontReplace(outPath, "it is a folder");
     if (S_ISLNK(info.st_mode))
@@ -102,36 +94,26 @@ std::variant<mode_t, int> modeForOutput(const std::string& outPath, bool force) 
         return wontReplace(outPath, "it is not a regular file");
     if (!force && isReadOnly(outPath, info))
         return wontReplace(outPath, "it is read-only (--force replaces it)");
-    return info.st_mode & 07777;
-}
-
-// Writes into a new temporary file beside OUT, then renames it over OUT, so
-// that OUT is either whole or untouched and no other file is overwritten.
-int writeFile(const std::string& bytes, const std::string& outPath, bool force) {
-    const auto mode = modeForOutput(outPath, force);
-    if (const int* refused = std::get_if<int>(&mode))
-        return *refused;
-    std::string temporary = outPath + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return cannotWrite(outPath, errno);
-    std::optional<int> error = writeAll(fd, bytes);
-    if (!error && (::fchmod(fd, std::get<mode_t>(mode)) != 0 || ::fsync(fd) != 0))
-        error = errno;
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && std::rename(temporary.c_str(), outPath.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
-        return cannotWrite(outPath, *error);
-    }
-    return 0;
+    return std::nullopt;
 }
 
 std::string_view withoutByteOrderMark(std::string_view bytes) {
     constexpr std::string_view kMark = "\xEF\xBB\xBF";
     return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
+}
+
+// Names every character GBK cannot hold, or the size; the exit status 1.
+int refused(const LessonRefusal& refusal) {
+    for (const UnencodableChar& bad : refusal.outsideGbk) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad.codePoint));
+        std::cerr << "orvanta-lesson: " << code << " at line " << bad.line << ", column "
+                  << bad.column << " is not in the GBK code page\n";
+    }
+    if (refusal.outsideGbk.empty())
+        std::cerr << "orvanta-lesson: the lesson would be " << refusal.fileSize
+                  << " bytes, more than the " << kLessonFileLimit << " bytes Orvanta reads\n";
+    return 1;
 }
 
 int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath,
@@ -154,22 +136,16 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
         return 1;
     }
     CodePage codePage;
-    const auto encoded = encodeLesson(withCrLf(*text), codePage);
-    if (const auto* bad = std::get_if<UnencodableChar>(&encoded)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad->codePoint));
-        std::cerr << "orvanta-lesson: " << code << " at line " << bad->line << ", column "
-                  << bad->column << " is not in the GBK code page\n";
-        return 1;
-    }
+    const auto encoded = lessonFileOf(withCrLf(*text), codePage);
+    if (const auto* refusal = std::get_if<LessonRefusal>(&encoded))
+        return refused(*refusal);
     const std::string& lesson = std::get<std::string>(encoded);
-    if (lesson.size() > kLessonFileLimit) {
-        std::cerr << "orvanta-lesson: the lesson would be " << lesson.size()
-                  << " bytes, more than the " << kLessonFileLimit << " bytes Orvanta reads\n";
-        return 1;
+    if (outPath) {
+        if (const auto refusal = refusalToReplace(*outPath, force))
+            return *refusal;
+        const auto error = replaceFile(*outPath, lesson);
+        return error ? cannotWrite(*outPath, *error) : 0;
     }
-    if (outPath)
-        return writeFile(lesson, *outPath, force);
     if (const auto error = writeStandardOutput(lesson))
         return cannotWrite("standard output", *error);
     return 0;

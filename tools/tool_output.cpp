@@ -1,5 +1,7 @@
 #include "tools/tool_output.h"
 
+#include "core/atomic_write.h"
+
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -46,19 +48,6 @@ int cannotWrite(const std::string& what, int error) {
 int cannotDecode(std::size_t byteOffset) {
     std::cerr << "orvanta-lesson: the word at byte offset " << byteOffset << " does not decode\n";
     return 1;
-}
-
-// Writes all bytes; the errno of the failure otherwise.
-std::optional<int> writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return put < 0 ? errno : ENOSPC;
-        bytes.remove_prefix(static_cast<size_t>(put));
-    }
-    return std::nullopt;
 }
 
 std::optional<int> writeStandardOutput(std::string_view bytes) {

@@ -17,7 +17,5 @@ int cannotWrite(const std::string& what, int error);
 // Names the offset of a lesson file's word that does not decode; the exit status 1.
 int cannotDecode(std::size_t byteOffset);
 
-// Writes all bytes to a descriptor; the errno of the failure otherwise.
-std::optional<int> writeAll(int fd, std::string_view bytes);
 // Writes all bytes to standard output and flushes them to a file behind it.
 std::optional<int> writeStandardOutput(std::string_view bytes);

@@ -92,6 +92,28 @@ TEST_F(JournalStatisticsTest, MostMissedCountsCharactersAndWhatWasTypedInstead) 
     EXPECT_EQ(mostMissed(*m_journal, 1).size(), 1u);
 }
 
+TEST_F(JournalStatisticsTest, ShiftedCharactersAreLeftOutOfMostMissedAndTheWeeks) {
+    const MistakeNote kana{"写成假名", ""};
+    const MistakeNote shifted{"写成假名", kShifted};
+    write(attempt("J01A", "2026-03-01T23:00:00+08:00"), // a Sunday
+          {{0, u'今', u'こ', kana}, {4, u'、', u'は', shifted}, {5, u'は', u'、', shifted}});
+    write(
+        attempt("J01A", "2026-03-02T09:00:00+08:00"), // the Monday after
+        {{0, u'今', u'こ', kana}, {3, u'辞', u'持', {"选错汉字", ""}}, {4, u'、', u'は', shifted}});
+    const auto missed = mostMissed(*m_journal, 30);
+    ASSERT_EQ(missed.size(), 2u);
+    EXPECT_EQ(missed[0].expected, u"今");
+    EXPECT_EQ(missed[0].kind, "写成假名");
+    EXPECT_EQ(missed[1].expected, u"辞");
+    const auto weeks = mistakesByWeek(*m_journal);
+    ASSERT_EQ(weeks.size(), 3u);
+    EXPECT_EQ(weeks[0].week, "2026-02-23");
+    EXPECT_EQ(weeks[0].kind, "写成假名");
+    EXPECT_EQ(weeks[0].count, 1);
+    EXPECT_EQ(weeks[1].week, "2026-03-02");
+    EXPECT_EQ(weeks[2].kind, "选错汉字");
+}
+
 TEST_F(JournalStatisticsTest, LastAttemptLessonIsTheOneWrittenLast) {
     EXPECT_FALSE(lastAttemptLesson(*m_journal));
     write(attempt("J05A", "2026-03-02T09:00:00+08:00"));
@@ -117,11 +139,12 @@ TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
                            (m_dir / "mistakes.csv").string()));
     EXPECT_EQ(readFile(m_dir / "attempts.csv"),
               "id,lesson,title,started_at,ended_at,elapsed_s,total,right,wrong,speed,completed,"
-              "name\r\n"
+              "name,mode\r\n"
               "1,\"/home/a/b,\"\"c\"\".ORV\",\"b,\"\"c\"\".ORV\",2026-03-02T09:00:00+08:00,"
-              "2026-03-02T09:00:00+08:00,60,10,9,1,24.5,1,\"王\n芳\"\r\n");
+              "2026-03-02T09:00:00+08:00,60,10,9,1,24.5,1,\"王\n芳\",text\r\n");
     EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
-              "attempt_id,position,expected,typed\r\n1,3,辞,\",\"\r\n");
+              "attempt_id,position,expected,typed,kind,detail,preedit,corrected\r\n"
+              "1,3,辞,\",\",,,,0\r\n");
 }
 
 TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {
