@@ -1,3 +1,4 @@
+#include "ui/common/settings_file.h"
 #include "ui/main_window/form1.h"
 #include "ui/program.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
+    const auto settingsForThisRun = placeSettingsFile();
     const std::unique_ptr<Form1> form = makeMainWindow(QApplication::applicationDirPath());
     form->show();
     // A lesson file named on the command line opens as if chosen with 打开. Its
