@@ -9,16 +9,24 @@
 #include <vector>
 
 // What the statistics window shows, aggregated by the database. Accuracy is
-// right / total in percent, as the history file computes it.
+// right / total in percent, as the history file computes it; it forgets a
+// mistake that was taken back and typed again. The first-try accuracy does
+// not: it is the share of the characters that had no mistake at all.
+
+// Only a completed attempt of at least this many characters sets a best
+// figure: a give-up after a few characters runs far faster than a whole text.
+constexpr std::int64_t kCountedCharacters = 20;
 
 struct LessonSummary {
     std::string lesson;
     std::string title; // of the last attempt
     std::int64_t attempts = 0;
-    double bestSpeed = 0;
+    std::optional<double> bestSpeed; // nothing until an attempt counts
     double lastSpeed = 0;
-    double bestAccuracy = 0;
+    std::optional<double> bestAccuracy;
     double lastAccuracy = 0;
+    std::optional<double> bestFirstTry;
+    double lastFirstTry = 0;
     std::string lastPractised; // the date of the last attempt, YYYY-MM-DD
 };
 
@@ -26,6 +34,8 @@ struct ProgressPoint {
     std::int64_t endedAtMs; // milliseconds since 1970-01-01 UTC
     double speed;
     double accuracy;
+    double firstTryAccuracy;
+    bool counted; // completed, with at least kCountedCharacters
 };
 
 struct MissedCharacter {

@@ -52,6 +52,12 @@ double Statement::real(int column) const {
     return sqlite3_column_double(m_statement, column);
 }
 
+std::optional<double> Statement::optionalReal(int column) const {
+    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
+        return std::nullopt;
+    return real(column);
+}
+
 std::string Statement::text(int column) const {
     const auto* bytes = sqlite3_column_text(m_statement, column);
     if (!bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
@@ -31,6 +32,8 @@ class Statement {
 
     std::int64_t integer(int column) const;
     double real(int column) const;
+    // Nothing for a NULL value.
+    std::optional<double> optionalReal(int column) const;
     std::string text(int column) const;
     int columnCount() const { return sqlite3_column_count(m_statement); }
     const char* columnName(int column) const { return sqlite3_column_name(m_statement, column); }
