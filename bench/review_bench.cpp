@@ -122,8 +122,8 @@ void WriteAttemptWithRatings(benchmark::State& state) {
                                  "2026-12-09T09:10:15+08:00",
                                  {312, 628, 428, 200, 120.7},
                                  true};
-    b.keeper.ordinaryLessonComing("J04A");
-    b.keeper.lessonLoaded(LoadedLesson{});
+    b.keeper.lessonLoaded(
+        {"ldata/J04A.ORV", "J04A", "第四课 基本课文", b.lessons.read("J04A")->text, false});
     for (Pos p = 0; p < 300; ++p)
         b.keeper.evaluated(p, u'a', u'a', p % 100 != 7);
     const std::vector<JournalMistake> mistakes = {

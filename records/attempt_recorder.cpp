@@ -25,10 +25,8 @@ AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
 }
 
 void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
-    if (!m_drillPath.empty() && lesson.path == m_drillPath)
-        m_lesson = JournalLesson{std::string(kDrillLesson), std::string(kDrillLesson)};
-    else
-        m_lesson = journalLessonFor(lesson);
+    const auto named = m_named.find(lesson.path);
+    m_lesson = named != m_named.end() ? named->second : journalLessonFor(lesson);
     m_startedAt.reset();
     m_mistakes.clear();
     m_uncorrected.clear();

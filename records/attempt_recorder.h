@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -40,8 +41,11 @@ class AttemptRecorder final : public AttemptObserver {
   public:
     AttemptRecorder(Journal& journal, RecorderListener& listener);
 
-    // Attempts on the lesson file at `path` are kept as the drill.
-    void setDrillPath(std::string path) { m_drillPath = std::move(path); }
+    // Attempts on the lesson file at `path`, one the program made of borrowed
+    // lines (the drill, the day's review), are kept under `name`.
+    void nameLesson(const std::string& path, JournalLesson name) {
+        m_named[path] = std::move(name);
+    }
     void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
 
     void lessonLoaded(const LoadedLesson& lesson) override;
@@ -56,8 +60,8 @@ class AttemptRecorder final : public AttemptObserver {
 
     Journal& m_journal;
     RecorderListener& m_listener;
-    std::string m_drillPath;
-    std::optional<JournalLesson> m_lesson; // set while an attempt runs
+    std::map<std::string, JournalLesson> m_named; // by path
+    std::optional<JournalLesson> m_lesson;        // set while an attempt runs
     std::optional<std::time_t> m_startedAt;
     std::vector<JournalMistake> m_mistakes;
     // Mistakes not yet typed right, by position: indexes into m_mistakes.

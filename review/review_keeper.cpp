@@ -1,5 +1,6 @@
 #include "review/review_keeper.h"
 
+#include "records/journal_lesson.h"
 #include "records/sqlite_statement.h"
 #include "review/attempt_ratings.h"
 #include "review/card_backfill.h"
@@ -9,8 +10,9 @@ ReviewKeeper::ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& a
                            const DayClock& clock)
     : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock) {}
 
-void ReviewKeeper::ordinaryLessonComing(const std::string& lesson) {
-    m_coming = Coming{lesson};
+void ReviewKeeper::setOwnLessons(std::string reviewPath, std::string drillPath) {
+    m_reviewPath = std::move(reviewPath);
+    m_drillPath = std::move(drillPath);
 }
 
 const DailyReview& ReviewKeeper::prepareReview() {
@@ -23,8 +25,6 @@ const DailyReview& ReviewKeeper::prepareReview() {
         const bool retired = retireCards(db, m_review.retired, m_clock.today());
         execute(db, retired ? "COMMIT" : "ROLLBACK");
     }
-    if (m_review.lineCount > 0)
-        m_coming = Coming{};
     return m_review;
 }
 
@@ -43,24 +43,23 @@ bool ReviewKeeper::makeCardsFromHistory() {
     return db && ::makeCardsFromHistory(db, m_lessons, &m_analyser);
 }
 
-// The lesson's text and words are read as it loads, so that the attempt's
-// transaction only writes.
-std::optional<ReviewKeeper::Current> ReviewKeeper::current(const Coming& coming) {
-    if (coming.lesson.empty())
+// The lesson's words are read as it loads, so that the attempt's transaction
+// only writes.
+std::optional<ReviewKeeper::Current> ReviewKeeper::current(const LoadedLesson& lesson) {
+    if (lesson.path == m_reviewPath)
         return Current{std::string(kReviewLesson), {}, {}, true};
-    auto lesson = m_lessons.read(coming.lesson);
-    if (!lesson)
+    if (lesson.readFailed || lesson.path == m_drillPath)
         return std::nullopt;
-    LessonReadings readings = m_analyser.available()
-                                  ? readLesson(lesson->text, m_analyser, lesson->corrections)
-                                  : LessonReadings{};
-    return Current{coming.lesson, std::move(*lesson), std::move(readings), false};
+    LessonReadings readings =
+        m_analyser.available()
+            ? readLesson(lesson.text, m_analyser, readCorrections(nativePath(lesson.path)).entries)
+            : LessonReadings{};
+    return Current{journalLessonFor(lesson).lesson, lesson.text, std::move(readings), false};
 }
 
-void ReviewKeeper::lessonLoaded(const LoadedLesson&) {
+void ReviewKeeper::lessonLoaded(const LoadedLesson& lesson) {
     m_marks.clear();
-    m_current = m_coming ? current(*m_coming) : std::nullopt;
-    m_coming.reset();
+    m_current = current(lesson);
 }
 
 void ReviewKeeper::evaluated(Pos position, char16_t, char16_t, bool right) {
@@ -77,7 +76,7 @@ bool ReviewKeeper::write(sqlite3* db, std::int64_t attemptId, const JournalAttem
     const Day today = m_clock.today();
     if (m_current->isReview)
         return rateCards(db, attemptId, today, reviewRatings(m_review.words, m_marks));
-    const auto ratings = lessonRatings(m_current->lesson, m_current->text.text, m_current->readings,
+    const auto ratings = lessonRatings(m_current->lesson, m_current->text, m_current->readings,
                                        m_marks, dueLessonCards(db, m_current->lesson, today));
     return ratePlaces(db, attemptId, today, ratings);
 }

@@ -24,10 +24,11 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
                  const DayClock& clock);
 
-    // The lesson (catalogue name or path) that the next lessonLoaded() begins.
-    void ordinaryLessonComing(const std::string& lesson);
-    // Today's review, which the next lessonLoaded() begins if it is not empty.
-    // Cards that can no longer be reviewed are retired on the way.
+    // The files of the day's review and of the drill: the review's attempts
+    // rate its words; the drill's lines make no cards of their own.
+    void setOwnLessons(std::string reviewPath, std::string drillPath);
+    // Today's review, for the review's file. Cards that can no longer be
+    // reviewed are retired on the way.
     const DailyReview& prepareReview();
     const DailyReview& prepared() const { return m_review; }
 
@@ -38,32 +39,26 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     bool makeCardsFromHistory();
 
     void lessonLoaded(const LoadedLesson& lesson) override;
-    void started() override {}
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
-    void lineBreak(Pos) override {}
-    void completed(const AttemptFigures&) override {}
-    void gaveUp(const AttemptFigures&) override {}
 
     bool write(sqlite3* db, std::int64_t attemptId, const JournalAttempt& attempt) override;
 
   private:
-    struct Coming {
-        std::string lesson; // empty for the review
-    };
     struct Current {
         std::string lesson;
-        LenderLesson text;
+        std::u16string text;
         LessonReadings readings;
         bool isReview = false;
     };
-    std::optional<Current> current(const Coming& coming);
+    std::optional<Current> current(const LoadedLesson& lesson);
 
     Journal& m_journal;
     LenderLessons& m_lessons;
     Analyser& m_analyser;
     const DayClock& m_clock;
-    std::optional<Coming> m_coming;
+    std::string m_reviewPath;
+    std::string m_drillPath;
     std::optional<Current> m_current;
     DailyReview m_review;
     TypedMarks m_marks;

@@ -11,8 +11,11 @@
 #include "ui/main_window/main_menu.h"
 #include "ui/main_window/main_window_services.h"
 #include "ui/readings/reading_help.h"
+#include "ui/review/qt_day_clock.h"
+#include "ui/review/review_hook.h"
 #include "ui/sound/wave_player.h"
 
+#include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -62,7 +65,8 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
 
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
     std::unique_ptr<Form1> window = makeMainWindow(programServices(programFolder));
-    attachJournal(*window, defaultJournalPath());
+    JournalHook& journal = attachJournal(*window, defaultJournalPath());
+    attachReview(*window, journal, std::make_unique<QtDayClock>());
     return window;
 }
 
@@ -71,6 +75,23 @@ JournalHook& attachJournal(Form1& window, const std::string& journalPath) {
     auto* hook = new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
                                  parts.scores, *parts.services.prompts, journalPath);
     observeAttempts(window, hook->observer());
+    return *hook;
+}
+
+ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<DayClock> clock) {
+    const MainWindowParts parts = window.parts();
+    QMenu* lessons = parts.menu.Lesson;
+    const QList<QAction*> items = lessons->actions();
+    const qsizetype again = items.indexOf(parts.menu.Again);
+    QAction* item =
+        addMenuItem(lessons, "Review", QStringLiteral("今日复习(&V)"), QKeySequence(Qt::Key_F6),
+                    again + 1 < items.size() ? items[again + 1] : nullptr);
+    lessons->setToolTipsVisible(true); // the next due date while nothing is due
+    auto* hook = new ReviewHook(parts.window, parts.session, *item, parts.hints, journal,
+                                *parts.services.prompts, std::move(clock),
+                                parts.services.readingsDictionary);
+    observeAttempts(window, hook->observer());
+    observeAttempts(window, hook->menuObserver());
     return *hook;
 }
 

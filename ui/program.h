@@ -6,7 +6,9 @@
 
 class AttemptObserver;
 class Form1;
+class DayClock;
 class JournalHook;
+class ReviewHook;
 struct MainWindowServices;
 
 // The program's own services for a program folder: wave players on preloaded
@@ -25,6 +27,9 @@ std::unique_ptr<Form1> makeMainWindow(const QString& programFolder);
 
 // The practice journal at `journalPath`, owned by the window.
 JournalHook& attachJournal(Form1& window, const std::string& journalPath);
+
+// 今日复习 beside the journal, owned by the window; `clock` tells today.
+ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<DayClock> clock);
 
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);

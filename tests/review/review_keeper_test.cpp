@@ -5,6 +5,7 @@
 #include "tests/records/journal_fixture.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -24,32 +25,35 @@ class SetClock final : public DayClock {
 };
 
 const std::u16string kLesson = u"今は七時です。\r\n毎日勉強します。";
+const std::string kReviewPath = "/tmp/今日复习.ORV";
 
 // One running program: its journal with the cards beside it.
 class Program {
   public:
     Program(const std::string& path, LenderLessons& lessons, Analyser& analyser,
-            const SetClock& clock)
-        : m_journal(path), m_keeper(m_journal, lessons, analyser, clock), m_clock(clock) {
+            const SetClock& clock, std::string lessonPath)
+        : m_journal(path), m_keeper(m_journal, lessons, analyser, clock), m_clock(clock),
+          m_lessonPath(std::move(lessonPath)) {
         m_journal.setExtension(&m_keeper);
+        m_keeper.setOwnLessons(kReviewPath, "/tmp/drill.ORV");
         EXPECT_FALSE(m_journal.open().error);
     }
     // Types J04A as the script says: '<' takes the last character back.
     void typeLesson(const std::u16string& script) {
-        m_keeper.ordinaryLessonComing("J04A");
-        type(kLesson, script);
+        type({m_lessonPath, "J04A", "第四课 基本课文", kLesson, false}, script);
     }
     void typeReview(const std::u16string& script) {
         const DailyReview& review = m_keeper.prepareReview();
         ASSERT_EQ(review.lesson.text, u"今は七時です。");
-        type(review.lesson.text, script);
+        type({kReviewPath, "", "今日复习.ORV", review.lesson.text, false}, script);
     }
     ReviewKeeper& keeper() { return m_keeper; }
     sqlite3* db() const { return m_journal.database(); }
 
   private:
-    void type(std::u16string_view lesson, std::u16string_view script) {
-        m_keeper.lessonLoaded(LoadedLesson{});
+    void type(const LoadedLesson& loaded, std::u16string_view script) {
+        const std::u16string_view lesson = loaded.text;
+        m_keeper.lessonLoaded(loaded);
         Pos at = 0;
         for (char16_t c : script) {
             if (c == u'<') {
@@ -69,13 +73,18 @@ class Program {
     Journal m_journal;
     ReviewKeeper m_keeper;
     const SetClock& m_clock;
+    std::string m_lessonPath;
 };
 
 class ReviewKeeperTest : public JournalFixture {
   protected:
     ReviewKeeperTest() { m_lessons.lessons["J04A"] = {kLesson, {{u"七時", u"しちじ"}}}; }
+    // J04A is read from a file in the test's folder, its corrections beside it.
     std::unique_ptr<Program> program() {
-        return std::make_unique<Program>(journalPath(), m_lessons, m_analyser, m_clock);
+        const auto lesson = m_dir / "J04A.ORV";
+        std::ofstream(m_dir / "J04A.yomi") << "七時\tしちじ\n";
+        return std::make_unique<Program>(journalPath(), m_lessons, m_analyser, m_clock,
+                                         lesson.string());
     }
     // The card of 七時 as the journal holds it.
     Schedule card() const {

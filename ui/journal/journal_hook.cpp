@@ -66,7 +66,7 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
     : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
       m_journal(journalPath), m_recorder(m_journal, *this), m_again(again),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
-    m_recorder.setDrillPath(m_drill.path());
+    m_recorder.nameLesson(m_drill.path(), {std::string(kDrillLesson), std::string(kDrillLesson)});
     connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
@@ -121,16 +121,26 @@ void JournalHook::tellLater(const QString& text) {
 void JournalHook::Again_Click() {
     if (!m_lastLesson)
         return;
+    const auto named = m_namedPaths.find(*m_lastLesson);
     if (*m_lastLesson == kDrillLesson)
         loadDrill();
+    else if (named != m_namedPaths.end())
+        m_session.LoadLesson(named->second);
     else
         m_session.LoadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
+}
+
+void JournalHook::nameLesson(const std::string& path, const std::string& lesson,
+                             const std::string& title) {
+    m_recorder.nameLesson(path, {lesson, title});
+    m_namedPaths[lesson] = path;
 }
 
 void JournalHook::Stats_Click() {
     if (!m_window) {
         m_window = new StatisticsWindow(m_journal, m_prompts, &m_mainWindow);
         connect(m_window, &StatisticsWindow::drillRequested, this, &JournalHook::loadDrill);
+        emit statisticsWindowMade(*m_window);
     }
     if (!m_window->isVisible()) {
         openJournal(m_journal, *this);

@@ -5,6 +5,7 @@
 #include "ui/common/borrowed_lesson_file.h"
 
 #include <QObject>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,16 @@ class JournalHook final : public QObject, private RecorderListener {
     // Loads the course lines with the most-missed characters as a lesson.
     void loadDrill();
 
+    Journal& journal() { return m_journal; }
+    const std::string& drillPath() const { return m_drill.path(); }
+    // Attempts on a lesson file another feature made are kept under `lesson`
+    // and `title`; 再练一次 loads that file again.
+    void nameLesson(const std::string& path, const std::string& lesson, const std::string& title);
+
+  signals:
+    // The statistics window was made, for other features to add their pages.
+    void statisticsWindowMade(StatisticsWindow& window);
+
   private:
     void scoreSaved(const QString& name);
     void attemptRecorded(std::int64_t id, const JournalAttempt& attempt) override;
@@ -55,5 +66,6 @@ class JournalHook final : public QObject, private RecorderListener {
     std::optional<std::string> m_lastLesson;
     bool m_failureTold = false;
     BorrowedLessonFile m_drill;
-    StatisticsWindow* m_window = nullptr; // made on first use, kept for the run
+    std::map<std::string, std::string> m_namedPaths; // by lesson name
+    StatisticsWindow* m_window = nullptr;            // made on first use, kept for the run
 };

@@ -55,8 +55,7 @@ void PracticeCalendar::paintEvent(QPaintEvent*) {
             if (day > m_today)
                 break;
             const QRect cell(x, kMonthRow + row * (kCell + kGap), kCell, kCell);
-            const bool practised =
-                std::binary_search(m_practised.begin(), m_practised.end(), day);
+            const bool practised = std::binary_search(m_practised.begin(), m_practised.end(), day);
             painter.fillRect(cell, practised ? QColor(0x2e, 0x8b, 0x57) : QColor(0xe6, 0xe6, 0xe6));
             if (day == m_today) {
                 painter.setPen(QPen(Qt::black, 2));

@@ -1,7 +1,7 @@
 #include "ui/review/review_page.h"
 
+#include "core/lesson_catalogue.h"
 #include "records/journal.h"
-#include "records/journal_lesson.h"
 #include "review/iso_time.h"
 #include "review/review_statistics.h"
 #include "ui/common/font_faces.h"
@@ -36,23 +36,24 @@ QTableWidgetItem* item(const QString& text, Qt::Alignment alignment = Qt::AlignL
 }
 
 QString lessonName(const std::string& lesson) {
-    if (courseLessonPath(lesson))
-        return QString::fromStdString(journalLessonFor(*courseLessonPath(lesson)).title);
+    if (const auto entry = catalogueEntry(lesson))
+        return QString::fromStdU16String(entry->caption);
     return QString::fromStdString(lesson);
 }
 
 QString dateText(Day day) {
     const std::string iso = isoDateText(day);
-    return QStringLiteral("%1月%2日").arg(std::stoi(iso.substr(5, 2))).arg(std::stoi(iso.substr(8)));
+    return QStringLiteral("%1月%2日")
+        .arg(std::stoi(iso.substr(5, 2)))
+        .arg(std::stoi(iso.substr(8)));
 }
 
 } // namespace
 
 ReviewPage::ReviewPage(const Journal& journal, std::function<Day()> today, QWidget* parent)
-    : QWidget(parent), m_journal(journal), m_today(std::move(today)),
-      m_due(label("ReviewDue", 12)), m_states(label("ReviewStates", 10.5)),
-      m_lapses(new QTableWidget(0, 4)), m_calendar(new PracticeCalendar),
-      m_streak(label("ReviewStreak", 10.5)) {
+    : QWidget(parent), m_journal(journal), m_today(std::move(today)), m_due(label("ReviewDue", 12)),
+      m_states(label("ReviewStates", 10.5)), m_lapses(new QTableWidget(0, 4)),
+      m_calendar(new PracticeCalendar), m_streak(label("ReviewStreak", 10.5)) {
     setObjectName(QStringLiteral("ReviewPage"));
     m_lapses->setObjectName(QStringLiteral("LapsesTable"));
     m_lapses->setHorizontalHeaderLabels({QStringLiteral("单词"), QStringLiteral("课文"),
@@ -84,10 +85,10 @@ void ReviewPage::refresh() {
                           .arg(s.states.review)
                           .arg(s.states.relearning)
                           .arg(s.states.retired));
-    m_states->setToolTip(QStringLiteral(
-        "新词：打错后还没复习过；学习中：间隔不到 %1 天；复习中：间隔 %1 天以上；"
-        "重新学习：上次复习又打错了；已停用：课文已不在或这一行已改动")
-                             .arg(kYoungInterval));
+    m_states->setToolTip(
+        QStringLiteral("新词：打错后还没复习过；学习中：间隔不到 %1 天；复习中：间隔 %1 天以上；"
+                       "重新学习：上次复习又打错了；已停用：课文已不在或这一行已改动")
+            .arg(kYoungInterval));
     m_lapses->setRowCount(static_cast<int>(s.mostLapses.size()));
     for (int r = 0; r < m_lapses->rowCount(); ++r) {
         const LapsedWord& w = s.mostLapses[static_cast<size_t>(r)];

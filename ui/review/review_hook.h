@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/code_page.h"
+#include "core/local_files.h"
+#include "readings/mecab_analyser.h"
+#include "review/lesson_files.h"
+#include "review/review_keeper.h"
+#include "ui/common/borrowed_lesson_file.h"
+
+#include <QObject>
+#include <memory>
+
+class HintRow;
+class JournalHook;
+class PracticeSession;
+class Prompts;
+class QAction;
+class QWidget;
+class StatisticsWindow;
+
+// 今日复习: the words missed in earlier attempts come back on the day the
+// scheduler gives. The item 课程 → 今日复习 (F6) loads the due lines as one
+// lesson, disabled with the next due date as its tooltip while nothing is
+// due; at start-up the hint row says how many lines wait. The cards live in
+// the practice journal, and the statistics window shows them on a page.
+class ReviewHook final : public QObject, private AttemptObserver {
+  public:
+    ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
+               JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
+               const std::string& dictionaryFolder);
+
+    AttemptObserver& observer() { return m_keeper; }
+    // Follows the session for the menu item and the hint.
+    AttemptObserver& menuObserver() { return *this; }
+
+    void Review_Click();
+    // The item's state and tooltip for today.
+    void showWhatIsDue();
+
+  private:
+    void lessonLoaded(const LoadedLesson& lesson) override;
+    void completed(const AttemptFigures&) override;
+    void gaveUp(const AttemptFigures&) override;
+    void addPage(StatisticsWindow& window);
+
+    QWidget& m_window;
+    PracticeSession& m_session;
+    QAction& m_item;
+    HintRow& m_hints;
+    JournalHook& m_journal;
+    Prompts& m_prompts;
+    std::unique_ptr<DayClock> m_clock;
+    LocalFiles m_files;
+    CodePage m_codePage;
+    LessonFiles m_lessons;
+    MecabAnalyser m_analyser;
+    ReviewKeeper m_keeper;
+    BorrowedLessonFile m_file;
+};
