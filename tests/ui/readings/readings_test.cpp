@@ -35,7 +35,7 @@ QAction* yomi(const Form1Fixture& f) {
 }
 
 QLabel* romajiLine(const Form1Fixture& f) {
-    return f.form->findChild<QLabel*>(QStringLiteral("Romaji"));
+    return f.form->findChild<QLabel*>(QStringLiteral("Hint"));
 }
 
 // Where the first line's text begins, with the box scrolled to the top.
