@@ -24,6 +24,7 @@ struct MainWindowParts {
     PracticeSession& session; // to observe attempts and to load lessons through
     const MainMenu& menu;
     LessonBoxWidget& lessonBox;
+    TypingBoxWidget& typingBox;
     HintRow& hints;
     ScoreKeeper& scores;
     MainWindowServices& services;

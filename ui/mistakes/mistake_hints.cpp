@@ -1,11 +1,17 @@
 #include "ui/mistakes/mistake_hints.h"
 
+#include "core/lesson_codec.h"
 #include "core/local_files.h"
+#include "core/regular_file.h"
 #include "readings/kana.h"
 #include "readings/lesson_readings.h"
+#include "records/attempt_review.h"
+#include "records/journal_lesson.h"
 #include "ui/main_window/hint_row.h"
 #include "ui/mistakes/hint_text.h"
+#include "ui/mistakes/mistakes_window.h"
 
+#include <QAction>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QWidget>
@@ -25,10 +31,11 @@ MistakeNote noteOf(const Explanation& explanation, bool shifted) {
 
 } // namespace
 
-MistakeHints::MistakeHints(QWidget& typingBox, HintRow& hints, std::string dictionaryFolder)
+MistakeHints::MistakeHints(QWidget& typingBox, HintRow& hints, std::string programFolder,
+                           std::string dictionaryFolder)
     : QObject(&typingBox), m_typingBox(typingBox), m_hints(hints),
-      m_analyser(std::move(dictionaryFolder)), m_classifier(m_kanji, m_analyser),
-      m_commits(m_classifier) {
+      m_programFolder(std::move(programFolder)), m_analyser(std::move(dictionaryFolder)),
+      m_classifier(m_kanji, m_analyser), m_commits(m_classifier) {
     m_typingBox.installEventFilter(this);
 }
 
@@ -50,8 +57,8 @@ void MistakeHints::readLesson() {
     m_lessonRead = true;
     const Corrections corrections =
         m_lesson.path.empty() ? Corrections{} : readCorrections(nativePath(m_lesson.path));
-    m_commits.lessonLoaded(m_lesson.text, ::readLesson(m_lesson.text, m_analyser,
-                                                       corrections.entries));
+    m_commits.lessonLoaded(m_lesson.text,
+                           ::readLesson(m_lesson.text, m_analyser, corrections.entries));
 }
 
 bool MistakeHints::eventFilter(QObject* watched, QEvent* event) {
@@ -113,6 +120,37 @@ void MistakeHints::explain(JournalMistake& mistake) {
 }
 
 MistakeNote MistakeHints::explain(char16_t expected, char16_t typed) {
-    return noteOf(m_classifier.classify({std::u16string(1, expected), std::u16string(1, typed), {}, {}}),
-                  false);
+    return noteOf(
+        m_classifier.classify({std::u16string(1, expected), std::u16string(1, typed), {}, {}}),
+        false);
+}
+
+void MistakeHints::reviewWith(QAction& item, std::function<const Journal&()> journal) {
+    m_journal = std::move(journal);
+    item.setEnabled(true);
+    connect(&item, &QAction::triggered, this, &MistakeHints::showReview);
+}
+
+void MistakeHints::showReview() {
+    if (!m_review)
+        m_review = new MistakesWindow(m_typingBox.window());
+    const std::optional<ReviewedAttempt> attempt = lastAttemptReview(m_journal());
+    m_review->show(attempt, attempt ? lessonTextOf(attempt->lesson) : std::nullopt);
+}
+
+// The lesson loaded now, or its file read again: after a later start the
+// attempt's lesson is no longer in memory.
+std::optional<std::u16string> MistakeHints::lessonTextOf(const std::string& lesson) {
+    if (journalLessonFor(m_lesson).lesson == lesson)
+        return m_lesson.text;
+    const std::string path = courseLessonPath(lesson)
+                                 .transform([this](const std::string& relative) {
+                                     return m_programFolder + "/" + nativePath(relative);
+                                 })
+                                 .value_or(lesson);
+    const auto bytes = readRegularFile(path, kLessonFileLimit);
+    if (!std::holds_alternative<std::string>(bytes))
+        return std::nullopt;
+    CodePage codePage;
+    return decodeLesson(std::get<std::string>(bytes), codePage).text;
 }

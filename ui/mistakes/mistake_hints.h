@@ -7,10 +7,13 @@
 #include "records/journal.h"
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <string>
 
 class HintRow;
+class MistakesWindow;
+class QAction;
 class QWidget;
 
 // Explains the learner's mistakes as they are made: it follows the typing
@@ -24,7 +27,12 @@ class MistakeHints final : public QObject,
                            public CharacterMistakes {
     Q_OBJECT
   public:
-    MistakeHints(QWidget& typingBox, HintRow& hints, std::string dictionaryFolder);
+    MistakeHints(QWidget& typingBox, HintRow& hints, std::string programFolder,
+                 std::string dictionaryFolder);
+
+    // 记录 → 本次练习的错误 opens the review of the attempt written last in
+    // the journal that `journal` gives.
+    void reviewWith(QAction& item, std::function<const Journal&()> journal);
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
@@ -41,9 +49,14 @@ class MistakeHints final : public QObject,
     void inputMethodEvent(const QString& preedit, const QString& commit);
     void readLesson();
     void showHint();
+    void showReview();
+    std::optional<std::u16string> lessonTextOf(const std::string& lesson);
 
     QWidget& m_typingBox;
     HintRow& m_hints;
+    std::string m_programFolder;
+    std::function<const Journal&()> m_journal;
+    MistakesWindow* m_review = nullptr; // made on first use
     KanjiSources m_kanji;
     MecabAnalyser m_analyser;
     Classifier m_classifier;

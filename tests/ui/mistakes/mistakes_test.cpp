@@ -71,17 +71,18 @@ class MistakesTest : public QObject {
     }
 
     void kanaCommittedForKanjiNamesTheWordAndItsReadingUntilTakenBack() {
-        attachMistakes(*f->form, nullptr);
+        attachMistakes(*f->form);
         load(u"今晩は、李さん。");
         convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
-        QCOMPARE(hintText(), QStringLiteral("应为「今晩」こんばん，你输入了「こんばんは」（写成假名）"
-                                            "— 按 Backspace 删掉再输入"));
+        QCOMPARE(hintText(),
+                 QStringLiteral("应为「今晩」こんばん，你输入了「こんばんは」（写成假名）"
+                                "— 按 Backspace 删掉再输入"));
         backspace(5);
         QVERIFY(!hint()->isVisible());
     }
 
     void theChineseFormOfAKanjiAsksForTheJapaneseInputMethodOncePerAttempt() {
-        attachMistakes(*f->form, nullptr);
+        attachMistakes(*f->form);
         load(u"図書館の図です。");
         f->commit(QStringLiteral("图"));
         QCOMPARE(hintText(),
@@ -93,16 +94,17 @@ class MistakesTest : public QObject {
     }
 
     void theJournalKeepsKindAndKanaAndTheReviewListsTheSlipOnce() {
-        MistakeHints& hints = attachMistakes(*f->form, nullptr);
+        MistakeHints& hints = attachMistakes(*f->form);
         attachJournal(*f->form, journalPath(), &hints);
         load(u"今晩は、李さん。");
         convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
         f->prompts.setNextAnswer(true);
         f->trigger("Sav");
-        QCOMPARE(sql("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
-                 QStringLiteral("0|写成假名|NULL|こんばん|0\n1|写成假名|错位|NULL|0\n"
-                                "2|写成假名|错位|NULL|0\n3|写成假名|错位|NULL|0\n"
-                                "4|写成假名|错位|NULL|0"));
+        QCOMPARE(
+            sql("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
+            QStringLiteral("0|写成假名|NULL|こんばん|0\n1|写成假名|错位|NULL|0\n"
+                           "2|写成假名|错位|NULL|0\n3|写成假名|错位|NULL|0\n"
+                           "4|写成假名|错位|NULL|0"));
         f->form->scoreDialog()->close();
         f->trigger("Mistakes");
         auto* window = f->form->findChild<MistakesWindow*>();
@@ -112,7 +114,9 @@ class MistakesTest : public QObject {
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("今"));
         QCOMPARE(table->item(0, 3)->text(), QStringLiteral("写成假名"));
         QCOMPARE(table->item(0, 4)->text(), QStringLiteral("こんばん"));
-        QVERIFY(qobject_cast<QLabel*>(table->cellWidget(0, 0))->text().contains(QStringLiteral("晩は、李さん。")));
+        QVERIFY(qobject_cast<QLabel*>(table->cellWidget(0, 0))
+                    ->text()
+                    .contains(QStringLiteral("晩は、李さん。")));
     }
 };
 
