@@ -10,6 +10,7 @@
 #include "ui/main_window/form1.h"
 #include "ui/main_window/main_menu.h"
 #include "ui/main_window/main_window_services.h"
+#include "ui/main_window/typing_box.h"
 #include "ui/mistakes/mistake_hints.h"
 #include "ui/readings/reading_help.h"
 #include "ui/sound/wave_player.h"

@@ -12,6 +12,7 @@ class LessonBoxWidget;
 class PracticeSession;
 class PracticeWindowPort;
 class ScoreKeeper;
+class TypingBoxWidget;
 struct AttemptState;
 struct MainControls;
 struct MainMenu;

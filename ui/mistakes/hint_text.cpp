@@ -26,6 +26,8 @@ QString slipHint(const Slip& slip) {
 }
 
 QString chineseInputHint(const Slip& slip) {
+    // The typed word stands at the start of the lesson's: 图 over 図書館 is 図.
+    const std::u16string japanese = slip.expected.substr(0, slip.typed.size());
     return QStringLiteral("「%1」是中文字形，日语写作「%2」。请切换到日语输入法。")
-        .arg(text(slip.typed), text(slip.expected));
+        .arg(text(slip.typed), text(japanese));
 }

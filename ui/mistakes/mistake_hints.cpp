@@ -45,6 +45,7 @@ void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_kanaPreedit.reset();
     m_chineseTold = false;
     m_hintedSlip.reset();
+    m_hint.clear();
     m_hints.clear(this);
     m_commits.lessonLoaded(lesson.text, {});
 }
@@ -57,8 +58,7 @@ void MistakeHints::readLesson() {
     m_lessonRead = true;
     const Corrections corrections =
         m_lesson.path.empty() ? Corrections{} : readCorrections(nativePath(m_lesson.path));
-    m_commits.lessonLoaded(m_lesson.text,
-                           ::readLesson(m_lesson.text, m_analyser, corrections.entries));
+    m_commits.setReadings(::readLesson(m_lesson.text, m_analyser, corrections.entries));
 }
 
 bool MistakeHints::eventFilter(QObject* watched, QEvent* event) {
@@ -100,6 +100,7 @@ void MistakeHints::showHint() {
     const Slip* slip = m_commits.slip();
     if (!slip) {
         m_hintedSlip.reset();
+        m_hint.clear();
         m_hints.clear(this);
         return;
     }
@@ -107,8 +108,16 @@ void MistakeHints::showHint() {
         return;
     m_hintedSlip = slip->start;
     const bool chinese = slip->explanation.kind == MistakeKind::ChineseForm;
-    m_hints.show(this, chinese && !m_chineseTold ? chineseInputHint(*slip) : slipHint(*slip));
+    m_hint = chinese && !m_chineseTold ? chineseInputHint(*slip) : slipHint(*slip);
     m_chineseTold = m_chineseTold || chinese;
+    m_hints.show(this, m_hint);
+}
+
+// The row shows what was set last: a slip's hint stands over the romaji of
+// the next word until it is taken back.
+void MistakeHints::positionChanged(Pos) {
+    if (!m_hint.isEmpty())
+        m_hints.show(this, m_hint);
 }
 
 void MistakeHints::explain(JournalMistake& mistake) {
@@ -143,11 +152,8 @@ void MistakeHints::showReview() {
 std::optional<std::u16string> MistakeHints::lessonTextOf(const std::string& lesson) {
     if (journalLessonFor(m_lesson).lesson == lesson)
         return m_lesson.text;
-    const std::string path = courseLessonPath(lesson)
-                                 .transform([this](const std::string& relative) {
-                                     return m_programFolder + "/" + nativePath(relative);
-                                 })
-                                 .value_or(lesson);
+    const auto course = courseLessonPath(lesson);
+    const std::string path = course ? m_programFolder + "/" + nativePath(*course) : lesson;
     const auto bytes = readRegularFile(path, kLessonFileLimit);
     if (!std::holds_alternative<std::string>(bytes))
         return std::nullopt;

@@ -37,6 +37,7 @@ class MistakeHints final : public QObject,
     void lessonLoaded(const LoadedLesson& lesson) override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
+    void positionChanged(Pos position) override;
 
     // For the journal: this attempt's mistakes as they are recorded, and the
     // mistakes of a journal written before kinds were kept.
@@ -66,4 +67,5 @@ class MistakeHints final : public QObject,
     std::optional<std::u16string> m_kanaPreedit; // the last all-kana preedit of this commit
     bool m_chineseTold = false;                  // once per attempt
     std::optional<std::size_t> m_hintedSlip;     // start of the slip the row tells
+    QString m_hint;                              // standing until the slip is taken back
 };

@@ -1,4 +1,5 @@
 #include "tests/support/form1_fixture.h"
+#include "ui/dialogs/score_dialog.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/mistakes/mistake_hints.h"
 #include "ui/mistakes/mistakes_window.h"
@@ -33,6 +34,8 @@ class MistakesTest : public QObject {
     QLabel* hint() const { return f->form->findChild<QLabel*>(QStringLiteral("Hint")); }
     // The whole hint: the row elides it to its room.
     QString hintText() const { return hint()->isVisible() ? hint()->toolTip() : QString(); }
+    // The row may go on with the romaji of the next word, when readings are on.
+    bool slipHintGone() const { return !hintText().contains(u'「'); }
     void backspace(int times) {
         for (int i = 0; i < times; ++i)
             QTest::keyClick(f->m_r2, Qt::Key_Backspace);
@@ -78,7 +81,7 @@ class MistakesTest : public QObject {
                  QStringLiteral("应为「今晩」こんばん，你输入了「こんばんは」（写成假名）"
                                 "— 按 Backspace 删掉再输入"));
         backspace(5);
-        QVERIFY(!hint()->isVisible());
+        QVERIFY(slipHintGone());
     }
 
     void theChineseFormOfAKanjiAsksForTheJapaneseInputMethodOncePerAttempt() {
@@ -88,7 +91,7 @@ class MistakesTest : public QObject {
         QCOMPARE(hintText(),
                  QStringLiteral("「图」是中文字形，日语写作「図」。请切换到日语输入法。"));
         backspace(1);
-        QVERIFY(!hint()->isVisible());
+        QVERIFY(slipHintGone());
         f->commit(QStringLiteral("图"));
         QVERIFY2(hintText().contains(QStringLiteral("（中文字形）")), qPrintable(hintText()));
     }
