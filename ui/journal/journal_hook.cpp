@@ -72,10 +72,13 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
     connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
-    if (openJournal(m_journal, *this))
+    if (openJournal(m_journal, *this)) {
         lastLessonIs(lastAttemptLesson(m_journal));
-    else
+        if (const auto name = lastSavedName(m_journal))
+            scores.offerName(qs(*name));
+    } else {
         lastLessonIs(std::nullopt);
+    }
 }
 
 void JournalHook::scoreSaved(const QString& name) {

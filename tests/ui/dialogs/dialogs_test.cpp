@@ -8,11 +8,13 @@
 #include "ui/dialogs/score_dialog.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -122,6 +124,37 @@ class DialogsTest : public QObject {
         }
     }
 
+    // Opened on the face list; Enter there or on the swatch reached with Tab
+    // confirms, and Space on the swatch opens the colour picker.
+    void enterConfirmsTheFontDialogWhereverTheFocusIs() {
+        for (const bool onSwatch : {false, true}) {
+            FontDialog dialog(f->m_r1->font(), Qt::black);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* faces = qobject_cast<QListView*>(dialog.focusWidget());
+            QVERIFY(faces);
+            QCOMPARE(faces->currentIndex().data().toString(), QFontInfo(f->m_r1->font()).family());
+            QWidget* focused = faces;
+            if (onSwatch) {
+                focused = dialog.findChild<QPushButton*>(QStringLiteral("colourSwatch"));
+                focused->setFocus(Qt::TabFocusReason);
+                bool picked = false;
+                QTimer::singleShot(0, this, [&picked] {
+                    auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                    picked = picker != nullptr;
+                    if (picker)
+                        picker->reject();
+                });
+                QTest::keyClick(focused, Qt::Key_Space);
+                QVERIFY(picked);
+                QVERIFY(dialog.isVisible());
+            }
+            QTest::keyClick(focused, Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), QDialog::Accepted);
+        }
+    }
+
     void theDialogAtCompletionHasNoOwnerAndFromSavTheMainWindowOwnsIt() {
         completeAttempt();
         Dialog* dialog = f->form->scoreDialog();
@@ -186,6 +219,10 @@ class DialogsTest : public QObject {
         QTest::newRow("a folder") << FileProblem::Folder << QStringLiteral("user.cey 是一个文件夹");
         QTest::newRow("a device") << FileProblem::NotARegularFile
                                   << QStringLiteral("user.cey 不是普通文件");
+        QTest::newRow("a symlink loop")
+            << FileProblem::SymlinkLoop << QStringLiteral("符号链接循环");
+        QTest::newRow("locked by another program")
+            << FileProblem::Busy << QStringLiteral("记录文件正被另一个程序使用");
         QTest::newRow("anything else") << FileProblem::Failed << QStringLiteral("磁盘读写出错");
     }
     void everySaveFailureHasAChineseReason() {
