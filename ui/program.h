@@ -8,6 +8,7 @@ class AttemptObserver;
 class Form1;
 class DayClock;
 class JournalHook;
+class MistakeHints;
 class ReviewHook;
 struct MainWindowServices;
 
@@ -25,8 +26,13 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services);
 // and every feature, the practice journal among them.
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder);
 
-// The practice journal at `journalPath`, owned by the window.
-JournalHook& attachJournal(Form1& window, const std::string& journalPath);
+// The practice journal at `journalPath`, owned by the window; with the
+// mistakes explained, its mistakes carry their kind and 本次练习的错误 reads it.
+JournalHook& attachJournal(Form1& window, const std::string& journalPath,
+                           MistakeHints* mistakes = nullptr);
+
+// Mistakes explained on the hint row as they are made, owned by the window.
+MistakeHints& attachMistakes(Form1& window);
 
 // 今日复习 beside the journal, owned by the window; `clock` tells today.
 ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<DayClock> clock);

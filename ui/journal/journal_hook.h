@@ -26,8 +26,15 @@ class JournalHook final : public QObject, private RecorderListener {
   public:
     // The hook and its statistics window belong to `window`; the lessons it
     // loads go through `session`.
+    // `mistakes`, when there is one, explains the mistakes as they are
+    // recorded and those of an older journal as it is brought up to date.
     JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
-                ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath);
+                ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
+                MistakeExplainer* explainer = nullptr, CharacterMistakes* older = nullptr);
+
+    // The journal, opened if it can be: for its readers and the features that
+    // write beside each attempt.
+    Journal& journal();
 
     // What the practice session reports each attempt to.
     AttemptObserver& observer() { return m_recorder; }
@@ -37,7 +44,6 @@ class JournalHook final : public QObject, private RecorderListener {
     // Loads the course lines with the most-missed characters as a lesson.
     void loadDrill();
 
-    Journal& journal() { return m_journal; }
     const std::string& drillPath() const { return m_drill.path(); }
     // Attempts on a lesson file another feature made are kept under `lesson`
     // and `title`; 再练一次 loads that file again.
