@@ -43,10 +43,14 @@ constexpr const char* kMostMissedSql =
     " ORDER BY total DESC, expected LIMIT ?";
 
 // The Monday of the week an attempt ended in, by the learner's own calendar.
+// The kinds are counted per attempt first, so that the week is worked out
+// once an attempt and kind rather than once a mistake.
 constexpr const char* kWeeklyKindsSql =
-    "SELECT date(substr(a.ended_at, 1, 10), '-6 days', 'weekday 1') AS week,"
-    " COALESCE(m.kind, ''), COUNT(*) FROM mistakes m JOIN attempts a ON a.id = m.attempt_id"
-    " WHERE m.detail IS NOT '错位' GROUP BY week, m.kind ORDER BY week, COUNT(*) DESC, m.kind";
+    "WITH per_attempt AS (SELECT attempt_id, kind, COUNT(*) AS n FROM mistakes"
+    " WHERE detail IS NOT '错位' GROUP BY attempt_id, kind)"
+    " SELECT date(substr(a.ended_at, 1, 10), '-6 days', 'weekday 1') AS week,"
+    " COALESCE(p.kind, ''), SUM(p.n) FROM per_attempt p JOIN attempts a ON a.id = p.attempt_id"
+    " GROUP BY week, p.kind ORDER BY week, SUM(p.n) DESC, p.kind";
 
 std::u16string utf16(const std::string& text) {
     return fromUtf8(text).value_or(u"\uFFFD");
