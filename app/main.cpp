@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/main_window/form1.h"
 #include "ui/program.h"
 
 #include <QApplication>

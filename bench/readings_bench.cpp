@@ -3,7 +3,7 @@
 #include "core/utf8.h"
 #include "readings/lesson_readings.h"
 #include "readings/mecab_analyser.h"
-#include "tests/ui/form1_fixture.h"
+#include "tests/support/form1_fixture.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

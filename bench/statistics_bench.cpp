@@ -1,9 +1,9 @@
 // Opening 学习统计 on a journal of 10,000 attempts and 200,000 mistakes, until
 // the window and its chart have been painted.
 #include "records/journal.h"
-#include "ui/font_faces.h"
-#include "ui/prompts.h"
-#include "ui/statistics_window.h"
+#include "ui/common/font_faces.h"
+#include "ui/common/prompts.h"
+#include "ui/journal/statistics_window.h"
 
 #include <QApplication>
 #include <QChartView>

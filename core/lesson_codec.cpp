@@ -1,5 +1,7 @@
 #include "core/lesson_codec.h"
 
+#include "core/local_files.h"
+
 namespace {
 
 constexpr std::uint16_t kScramble = 0x0D35;
@@ -51,25 +53,48 @@ DecodedLesson decodeLesson(std::string_view bytes, CodePage& codePage) {
     return lesson;
 }
 
-std::variant<std::string, UnencodableChar> encodeLesson(std::u16string_view text,
-                                                        CodePage& codePage) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2 + 2);
+std::vector<UnencodableChar> charactersOutsideGbk(std::u16string_view text, CodePage& codePage) {
+    std::vector<UnencodableChar> outside;
     size_t line = 1;
     size_t column = 1;
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t ch = text[i];
         const auto code = codePage.encodeChar(ch);
-        if (!code || codePage.decodeCode(*code) != CodePage::bestFit(ch))
-            return UnencodableChar{codePointAt(text, i), line, column};
-        appendWord(bytes, scrambleCode(*code));
-        if (ch == u'\n') {
+        if (!code || codePage.decodeCode(*code) != CodePage::bestFit(ch)) {
+            const char32_t codePoint = codePointAt(text, i);
+            outside.push_back({codePoint, line, column, i});
+            if (codePoint > 0xFFFF)
+                ++i;
+        }
+        const bool lineEnds =
+            ch == u'\n' || (ch == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'));
+        if (lineEnds) {
             ++line;
             column = 1;
-        } else {
+        } else if (ch != u'\r') {
             ++column;
         }
     }
+    return outside;
+}
+
+std::variant<std::string, UnencodableChar> encodeLesson(std::u16string_view text,
+                                                        CodePage& codePage) {
+    if (const auto outside = charactersOutsideGbk(text, codePage); !outside.empty())
+        return outside.front();
+    std::string bytes;
+    bytes.reserve(lessonFileSize(text.size()));
+    for (const char16_t ch : text)
+        appendWord(bytes, scrambleCode(*codePage.encodeChar(ch)));
     appendWord(bytes, 0);
     return bytes;
+}
+
+std::variant<std::string, LessonRefusal> lessonFileOf(std::u16string_view text,
+                                                      CodePage& codePage) {
+    const size_t size = lessonFileSize(text.size());
+    auto outside = charactersOutsideGbk(text, codePage);
+    if (!outside.empty() || size > kLessonFileLimit)
+        return LessonRefusal{std::move(outside), size};
+    return std::get<std::string>(encodeLesson(text, codePage));
 }

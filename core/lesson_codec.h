@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // Lesson files: 16-bit little-endian words, each a scrambled code-page
 // character, ended by a word whose stored value is 0.
@@ -29,9 +30,29 @@ struct UnencodableChar {
     char32_t codePoint; // a character outside the BMP is named whole
     size_t line;        // 1-based
     size_t column;      // 1-based, in characters
+    size_t offset;      // of its first UTF-16 unit in the text
 };
+
+// Every character of the text the code page cannot hold, in text order. A line
+// ends at LF or at a CR not followed by LF.
+std::vector<UnencodableChar> charactersOutsideGbk(std::u16string_view text, CodePage& codePage);
 
 // The lesson file bytes of a text, terminator included, or the first character
 // the code page cannot hold.
 std::variant<std::string, UnencodableChar> encodeLesson(std::u16string_view text,
                                                         CodePage& codePage);
+
+// The size in bytes of the lesson file of a text of `length` UTF-16 units.
+constexpr size_t lessonFileSize(size_t length) {
+    return 2 * (length + 1);
+}
+
+// Why a text cannot become a lesson file the program reads.
+struct LessonRefusal {
+    std::vector<UnencodableChar> outsideGbk; // empty when only the size is wrong
+    size_t fileSize;                         // more than kLessonFileLimit when too large
+};
+
+// The lesson file of a text whose line breaks are CR LF: what the lesson tool
+// and the lesson editor write.
+std::variant<std::string, LessonRefusal> lessonFileOf(std::u16string_view text, CodePage& codePage);

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <deque>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // What becomes of the journal while attempts are recorded.
@@ -22,6 +23,14 @@ class RecorderListener {
     // Another program holds the journal locked; what waits is written by a
     // later AttemptRecorder::writeWaiting().
     virtual void journalBusy() = 0;
+};
+
+// Explains a wrong character as it is recorded: fills in its note and the
+// kana the learner typed, where it can tell them.
+class MistakeExplainer {
+  public:
+    virtual ~MistakeExplainer() = default;
+    virtual void explain(JournalMistake& mistake) = 0;
 };
 
 enum class JournalOpening { Open, Busy, Failed };
@@ -41,6 +50,7 @@ class AttemptRecorder final : public AttemptObserver {
     // The lesson that the next lessonLoaded() begins; the ui names it before
     // each load, since a load the learner declines begins nothing.
     void setNextLesson(JournalLesson lesson) { m_nextLesson = std::move(lesson); }
+    void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
 
     void lessonLoaded() override;
     void started() override;
@@ -69,6 +79,7 @@ class AttemptRecorder final : public AttemptObserver {
     void finish(const AttemptFigures& figures, bool completed);
     // False while the journal is locked; the entry then keeps what is left.
     bool write(Waiting& waiting);
+    void markCorrected(Pos position);
 
     Journal& m_journal;
     RecorderListener& m_listener;
@@ -76,6 +87,9 @@ class AttemptRecorder final : public AttemptObserver {
     std::optional<JournalLesson> m_lesson; // set while an attempt runs
     std::optional<std::time_t> m_startedAt;
     std::vector<JournalMistake> m_mistakes;
+    // Mistakes not yet typed right, by position: indexes into m_mistakes.
+    std::unordered_map<Pos, std::vector<size_t>> m_uncorrected;
+    MistakeExplainer* m_explainer = nullptr;
     std::deque<Waiting> m_waiting;
     bool m_lastWaits = false;  // the attempt that ended last is m_waiting.back()
     std::int64_t m_lastId = 0; // its row, once written

@@ -1,8 +1,8 @@
 #include "records/history_place.h"
 
+#include "core/user_data_folder.h"
+
 #include <cerrno>
-#include <cstdlib>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,20 +12,6 @@ bool isWritableFolder(const std::string& folder) {
     struct stat info {};
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
            ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
-std::string homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    const passwd* entry = ::getpwuid(::getuid());
-    return entry && entry->pw_dir ? entry->pw_dir : "";
-}
-
-// A relative or empty $XDG_DATA_HOME is to be ignored.
-std::string userDataFolder() {
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && dataHome[0] == '/')
-        return dataHome;
-    return homeFolder() + "/.local/share";
 }
 
 } // namespace

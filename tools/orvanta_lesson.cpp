@@ -1,11 +1,14 @@
 // orvanta-lesson: makes lesson files from UTF-8 text and shows what a lesson file holds.
+#include "core/atomic_write.h"
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
 #include "core/line_breaks.h"
 #include "core/local_files.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
+#include "tools/explain_command.h"
 #include "tools/readings_command.h"
+#include "tools/review_schedule_command.h"
 #include "tools/tool_output.h"
 
 #include <cerrno>
@@ -71,37 +74,23 @@ std::pair<size_t, size_t> lineAndColumn(std::string_view bytes, size_t offset) {
     return {line, column};
 }
 
-// The permissions a newly created file gets under the current umask.
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Writes into a new temporary file beside OUT, then renames it over OUT, so
-// that OUT is either whole or untouched and no other file is overwritten.
-int writeFile(const std::string& bytes, const std::string& outPath) {
-    std::string temporary = outPath + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return cannotWrite(outPath, errno);
-    std::optional<int> error = writeAll(fd, bytes);
-    if (!error && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0))
-        error = errno;
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && std::rename(temporary.c_str(), outPath.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
-        return cannotWrite(outPath, *error);
-    }
-    return 0;
-}
-
 std::string_view withoutByteOrderMark(std::string_view bytes) {
     constexpr std::string_view kMark = "\xEF\xBB\xBF";
     return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
+}
+
+// Names every character GBK cannot hold, or the size; the exit status 1.
+int refused(const LessonRefusal& refusal) {
+    for (const UnencodableChar& bad : refusal.outsideGbk) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad.codePoint));
+        std::cerr << "orvanta-lesson: " << code << " at line " << bad.line << ", column "
+                  << bad.column << " is not in the GBK code page\n";
+    }
+    if (refusal.outsideGbk.empty())
+        std::cerr << "orvanta-lesson: the lesson would be " << refusal.fileSize
+                  << " bytes, more than the " << kLessonFileLimit << " bytes Orvanta reads\n";
+    return 1;
 }
 
 int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath) {
@@ -123,29 +112,21 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
         return 1;
     }
     CodePage codePage;
-    const auto encoded = encodeLesson(withCrLf(*text), codePage);
-    if (const auto* bad = std::get_if<UnencodableChar>(&encoded)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad->codePoint));
-        std::cerr << "orvanta-lesson: " << code << " at line " << bad->line << ", column "
-                  << bad->column << " is not in the GBK code page\n";
-        return 1;
-    }
+    const auto encoded = lessonFileOf(withCrLf(*text), codePage);
+    if (const auto* refusal = std::get_if<LessonRefusal>(&encoded))
+        return refused(*refusal);
     const std::string& lesson = std::get<std::string>(encoded);
-    if (lesson.size() > kLessonFileLimit) {
-        std::cerr << "orvanta-lesson: the lesson would be " << lesson.size()
-                  << " bytes, more than the " << kLessonFileLimit << " bytes Orvanta reads\n";
-        return 1;
+    if (outPath) {
+        const auto error = replaceFile(*outPath, lesson);
+        return error ? cannotWrite(*outPath, *error) : 0;
     }
-    if (outPath)
-        return writeFile(lesson, *outPath);
     if (const auto error = writeStandardOutput(lesson))
         return cannotWrite("standard output", *error);
     return 0;
 }
 
 int usageError() {
-    std::cerr << kUsage << kReadingsUsage;
+    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage;
     return 2;
 }
 
@@ -156,13 +137,18 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage);
+        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
+                                               kExplainUsage + kReviewScheduleUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
         return args.size() == 2 ? decode(args[1]) : usageError();
     if (args[0] == "readings")
         return readingsCommand({args.begin() + 1, args.end()});
+    if (args[0] == "explain")
+        return explainCommand({args.begin() + 1, args.end()});
+    if (args[0] == "review-schedule")
+        return reviewScheduleCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;

@@ -1,5 +1,7 @@
 #include "tools/tool_output.h"
 
+#include "core/atomic_write.h"
+
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -37,19 +39,6 @@ int cannotRead(const std::string& what, FileProblem problem) {
 int cannotWrite(const std::string& what, int error) {
     std::cerr << "orvanta-lesson: cannot write " << what << ": " << std::strerror(error) << "\n";
     return 1;
-}
-
-// Writes all bytes; the errno of the failure otherwise.
-std::optional<int> writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return put < 0 ? errno : ENOSPC;
-        bytes.remove_prefix(static_cast<size_t>(put));
-    }
-    return std::nullopt;
 }
 
 std::optional<int> writeStandardOutput(std::string_view bytes) {

@@ -14,7 +14,5 @@ int cannotRead(const std::string& what, FileProblem problem);
 // Names the error on standard error; the exit status 1.
 int cannotWrite(const std::string& what, int error);
 
-// Writes all bytes to a descriptor; the errno of the failure otherwise.
-std::optional<int> writeAll(int fd, std::string_view bytes);
 // Writes all bytes to standard output and flushes them to a file behind it.
 std::optional<int> writeStandardOutput(std::string_view bytes);

@@ -2,13 +2,13 @@
 
 #include "core/cue_sounds.h"
 #include "records/history_place.h"
-#include "ui/font_faces.h"
-#include "ui/form1.h"
-#include "ui/journal_hook.h"
-#include "ui/main_window_services.h"
-#include "ui/qt_clock.h"
-#include "ui/translations.h"
-#include "ui/wave_player.h"
+#include "ui/common/font_faces.h"
+#include "ui/common/qt_clock.h"
+#include "ui/common/translations.h"
+#include "ui/journal/journal_hook.h"
+#include "ui/main_window/form1.h"
+#include "ui/main_window/main_window_services.h"
+#include "ui/sound/wave_player.h"
 
 #include <QScreen>
 

@@ -6,6 +6,7 @@
 #include "readings/reading_placement.h"
 #include "readings/romaji.h"
 #include "readings/yomi_file.h"
+#include "readings/yomi_writer.h"
 
 #include <filesystem>
 #include <fstream>
@@ -181,4 +182,14 @@ TEST(Romaji, SyllabicNIsDoubledBeforeAVowelYOrN) {
     EXPECT_EQ(romaji(u"ほん"), "hon");
     EXPECT_EQ(romaji(u"せんせい"), "sensei");
     EXPECT_EQ(romaji(u"さんぽ"), "sanpo");
+}
+
+TEST(CorrectionsWriter, ACorrectionReplacesTheWordsLineAndKeepsTheRest) {
+    const std::string file = "# 第1课\n今日\tこんにち\r\n日本\tにほん\n今日\tきょう\n";
+    const std::string set = withCorrection(file, {u"今日", u"きょう"});
+    EXPECT_EQ(set, "# 第1课\n今日\tきょう\n日本\tにほん\n");
+    EXPECT_EQ(withCorrection(set, {u"上手", u"じょうず"}), set + "上手\tじょうず\n");
+    EXPECT_EQ(withCorrection(set, {u"日本", u""}), "# 第1课\n今日\tきょう\n");
+    EXPECT_EQ(parseCorrections(withCorrection("", {u"大人", u"おとな"})).entries,
+              (std::vector<Correction>{{u"大人", u"おとな"}}));
 }

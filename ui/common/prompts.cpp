@@ -1,0 +1,88 @@
+#include "ui/common/prompts.h"
+
+#include "ui/common/window_buttons.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// A question box without an icon, with a close button only in its title bar.
+QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& title,
+                                QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
+    showCloseButtonOnly(&box);
+    if (buttons & QMessageBox::Yes)
+        box.setDefaultButton(QMessageBox::Yes);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool showYesNo(QWidget* parent, const QString& text, const QString& title) {
+    return ask(parent, text, title, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool showOkCancel(QWidget* parent, const QString& text, const QString& title) {
+    return ask(parent, text, title, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool showMessage(QWidget* parent, const QString& text, const QString& title) {
+    ask(parent, text, title, QMessageBox::Ok);
+    return true;
+}
+
+} // namespace
+
+bool Prompts::preparedOr(bool (*show)(QWidget*, const QString&, const QString&), QWidget* parent,
+                         const QString& text, const QString& title) {
+    m_asked.push_back(title + QLatin1Char('|') + text);
+    if (m_nextAnswers.empty())
+        return show(parent, text, title);
+    const bool answer = m_nextAnswers.front();
+    m_nextAnswers.pop_front();
+    return answer;
+}
+
+bool Prompts::askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    return preparedOr(showYesNo, parent, text, title);
+}
+
+bool Prompts::askOkCancel(QWidget* parent, const QString& text, const QString& title) {
+    return preparedOr(showOkCancel, parent, text, title);
+}
+
+void Prompts::inform(QWidget* parent, const QString& text, const QString& title) {
+    m_asked.push_back(title + QLatin1Char('|') + text);
+    if (m_nextAnswers.empty())
+        showMessage(parent, text, title);
+    else
+        m_nextAnswers.pop_front();
+}
+
+std::optional<QString> Prompts::preparedFileOr(QString (*choose)(QWidget*, const QString&),
+                                               QWidget* parent, const QString& argument) {
+    QString file;
+    if (m_nextFiles.empty()) {
+        file = choose(parent, argument);
+    } else {
+        file = m_nextFiles.front();
+        m_nextFiles.pop_front();
+    }
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& filter) {
+    m_fileFilters.push_back(filter);
+    return preparedFileOr(
+        [](QWidget* p, const QString& f) {
+            return QFileDialog::getOpenFileName(p, QString(), QString(), f);
+        },
+        parent, filter);
+}
+
+std::optional<QString> Prompts::chooseFolder(QWidget* parent, const QString& title) {
+    return preparedFileOr(
+        [](QWidget* p, const QString& t) { return QFileDialog::getExistingDirectory(p, t); },
+        parent, title);
+}

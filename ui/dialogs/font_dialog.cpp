@@ -1,0 +1,101 @@
+#include "ui/dialogs/font_dialog.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kJapaneseSample = QStringLiteral("日本語 にほんご");
+
+void paintSwatch(QPushButton* button, const QColor& colour) {
+    button->setStyleSheet(QStringLiteral("background: %1; min-width: 48px").arg(colour.name()));
+}
+
+// The box's face may be a design face that this system replaces by another;
+// the panel lists installed faces, so it opens on the replacement.
+QFont installedFace(QFont font) {
+    font.setFamily(QFontInfo(font).family());
+    return font;
+}
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+FontDialog::FontDialog(const QFont& current, const QColor& colour, QWidget* parent)
+    : QDialog(parent), m_fonts(new QFontDialog(installedFace(current), this)),
+      m_swatch(new QPushButton(this)), m_colour(colour) {
+    setWindowTitle(QStringLiteral("字体"));
+    m_fonts->setWindowFlags(Qt::Widget);
+    m_fonts->setOptions(QFontDialog::NoButtons);
+    // The panel is a dialog of its own: it would close itself on Escape or
+    // Enter and leave this one empty on screen. Its keys close this one.
+    m_fonts->installEventFilter(this);
+    connect(m_fonts, &QDialog::accepted, this, &QDialog::accept);
+    connect(m_fonts, &QDialog::rejected, this, &QDialog::reject);
+    showJapaneseSample();
+    m_swatch->setObjectName(QStringLiteral("colourSwatch"));
+    paintSwatch(m_swatch, m_colour);
+    connect(m_swatch, &QPushButton::clicked, this, &FontDialog::pickColour);
+    auto* colourLabel = new QLabel(QStringLiteral("颜色(&C)："), this);
+    colourLabel->setObjectName(QStringLiteral("colourLabel"));
+    colourLabel->setBuddy(m_swatch);
+    auto* colourRow = new QHBoxLayout;
+    colourRow->addWidget(colourLabel);
+    colourRow->addWidget(m_swatch);
+    colourRow->addStretch();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(m_fonts);
+    column->addLayout(colourRow);
+    column->addWidget(buttons);
+}
+
+FontChoice FontDialog::choice() const {
+    return FontChoice{m_fonts->currentFont(), m_colour};
+}
+
+bool FontDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_fonts || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Cancel)) {
+        reject();
+        return true;
+    }
+    if (isEnter(key)) {
+        accept();
+        return true;
+    }
+    return false;
+}
+
+void FontDialog::pickColour() {
+    const QColor picked = QColorDialog::getColor(m_colour, this, QStringLiteral("颜色"));
+    if (!picked.isValid())
+        return;
+    m_colour = picked;
+    paintSwatch(m_swatch, m_colour);
+}
+
+// The panel's sample line is the only line edit inside its sample group.
+void FontDialog::showJapaneseSample() {
+    for (QLineEdit* edit : m_fonts->findChildren<QLineEdit*>())
+        if (qobject_cast<QGroupBox*>(edit->parentWidget())) {
+            edit->setText(kJapaneseSample);
+            edit->setCursorPosition(0); // a narrow sample shows its beginning
+        }
+}

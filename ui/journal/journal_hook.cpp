@@ -1,0 +1,205 @@
+#include "ui/journal/journal_hook.h"
+
+#include "core/code_page.h"
+#include "core/lesson_catalogue.h"
+#include "core/local_files.h"
+#include "readings/borrowed_lines.h"
+#include "records/drill_builder.h"
+#include "records/journal_statistics.h"
+#include "review/lesson_files.h"
+#include "ui/common/borrowed_lesson_file.h"
+#include "ui/common/prompts.h"
+#include "ui/dialogs/score_keeper.h"
+#include "ui/journal/statistics_window.h"
+#include "ui/main_window/form1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+const QString kTitle = QStringLiteral("练习日志");
+constexpr int kRetryMs = 1000;
+// When the window has gone and the program ends, a lock may be waited for a
+// little longer.
+constexpr int kLastWaitMs = 3000;
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The course's lessons in course order, as the lesson menu finds them.
+std::vector<LenderLesson> courseLessons(CodePage& codePage) {
+    const LocalFiles files;
+    LessonFiles lessons(files, codePage);
+    std::vector<LenderLesson> course;
+    for (int n = 1; n <= kLessonCount; ++n)
+        for (char letter : {'A', 'B'})
+            if (auto lesson = lessons.read(lessonEntry(n, letter).path))
+                course.push_back(std::move(*lesson));
+    return course;
+}
+
+bool holdsLine(std::u16string_view text, std::u16string_view line) {
+    for (size_t at = text.find(line); at != std::u16string_view::npos; at = text.find(line, at + 1))
+        if ((at == 0 || text[at - 1] == u'\n') &&
+            (at + line.size() == text.size() || text[at + line.size()] == u'\r'))
+            return true;
+    return false;
+}
+
+// Each drill line with the corrections of the first lesson that holds it,
+// where the drill found it.
+std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
+                                    const std::vector<LenderLesson>& course) {
+    std::vector<BorrowedLine> lent;
+    for (const std::u16string& line : lines) {
+        const auto lender = std::find_if(course.begin(), course.end(), [&](const LenderLesson& l) {
+            return holdsLine(l.text, line);
+        });
+        lent.push_back({line, lender == course.end() ? nullptr : &lender->corrections});
+    }
+    return lent;
+}
+
+} // namespace
+
+JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journalPath)
+    : QObject(&form), m_form(form), m_prompts(prompts), m_journal(journalPath),
+      m_recorder(m_journal, *this), m_again(form.findChild<QAction*>(QStringLiteral("Again"))),
+      m_retry(new QTimer(this)),
+      m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
+    connect(&form, &Form1::lessonRequested, this, &JournalHook::lessonRequested);
+    connect(form.findChild<ScoreKeeper*>(), &ScoreKeeper::scoreSaved, this,
+            &JournalHook::scoreSaved);
+    connect(m_again, &QAction::triggered, this, &JournalHook::Again_Click);
+    connect(form.findChild<QAction*>(QStringLiteral("Stats")), &QAction::triggered, this,
+            &JournalHook::Stats_Click);
+    m_retry->setSingleShot(true);
+    m_retry->setInterval(kRetryMs);
+    connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
+    if (openJournal(m_journal, *this) == JournalOpening::Open)
+        lastLessonIs(lastAttemptLesson(m_journal));
+    else
+        lastLessonIs(std::nullopt);
+}
+
+void JournalHook::lessonRequested(const std::string& path) {
+    if (path == m_drill.path())
+        m_recorder.setNextLesson({std::string(kDrillLesson), std::string(kDrillLesson)});
+    else
+        m_recorder.setNextLesson(journalLessonFor(path));
+}
+
+void JournalHook::scoreSaved(const QString& name) {
+    m_recorder.nameLastAttempt(name.toStdString());
+}
+
+void JournalHook::attemptRecorded(std::int64_t, const JournalAttempt& attempt) {
+    QTimer::singleShot(0, this, [this] { m_journal.checkpointIfDue(); });
+    lastLessonIs(attempt.lesson);
+    if (m_window && m_window->isVisible())
+        m_window->refresh();
+}
+
+void JournalHook::lastLessonIs(std::optional<std::string> lesson) {
+    m_lastLesson = std::move(lesson);
+    m_again->setEnabled(m_lastLesson.has_value());
+}
+
+void JournalHook::journalMovedAside(const std::string& movedTo) {
+    tellLater(QStringLiteral("练习日志文件已损坏，已改名保留为\n%1\n并新建了一个练习日志。")
+                  .arg(qs(movedTo)));
+}
+
+void JournalHook::journalFailed(const std::string& reason) {
+    if (m_failureTold)
+        return;
+    m_failureTold = true;
+    tellLater(QStringLiteral("无法打开或写入练习日志 %1（%2）。\n练习和成绩记录照常进行，"
+                             "只是这些练习不会出现在学习统计里。")
+                  .arg(qs(m_journal.path()), qs(reason)));
+}
+
+void JournalHook::journalBusy() {
+    m_retry->start();
+}
+
+// A journal locked at start-up opens here too, and 再练一次 learns its lesson.
+void JournalHook::retryJournal() {
+    if (m_recorder.writeWaiting() && !m_lastLesson &&
+        openJournal(m_journal, *this) == JournalOpening::Open)
+        lastLessonIs(lastAttemptLesson(m_journal));
+}
+
+void JournalHook::writeBeforeQuit() {
+    m_retry->stop();
+    m_journal.waitForLocks(kLastWaitMs);
+    m_recorder.writeWaiting();
+}
+
+void JournalHook::tellLater(const QString& text) {
+    QTimer::singleShot(0, this, [this, text] { m_prompts.inform(&m_form, text, kTitle); });
+}
+
+void JournalHook::Again_Click() {
+    if (!m_lastLesson)
+        return;
+    if (*m_lastLesson == kDrillLesson)
+        loadDrill();
+    else
+        m_form.LoadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
+}
+
+void JournalHook::Stats_Click() {
+    if (!m_window) {
+        m_window = new StatisticsWindow(m_journal, m_prompts, &m_form);
+        connect(m_window, &StatisticsWindow::drillRequested, this, &JournalHook::loadDrill);
+    }
+    if (!m_window->isVisible()) {
+        openJournal(m_journal, *this);
+        m_window->refresh();
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void JournalHook::loadDrill() {
+    std::vector<std::u16string> missed;
+    for (const MissedCharacter& m : mostMissed(m_journal))
+        missed.push_back(m.expected);
+    CodePage codePage;
+    const std::vector<LenderLesson> course = courseLessons(codePage);
+    std::vector<std::u16string> texts;
+    for (const LenderLesson& lesson : course)
+        texts.push_back(lesson.text);
+    const std::vector<std::u16string> lines = drillLines(texts, missed);
+    if (lines.empty() || !m_drill.write(borrowLines(lentLines(lines, course)), codePage)) {
+        m_prompts.inform(m_window && m_window->isVisible() ? static_cast<QWidget*>(m_window)
+                                                           : &m_form,
+                         QStringLiteral("课文里找不到含有这些易错字的句子，无法生成练习。"),
+                         QStringLiteral("易错字练习"));
+        return;
+    }
+    m_form.LoadLesson(m_drill.path());
+    if (m_window) // it stays above the main window, where the drill now waits
+        m_window->close();
+    m_form.activateWindow();
+}
+
+JournalHook* attachJournal(Form1& form, Prompts& prompts, const std::string& journalPath) {
+    auto* hook = new JournalHook(form, prompts, journalPath);
+    form.addAttemptObserver(hook->observer());
+    return hook;
+}
+
+std::string defaultJournalPath() {
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/orvanta/journal.sqlite3"))
+        .toStdString();
+}

@@ -1,0 +1,269 @@
+#include "ui/journal/statistics_window.h"
+
+#include "records/journal_export.h"
+#include "records/journal_statistics.h"
+#include "ui/common/font_faces.h"
+#include "ui/common/prompts.h"
+#include "ui/journal/progress_chart.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int kLessonRole = Qt::UserRole;
+const QString kCountedTip = QStringLiteral("只算完成、至少 %1 个字的练习").arg(kCountedCharacters);
+const QString kFirstTryTip =
+    QStringLiteral("首次正确率：第一次就打对的字占全部字的比例，打错后改正的字也算错");
+constexpr int kSortRole = Qt::UserRole + 1;
+
+// Sorts by a key of its own: numbers as numbers, lessons in course order.
+class SortableItem final : public QTableWidgetItem {
+  public:
+    SortableItem(const QString& text, const QVariant& key) : QTableWidgetItem(text) {
+        setData(kSortRole, key);
+        setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        return QVariant::compare(data(kSortRole), other.data(kSortRole)) == QPartialOrdering::Less;
+    }
+};
+
+SortableItem* numberItem(double value, int decimals, const QString& suffix = {}) {
+    auto* item = new SortableItem(QString::number(value, 'f', decimals) + suffix, value);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+// Until a completed attempt of enough characters sets it, a best figure is a dash.
+SortableItem* bestItem(const std::optional<double>& value, const QString& suffix) {
+    if (value)
+        return numberItem(*value, 1, suffix);
+    auto* item = new SortableItem(QStringLiteral("—"), -1.0);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setToolTip(kCountedTip);
+    return item;
+}
+
+void explainColumns(QTableWidget* lessons) {
+    for (int c : {2, 4})
+        lessons->horizontalHeaderItem(c)->setToolTip(kCountedTip);
+    lessons->horizontalHeaderItem(6)->setToolTip(kCountedTip + QLatin1Char('\n') + kFirstTryTip);
+    lessons->horizontalHeaderItem(7)->setToolTip(kFirstTryTip);
+}
+
+// A character that shows as nothing is named.
+QString shownCharacter(const std::u16string& text) {
+    if (text == u"\r" || text == u"\n" || text == u"\r\n")
+        return QStringLiteral("↵ 换行");
+    if (text == u" " || text == u"\u3000")
+        return QStringLiteral("␣ 空格");
+    return QString::fromStdU16String(text);
+}
+
+QLabel* heading(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setFont(chineseFont(12));
+    label->setStyleSheet(QStringLiteral("color: #0000ff"));
+    return label;
+}
+
+QTableWidget* table(const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, static_cast<int>(headers.size()));
+    t->setObjectName(QString::fromLatin1(name));
+    t->setHorizontalHeaderLabels(headers);
+    t->setFont(chineseFont(10.5));
+    t->horizontalHeader()->setFont(chineseFont(10.5));
+    t->verticalHeader()->hide();
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return t;
+}
+
+QPushButton* button(const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFont(chineseFont(10.5));
+    return b;
+}
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWidget* owner)
+    : QDialog(owner), m_journal(journal), m_prompts(prompts) {
+    setObjectName(QStringLiteral("Statistics"));
+    setWindowTitle(QStringLiteral("学习统计"));
+    auto* left = new QVBoxLayout;
+    left->addWidget(createLessonTable(), 2);
+    left->addWidget(createChart(), 3);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 4);
+    columns->addWidget(createMissedList(), 1);
+    auto* exportButton = button("ExportButton", QStringLiteral("导出(&E)..."));
+    auto* closeButton = button("CloseButton", QStringLiteral("关闭(&C)"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    buttons->addWidget(closeButton);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(columns);
+    all->addLayout(buttons);
+    connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportCsv_Click);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_drill, &QPushButton::clicked, this, &StatisticsWindow::drillRequested);
+    resize(1220, 780);
+}
+
+QWidget* StatisticsWindow::createLessonTable() {
+    m_lessons =
+        table("LessonTable",
+              {QStringLiteral("课文"), QStringLiteral("练习次数"), QStringLiteral("最高速度"),
+               QStringLiteral("最近速度"), QStringLiteral("最高正确率"),
+               QStringLiteral("最近正确率"), QStringLiteral("最高首次正确率"),
+               QStringLiteral("最近首次正确率"), QStringLiteral("最近练习")});
+    explainColumns(m_lessons);
+    m_lessons->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_lessons->setSortingEnabled(true);
+    connect(m_lessons, &QTableWidget::itemSelectionChanged, this,
+            &StatisticsWindow::showSelectedLesson);
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading(QStringLiteral("各课成绩（速度：字/分钟）")));
+    layout->addWidget(m_lessons);
+    return box;
+}
+
+QWidget* StatisticsWindow::createChart() {
+    m_chart = new ProgressChart;
+    auto* allLessons = button("AllLessons", QStringLiteral("全部课文(&A)"));
+    connect(allLessons, &QPushButton::clicked, m_lessons, &QTableWidget::clearSelection);
+    auto* key = new QLabel(
+        QStringLiteral("大圆点：最高　灰点：放弃或不足 %1 字，不计最高").arg(kCountedCharacters));
+    key->setFont(chineseFont(9));
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading(QStringLiteral("速度与正确率（选一课只看这一课）")));
+    top->addStretch();
+    top->addWidget(key);
+    top->addWidget(allLessons);
+    layout->addLayout(top);
+    layout->addWidget(m_chart);
+    return box;
+}
+
+QWidget* StatisticsWindow::createMissedList() {
+    m_missed = table("MissedTable", {QStringLiteral("易错字 → 常打成"), QStringLiteral("次数")});
+    m_missed->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_missed->setSelectionMode(QAbstractItemView::NoSelection);
+    m_drill = button("DrillButton", QStringLiteral("练习易错字(&D)"));
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading(QStringLiteral("最常打错的 30 个字")));
+    layout->addWidget(m_missed);
+    layout->addWidget(m_drill);
+    return box;
+}
+
+void StatisticsWindow::refresh() {
+    fillLessons();
+    fillMissed();
+    showSelectedLesson();
+}
+
+void StatisticsWindow::fillLessons() {
+    const std::vector<LessonSummary> rows = lessonSummaries(m_journal);
+    m_lessons->setSortingEnabled(false);
+    m_lessons->clearSelection();
+    m_lessons->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const LessonSummary& s = rows[static_cast<size_t>(r)];
+        auto* lesson = new SortableItem(qs(s.title), r); // rows come in course order
+        lesson->setData(kLessonRole, qs(s.lesson));
+        lesson->setToolTip(qs(s.lesson));
+        m_lessons->setItem(r, 0, lesson);
+        m_lessons->setItem(r, 1, numberItem(static_cast<double>(s.attempts), 0));
+        m_lessons->setItem(r, 2, bestItem(s.bestSpeed, {}));
+        m_lessons->setItem(r, 3, numberItem(s.lastSpeed, 1));
+        m_lessons->setItem(r, 4, bestItem(s.bestAccuracy, QStringLiteral("%")));
+        m_lessons->setItem(r, 5, numberItem(s.lastAccuracy, 1, QStringLiteral("%")));
+        m_lessons->setItem(r, 6, bestItem(s.bestFirstTry, QStringLiteral("%")));
+        m_lessons->setItem(r, 7, numberItem(s.lastFirstTry, 1, QStringLiteral("%")));
+        m_lessons->setItem(r, 8, new SortableItem(qs(s.lastPractised), qs(s.lastPractised)));
+    }
+    m_lessons->setSortingEnabled(true);
+    m_lessons->sortByColumn(0, Qt::AscendingOrder);
+    m_lessons->resizeColumnsToContents();
+    m_lessons->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+void StatisticsWindow::fillMissed() {
+    const std::vector<MissedCharacter> missed = mostMissed(m_journal, 30);
+    m_missed->setRowCount(static_cast<int>(missed.size()));
+    for (int r = 0; r < static_cast<int>(missed.size()); ++r) {
+        const MissedCharacter& m = missed[static_cast<size_t>(r)];
+        const QString pair =
+            shownCharacter(m.expected) + QStringLiteral(" → ") + shownCharacter(m.typedMostOften);
+        auto* item = new SortableItem(pair, r);
+        item->setFont(QFont(kJapaneseFace, 12)); // the characters as the lesson box shows them
+        m_missed->setItem(r, 0, item);
+        m_missed->setItem(r, 1, numberItem(static_cast<double>(m.count), 0));
+    }
+    m_drill->setEnabled(!missed.empty());
+    m_drill->setToolTip(missed.empty()
+                            ? QStringLiteral("还没有打错过的字：练习几课之后再来")
+                            : QStringLiteral("用课文里含有这些字的句子（最多 10 行）练习"));
+}
+
+void StatisticsWindow::showSelectedLesson() {
+    const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
+    if (selected.isEmpty()) {
+        showProgress(std::nullopt);
+        return;
+    }
+    const QTableWidgetItem* lesson = m_lessons->item(selected.first()->row(), 0);
+    showProgress(lesson->data(kLessonRole).toString().toStdString());
+}
+
+void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
+    const std::vector<ProgressPoint> points = progress(m_journal, lesson);
+    const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
+    if (points.empty())
+        m_chart->showPoints(points,
+                            QStringLiteral("还没有练习记录：完成或放弃一次练习后，这里会画出进步"));
+    else if (lesson && !selected.isEmpty())
+        m_chart->showPoints(points, m_lessons->item(selected.first()->row(), 0)->text());
+    else
+        m_chart->showPoints(points, QStringLiteral("全部练习"));
+}
+
+void StatisticsWindow::exportCsv_Click() {
+    const auto folder = m_prompts.chooseFolder(this, QStringLiteral("导出到哪个文件夹"));
+    if (!folder)
+        return;
+    const QDir dir(*folder);
+    const QString attempts = dir.filePath(QStringLiteral("attempts.csv"));
+    const QString mistakes = dir.filePath(QStringLiteral("mistakes.csv"));
+    if (const auto error = exportCsv(m_journal, attempts.toStdString(), mistakes.toStdString())) {
+        m_prompts.inform(this, QStringLiteral("导出失败：%1").arg(qs(*error)),
+                         QStringLiteral("导出"));
+        return;
+    }
+    m_prompts.inform(
+        this,
+        QStringLiteral("已导出两个 CSV 文件（UTF-8）：\n%1（每次练习）\n%2（打错的字）")
+            .arg(QDir::toNativeSeparators(attempts), QDir::toNativeSeparators(mistakes)),
+        QStringLiteral("导出"));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+
+class Journal;
+class Prompts;
+class ProgressChart;
+class QPushButton;
+class QTableWidget;
+
+// 学习统计: per lesson the attempts with best and last figures, a chart of
+// speed and accuracy over time for all attempts or the selected lesson, the
+// characters missed most often, a drill of them and the CSV export.
+class StatisticsWindow final : public QDialog {
+    Q_OBJECT
+  public:
+    StatisticsWindow(const Journal& journal, Prompts& prompts, QWidget* owner);
+
+    // Reads the journal: before it is shown, and after an attempt was written.
+    void refresh();
+
+  signals:
+    void drillRequested();
+
+  private:
+    QWidget* createLessonTable();
+    QWidget* createChart();
+    QWidget* createMissedList();
+    void fillLessons();
+    void fillMissed();
+    void showProgress(const std::optional<std::string>& lesson);
+    void showSelectedLesson();
+    void exportCsv_Click();
+
+    const Journal& m_journal;
+    Prompts& m_prompts;
+    QTableWidget* m_lessons = nullptr;
+    QTableWidget* m_missed = nullptr;
+    ProgressChart* m_chart = nullptr;
+    QPushButton* m_drill = nullptr;
+};

@@ -1,0 +1,138 @@
+#include "ui/main_window/form1.h"
+
+#include "core/local_files.h"
+#include "core/practice_session.h"
+#include "ui/common/twips.h"
+#include "ui/dialogs/box_fonts.h"
+#include "ui/dialogs/font_chooser.h"
+#include "ui/dialogs/score_keeper.h"
+#include "ui/main_window/clock_timers.h"
+#include "ui/main_window/lesson_box.h"
+#include "ui/main_window/main_controls.h"
+#include "ui/main_window/main_menu.h"
+#include "ui/main_window/main_window_services.h"
+#include "ui/main_window/media_player_widget.h"
+#include "ui/main_window/practice_window_port.h"
+#include "ui/main_window/typing_box.h"
+#include "ui/readings/reading_help.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <functional>
+
+Form1::Form1(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::make_unique<MainWindowServices>(std::move(services))),
+      m_controls(std::make_unique<MainControls>(createMainControls(this))),
+      m_menu(std::make_unique<MainMenu>(buildMainMenu(menuBar()))),
+      m_timers(std::make_unique<ClockTimers>(
+          this, [this] { m_session->Timer1_Timer(); }, [this] { m_session->Timer2_Timer(); })),
+      m_scores(new ScoreKeeper(this, *m_services->history, *m_services->prompts, m_menu->Sav,
+                               m_menu->Delet)),
+      m_port(std::make_unique<PracticeWindowPort>(this, *m_controls, *m_menu, *m_timers, *m_scores,
+                                                  *m_services->prompts)),
+      m_session(std::make_unique<PracticeSession>(SessionPorts{
+          *m_controls->R1, *m_controls->R2, *m_port, *m_services->me1, *m_services->me2,
+          *m_services->mm3, *m_controls->player, *m_services->clock, m_services->programFolder})),
+      m_commonDialog1(new FontChooser("CommonDialog1", this)),
+      m_commonDialog2(new FontChooser("CommonDialog2", this)) {
+    Q_INIT_RESOURCE(resources); // the icon lives in this static library
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Orvanta"));
+    setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
+    connectControls();
+    connectMenu();
+    connectMusic();
+    m_timers->setTimer2(true);
+    m_readingHelp = new ReadingHelp(*m_controls->R1, *m_menu->Yomi, *m_controls->Label14,
+                                    m_services->readingsDictionary);
+    resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::LoadLesson(const std::string& path) {
+    emit lessonRequested(path);
+    m_readingHelp->lessonComing(path);
+    m_session->LoadLesson(path);
+    m_readingHelp->follow(state().CurPos);
+}
+
+void Form1::addAttemptObserver(AttemptObserver& observer) {
+    m_session->addObserver(observer);
+}
+
+void Form1::layoutFor(float outerWidth, float outerHeight) {
+    m_laidOutFor = QSize(toPixels(outerWidth), toPixels(outerHeight));
+    layOutMainControls(*m_controls, outerWidth, outerHeight);
+}
+
+const AttemptState& Form1::state() const {
+    return m_session->state();
+}
+
+Dialog* Form1::scoreDialog() const {
+    return m_scores->dialog();
+}
+
+void Form1::connectControls() {
+    TypingBoxWidget* r2 = m_controls->R2;
+    connect(r2, &TypingBoxWidget::learnerChanged, this, [this, r2] {
+        m_session->R2_Change(r2->text());
+        m_readingHelp->follow(state().CurPos);
+    });
+    connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
+    r2->setFocus();
+}
+
+void Form1::connectMenu() {
+    for (const MainMenu::LessonItem& lesson : m_menu->lessons)
+        connect(lesson.action, &QAction::triggered, this,
+                [this, path = nativePath(lesson.path)] { LoadLesson(path); });
+    const auto forward = [this](QAction* item, void (PracticeSession::*command)()) {
+        connect(item, &QAction::triggered, this,
+                [this, command] { std::invoke(command, *m_session); });
+    };
+    forward(m_menu->Se, &PracticeSession::Se_Click);
+    forward(m_menu->Key, &PracticeSession::Key_Click);
+    forward(m_menu->Music, &PracticeSession::Music_Click);
+    forward(m_menu->Sav, &PracticeSession::Sav_Click);
+    connect(m_menu->Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
+    connect(m_menu->morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
+    connect(m_menu->quit, &QAction::triggered, this, &Form1::quit_Click);
+    connect(m_menu->uper, &QAction::triggered, this, [this] {
+        chooseLessonBoxFont(*m_commonDialog1, this, *m_controls->R1, state().CurPos);
+    });
+    connect(m_menu->Lower, &QAction::triggered, this,
+            [this] { chooseTypingBoxFont(*m_commonDialog2, this, *m_controls->R2); });
+    connect(m_menu->Help, &QAction::triggered, this, &Form1::Help_Click);
+    connect(m_menu->About, &QAction::triggered, this, &Form1::About_Click);
+    connect(m_menu->See, &QAction::triggered, m_scores, &ScoreKeeper::See_Click);
+    connect(m_menu->Delet, &QAction::triggered, m_scores, &ScoreKeeper::Delet_Click);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layoutForOuterSize();
+}
+
+// Under a window manager the frame and caption arrive after the first showing:
+// they move the window without resizing it, so the pass runs again with them.
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (frameGeometry().size() != m_laidOutFor)
+        layoutForOuterSize();
+}
+
+void Form1::layoutForOuterSize() {
+    const QSize outer = frameGeometry().size();
+    layoutFor(toTwips(outer.width()), toTwips(outer.height()));
+}
+
+// Closing the main window ends the program at once, with every other window.
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QApplication::quit();
+}

@@ -1,0 +1,51 @@
+#include "ui/main_window/form1.h"
+
+#include "core/local_files.h"
+#include "core/practice_session.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/help_viewer.h"
+#include "ui/main_window/main_window_services.h"
+#include "ui/sound/background_music.h"
+
+#include <QApplication>
+
+// The main window's menu commands.
+
+void Form1::Openfile_Click() {
+    const auto file = m_services->prompts->chooseOpenFile(this, QStringLiteral("课文文件(*.ORV)"));
+    if (file && !file->isEmpty())
+        LoadLesson(file->toStdString());
+}
+
+void Form1::morelesson_Click() {
+    m_services->shell->openAddress(kHomePage);
+}
+
+void Form1::quit_Click() {
+    QApplication::exit(0);
+}
+
+// Background music plays only once its file has loaded; the item then offers
+// to turn it off. A file that cannot play is told and leaves the item as it was.
+void Form1::connectMusic() {
+    BackgroundMusic* music = m_services->me2.get();
+    connect(music, &BackgroundMusic::started, this, [this] { m_session->musicStarted(); });
+    connect(music, &BackgroundMusic::unplayable, this, [this](const QString& file) {
+        m_services->prompts->inform(
+            this, QStringLiteral("无法播放 %1：它不是能播放的 WAV 声音文件。").arg(file),
+            QStringLiteral("背景音乐"));
+    });
+}
+
+// The help document opens in the desktop's viewer, or in ours where there is none.
+void Form1::Help_Click() {
+    const QString help = QString::fromStdString(nativePath("help\\help.html"));
+    if (!m_services->shell->openDocument(help))
+        (new HelpViewer(help, this))->show();
+}
+
+void Form1::About_Click() {
+    auto* about = new frmAbout(*m_services->shell, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+}

@@ -1,0 +1,98 @@
+#include "ui/main_window/lesson_box.h"
+
+#include "ui/common/qt_text.h"
+#include "ui/main_window/ruby_room_layout.h"
+
+#include <QScrollBar>
+
+LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
+    auto* lessonDocument = new QTextDocument(this);
+    m_layout = new RubyRoomLayout(lessonDocument);
+    lessonDocument->setDocumentLayout(m_layout);
+    setDocument(lessonDocument);
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void LessonBoxWidget::setText(std::u16string text) {
+    m_text = std::move(text);
+    m_lineBreaks.rebuild(m_text);
+    m_selectionStart = m_selectionEnd = 0;
+    m_readings.clear(); // they belonged to the text replaced
+    m_selectionShown = false;
+    setPlainText(documentText(m_text));
+    m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
+    emit textReplaced();
+}
+
+void LessonBoxWidget::select(Pos start, Pos length) {
+    if (m_selectionShown)
+        hideSelection();
+    const int documentLength = document()->characterCount() - 1;
+    m_selectionStart = std::clamp(m_lineBreaks.toDocument(start), 0, documentLength);
+    m_selectionEnd =
+        std::clamp(m_lineBreaks.toDocument(start + length), m_selectionStart, documentLength);
+}
+
+void LessonBoxWidget::showSelection() {
+    QTextCursor cursor(document());
+    cursor.setPosition(m_selectionStart);
+    cursor.setPosition(m_selectionEnd, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    m_selectionShown = true;
+}
+
+void LessonBoxWidget::hideSelection() {
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    m_selectionShown = false;
+}
+
+template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change change) {
+    if (m_selectionStart == m_selectionEnd)
+        return;
+    std::for_each(m_marks.begin() + m_selectionStart, m_marks.begin() + m_selectionEnd, change);
+    viewport()->update();
+}
+
+void LessonBoxWidget::setSelectionColour(Rgb colour) {
+    const QRgb rgb = qRgb(colour.red, colour.green, colour.blue);
+    changeSelectedMarks([rgb](Mark& mark) {
+        mark.colour = rgb;
+        mark.coloured = true;
+    });
+}
+
+void LessonBoxWidget::setSelectionUnderline(bool on) {
+    changeSelectedMarks([on](Mark& mark) { mark.underlined = on; });
+}
+
+QTextCharFormat LessonBoxWidget::markAt(int documentPosition) const {
+    QTextCharFormat format;
+    if (documentPosition < 0 || static_cast<size_t>(documentPosition) >= m_marks.size())
+        return format;
+    const Mark& mark = m_marks[static_cast<size_t>(documentPosition)];
+    if (mark.coloured)
+        format.setForeground(QColor(mark.colour));
+    if (mark.underlined)
+        format.setFontUnderline(true);
+    return format;
+}
+
+void LessonBoxWidget::reveal(Pos position) {
+    QTextCursor cursor(document());
+    const int documentLength = document()->characterCount() - 1;
+    cursor.setPosition(std::clamp(m_lineBreaks.toDocument(position), 0, documentLength));
+    // A plain text box scrolls by lines, and lines with room for readings are
+    // taller than they are apart: step until the character's line stands in
+    // view, a line from the edge where the text allows.
+    QScrollBar* bar = verticalScrollBar();
+    const int margin = cursorRect(cursor).height();
+    while (cursorRect(cursor).top() < margin && bar->value() > bar->minimum())
+        bar->setValue(bar->value() - 1);
+    while (cursorRect(cursor).bottom() > viewport()->height() - margin &&
+           bar->value() < bar->maximum())
+        bar->setValue(bar->value() + 1);
+}

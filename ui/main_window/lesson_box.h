@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/ports.h"
+#include "readings/ruby.h"
+#include "ui/main_window/line_break_map.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QTextLayout>
+#include <vector>
+
+class RubyRoomLayout;
+
+// `R1`: the lesson text with the learner's marks. Read-only: the program alone
+// sets its text and formatting, since the lesson it shows is what is compared.
+class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
+    Q_OBJECT
+  public:
+    explicit LessonBoxWidget(QWidget* parent = nullptr);
+
+    const std::u16string& text() const override { return m_text; }
+    void setText(std::u16string text) override;
+    void select(Pos start, Pos length) override;
+    void setSelectionColour(Rgb colour) override;
+    void setSelectionUnderline(bool on) override;
+    void reveal(Pos position) override;
+
+    // Readings painted in small kana over their characters, never part of the
+    // text or its formats; the lines get room for them. None gives the room back.
+    void setReadings(const std::vector<Ruby>& rubies);
+    bool showsReadings() const { return !m_readings.empty(); }
+    QFont readingFont() const;
+
+    // Makes the selection the box's visible one, until the next select().
+    // The marks of typing select without showing it, as an unfocused box would.
+    void showSelection();
+
+    // The learner's mark at a document position as a character format: the
+    // foreground when coloured, the underline when underlined.
+    QTextCharFormat markAt(int documentPosition) const;
+
+  signals:
+    // The program replaced the whole text (a lesson loaded, or the box emptied).
+    void textReplaced();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // The colour and underline the learner's typing gave a character. Marks are
+    // kept beside the document, never in its formats, and painted over the
+    // visible lines only: a mark then costs no layout, however long its line.
+    struct Mark {
+        QRgb colour = 0;
+        bool coloured = false;
+        bool underlined = false;
+        bool operator==(const Mark&) const = default;
+    };
+    struct PlacedReading {
+        int start; // document position
+        int length;
+        QString text;
+    };
+    // The characters of a block that stand in the painted area: block
+    // positions [from, to), on the block's lines [firstLine, endLine).
+    struct VisibleSpan {
+        int firstLine = 0;
+        int endLine = 0;
+        int from = 0;
+        int to = 0;
+    };
+
+    void hideSelection();
+    template <typename Change> void changeSelectedMarks(Change change);
+    void makeRoomForReadings();
+    VisibleSpan visibleSpan(const QTextBlock& block, qreal top, qreal bottom) const;
+    void paintBlock(QPainter& painter, const QTextBlock& block, QPointF topLeft, const QRect& area,
+                    const QAbstractTextDocumentLayout::PaintContext& context) const;
+    QList<QTextLayout::FormatRange> markRanges(const QTextBlock& block,
+                                               const VisibleSpan& span) const;
+    void paintReadings(QPainter& painter, const QTextBlock& block, QPointF topLeft,
+                       const VisibleSpan& span) const;
+
+    std::u16string m_text;
+    LineBreakMap m_lineBreaks;
+    int m_selectionStart = 0;
+    int m_selectionEnd = 0;
+    bool m_selectionShown = false;
+    std::vector<Mark> m_marks; // by document position, the last separator's included
+    RubyRoomLayout* m_layout;
+    std::vector<PlacedReading> m_readings; // by start
+};

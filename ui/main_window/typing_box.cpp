@@ -1,0 +1,122 @@
+#include "ui/main_window/typing_box.h"
+
+#include "core/input_guard.h"
+#include "ui/common/qt_text.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
+
+namespace {
+
+constexpr QChar kParagraph(0x2029);
+
+// Keys that produce no character give no key click, although Qt gives Delete a text.
+bool producesCharacter(const QKeyEvent* event) {
+    return !event->text().isEmpty() && event->key() != Qt::Key_Delete;
+}
+
+} // namespace
+
+TypingBoxWidget::TypingBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
+    setUndoRedoEnabled(false);
+    connect(this, &QPlainTextEdit::textChanged, this, &TypingBoxWidget::onTextChanged);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TypingBoxWidget::guardSelection);
+}
+
+// Every change of the text passes through onTextChanged or setText, which keep
+// m_lastSeen, so the document need not be read again.
+std::u16string TypingBoxWidget::text() const {
+    return lineBreaksAsCrLf(m_lastSeen);
+}
+
+void TypingBoxWidget::setText(std::u16string_view text) {
+    dropPreedit();
+    m_programWrite = true;
+    const QTextCharFormat typingFormat = currentCharFormat();
+    setPlainText(documentText(text));
+    setCurrentCharFormat(typingFormat);
+    m_lastSeen = toPlainText();
+    m_programWrite = false;
+}
+
+void TypingBoxWidget::moveCaretToEnd() {
+    moveCursor(QTextCursor::End);
+}
+
+void TypingBoxWidget::onTextChanged() {
+    if (m_programWrite)
+        return;
+    QString now = toPlainText();
+    if (now == m_lastSeen)
+        return;
+    m_lastSeen = std::move(now);
+    emit learnerChanged();
+}
+
+// A selection longer than one character collapses to the caret at the end.
+void TypingBoxWidget::guardSelection() {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return;
+    const QString selected = cursor.selectedText();
+    const Pos length = selected.size() + selected.count(kParagraph); // a break counts as two
+    if (selectionTooLong(length))
+        moveCaretToEnd();
+}
+
+// A preedit left in place while the program rewrites the text would stay painted.
+void TypingBoxWidget::dropPreedit() {
+    if (!m_composing)
+        return;
+    QInputMethodEvent clear;
+    QPlainTextEdit::inputMethodEvent(&clear);
+    QGuiApplication::inputMethod()->reset();
+    m_composing = false;
+}
+
+void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
+    if (producesCharacter(event))
+        emit characterKeyPressed();
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+// A commit that comes with the start of the next composition is passed on in
+// two steps: the commit first, so that the engine may rewrite the text (a line
+// break at a line end) while no preedit is painted, and then the composition,
+// laid on the text as it now stands. The learner's next word stays composing.
+void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
+    const bool commits = !event->commitString().isEmpty();
+    if (commits)
+        emit characterKeyPressed();
+    if (!commits || event->preeditString().isEmpty()) {
+        passInputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent commitPart;
+    commitPart.setCommitString(event->commitString(), event->replacementStart(),
+                               event->replacementLength());
+    passInputMethodEvent(&commitPart);
+    QInputMethodEvent compositionPart(event->preeditString(), event->attributes());
+    passInputMethodEvent(&compositionPart);
+}
+
+void TypingBoxWidget::passInputMethodEvent(QInputMethodEvent* event) {
+    m_composing = !event->preeditString().isEmpty();
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void TypingBoxWidget::mousePressEvent(QMouseEvent* event) {
+    QPlainTextEdit::mousePressEvent(event);
+    guardSelection();
+}
+
+void TypingBoxWidget::mouseMoveEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseMoveEvent(event);
+    guardSelection();
+}
+
+void TypingBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    guardSelection();
+}

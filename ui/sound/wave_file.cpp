@@ -1,0 +1,68 @@
+#include "ui/sound/wave_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kMostChunks = 64; // a wave file has a handful; stop on garbage
+constexpr quint16 kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
+
+// The little-endian number of `size` bytes at `offset`; the caller has checked
+// that the bytes are there.
+quint32 littleEndian(const QByteArray& bytes, int offset, int size) {
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<quint8>(bytes.at(offset + i));
+    return value;
+}
+
+struct ChunkHeader {
+    QByteArray id;
+    quint32 size = 0;
+};
+
+bool readChunkHeader(QFile& file, ChunkHeader& chunk) {
+    const QByteArray bytes = file.read(8);
+    if (bytes.size() != 8)
+        return false;
+    chunk.id = bytes.left(4);
+    chunk.size = littleEndian(bytes, 4, 4);
+    return true;
+}
+
+bool isPlayableFormat(const QByteArray& fmt) {
+    if (fmt.size() < 16)
+        return false;
+    const quint32 format = littleEndian(fmt, 0, 2), channels = littleEndian(fmt, 2, 2);
+    const quint32 rate = littleEndian(fmt, 4, 4), bits = littleEndian(fmt, 14, 2);
+    const bool knownFormat = format == kPcm || format == kFloat || format == kExtensible;
+    return knownFormat && channels > 0 && rate > 0 && bits > 0 && bits % 8 == 0 && bits <= 32;
+}
+
+} // namespace
+
+// Only a regular file is opened: opening a pipe or a device could block.
+bool isPlayableWave(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray riff = file.read(12);
+    if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return false;
+    bool format = false;
+    ChunkHeader chunk;
+    for (int i = 0; i < kMostChunks && readChunkHeader(file, chunk); ++i) {
+        const qint64 start = file.pos();
+        if (chunk.id == "data")
+            return format && chunk.size > 0 && chunk.size <= file.size() - start;
+        if (chunk.id == "fmt ") {
+            format = isPlayableFormat(file.read(std::min<quint32>(chunk.size, 64)));
+            if (!format)
+                return false;
+        }
+        if (!file.seek(start + chunk.size + chunk.size % 2))
+            return false;
+    }
+    return false;
+}
