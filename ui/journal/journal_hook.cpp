@@ -73,8 +73,8 @@ JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journ
       m_retry(new QTimer(this)),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     connect(&form, &Form1::lessonRequested, this, &JournalHook::lessonRequested);
-    connect(form.findChild<ScoreKeeper*>(), &ScoreKeeper::scoreSaved, this,
-            &JournalHook::scoreSaved);
+    auto* scores = form.findChild<ScoreKeeper*>();
+    connect(scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(form.findChild<QAction*>(QStringLiteral("Stats")), &QAction::triggered, this,
             &JournalHook::Stats_Click);
@@ -82,10 +82,13 @@ JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journ
     m_retry->setInterval(kRetryMs);
     connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
-    if (openJournal(m_journal, *this) == JournalOpening::Open)
+    if (openJournal(m_journal, *this) == JournalOpening::Open) {
         lastLessonIs(lastAttemptLesson(m_journal));
-    else
+        if (const auto name = lastSavedName(m_journal))
+            scores->offerName(qs(*name));
+    } else {
         lastLessonIs(std::nullopt);
+    }
 }
 
 void JournalHook::lessonRequested(const std::string& path) {
