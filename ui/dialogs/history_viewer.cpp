@@ -209,6 +209,9 @@ void Dialog1::showUnreadable(FileProblem problem) {
     case FileProblem::NotARegularFile:
         reason = QStringLiteral("user.cey 不是普通文件");
         break;
+    case FileProblem::SymlinkLoop:
+        reason = QStringLiteral("符号链接循环");
+        break;
     case FileProblem::NoPermission:
         reason = QStringLiteral("没有读取权限");
         break;
