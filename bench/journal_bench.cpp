@@ -32,6 +32,7 @@ class Quiet final : public RecorderListener {
     void attemptRecorded(std::int64_t, const JournalAttempt&) override {}
     void journalMovedAside(const std::string&) override {}
     void journalFailed(const std::string&) override {}
+    void journalBusy() override {}
 };
 
 void WriteAttemptWith200Mistakes(benchmark::State& bench) {
@@ -92,6 +93,47 @@ void RecordWrongEvaluation(benchmark::State& bench) {
     }
 }
 BENCHMARK(RecordWrongEvaluation);
+
+// What the window's thread spends when an attempt ends, with 200 mistakes,
+// while another program holds the journal's write lock (the attempt then
+// waits in memory), and each time the recorder tries again while it is held.
+void EndAttemptWhileLocked(benchmark::State& bench) {
+    BenchJournal b;
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(b.journal.path().c_str(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    Quiet quiet;
+    AttemptRecorder recorder(b.journal, quiet);
+    const LoadedLesson lesson{"ldata/J01A.ORV", "J01A", "第一课 基本课文", u"", false};
+    const auto typeAnAttempt = [&recorder, &lesson] {
+        recorder.lessonLoaded(lesson);
+        for (Pos i = 0; i < 200; ++i)
+            recorder.evaluated(i, u'辞', u'持', false);
+    };
+    const bool retry = bench.range(0) == 1;
+    if (retry) {
+        typeAnAttempt();
+        recorder.completed({312, 628, 428, 200, 120.7});
+    }
+    for (auto _ : bench) {
+        if (retry) {
+            recorder.writeWaiting();
+            continue;
+        }
+        bench.PauseTiming();
+        typeAnAttempt();
+        bench.ResumeTiming();
+        recorder.completed({312, 628, 428, 200, 120.7});
+    }
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+BENCHMARK(EndAttemptWhileLocked)
+    ->ArgName("retry")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 } // namespace
 

@@ -25,6 +25,17 @@ FileProblem problemOfError(int error);
 // and only a regular file is read at all.
 std::variant<std::string, FileProblem> readRegularFile(const std::string& path, size_t limit);
 
+// Up to `length` bytes of a regular file from `offset` on, with the file's
+// size when they were read; fewer bytes where the file ends. Opened and
+// checked as readRegularFile does, so that a long file can be shown a part
+// at a time without ever being held whole.
+struct FilePart {
+    std::string bytes;
+    size_t fileSize = 0;
+};
+std::variant<FilePart, FileProblem> readRegularFilePart(const std::string& path, size_t offset,
+                                                        size_t length);
+
 // Reads an open descriptor to its end, refusing more than `limit` bytes;
 // `expected` is the size it probably has.
 std::variant<std::string, FileProblem> readToEnd(int fd, size_t limit, size_t expected = 0);

@@ -8,15 +8,21 @@ constexpr size_t kReservedMistakes = 1024;
 
 } // namespace
 
-bool openJournal(Journal& journal, RecorderListener& listener) {
+JournalOpening openJournal(Journal& journal, RecorderListener& listener) {
     if (journal.isOpen())
-        return true;
+        return JournalOpening::Open;
     const Journal::Opening opening = journal.open();
     if (opening.movedAsideTo)
         listener.journalMovedAside(*opening.movedAsideTo);
-    if (opening.error)
+    if (opening.busy) {
+        listener.journalBusy();
+        return JournalOpening::Busy;
+    }
+    if (opening.error) {
         listener.journalFailed(*opening.error);
-    return journal.isOpen();
+        return JournalOpening::Failed;
+    }
+    return JournalOpening::Open;
 }
 
 AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
@@ -73,15 +79,73 @@ void AttemptRecorder::finish(const AttemptFigures& figures, bool completed) {
     if (!m_lesson)
         return;
     const std::time_t endedAt = std::time(nullptr);
-    const JournalAttempt attempt{
+    Waiting& ended = m_waiting.emplace_back();
+    ended.attempt = {
         m_lesson->lesson,      m_lesson->title, isoLocalTime(m_startedAt.value_or(endedAt)),
         isoLocalTime(endedAt), figures,         completed};
+    ended.mistakes = std::move(m_mistakes);
+    m_mistakes = {};
+    m_mistakes.reserve(kReservedMistakes);
     m_lesson.reset();
-    if (!openJournal(m_journal, m_listener))
+    m_lastWaits = true;
+    m_lastId = 0;
+    writeWaiting();
+}
+
+void AttemptRecorder::nameLastAttempt(std::string name) {
+    if (m_lastWaits) {
+        m_waiting.back().name = std::move(name); // written with the attempt
         return;
-    const Journal::Written written = m_journal.record(attempt, m_mistakes);
-    if (written.error)
-        m_listener.journalFailed(*written.error);
-    else
-        m_listener.attemptRecorded(written.id, attempt);
+    }
+    if (m_lastId == 0)
+        return; // it is not in the journal
+    Waiting& renamed = m_waiting.emplace_back();
+    renamed.name = std::move(name);
+    renamed.id = m_lastId;
+    writeWaiting();
+}
+
+bool AttemptRecorder::writeWaiting() {
+    if (m_waiting.empty())
+        return true;
+    const JournalOpening opening = openJournal(m_journal, m_listener);
+    if (opening == JournalOpening::Failed) {
+        m_waiting.clear();
+        m_lastWaits = false;
+    }
+    if (opening != JournalOpening::Open)
+        return m_waiting.empty();
+    while (!m_waiting.empty()) {
+        if (!write(m_waiting.front())) {
+            m_listener.journalBusy();
+            return false;
+        }
+        m_waiting.pop_front();
+    }
+    return true;
+}
+
+bool AttemptRecorder::write(Waiting& waiting) {
+    const bool last = m_lastWaits && m_waiting.size() == 1;
+    if (waiting.id == 0) {
+        const Journal::Written written = m_journal.record(waiting.attempt, waiting.mistakes);
+        if (written.busy)
+            return false;
+        if (last)
+            m_lastWaits = false;
+        if (written.error) {
+            m_listener.journalFailed(*written.error);
+            return true;
+        }
+        waiting.id = written.id;
+        if (last)
+            m_lastId = written.id;
+        m_listener.attemptRecorded(written.id, waiting.attempt);
+    }
+    if (!waiting.name)
+        return true;
+    const Journal::Written named = m_journal.setName(waiting.id, *waiting.name);
+    if (named.error && !named.busy)
+        m_listener.journalFailed(*named.error);
+    return !named.busy;
 }

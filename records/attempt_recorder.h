@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <deque>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -20,6 +21,9 @@ class RecorderListener {
     virtual void journalMovedAside(const std::string& movedTo) = 0;
     // The journal could not be opened or written; the attempt is not in it.
     virtual void journalFailed(const std::string& reason) = 0;
+    // Another program holds the journal locked; what waits is written by a
+    // later AttemptRecorder::writeWaiting().
+    virtual void journalBusy() = 0;
 };
 
 // Explains a wrong character as it is recorded: fills in its note and the
@@ -30,13 +34,16 @@ class MistakeExplainer {
     virtual void explain(JournalMistake& mistake) = 0;
 };
 
+enum class JournalOpening { Open, Busy, Failed };
+
 // Opens the journal if it is closed and tells the listener what came of it.
-// True when the journal is open.
-bool openJournal(Journal& journal, RecorderListener& listener);
+JournalOpening openJournal(Journal& journal, RecorderListener& listener);
 
 // Gathers one attempt in memory as the practice session reports it (a
 // mistake is one push onto a reserved vector, nothing else per keystroke)
-// and writes it to the journal in one transaction when it ends.
+// and writes it to the journal in one transaction when it ends. While
+// another program holds the journal locked, ended attempts and names wait
+// in memory, in order, each to be written once.
 class AttemptRecorder final : public AttemptObserver {
   public:
     AttemptRecorder(Journal& journal, RecorderListener& listener);
@@ -54,8 +61,25 @@ class AttemptRecorder final : public AttemptObserver {
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 
+    // The learner's name for the attempt that ended last, once its score is
+    // saved to the history.
+    void nameLastAttempt(std::string name);
+    // Writes what waits, oldest first; true when nothing waits any more.
+    bool writeWaiting();
+
   private:
+    // What the journal has not taken yet: an ended attempt and the name
+    // saved for it, or, once the attempt is in (its row `id`), the name alone.
+    struct Waiting {
+        JournalAttempt attempt;
+        std::vector<JournalMistake> mistakes;
+        std::optional<std::string> name;
+        std::int64_t id = 0;
+    };
+
     void finish(const AttemptFigures& figures, bool completed);
+    // False while the journal is locked; the entry then keeps what is left.
+    bool write(Waiting& waiting);
     void markCorrected(Pos position);
 
     Journal& m_journal;
@@ -67,4 +91,7 @@ class AttemptRecorder final : public AttemptObserver {
     // Mistakes not yet typed right, by position: indexes into m_mistakes.
     std::unordered_map<Pos, std::vector<size_t>> m_uncorrected;
     MistakeExplainer* m_explainer = nullptr;
+    std::deque<Waiting> m_waiting;
+    bool m_lastWaits = false;  // the attempt that ended last is m_waiting.back()
+    std::int64_t m_lastId = 0; // its row, once written
 };

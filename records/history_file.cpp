@@ -64,8 +64,9 @@ std::optional<FileProblem> HistoryFile::AppendScoreRecord(const ScoreRecord& rec
     return problem;
 }
 
-std::variant<std::string, FileProblem> HistoryFile::ReadHistoryBytes() const {
-    return readRegularFile(m_path, kHistoryFileLimit);
+std::variant<FilePart, FileProblem> HistoryFile::ReadHistoryPart(size_t offset,
+                                                                 size_t length) const {
+    return readRegularFilePart(m_path, offset, length);
 }
 
 bool HistoryFile::DeleteHistoryFile() {

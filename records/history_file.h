@@ -9,12 +9,8 @@
 #include <string>
 #include <variant>
 
-// The largest history file shown: half a million records, far more than a
-// learner saves, and still quick to show.
-inline constexpr size_t kHistoryFileLimit = 100 * 1024 * 1024;
-
-// The history file `user.cey`: score records appended in GBK, shown whole,
-// deleted whole. The file is opened and closed within each operation, and only
+// The history file `user.cey`: score records appended in GBK, shown a part
+// at a time, deleted whole. The file is opened and closed within each operation, and only
 // a regular file is read or written.
 class HistoryFile {
   public:
@@ -27,8 +23,8 @@ class HistoryFile {
     // record stays, and the problem is returned.
     std::optional<FileProblem> AppendScoreRecord(const ScoreRecord& record);
 
-    // The file's GBK bytes, up to `kHistoryFileLimit`.
-    std::variant<std::string, FileProblem> ReadHistoryBytes() const;
+    // Up to `length` of the file's GBK bytes from `offset` on, and its size.
+    std::variant<FilePart, FileProblem> ReadHistoryPart(size_t offset, size_t length) const;
 
     // Removes the file; false when there was none, it is a folder or it cannot
     // be removed.

@@ -1,32 +1,42 @@
 #pragma once
 
 #include "core/code_page.h"
+#include "core/regular_file.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <variant>
 
-// The history's text one page at a time, for a viewer that fills its box in
-// steps: each page decodes a bounded number of GBK bytes (a character cut at
-// the page's end goes to the next page), line breaks come as "\n", and a line
-// longer than `kLongestLine` is cut into several, so that no step holds a
-// line a text box takes long to lay out.
+class HistoryFile;
+
+// The history's text a page at a time, for a viewer that shows a window of a
+// long file and never holds it whole. Page k covers the bytes from the seam
+// at or after k × pageBytes to the next page's seam. A seam is the end of a
+// line where one comes within `kSeamSearch` bytes, else the end of a byte
+// below 0x40 (never the second byte of a GBK character), else the place
+// itself; so a page is read and decoded by itself, in any order, and the
+// pages joined are the file's text. Line breaks come as "\n", and a line
+// longer than `kLongestLine` is cut into several (a line longer than the
+// search for its end also where a page ends), so that no page holds a line a
+// text box takes long to lay out.
 class HistoryPages {
   public:
     static constexpr size_t kLongestLine = 1000; // characters
+    static constexpr size_t kPageBytes = 128 * 1024;
+    static constexpr size_t kSeamSearch = 4096;
 
-    HistoryPages(std::string bytes, CodePage& codePage)
-        : m_bytes(std::move(bytes)), m_codePage(codePage) {}
+    explicit HistoryPages(const HistoryFile& history, size_t pageBytes = kPageBytes)
+        : m_history(history), m_pageBytes(pageBytes) {}
 
-    bool atEnd() const { return m_at >= m_bytes.size(); }
-    // The text of the next `pageBytes` bytes at most.
-    std::u16string next(size_t pageBytes);
+    // The text of one page. The file's size at the first read fixes the
+    // pages: what is appended while the pages are shown is not among them.
+    std::variant<std::u16string, FileProblem> page(size_t index);
+    // Known after the first read; at least 1.
+    size_t pageCount() const;
 
   private:
-    void appendShown(std::u16string_view decoded, std::u16string& page);
-
-    std::string m_bytes;
-    CodePage& m_codePage;
-    size_t m_at = 0;
-    size_t m_column = 0;    // characters since the last line break shown
-    bool m_afterCr = false; // the last character was a CR, whose LF is its pair
+    const HistoryFile& m_history;
+    size_t m_pageBytes;
+    std::optional<size_t> m_fileSize;
 };

@@ -83,8 +83,12 @@ constexpr std::array<const char*, Journal::kSchemaVersion> kMigrations = {
 // The first version whose mistakes carry their kind.
 constexpr std::int64_t kExplainedSince = 2;
 
-constexpr int kBusyTimeoutMs = 10000;
 constexpr int kGrowthStep = 1 << 20;
+
+bool isBusy(int code) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
 
 bool isNotADatabase(int code) {
     const int primary = code & 0xff;
@@ -137,6 +141,17 @@ std::string Journal::lastError() const {
     return m_db ? sqlite3_errmsg(m_db) : "out of memory";
 }
 
+// What the last statement's failure means for the caller.
+Journal::Written Journal::failed() const {
+    return {0, lastError(), m_db && isBusy(sqlite3_errcode(m_db))};
+}
+
+void Journal::waitForLocks(int milliseconds) {
+    m_busyTimeoutMs = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
 // The connection's settings; the first statement that reads the file tells
 // whether it is a database at all.
 int Journal::openConnection() {
@@ -145,7 +160,7 @@ int Journal::openConnection() {
     if (opened != SQLITE_OK)
         return opened;
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     // The files grow in steps of 1 MiB, so that the sync of a commit seldom
     // has to write a changed file size too: that halves a commit's time on ext4.
     int chunk = kGrowthStep;
@@ -175,8 +190,10 @@ Journal::Opening Journal::open() {
         opening.error = migrate();
     else
         opening.error = lastError();
-    if (opening.error)
+    if (opening.error) {
+        opening.busy = isBusy(m_db ? sqlite3_errcode(m_db) : code);
         close();
+    }
     return opening;
 }
 
@@ -188,8 +205,13 @@ std::optional<std::int64_t> Journal::schemaVersion() const {
 }
 
 // In one immediate transaction, so that two programs creating the journal at
-// once do not both run a step.
+// once do not both run a step. A journal already up to date is only read.
 std::optional<std::string> Journal::migrate() {
+    const auto found = schemaVersion();
+    if (!found)
+        return lastError();
+    if (*found == kSchemaVersion)
+        return std::nullopt;
     if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
         return lastError();
     std::optional<std::string> error = migrateInTransaction();
@@ -269,7 +291,7 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
     if (!m_db)
         return {0, "the journal is not open"};
     if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
-        return {0, lastError()};
+        return failed();
     Statement insert(m_db, "INSERT INTO attempts(lesson, title, started_at, ended_at, elapsed_s,"
                            " total, \"right\", wrong, speed, completed, mode)"
                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -290,9 +312,9 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
     if (!inserted || !insertMistakes(id, mistakes) ||
         (m_extension && !m_extension->write(m_db, id, attempt)) ||
         execute(m_db, "COMMIT") != SQLITE_OK) {
-        std::string error = lastError();
+        Written failure = failed();
         execute(m_db, "ROLLBACK");
-        return {0, error};
+        return failure;
     }
     return {id, std::nullopt};
 }
@@ -309,12 +331,12 @@ void Journal::checkpointIfDue() {
     m_walFrames = 0;
 }
 
-std::optional<std::string> Journal::setName(std::int64_t attemptId, std::string_view name) {
+Journal::Written Journal::setName(std::int64_t attemptId, std::string_view name) {
     if (!m_db)
-        return "the journal is not open";
+        return {0, "the journal is not open"};
     Statement update(m_db, "UPDATE attempts SET name = ? WHERE id = ?");
     update.bind(1, name).bind(2, attemptId);
     if (update.step() != SQLITE_DONE)
-        return lastError();
-    return std::nullopt;
+        return failed();
+    return {attemptId, std::nullopt};
 }

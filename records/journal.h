@@ -58,9 +58,13 @@ class AttemptExtension {
 
 // The practice journal: an SQLite database in WAL mode that several running
 // programs may write at once. Each attempt is written in one transaction.
+// A journal another program keeps locked is waited for only briefly, so that
+// the window's thread never stalls: the call reports it busy, and the caller
+// keeps what it meant to write and tries again later.
 class Journal {
   public:
     static constexpr int kSchemaVersion = 3;
+    static constexpr int kBusyTimeoutMs = 50;
 
     // `older` explains the mistakes of a journal of version 1 as it is brought
     // up to date; without it they stay unexplained.
@@ -73,21 +77,27 @@ class Journal {
     struct Opening {
         std::optional<std::string> error;
         std::optional<std::string> movedAsideTo; // where a file that was no database went
+        bool busy = false;                       // locked by another program: try again later
     };
     // Opens the file, creating its folder, the file and the schema as needed,
-    // and brings an older schema up to date. A file that is not a database is
-    // moved aside (never deleted) and a new journal started.
+    // and brings an older schema up to date (only that takes the write lock).
+    // A file that is not a database is moved aside (never deleted) and a new
+    // journal started.
     Opening open();
     bool isOpen() const { return m_db != nullptr; }
 
     struct Written {
         std::int64_t id = 0;
         std::optional<std::string> error;
+        bool busy = false; // locked by another program: nothing was written, try again later
     };
     Written record(const JournalAttempt& attempt, const std::vector<JournalMistake>& mistakes);
     void setExtension(AttemptExtension* extension) { m_extension = extension; }
     // The learner's name, once the attempt's score is saved to the history.
-    std::optional<std::string> setName(std::int64_t attemptId, std::string_view name);
+    Written setName(std::int64_t attemptId, std::string_view name);
+    // How long a call waits for another program's lock; the last writes
+    // before the program ends may wait longer, with no window to stall.
+    void waitForLocks(int milliseconds);
 
     // The write-ahead log is copied into the database here, once it has grown
     // past kCheckpointFrames pages, and never inside a commit: the caller
@@ -106,6 +116,7 @@ class Journal {
     std::optional<std::string> migrateInTransaction();
     std::optional<std::int64_t> schemaVersion() const;
     std::string lastError() const;
+    Written failed() const;
     bool insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes);
     bool explainOlderMistakes();
 
@@ -116,4 +127,5 @@ class Journal {
     AttemptExtension* m_extension = nullptr;
     sqlite3* m_db = nullptr;
     int m_walFrames = 0; // pages in the write-ahead log after the last commit
+    int m_busyTimeoutMs = kBusyTimeoutMs;
 };

@@ -14,8 +14,10 @@ class ListenerLog final : public RecorderListener {
     }
     void journalMovedAside(const std::string& movedTo) override { movedAside.push_back(movedTo); }
     void journalFailed(const std::string& reason) override { failures.push_back(reason); }
+    void journalBusy() override { ++busy; }
 
     std::vector<std::int64_t> recorded;
+    int busy = 0;
     std::vector<std::string> movedAside;
     std::vector<std::string> failures;
 };
@@ -156,4 +158,51 @@ TEST_F(AttemptRecorderTest, JournalThatCannotBeOpenedIsReportedAndPracticeGoesOn
     typeTheLesson();
     m_recorder->completed(kFigures);
     EXPECT_EQ(m_log.recorded.size(), 1u) << "the next attempt opens the journal again";
+}
+
+// Another program's connection that holds the journal's write lock until it
+// lets go, as a long transaction of another program does.
+class LockedJournal {
+  public:
+    explicit LockedJournal(const std::string& path) {
+        sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        lock();
+    }
+    ~LockedJournal() { sqlite3_close(m_db); }
+    void lock() { EXPECT_EQ(sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), 0); }
+    void letGo() { EXPECT_EQ(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr), 0); }
+
+  private:
+    sqlite3* m_db = nullptr;
+};
+
+// The program starts while the lock is held (and opens the journal without
+// needing it), an attempt ends and its score is saved under a name, all
+// while locked: they wait and are written once, together, when the lock goes.
+// A name saved for a written attempt while locked again waits the same way.
+TEST_F(AttemptRecorderTest, WhatEndsWhileAnotherProgramHoldsTheJournalIsWrittenOnceItLetsGo) {
+    ASSERT_FALSE(Journal(journalPath()).open().error); // an earlier run made it
+    LockedJournal other(journalPath());
+    ASSERT_FALSE(m_journal->open().error);
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    m_recorder->nameLastAttempt("学员");
+    EXPECT_FALSE(m_recorder->writeWaiting());
+    EXPECT_EQ(m_log.busy, 2);
+    EXPECT_TRUE(m_log.recorded.empty());
+    EXPECT_TRUE(m_log.failures.empty());
+    other.letGo();
+    EXPECT_TRUE(m_recorder->writeWaiting());
+    EXPECT_TRUE(m_recorder->writeWaiting());
+    EXPECT_EQ(m_log.recorded.size(), 1u);
+    EXPECT_EQ(rows("SELECT name, COUNT(*) FROM attempts"), "学员|1");
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM mistakes"), "3");
+
+    other.lock();
+    m_recorder->nameLastAttempt("王芳");
+    EXPECT_EQ(m_log.busy, 3);
+    other.letGo();
+    EXPECT_TRUE(m_recorder->writeWaiting());
+    EXPECT_EQ(rows("SELECT name, COUNT(*) FROM attempts"), "王芳|1");
+    EXPECT_TRUE(m_log.failures.empty());
 }

@@ -65,10 +65,10 @@ class HistoryFileTest : public ::testing::Test {
     std::string encoded(std::u16string_view text) { return m_codePage.encodeText(text); }
     // The decoded text, or nothing when the file cannot be read.
     std::optional<std::u16string> textOf(const HistoryFile& history) {
-        const auto bytes = history.ReadHistoryBytes();
-        if (!std::holds_alternative<std::string>(bytes))
+        const auto part = history.ReadHistoryPart(0, SIZE_MAX);
+        if (!std::holds_alternative<FilePart>(part))
             return std::nullopt;
-        return m_codePage.decodeText(std::get<std::string>(bytes));
+        return m_codePage.decodeText(std::get<FilePart>(part).bytes);
     }
 
     fs::path m_dir;
@@ -226,16 +226,17 @@ TEST_F(HistoryFileTest, AWriteThatCannotBeFlushedIsTakenBackSoThatSavingAgainWri
     EXPECT_EQ(readBytes(userCey()), before + encoded(layoutScoreRecord(workedExample())));
 }
 
-TEST_F(HistoryFileTest, ReadingRefusesAFolderAndAFileAboveTheLimit) {
+TEST_F(HistoryFileTest, ReadingRefusesAFolderAndReadsAnyFileAPartAtATime) {
     fs::create_directory(m_dir / "folder");
     const HistoryFile folder((m_dir / "folder").string(), m_codePage);
-    EXPECT_EQ(std::get<FileProblem>(folder.ReadHistoryBytes()), FileProblem::Folder);
+    EXPECT_EQ(std::get<FileProblem>(folder.ReadHistoryPart(0, 10)), FileProblem::Folder);
+    constexpr size_t kHuge = size_t{5} << 30;
     std::ofstream(userCey()) << "";
-    fs::resize_file(userCey(), kHistoryFileLimit + 1); // sparse: takes no disk space
+    fs::resize_file(userCey(), kHuge); // sparse: takes no disk space
     const HistoryFile large(userCey().string(), m_codePage);
-    EXPECT_EQ(std::get<FileProblem>(large.ReadHistoryBytes()), FileProblem::TooLarge);
-    fs::resize_file(userCey(), 10);
-    EXPECT_EQ(std::get<std::string>(large.ReadHistoryBytes()), std::string(10, '\0'));
+    const auto part = std::get<FilePart>(large.ReadHistoryPart(kHuge - 10, 100));
+    EXPECT_EQ(part.bytes, std::string(10, '\0'));
+    EXPECT_EQ(part.fileSize, kHuge);
 }
 
 TEST_F(HistoryFileTest, TwoProgramsSavingAtOnceKeepEveryRecordWhole) {

@@ -128,7 +128,7 @@ TEST_F(HistoryPlaceTest, TheFirstSaveMakesThePrivateDataFolderAndTheHistoryWorks
     for (const char* folder :
          {"home", "home/.local", "home/.local/share", "home/.local/share/orvanta"})
         EXPECT_EQ(fs::status(m_dir / folder).permissions(), fs::perms::owner_all) << folder;
-    EXPECT_EQ(std::get<std::string>(history.ReadHistoryBytes()),
+    EXPECT_EQ(std::get<FilePart>(history.ReadHistoryPart(0, SIZE_MAX)).bytes,
               codePage.encodeText(layoutScoreRecord(record)));
     EXPECT_TRUE(history.DeleteHistoryFile());
     EXPECT_TRUE(fs::is_empty(m_dir / "home/.local/share/orvanta"));

@@ -156,7 +156,7 @@ TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
     JournalAttempt quoted = attempt("/home/a/b,\"c\".ORV", "2026-03-02T09:00:00+08:00", 24.5);
     quoted.title = "b,\"c\".ORV";
     write(quoted, {{3, u'辞', u','}});
-    ASSERT_FALSE(m_journal->setName(1, "王\n芳"));
+    ASSERT_FALSE(m_journal->setName(1, "王\n芳").error);
     ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
                            (m_dir / "mistakes.csv").string()));
     EXPECT_EQ(readFile(m_dir / "attempts.csv"),
@@ -212,7 +212,7 @@ TEST_F(JournalStatisticsTest, ExportWritesCellsThatLookLikeFormulasAsText) {
     JournalAttempt formula = attempt("J01A", "2026-03-02T09:00:00+08:00");
     formula.title = "=HYPERLINK(\"x\")";
     write(formula, {{0, u'-', u'+'}, {1, u'@', u'='}});
-    ASSERT_FALSE(m_journal->setName(1, "-2+3"));
+    ASSERT_FALSE(m_journal->setName(1, "-2+3").error);
     ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
                            (m_dir / "mistakes.csv").string()));
     const std::string attempts = readFile(m_dir / "attempts.csv");

@@ -4,13 +4,13 @@
 #include "ui/common/twips.h"
 #include "ui/common/window_buttons.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
+#include <QScrollBar>
+#include <QTextBlock>
 
 namespace {
-
-constexpr size_t kPageBytes = 128 * 1024; // bytes of the file shown per event-loop turn
 
 // The box's whole text takes one colour and its font one size.
 void styleBox(QPlainTextEdit* box, qreal pointSize, const QColor& colour) {
@@ -45,40 +45,153 @@ Dialog1::Dialog1(const HistoryFile& history, QWidget* parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_clear, &QPushButton::clicked, this, &Dialog1::Clearhistory_Click);
+    connect(m_box->verticalScrollBar(), &QScrollBar::valueChanged, this, &Dialog1::followScroll);
+    connect(m_box->verticalScrollBar(), &QScrollBar::rangeChanged, this, &Dialog1::followScroll);
+    m_box->installEventFilter(this);
     Form_Load();
 }
 
 void Dialog1::Form_Load() {
     styleBox(m_box, 12, QColor(0, 0, 255));
     m_box->clear();
-    auto read = m_history.ReadHistoryBytes();
-    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+    m_pages.emplace(m_history);
+    auto first = m_pages->page(0);
+    if (const auto* problem = std::get_if<FileProblem>(&first)) {
         if (*problem == FileProblem::Missing)
             showNoRecords();
         else
             showUnreadable(*problem);
         return;
     }
-    std::string& bytes = std::get<std::string>(read);
-    if (bytes.empty()) {
+    if (std::get<std::u16string>(first).empty()) {
         showNoRecords();
         return;
     }
-    m_pending.emplace(std::move(bytes), m_history.codePage());
-    appendNextPage();
+    const QString text = QString::fromStdU16String(std::get<std::u16string>(first));
+    m_first = 0;
+    m_lengths = {static_cast<int>(text.size())};
+    m_moving = true;
+    m_box->setPlainText(text);
+    m_moving = false;
     m_clear->setEnabled(true);
 }
 
-void Dialog1::appendNextPage() {
-    if (!m_pending)
+// The next page comes when the last screen of the window is reached, the
+// previous one when the first is; the box lays out lines as they come into
+// view, so a change of the scroll range counts as a move too.
+void Dialog1::followScroll() {
+    if (m_moving || !m_pages)
         return;
+    const QScrollBar* bar = m_box->verticalScrollBar();
+    m_moving = true;
+    if (bar->value() >= bar->maximum() - bar->pageStep())
+        appendPage();
+    else if (bar->value() <= bar->pageStep())
+        prependPage();
+    m_moving = false;
+}
+
+std::optional<QString> Dialog1::pageText(size_t index) {
+    auto page = m_pages->page(index);
+    if (!std::holds_alternative<std::u16string>(page))
+        return std::nullopt; // changed since it opened: what is shown stays
+    return QString::fromStdU16String(std::get<std::u16string>(page));
+}
+
+void Dialog1::appendPage() {
+    const size_t next = m_first + m_lengths.size();
+    if (next >= m_pages->pageCount())
+        return;
+    const auto text = pageText(next);
+    if (!text)
+        return;
+    QTextCursor end(m_box->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(*text);
+    m_lengths.push_back(static_cast<int>(text->size()));
+    if (m_lengths.size() <= kWindowPages)
+        return;
+    const int leaving = m_lengths.front();
+    keepTopLine(-leaving, [&] { removeText(0, leaving); });
+    m_lengths.pop_front();
+    ++m_first;
+}
+
+void Dialog1::prependPage() {
+    if (m_first == 0)
+        return;
+    const auto text = pageText(m_first - 1);
+    if (!text)
+        return;
+    keepTopLine(static_cast<int>(text->size()),
+                [&] { QTextCursor(m_box->document()).insertText(*text); });
+    m_lengths.push_front(static_cast<int>(text->size()));
+    --m_first;
+    if (m_lengths.size() <= kWindowPages)
+        return;
+    const int end = m_box->document()->characterCount() - 1;
+    removeText(end - m_lengths.back(), end);
+    m_lengths.pop_back();
+}
+
+void Dialog1::removeText(int from, int to) {
     QTextCursor cursor(m_box->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QString::fromStdU16String(m_pending->next(kPageBytes)));
-    if (m_pending->atEnd())
-        m_pending.reset();
-    else
-        QTimer::singleShot(0, this, &Dialog1::appendNextPage);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+// Text that comes or goes above the reader moves the view with it, so that
+// the line at the top stays there.
+template <typename Change> void Dialog1::keepTopLine(int shift, Change change) {
+    QScrollBar* bar = m_box->verticalScrollBar();
+    const QTextBlock top = m_box->cursorForPosition(QPoint(0, 0)).block();
+    const int lineInBlock = bar->value() - top.firstLineNumber();
+    const int position = top.position();
+    change();
+    const QTextBlock moved = m_box->document()->findBlock(position + shift);
+    bar->setValue(moved.firstLineNumber() + lineInBlock);
+}
+
+// Ctrl+End shows the file's last pages at their end, Ctrl+Home its first at
+// their start.
+bool Dialog1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_box || event->type() != QEvent::KeyPress || !m_pages)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::ControlModifier)
+        return false;
+    if (key->key() == Qt::Key_End) {
+        const size_t count = m_pages->pageCount();
+        showPagesFrom(count > 1 ? count - 2 : 0, QTextCursor::End);
+        return true;
+    }
+    if (key->key() == Qt::Key_Home) {
+        showPagesFrom(0, QTextCursor::Start);
+        return true;
+    }
+    return false;
+}
+
+// Two pages, so that there is room to scroll before the next one comes, seen
+// from `where`.
+void Dialog1::showPagesFrom(size_t first, QTextCursor::MoveOperation where) {
+    const size_t count = std::min<size_t>(2, m_pages->pageCount() - first);
+    QString text;
+    std::deque<int> lengths;
+    for (size_t k = first; k < first + count; ++k) {
+        const auto page = pageText(k);
+        if (!page)
+            return;
+        text += *page;
+        lengths.push_back(static_cast<int>(page->size()));
+    }
+    m_first = first;
+    m_lengths = std::move(lengths);
+    m_moving = true;
+    m_box->setPlainText(text);
+    m_box->moveCursor(where);
+    m_moving = false;
 }
 
 void Dialog1::showNoRecords() {
@@ -99,9 +212,6 @@ void Dialog1::showUnreadable(FileProblem problem) {
     case FileProblem::SymlinkLoop:
         reason = QStringLiteral("符号链接循环");
         break;
-    case FileProblem::TooLarge:
-        reason = QStringLiteral("记录文件超过 %1 MB").arg(kHistoryFileLimit / (1024 * 1024));
-        break;
     case FileProblem::NoPermission:
         reason = QStringLiteral("没有读取权限");
         break;
@@ -116,7 +226,7 @@ void Dialog1::showUnreadable(FileProblem problem) {
 }
 
 void Dialog1::showMessage(const QString& text, qreal pointSize) {
-    m_pending.reset();
+    m_pages.reset();
     styleBox(m_box, pointSize, QColor(255, 0, 0));
     m_box->setPlainText(text);
 }

@@ -14,12 +14,17 @@
 #include "ui/journal/statistics_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 
 namespace {
 
 const QString kTitle = QStringLiteral("练习日志");
+constexpr int kRetryMs = 1000;
+// When the window has gone and the program ends, a lock may be waited for a
+// little longer.
+constexpr int kLastWaitMs = 3000;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -66,13 +71,18 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
                          MistakeExplainer* explainer, CharacterMistakes* older)
     : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
       m_journal(journalPath, older), m_recorder(m_journal, *this), m_again(again),
+      m_retry(new QTimer(this)),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     m_recorder.nameLesson(m_drill.path(), {std::string(kDrillLesson), std::string(kDrillLesson)});
     m_recorder.setExplainer(explainer);
     connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
-    if (openJournal(m_journal, *this)) {
+    m_retry->setSingleShot(true);
+    m_retry->setInterval(kRetryMs);
+    connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
+    if (openJournal(m_journal, *this) == JournalOpening::Open) {
         lastLessonIs(lastAttemptLesson(m_journal));
         if (const auto name = lastSavedName(m_journal))
             scores.offerName(qs(*name));
@@ -82,15 +92,11 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
 }
 
 void JournalHook::scoreSaved(const QString& name) {
-    if (m_lastAttempt == 0)
-        return;
-    if (const auto error = m_journal.setName(m_lastAttempt, name.toStdString()))
-        journalFailed(*error);
+    m_recorder.nameLastAttempt(name.toStdString());
 }
 
-void JournalHook::attemptRecorded(std::int64_t id, const JournalAttempt& attempt) {
+void JournalHook::attemptRecorded(std::int64_t, const JournalAttempt& attempt) {
     QTimer::singleShot(0, this, [this] { m_journal.checkpointIfDue(); });
-    m_lastAttempt = id;
     lastLessonIs(attempt.lesson);
     if (m_window && m_window->isVisible())
         m_window->refresh();
@@ -107,13 +113,29 @@ void JournalHook::journalMovedAside(const std::string& movedTo) {
 }
 
 void JournalHook::journalFailed(const std::string& reason) {
-    m_lastAttempt = 0; // a score saved now belongs to no attempt in the journal
     if (m_failureTold)
         return;
     m_failureTold = true;
     tellLater(QStringLiteral("无法打开或写入练习日志 %1（%2）。\n练习和成绩记录照常进行，"
                              "只是这些练习不会出现在学习统计里。")
                   .arg(qs(m_journal.path()), qs(reason)));
+}
+
+void JournalHook::journalBusy() {
+    m_retry->start();
+}
+
+// A journal locked at start-up opens here too, and 再练一次 learns its lesson.
+void JournalHook::retryJournal() {
+    if (m_recorder.writeWaiting() && !m_lastLesson &&
+        openJournal(m_journal, *this) == JournalOpening::Open)
+        lastLessonIs(lastAttemptLesson(m_journal));
+}
+
+void JournalHook::writeBeforeQuit() {
+    m_retry->stop();
+    m_journal.waitForLocks(kLastWaitMs);
+    m_recorder.writeWaiting();
 }
 
 void JournalHook::tellLater(const QString& text) {

@@ -12,6 +12,7 @@
 class PracticeSession;
 class Prompts;
 class QAction;
+class QTimer;
 class QWidget;
 class ScoreKeeper;
 class StatisticsWindow;
@@ -20,7 +21,9 @@ class StatisticsWindow;
 // the session's observer, adds the learner's name once a score is saved to
 // the history, and serves 再练一次, 学习统计 and the drill of the most-missed
 // characters. A journal that cannot be opened or written is told once per
-// run; practice goes on.
+// run; practice goes on. One that another program keeps locked is tried
+// again every second, what waits being kept meanwhile, and a last time,
+// waiting longer, as the program ends.
 class JournalHook final : public QObject, private RecorderListener {
     Q_OBJECT
   public:
@@ -58,6 +61,9 @@ class JournalHook final : public QObject, private RecorderListener {
     void attemptRecorded(std::int64_t id, const JournalAttempt& attempt) override;
     void journalMovedAside(const std::string& movedTo) override;
     void journalFailed(const std::string& reason) override;
+    void journalBusy() override;
+    void retryJournal();
+    void writeBeforeQuit();
     void lastLessonIs(std::optional<std::string> lesson);
     // After the event that caused it has been handled, not inside the engine.
     void tellLater(const QString& text);
@@ -68,7 +74,7 @@ class JournalHook final : public QObject, private RecorderListener {
     Journal m_journal;
     AttemptRecorder m_recorder;
     QAction& m_again;
-    std::int64_t m_lastAttempt = 0; // the attempt that a saved score belongs to
+    QTimer* m_retry;
     std::optional<std::string> m_lastLesson;
     bool m_failureTold = false;
     BorrowedLessonFile m_drill;

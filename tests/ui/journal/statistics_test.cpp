@@ -353,9 +353,8 @@ class StatisticsTest : public QObject {
         QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("ab"));
     }
 
-    void savedScoreGivesTheAttemptTheLearnersName() {
-        attach();
-        completeLessonAb();
+    // Saves the score of the attempt just ended under a name the input method commits.
+    void saveScoreAs(const QString& learner) {
         QTest::mouseClick(button(f->form->scoreDialog(), "OKButton"), Qt::LeftButton);
         inputname* entry = nullptr;
         for (QWidget* w : QApplication::allWidgets()) // the save dialog may have no owner
@@ -363,10 +362,40 @@ class StatisticsTest : public QObject {
                 entry = window;
         QVERIFY(entry);
         QInputMethodEvent name;
-        name.setCommitString(QStringLiteral("王芳"));
+        name.setCommitString(learner);
         QApplication::sendEvent(entry->findChild<QLineEdit*>(QStringLiteral("namebox")), &name);
         QTest::mouseClick(button(entry, "Command1"), Qt::LeftButton);
+    }
+
+    void savedScoreGivesTheAttemptTheLearnersName() {
+        attach();
+        completeLessonAb();
+        saveScoreAs(QStringLiteral("王芳"));
         QCOMPARE(sql(QStringLiteral("SELECT name FROM attempts")), QStringLiteral("王芳"));
+    }
+
+    // Another program holds the journal's write lock from before the start
+    // until after the attempt ended and its score was saved: nothing is told,
+    // practice goes on, and the attempt is written once, named, when it lets go.
+    void aLockedJournalKeepsTheAttemptUntilItIsFree() {
+        writeJournal({});
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open_v2(journalPath().c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), 0);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), 0);
+        attach();
+        completeLessonAb();
+        saveScoreAs(QStringLiteral("王芳"));
+        QTest::qWait(1500); // a retry or so while still locked
+        QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM attempts")), QStringLiteral("0"));
+        QVERIFY(f->prompts.asked().empty());
+        QCOMPARE(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), 0);
+        sqlite3_close(other);
+        QTRY_COMPARE(sql(QStringLiteral("SELECT name, COUNT(*) FROM attempts")),
+                     QStringLiteral("王芳|1"));
+        QTest::qWait(1500); // no later retry writes it again
+        QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM attempts")), QStringLiteral("1"));
+        QVERIFY(f->form->findChild<QAction*>(QStringLiteral("Again"))->isEnabled());
+        QVERIFY(f->prompts.asked().empty());
     }
 
     void theNameEntryOffersTheNameAnEarlierRunSaved() {
@@ -375,8 +404,8 @@ class StatisticsTest : public QObject {
         {
             Journal journal(journalPath());
             QVERIFY(!journal.open().error);
-            QVERIFY(!journal.setName(1, "王芳"));
-            QVERIFY(!journal.setName(2, ""));
+            QVERIFY(!journal.setName(1, "王芳").error);
+            QVERIFY(!journal.setName(2, "").error);
         }
         attach();
         completeLessonAb();
