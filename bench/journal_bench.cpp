@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
