@@ -29,6 +29,10 @@ void LessonBoxWidget::setText(std::u16string text) {
     emit textReplaced();
 }
 
+Pos LessonBoxWidget::positionAt(QPoint point) const {
+    return m_lineBreaks.toProgram(cursorForPosition(point).position());
+}
+
 void LessonBoxWidget::select(Pos start, Pos length) {
     if (m_selectionShown)
         hideSelection();
