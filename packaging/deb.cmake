@@ -37,8 +37,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libav); the Chinese wording of Qt's own dialogs; the reading dictionary.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-noto-cjk, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, gstreamer1.0-libav, qt6-translations-l10n, mecab-ipadic-utf8")
-# The rounded Japanese face the lesson boxes prefer, and a Japanese input method.
+# The rounded Japanese face the lesson boxes prefer, a Japanese input method,
+# and the Chinese forms and kanji readings that explain mistakes (without them
+# the explanations name the kinds they cannot tell).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-motoya-l-maruberi, ibus-mozc | fcitx5-mozc | ibus-anthy")
+    "fonts-motoya-l-maruberi, ibus-mozc | fcitx5-mozc | ibus-anthy, libopencc-data, kanjidic")
 
 include(CPack)

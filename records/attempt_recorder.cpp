@@ -28,16 +28,36 @@ void AttemptRecorder::lessonLoaded() {
     m_lesson = m_nextLesson;
     m_startedAt.reset();
     m_mistakes.clear();
+    m_uncorrected.clear();
 }
 
 void AttemptRecorder::started() {
     m_startedAt = std::time(nullptr);
 }
 
-// A wrong evaluation stays a mistake even when the learner takes it back.
+// A wrong evaluation stays a mistake even when the learner takes it back and
+// types the character right afterwards; then it counts as corrected.
 void AttemptRecorder::evaluated(Pos position, char16_t expected, char16_t typed, bool right) {
-    if (!right && m_lesson)
-        m_mistakes.push_back({position, expected, typed});
+    if (!m_lesson)
+        return;
+    if (right) {
+        if (!m_uncorrected.empty())
+            markCorrected(position);
+        return;
+    }
+    m_mistakes.emplace_back(position, expected, typed);
+    if (m_explainer)
+        m_explainer->explain(m_mistakes.back());
+    m_uncorrected[position].push_back(m_mistakes.size() - 1);
+}
+
+void AttemptRecorder::markCorrected(Pos position) {
+    const auto found = m_uncorrected.find(position);
+    if (found == m_uncorrected.end())
+        return;
+    for (const size_t index : found->second)
+        m_mistakes[index].corrected = true;
+    m_uncorrected.erase(found);
 }
 
 void AttemptRecorder::takenBack(Pos) {}

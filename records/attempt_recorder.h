@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ctime>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // What becomes of the journal while attempts are recorded.
@@ -18,6 +19,14 @@ class RecorderListener {
     virtual void journalMovedAside(const std::string& movedTo) = 0;
     // The journal could not be opened or written; the attempt is not in it.
     virtual void journalFailed(const std::string& reason) = 0;
+};
+
+// Explains a wrong character as it is recorded: fills in its note and the
+// kana the learner typed, where it can tell them.
+class MistakeExplainer {
+  public:
+    virtual ~MistakeExplainer() = default;
+    virtual void explain(JournalMistake& mistake) = 0;
 };
 
 // Opens the journal if it is closed and tells the listener what came of it.
@@ -34,6 +43,7 @@ class AttemptRecorder final : public AttemptObserver {
     // The lesson that the next lessonLoaded() begins; the ui names it before
     // each load, since a load the learner declines begins nothing.
     void setNextLesson(JournalLesson lesson) { m_nextLesson = std::move(lesson); }
+    void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
 
     void lessonLoaded() override;
     void started() override;
@@ -45,6 +55,7 @@ class AttemptRecorder final : public AttemptObserver {
 
   private:
     void finish(const AttemptFigures& figures, bool completed);
+    void markCorrected(Pos position);
 
     Journal& m_journal;
     RecorderListener& m_listener;
@@ -52,4 +63,7 @@ class AttemptRecorder final : public AttemptObserver {
     std::optional<JournalLesson> m_lesson; // set while an attempt runs
     std::optional<std::time_t> m_startedAt;
     std::vector<JournalMistake> m_mistakes;
+    // Mistakes not yet typed right, by position: indexes into m_mistakes.
+    std::unordered_map<Pos, std::vector<size_t>> m_uncorrected;
+    MistakeExplainer* m_explainer = nullptr;
 };

@@ -37,7 +37,15 @@ constexpr std::array<const char*, Journal::kSchemaVersion> kMigrations = {
        CREATE INDEX attempts_by_lesson ON attempts(lesson, id);
        CREATE INDEX mistakes_by_attempt ON mistakes(attempt_id);
        CREATE INDEX mistakes_by_character ON mistakes(expected, typed);)",
+    R"(ALTER TABLE mistakes ADD COLUMN kind TEXT;
+       ALTER TABLE mistakes ADD COLUMN detail TEXT;
+       ALTER TABLE mistakes ADD COLUMN preedit TEXT;
+       ALTER TABLE mistakes ADD COLUMN corrected INTEGER;
+       ALTER TABLE attempts ADD COLUMN mode TEXT NOT NULL DEFAULT 'text';)",
 };
+
+// The first version whose mistakes carry their kind.
+constexpr std::int64_t kExplainedSince = 2;
 
 constexpr int kBusyTimeoutMs = 10000;
 constexpr int kGrowthStep = 1 << 20;
@@ -163,20 +171,53 @@ std::optional<std::string> Journal::migrateInTransaction() {
     for (auto step = *found; step < kSchemaVersion; ++step)
         if (execute(m_db, kMigrations[static_cast<size_t>(step)]) != SQLITE_OK)
             return lastError();
+    if (*found > 0 && *found < kExplainedSince && !explainOlderMistakes())
+        return lastError();
     const std::string setVersion = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
     if (execute(m_db, setVersion.c_str()) != SQLITE_OK)
         return lastError();
     return std::nullopt;
 }
 
+// Mistakes written before kinds were kept hold their two characters only.
+bool Journal::explainOlderMistakes() {
+    if (!m_older)
+        return true;
+    Statement pairs(m_db, "SELECT DISTINCT expected, typed FROM mistakes WHERE kind IS NULL");
+    Statement update(m_db, "UPDATE mistakes SET kind = ?, detail = ?"
+                           " WHERE kind IS NULL AND expected = ? AND typed = ?");
+    while (pairs.step() == SQLITE_ROW) {
+        const auto expected = fromUtf8(pairs.text(0)).value_or(u"");
+        const auto typed = fromUtf8(pairs.text(1)).value_or(u"");
+        if (expected.size() != 1 || typed.size() != 1)
+            continue;
+        const MistakeNote note = m_older->explain(expected[0], typed[0]);
+        update.bindOrNull(1, note.kind)
+            .bindOrNull(2, note.detail)
+            .bind(3, pairs.text(0))
+            .bind(4, pairs.text(1));
+        if (update.step() != SQLITE_DONE)
+            return false;
+        update.reset();
+    }
+    return true;
+}
+
 bool Journal::insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes) {
-    Statement insert(m_db, "INSERT INTO mistakes(attempt_id, position, expected, typed)"
-                           " VALUES (?, ?, ?, ?)");
+    Statement insert(m_db, "INSERT INTO mistakes(attempt_id, position, expected, typed, kind,"
+                           " detail, preedit, corrected) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     for (const JournalMistake& mistake : mistakes) {
         insert.bind(1, attemptId)
             .bind(2, std::int64_t{mistake.position})
             .bind(3, utf8Of(mistake.expected))
-            .bind(4, utf8Of(mistake.typed));
+            .bind(4, utf8Of(mistake.typed))
+            .bindOrNull(5, mistake.note.kind)
+            .bindOrNull(6, mistake.note.detail)
+            .bind(8, std::int64_t{mistake.corrected});
+        if (mistake.preedit)
+            insert.bind(7, toUtf8(*mistake.preedit));
+        else
+            insert.bindNull(7);
         if (insert.step() != SQLITE_DONE)
             return false;
         insert.reset();
@@ -191,8 +232,8 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
     if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
         return {0, lastError()};
     Statement insert(m_db, "INSERT INTO attempts(lesson, title, started_at, ended_at, elapsed_s,"
-                           " total, \"right\", wrong, speed, completed)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                           " total, \"right\", wrong, speed, completed, mode)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const AttemptFigures& f = attempt.figures;
     insert.bind(1, attempt.lesson)
         .bind(2, attempt.title)
@@ -203,7 +244,8 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
         .bind(7, std::int64_t{f.right})
         .bind(8, std::int64_t{f.wrong})
         .bind(9, f.speed)
-        .bind(10, std::int64_t{attempt.completed});
+        .bind(10, std::int64_t{attempt.completed})
+        .bind(11, attempt.mode);
     const bool inserted = insert.step() == SQLITE_DONE;
     const std::int64_t id = sqlite3_last_insert_rowid(m_db);
     if (!inserted || !insertMistakes(id, mistakes) || execute(m_db, "COMMIT") != SQLITE_OK) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_observer.h"
+#include "records/mistake_note.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,24 +17,45 @@ struct JournalAttempt {
     std::string startedAt; // ISO 8601 with the UTC offset
     std::string endedAt;
     AttemptFigures figures;
-    bool completed = false; // false for an attempt given up
+    bool completed = false;    // false for an attempt given up
+    std::string mode = "text"; // how the lesson was practised: "text", or "recall"
 };
 
 // One evaluation that came out wrong.
 struct JournalMistake {
+    JournalMistake(Pos at, char16_t lessonCharacter, char16_t typedCharacter,
+                   MistakeNote explained = {}, std::optional<std::u16string> kana = std::nullopt,
+                   bool typedRightLater = false)
+        : position(at), expected(lessonCharacter), typed(typedCharacter),
+          note(std::move(explained)), preedit(std::move(kana)), corrected(typedRightLater) {}
+
     Pos position;
     char16_t expected;
     char16_t typed;
+    MistakeNote note;                      // empty when nothing explained it
+    std::optional<std::u16string> preedit; // the kana the learner typed, when known
+    bool corrected;                        // typed right later in the attempt
     friend bool operator==(const JournalMistake&, const JournalMistake&) = default;
+};
+
+// Tells the kind of a mistake from its two characters alone; the journal asks
+// it about the mistakes of a journal written before kinds were kept.
+class CharacterMistakes {
+  public:
+    virtual ~CharacterMistakes() = default;
+    virtual MistakeNote explain(char16_t expected, char16_t typed) = 0;
 };
 
 // The practice journal: an SQLite database in WAL mode that several running
 // programs may write at once. Each attempt is written in one transaction.
 class Journal {
   public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
-    explicit Journal(std::string path) : m_path(std::move(path)) {}
+    // `older` explains the mistakes of a journal of version 1 as it is brought
+    // up to date; without it they stay unexplained.
+    explicit Journal(std::string path, CharacterMistakes* older = nullptr)
+        : m_path(std::move(path)), m_older(older) {}
     ~Journal();
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
@@ -74,10 +96,12 @@ class Journal {
     std::optional<std::int64_t> schemaVersion() const;
     std::string lastError() const;
     bool insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes);
+    bool explainOlderMistakes();
 
     static int walCommitted(void* journal, sqlite3* db, const char* schema, int frames);
 
     std::string m_path;
+    CharacterMistakes* m_older;
     sqlite3* m_db = nullptr;
     int m_walFrames = 0; // pages in the write-ahead log after the last commit
 };

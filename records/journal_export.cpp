@@ -1,21 +1,35 @@
 #include "records/journal_export.h"
 
+#include "records/scored_attempts.h"
 #include "records/sqlite_statement.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <string_view>
 
 namespace {
 
-constexpr const char* kAttemptsSql =
-    "SELECT id, lesson, title, started_at, ended_at, elapsed_s, total, \"right\", wrong, speed,"
-    " completed, name FROM attempts ORDER BY id";
+// The first-try accuracy comes last, so that a sheet made for the columns
+// before it still reads them.
+const std::string kAttemptsSql =
+    scoredAttempts() +
+    " SELECT id, lesson, title, started_at, ended_at, elapsed_s, total, \"right\", wrong, speed,"
+    " completed, name, mode, round(first_try, 1) AS first_try_accuracy FROM scored ORDER BY id";
 constexpr const char* kMistakesSql =
-    "SELECT attempt_id, position, expected, typed FROM mistakes ORDER BY attempt_id, rowid";
+    "SELECT attempt_id, position, expected, typed, kind, detail, preedit, corrected FROM mistakes"
+    " ORDER BY attempt_id, rowid";
+
+// A spreadsheet runs a cell that begins with one of these as a formula; the
+// apostrophe makes it text.
+bool looksLikeFormula(const std::string& text) {
+    return !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+}
 
 std::string csvField(std::string text) {
+    if (looksLikeFormula(text))
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     for (size_t at = text.find('"'); at != std::string::npos; at = text.find('"', at + 2))
@@ -24,7 +38,7 @@ std::string csvField(std::string text) {
 }
 
 // The header is the columns' names; values as SQLite writes them as text.
-bool writeRows(sqlite3* db, const char* sql, std::ofstream& out) {
+bool writeRows(sqlite3* db, std::string_view sql, std::ofstream& out) {
     Statement query(db, sql);
     if (!query.valid())
         return false;
@@ -41,7 +55,7 @@ bool writeRows(sqlite3* db, const char* sql, std::ofstream& out) {
     return stepped == SQLITE_DONE;
 }
 
-std::optional<std::string> writeTable(sqlite3* db, const char* sql, const std::string& path) {
+std::optional<std::string> writeTable(sqlite3* db, std::string_view sql, const std::string& path) {
     const std::string part = path + ".part";
     std::ofstream out(part, std::ios::binary | std::ios::trunc);
     if (!out)

@@ -2,6 +2,7 @@
 
 #include "core/utf8.h"
 #include "records/journal_lesson.h"
+#include "records/scored_attempts.h"
 #include "records/sqlite_statement.h"
 
 #include <algorithm>
@@ -9,34 +10,43 @@
 
 namespace {
 
-// Accuracy of one attempt in percent: right / total, 0 for an empty attempt.
 // An attempt shorter than a second has no speed worth the name (the clock
 // divides by almost nothing): it counts everywhere but in the best speed and
 // in the chart.
-constexpr const char* kSummariesSql =
-    "WITH scored AS (SELECT id, lesson, title, speed, elapsed_s, ended_at,"
-    " CASE WHEN total > 0 THEN 100.0 * \"right\" / total ELSE 0 END AS accuracy FROM attempts)"
+const std::string kSummariesSql =
+    scoredAttempts() +
     " SELECT s.lesson, last.title, s.n, s.best_speed, last.speed, s.best_accuracy,"
-    " last.accuracy, substr(last.ended_at, 1, 10)"
-    " FROM (SELECT lesson, COUNT(*) AS n, MAX(CASE WHEN elapsed_s > 0 THEN speed END) AS "
-    "best_speed,"
-    " MAX(accuracy) AS best_accuracy, MAX(id) AS last_id FROM scored GROUP BY lesson) AS s"
+    " last.accuracy, s.best_first_try, last.first_try, substr(last.ended_at, 1, 10)"
+    " FROM (SELECT lesson, COUNT(*) AS n,"
+    " MAX(CASE WHEN counts AND elapsed_s > 0 THEN speed END) AS best_speed,"
+    " MAX(CASE WHEN counts THEN accuracy END) AS best_accuracy,"
+    " MAX(CASE WHEN counts THEN first_try END) AS best_first_try,"
+    " MAX(id) AS last_id FROM scored GROUP BY lesson) AS s"
     " JOIN scored AS last ON last.id = s.last_id";
 
-constexpr const char* kProgressSql =
-    "SELECT CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER), speed,"
-    " CASE WHEN total > 0 THEN 100.0 * \"right\" / total ELSE 0 END"
-    " FROM attempts WHERE (?1 IS NULL OR lesson = ?1) AND elapsed_s > 0"
+const std::string kProgressSql =
+    scoredAttempts() +
+    " SELECT CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER), speed,"
+    " accuracy, first_try, counts FROM scored WHERE (?1 IS NULL OR lesson = ?1) AND elapsed_s > 0"
     " ORDER BY julianday(ended_at), id";
 
 // Per character the pair counts; the first pair of each character by count is
 // what was typed instead most often.
+// Shifted characters are echoes of one slip and not counted; the kind shown
+// is the one of the character's most frequent pair.
 constexpr const char* kMostMissedSql =
-    "WITH pairs AS (SELECT expected, typed, COUNT(*) AS n FROM mistakes GROUP BY expected, typed),"
-    " ranked AS (SELECT expected, typed, SUM(n) OVER (PARTITION BY expected) AS total,"
+    "WITH pairs AS (SELECT expected, typed, COUNT(*) AS n, MAX(COALESCE(kind, '')) AS kind"
+    " FROM mistakes WHERE detail IS NOT '错位' GROUP BY expected, typed),"
+    " ranked AS (SELECT expected, typed, kind, SUM(n) OVER (PARTITION BY expected) AS total,"
     " ROW_NUMBER() OVER (PARTITION BY expected ORDER BY n DESC, typed) AS place FROM pairs)"
-    " SELECT expected, total, typed FROM ranked WHERE place = 1"
+    " SELECT expected, total, typed, kind FROM ranked WHERE place = 1"
     " ORDER BY total DESC, expected LIMIT ?";
+
+// The Monday of the week an attempt ended in, by the learner's own calendar.
+constexpr const char* kWeeklyKindsSql =
+    "SELECT date(substr(a.ended_at, 1, 10), '-6 days', 'weekday 1') AS week,"
+    " COALESCE(m.kind, ''), COUNT(*) FROM mistakes m JOIN attempts a ON a.id = m.attempt_id"
+    " WHERE m.detail IS NOT '错位' GROUP BY week, m.kind ORDER BY week, COUNT(*) DESC, m.kind";
 
 std::u16string utf16(const std::string& text) {
     return fromUtf8(text).value_or(u"\uFFFD");
@@ -54,8 +64,9 @@ std::vector<LessonSummary> lessonSummaries(const Journal& journal) {
         return rows;
     Statement query(journal.database(), kSummariesSql);
     while (query.step() == SQLITE_ROW)
-        rows.push_back({query.text(0), query.text(1), query.integer(2), query.real(3),
-                        query.real(4), query.real(5), query.real(6), query.text(7)});
+        rows.push_back({query.text(0), query.text(1), query.integer(2), query.optionalReal(3),
+                        query.real(4), query.optionalReal(5), query.real(6), query.optionalReal(7),
+                        query.real(8), query.text(9)});
     std::sort(rows.begin(), rows.end(), [](const LessonSummary& a, const LessonSummary& b) {
         return std::pair(orderOf(a), a.lesson) < std::pair(orderOf(b), b.lesson);
     });
@@ -71,7 +82,8 @@ std::vector<ProgressPoint> progress(const Journal& journal,
     if (lesson)
         query.bind(1, *lesson);
     while (query.step() == SQLITE_ROW)
-        points.push_back({query.integer(0), query.real(1), query.real(2)});
+        points.push_back(
+            {query.integer(0), query.real(1), query.real(2), query.real(3), query.integer(4) != 0});
     return points;
 }
 
@@ -82,8 +94,19 @@ std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit) {
     Statement query(journal.database(), kMostMissedSql);
     query.bind(1, std::int64_t{limit});
     while (query.step() == SQLITE_ROW)
-        missed.push_back({utf16(query.text(0)), query.integer(1), utf16(query.text(2))});
+        missed.push_back(
+            {utf16(query.text(0)), query.integer(1), utf16(query.text(2)), query.text(3)});
     return missed;
+}
+
+std::vector<WeeklyKind> mistakesByWeek(const Journal& journal) {
+    std::vector<WeeklyKind> weeks;
+    if (!journal.isOpen())
+        return weeks;
+    Statement query(journal.database(), kWeeklyKindsSql);
+    while (query.step() == SQLITE_ROW)
+        weeks.push_back({query.text(0), query.text(1), query.integer(2)});
+    return weeks;
 }
 
 std::optional<std::string> lastAttemptLesson(const Journal& journal) {

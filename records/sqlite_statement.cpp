@@ -20,6 +20,15 @@ Statement& Statement::bind(int index, double value) {
     return *this;
 }
 
+Statement& Statement::bindNull(int index) {
+    sqlite3_bind_null(m_statement, index);
+    return *this;
+}
+
+Statement& Statement::bindOrNull(int index, std::string_view text) {
+    return text.empty() ? bindNull(index) : bind(index, text);
+}
+
 Statement& Statement::bind(int index, std::string_view text) {
     sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()),
                       SQLITE_TRANSIENT);
@@ -41,6 +50,12 @@ std::int64_t Statement::integer(int column) const {
 
 double Statement::real(int column) const {
     return sqlite3_column_double(m_statement, column);
+}
+
+std::optional<double> Statement::optionalReal(int column) const {
+    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
+        return std::nullopt;
+    return real(column);
 }
 
 std::string Statement::text(int column) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ class Statement {
     Statement& bind(int index, std::int64_t value);
     Statement& bind(int index, double value);
     Statement& bind(int index, std::string_view text);
+    Statement& bindNull(int index);
+    // The text, or NULL when it is empty.
+    Statement& bindOrNull(int index, std::string_view text);
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step();
@@ -28,6 +32,8 @@ class Statement {
 
     std::int64_t integer(int column) const;
     double real(int column) const;
+    // Nothing for a NULL value.
+    std::optional<double> optionalReal(int column) const;
     std::string text(int column) const;
     int columnCount() const { return sqlite3_column_count(m_statement); }
     const char* columnName(int column) const { return sqlite3_column_name(m_statement, column); }

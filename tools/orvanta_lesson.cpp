@@ -6,7 +6,9 @@
 #include "core/local_files.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
+#include "tools/explain_command.h"
 #include "tools/readings_command.h"
+#include "tools/review_schedule_command.h"
 #include "tools/tool_output.h"
 
 #include <cerrno>
@@ -124,7 +126,7 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 }
 
 int usageError() {
-    std::cerr << kUsage << kReadingsUsage;
+    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage;
     return 2;
 }
 
@@ -135,13 +137,18 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage);
+        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
+                                               kExplainUsage + kReviewScheduleUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
         return args.size() == 2 ? decode(args[1]) : usageError();
     if (args[0] == "readings")
         return readingsCommand({args.begin() + 1, args.end()});
+    if (args[0] == "explain")
+        return explainCommand({args.begin() + 1, args.end()});
+    if (args[0] == "review-schedule")
+        return reviewScheduleCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;

@@ -1,3 +1,4 @@
+#include "core/utf8.h"
 #include "records/attempt_recorder.h"
 #include "tests/records/journal_fixture.h"
 
@@ -77,8 +78,31 @@ TEST_F(AttemptRecorderTest, CompletionWritesEveryWrongEvaluationEvenTakenBack) {
     EXPECT_EQ(rows("SELECT lesson, title, elapsed_s, total, \"right\", wrong, speed, completed,"
                    " name FROM attempts"),
               "J01A|第一课 基本课文|12|5|4|1|25.0|1|NULL");
-    EXPECT_EQ(rows("SELECT position, expected, typed FROM mistakes ORDER BY rowid"),
-              "0|わ|は\n3|は|わ\n7|く|ぐ");
+    EXPECT_EQ(rows("SELECT position, expected, typed, corrected FROM mistakes ORDER BY rowid"),
+              "0|わ|は|1\n3|は|わ|0\n7|く|ぐ|0");
+}
+
+namespace {
+
+// Says every mistake's kind is the character typed, and that ぐ came from the kana ぐ.
+class TypedAsKind final : public MistakeExplainer {
+  public:
+    void explain(JournalMistake& mistake) override {
+        mistake.note.kind = toUtf8(std::u16string_view(&mistake.typed, 1));
+        if (mistake.typed == u'ぐ')
+            mistake.preedit.emplace(1, u'ぐ');
+    }
+};
+
+} // namespace
+
+TEST_F(AttemptRecorderTest, TheExplainerNotesEachMistakeAsItIsMade) {
+    TypedAsKind explainer;
+    m_recorder->setExplainer(&explainer);
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    EXPECT_EQ(rows("SELECT position, kind, preedit FROM mistakes ORDER BY rowid"),
+              "0|は|NULL\n3|わ|NULL\n7|ぐ|ぐ");
 }
 
 TEST_F(AttemptRecorderTest, TimesCarryTheDateAndTheUtcOffset) {

@@ -21,7 +21,7 @@ class JournalFixture : public ::testing::Test {
     std::string rows(const std::string& sql) const;
 
     static JournalAttempt attempt(std::string lesson, std::string endedAt, double speed = 30,
-                                  Pos right = 9, Pos total = 10);
+                                  Pos right = 18, Pos total = 20);
 
     std::filesystem::path m_dir;
 };

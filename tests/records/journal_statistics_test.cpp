@@ -28,23 +28,23 @@ class JournalStatisticsTest : public JournalFixture {
 
 TEST_F(JournalStatisticsTest, LessonsComeInCourseOrderWithBestAndLastFigures) {
     write(attempt("/home/a/mine.ORV", "2026-03-01T10:00:00+08:00"));
-    write(attempt("J10A", "2026-03-02T10:00:00+08:00", 40, 8, 10));
-    write(attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 10, 10));
-    write(attempt("J10A", "2026-03-04T10:00:00+08:00", 30, 9, 10));
-    write(attempt("J02B", "2026-03-05T23:30:00+08:00", 20, 5, 10));
+    write(attempt("J10A", "2026-03-02T10:00:00+08:00", 40, 16, 20));
+    write(attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 20, 20));
+    write(attempt("J10A", "2026-03-04T10:00:00+08:00", 30, 18, 20));
+    write(attempt("J02B", "2026-03-05T23:30:00+08:00", 20, 10, 20));
     const auto rows = lessonSummaries(*m_journal);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].lesson, "J02B");
     EXPECT_EQ(rows[1].lesson, "J10A");
     EXPECT_EQ(rows[2].lesson, "/home/a/mine.ORV");
     EXPECT_EQ(rows[0].attempts, 2);
-    EXPECT_DOUBLE_EQ(rows[0].bestSpeed, 50);
+    EXPECT_EQ(rows[0].bestSpeed, 50);
     EXPECT_DOUBLE_EQ(rows[0].lastSpeed, 20);
-    EXPECT_DOUBLE_EQ(rows[0].bestAccuracy, 100);
+    EXPECT_EQ(rows[0].bestAccuracy, 100);
     EXPECT_DOUBLE_EQ(rows[0].lastAccuracy, 50);
     EXPECT_EQ(rows[0].lastPractised, "2026-03-05");
     EXPECT_EQ(rows[1].title, "J10A title");
-    EXPECT_DOUBLE_EQ(rows[1].bestAccuracy, 90);
+    EXPECT_EQ(rows[1].bestAccuracy, 90);
 }
 
 TEST_F(JournalStatisticsTest, ProgressIsInTimeOrderAcrossUtcOffsets) {
@@ -72,7 +72,7 @@ TEST_F(JournalStatisticsTest, AnAttemptShorterThanASecondSetsNoBestSpeedAndIsNot
     const auto rows = lessonSummaries(*m_journal);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].attempts, 2);
-    EXPECT_DOUBLE_EQ(rows[0].bestSpeed, 40);
+    EXPECT_EQ(rows[0].bestSpeed, 40);
     EXPECT_DOUBLE_EQ(rows[0].lastSpeed, 420000);
     ASSERT_EQ(progress(*m_journal).size(), 1u);
     EXPECT_DOUBLE_EQ(progress(*m_journal)[0].speed, 40);
@@ -90,6 +90,28 @@ TEST_F(JournalStatisticsTest, MostMissedCountsCharactersAndWhatWasTypedInstead) 
     EXPECT_EQ(missed[1].expected, u"は");
     EXPECT_EQ(missed[1].typedMostOften, u"わ");
     EXPECT_EQ(mostMissed(*m_journal, 1).size(), 1u);
+}
+
+TEST_F(JournalStatisticsTest, ShiftedCharactersAreLeftOutOfMostMissedAndTheWeeks) {
+    const MistakeNote kana{"写成假名", ""};
+    const MistakeNote shifted{"写成假名", kShifted};
+    write(attempt("J01A", "2026-03-01T23:00:00+08:00"), // a Sunday
+          {{0, u'今', u'こ', kana}, {4, u'、', u'は', shifted}, {5, u'は', u'、', shifted}});
+    write(
+        attempt("J01A", "2026-03-02T09:00:00+08:00"), // the Monday after
+        {{0, u'今', u'こ', kana}, {3, u'辞', u'持', {"选错汉字", ""}}, {4, u'、', u'は', shifted}});
+    const auto missed = mostMissed(*m_journal, 30);
+    ASSERT_EQ(missed.size(), 2u);
+    EXPECT_EQ(missed[0].expected, u"今");
+    EXPECT_EQ(missed[0].kind, "写成假名");
+    EXPECT_EQ(missed[1].expected, u"辞");
+    const auto weeks = mistakesByWeek(*m_journal);
+    ASSERT_EQ(weeks.size(), 3u);
+    EXPECT_EQ(weeks[0].week, "2026-02-23");
+    EXPECT_EQ(weeks[0].kind, "写成假名");
+    EXPECT_EQ(weeks[0].count, 1);
+    EXPECT_EQ(weeks[1].week, "2026-03-02");
+    EXPECT_EQ(weeks[2].kind, "选错汉字");
 }
 
 TEST_F(JournalStatisticsTest, LastAttemptLessonIsTheOneWrittenLast) {
@@ -117,11 +139,66 @@ TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
                            (m_dir / "mistakes.csv").string()));
     EXPECT_EQ(readFile(m_dir / "attempts.csv"),
               "id,lesson,title,started_at,ended_at,elapsed_s,total,right,wrong,speed,completed,"
-              "name\r\n"
+              "name,mode,first_try_accuracy\r\n"
               "1,\"/home/a/b,\"\"c\"\".ORV\",\"b,\"\"c\"\".ORV\",2026-03-02T09:00:00+08:00,"
-              "2026-03-02T09:00:00+08:00,60,10,9,1,24.5,1,\"王\n芳\"\r\n");
+              "2026-03-02T09:00:00+08:00,60,20,18,2,24.5,1,\"王\n芳\",text,95.0\r\n");
     EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
-              "attempt_id,position,expected,typed\r\n1,3,辞,\",\"\r\n");
+              "attempt_id,position,expected,typed,kind,detail,preedit,corrected\r\n"
+              "1,3,辞,\",\",,,,0\r\n");
+}
+
+// A 4-second give-up or a few characters run far faster than a whole text.
+TEST_F(JournalStatisticsTest, OnlyCompletedAttemptsOfTwentyCharactersSetTheBestFigures) {
+    write(attempt("J01A", "2026-03-02T10:00:00+08:00", 40, 18, 20));
+    JournalAttempt gaveUp = attempt("J01A", "2026-03-02T10:01:00+08:00", 374.99, 30, 30);
+    gaveUp.completed = false;
+    write(gaveUp);
+    write(attempt("J01A", "2026-03-02T10:02:00+08:00", 319.99, 19, 19));
+    write(attempt("J02A", "2026-03-02T10:03:00+08:00", 300, 5, 5));
+    const auto rows = lessonSummaries(*m_journal);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].attempts, 3);
+    EXPECT_EQ(rows[0].bestSpeed, 40);
+    EXPECT_EQ(rows[0].bestAccuracy, 90);
+    EXPECT_DOUBLE_EQ(rows[0].lastSpeed, 319.99);
+    EXPECT_FALSE(rows[1].bestSpeed) << "no attempt of J02A counts yet";
+    EXPECT_FALSE(rows[1].bestAccuracy);
+    std::vector<bool> counted;
+    for (const ProgressPoint& p : progress(*m_journal))
+        counted.push_back(p.counted);
+    EXPECT_EQ(counted, (std::vector<bool>{true, false, false, false}));
+}
+
+// Typed wrong twice at position 3 and once at 7, each taken back and typed
+// right: the read-out forgets them, the first try does not.
+TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOnce) {
+    write(attempt("J01A", "2026-03-02T10:00:00+08:00", 40, 20, 20),
+          {{3, u'辞', u'持'}, {3, u'辞', u'時'}, {7, u'は', u'わ'}});
+    write(attempt("J01A", "2026-03-02T10:05:00+08:00", 40, 20, 20));
+    const auto rows = lessonSummaries(*m_journal);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].bestFirstTry, 100);
+    EXPECT_DOUBLE_EQ(rows[0].lastFirstTry, 100);
+    EXPECT_EQ(rows[0].bestAccuracy, 100);
+    const auto points = progress(*m_journal);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_DOUBLE_EQ(points[0].accuracy, 100);
+    EXPECT_DOUBLE_EQ(points[0].firstTryAccuracy, 90);
+}
+
+TEST_F(JournalStatisticsTest, ExportWritesCellsThatLookLikeFormulasAsText) {
+    JournalAttempt formula = attempt("J01A", "2026-03-02T09:00:00+08:00");
+    formula.title = "=HYPERLINK(\"x\")";
+    write(formula, {{0, u'-', u'+'}, {1, u'@', u'='}});
+    ASSERT_FALSE(m_journal->setName(1, "-2+3"));
+    ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
+                           (m_dir / "mistakes.csv").string()));
+    const std::string attempts = readFile(m_dir / "attempts.csv");
+    EXPECT_NE(attempts.find(",\"'=HYPERLINK(\"\"x\"\")\","), std::string::npos) << attempts;
+    EXPECT_NE(attempts.find(",'-2+3,"), std::string::npos) << attempts;
+    EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
+              "attempt_id,position,expected,typed,kind,detail,preedit,corrected\r\n"
+              "1,0,'-,'+,,,,0\r\n1,1,'@,'=,,,,0\r\n");
 }
 
 TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {

@@ -1,3 +1,4 @@
+#include "core/utf8.h"
 #include "records/journal.h"
 #include "tests/records/journal_fixture.h"
 
@@ -61,7 +62,7 @@ TEST_F(JournalTest, WritesAnAttemptAndItsMistakesAndReadsThemBack) {
     EXPECT_EQ(rows("SELECT * FROM attempts"),
               std::to_string(written.id) +
                   "|J01A|第一课 基本课文|2026-03-02T09:05:03+08:00|2026-03-02T09:10:15+08:00"
-                  "|312|128|120|8|24.615|1|NULL");
+                  "|312|128|120|8|24.615|1|NULL|text");
     EXPECT_EQ(rows("SELECT attempt_id, position, expected, typed FROM mistakes ORDER BY rowid"),
               std::to_string(written.id) + "|0|辞|持\n" + std::to_string(written.id) +
                   "|5|は|わ\n" + std::to_string(written.id) + "|5|は|は");
@@ -69,18 +70,78 @@ TEST_F(JournalTest, WritesAnAttemptAndItsMistakesAndReadsThemBack) {
     EXPECT_EQ(scalar("SELECT name FROM attempts"), "学员");
 }
 
-TEST_F(JournalTest, NewJournalHasSchemaVersionOneInWalMode) {
+TEST_F(JournalTest, NewJournalHasSchemaVersionTwoInWalMode) {
     Journal journal(journalPath());
     ASSERT_FALSE(journal.open().error);
-    EXPECT_EQ(scalar("PRAGMA user_version"), "1");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "2");
     EXPECT_EQ(scalar("PRAGMA journal_mode"), "wal");
     EXPECT_EQ(rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
               "attempts\nmistakes");
     EXPECT_EQ(rows("SELECT name FROM pragma_table_info('attempts')"),
               "id\nlesson\ntitle\nstarted_at\nended_at\nelapsed_s\ntotal\nright\nwrong\nspeed\n"
-              "completed\nname");
+              "completed\nname\nmode");
     EXPECT_EQ(rows("SELECT name FROM pragma_table_info('mistakes')"),
-              "attempt_id\nposition\nexpected\ntyped");
+              "attempt_id\nposition\nexpected\ntyped\nkind\ndetail\npreedit\ncorrected");
+}
+
+TEST_F(JournalTest, MistakesKeepTheirKindTheKanaTypedAndWhetherTheyWereCorrected) {
+    Journal journal(journalPath());
+    ASSERT_FALSE(journal.open().error);
+    JournalAttempt recall = kAttempt;
+    recall.mode = "recall";
+    ASSERT_FALSE(journal.record(kAttempt, {}).error);
+    ASSERT_FALSE(journal
+                     .record(recall, {{0, u'今', u'こ', {"写成假名", ""}, u"こんばんは", true},
+                                      {4, u'、', u'は', {"写成假名", "错位"}, std::nullopt, false}})
+                     .error);
+    EXPECT_EQ(rows("SELECT mode FROM attempts ORDER BY id"), "text\nrecall");
+    EXPECT_EQ(
+        rows("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
+        "0|写成假名|NULL|こんばんは|1\n4|写成假名|错位|NULL|0");
+}
+
+namespace {
+
+// Names every mistake after its two characters.
+class PairNames final : public CharacterMistakes {
+  public:
+    MistakeNote explain(char16_t expected, char16_t typed) override {
+        ++asked;
+        return {toUtf8(std::u16string{expected, typed}), ""};
+    }
+    int asked = 0;
+};
+
+} // namespace
+
+TEST_F(JournalTest, VersionOneJournalIsUpgradedInPlaceAndItsMistakesExplained) {
+    fs::create_directories(fs::path(journalPath()).parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(journalPath().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           R"(CREATE TABLE attempts (id INTEGER PRIMARY KEY, lesson TEXT NOT NULL,
+                   title TEXT, started_at TEXT NOT NULL, ended_at TEXT NOT NULL,
+                   elapsed_s INTEGER NOT NULL, total INTEGER NOT NULL, "right" INTEGER NOT NULL,
+                   wrong INTEGER NOT NULL, speed REAL NOT NULL, completed INTEGER NOT NULL,
+                   name TEXT);
+               CREATE TABLE mistakes (attempt_id INTEGER NOT NULL REFERENCES attempts(id)
+                   ON DELETE CASCADE, position INTEGER NOT NULL, expected TEXT NOT NULL,
+                   typed TEXT NOT NULL);
+               INSERT INTO attempts VALUES (1, 'J01A', 't', 'a', 'b', 1, 2, 1, 1, 3.0, 1, NULL);
+               INSERT INTO mistakes VALUES (1, 0, '辞', '持'), (1, 5, '辞', '持'), (1, 7, '図', '图');
+               PRAGMA user_version = 1;)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    PairNames names;
+    Journal journal(journalPath(), &names);
+    ASSERT_FALSE(journal.open().error);
+    EXPECT_EQ(scalar("PRAGMA user_version"), "2");
+    EXPECT_EQ(
+        rows("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
+        "0|辞持|NULL|NULL|NULL\n5|辞持|NULL|NULL|NULL\n7|図图|NULL|NULL|NULL");
+    EXPECT_EQ(names.asked, 2) << "each pair is explained once";
+    EXPECT_EQ(rows("SELECT lesson, mode FROM attempts"), "J01A|text");
 }
 
 TEST_F(JournalTest, ReopeningKeepsWhatWasWrittenAndDeletingAnAttemptTakesItsMistakes) {

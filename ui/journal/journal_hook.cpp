@@ -2,19 +2,21 @@
 
 #include "core/code_page.h"
 #include "core/lesson_catalogue.h"
-#include "core/lesson_codec.h"
 #include "core/local_files.h"
+#include "readings/borrowed_lines.h"
 #include "records/drill_builder.h"
 #include "records/journal_statistics.h"
+#include "review/lesson_files.h"
+#include "ui/common/borrowed_lesson_file.h"
 #include "ui/common/prompts.h"
 #include "ui/dialogs/score_keeper.h"
 #include "ui/journal/statistics_window.h"
 #include "ui/main_window/form1.h"
 
 #include <QAction>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -24,22 +26,38 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The course's texts in course order, as the lesson menu finds them.
-std::vector<std::u16string> courseTexts(CodePage& codePage) {
+// The course's lessons in course order, as the lesson menu finds them.
+std::vector<LenderLesson> courseLessons(CodePage& codePage) {
     const LocalFiles files;
-    std::vector<std::u16string> texts;
+    LessonFiles lessons(files, codePage);
+    std::vector<LenderLesson> course;
     for (int n = 1; n <= kLessonCount; ++n)
         for (char letter : {'A', 'B'})
-            if (const auto bytes = files.readLesson(nativePath(lessonEntry(n, letter).path)))
-                texts.push_back(decodeLesson(*bytes, codePage).text);
-    return texts;
+            if (auto lesson = lessons.read(lessonEntry(n, letter).path))
+                course.push_back(std::move(*lesson));
+    return course;
 }
 
-bool writeFile(const std::string& path, const std::string& bytes) {
-    QFile file(qs(path));
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
+bool holdsLine(std::u16string_view text, std::u16string_view line) {
+    for (size_t at = text.find(line); at != std::u16string_view::npos; at = text.find(line, at + 1))
+        if ((at == 0 || text[at - 1] == u'\n') &&
+            (at + line.size() == text.size() || text[at + line.size()] == u'\r'))
+            return true;
+    return false;
+}
+
+// Each drill line with the corrections of the first lesson that holds it,
+// where the drill found it.
+std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
+                                    const std::vector<LenderLesson>& course) {
+    std::vector<BorrowedLine> lent;
+    for (const std::u16string& line : lines) {
+        const auto lender = std::find_if(course.begin(), course.end(), [&](const LenderLesson& l) {
+            return holdsLine(l.text, line);
+        });
+        lent.push_back({line, lender == course.end() ? nullptr : &lender->corrections});
+    }
+    return lent;
 }
 
 } // namespace
@@ -47,7 +65,7 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journalPath)
     : QObject(&form), m_form(form), m_prompts(prompts), m_journal(journalPath),
       m_recorder(m_journal, *this), m_again(form.findChild<QAction*>(QStringLiteral("Again"))),
-      m_drillPath(m_drillFolder.filePath(QStringLiteral("易错字练习.ORV")).toStdString()) {
+      m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     connect(&form, &Form1::lessonRequested, this, &JournalHook::lessonRequested);
     connect(form.findChild<ScoreKeeper*>(), &ScoreKeeper::scoreSaved, this,
             &JournalHook::scoreSaved);
@@ -61,7 +79,7 @@ JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journ
 }
 
 void JournalHook::lessonRequested(const std::string& path) {
-    if (path == m_drillPath)
+    if (path == m_drill.path())
         m_recorder.setNextLesson({std::string(kDrillLesson), std::string(kDrillLesson)});
     else
         m_recorder.setNextLesson(journalLessonFor(path));
@@ -134,17 +152,19 @@ void JournalHook::loadDrill() {
     for (const MissedCharacter& m : mostMissed(m_journal))
         missed.push_back(m.expected);
     CodePage codePage;
-    const std::vector<std::u16string> lines = drillLines(courseTexts(codePage), missed);
-    const auto bytes = encodeLesson(drillText(lines), codePage);
-    if (lines.empty() || !std::holds_alternative<std::string>(bytes) ||
-        !writeFile(m_drillPath, std::get<std::string>(bytes))) {
+    const std::vector<LenderLesson> course = courseLessons(codePage);
+    std::vector<std::u16string> texts;
+    for (const LenderLesson& lesson : course)
+        texts.push_back(lesson.text);
+    const std::vector<std::u16string> lines = drillLines(texts, missed);
+    if (lines.empty() || !m_drill.write(borrowLines(lentLines(lines, course)), codePage)) {
         m_prompts.inform(m_window && m_window->isVisible() ? static_cast<QWidget*>(m_window)
                                                            : &m_form,
                          QStringLiteral("课文里找不到含有这些易错字的句子，无法生成练习。"),
                          QStringLiteral("易错字练习"));
         return;
     }
-    m_form.LoadLesson(m_drillPath);
+    m_form.LoadLesson(m_drill.path());
     if (m_window) // it stays above the main window, where the drill now waits
         m_window->close();
     m_form.activateWindow();

@@ -2,9 +2,9 @@
 
 #include "records/attempt_recorder.h"
 #include "records/journal.h"
+#include "ui/common/borrowed_lesson_file.h"
 
 #include <QObject>
-#include <QTemporaryDir>
 #include <optional>
 #include <string>
 
@@ -49,8 +49,7 @@ class JournalHook final : public QObject, private RecorderListener {
     std::int64_t m_lastAttempt = 0; // the attempt that a saved score belongs to
     std::optional<std::string> m_lastLesson;
     bool m_failureTold = false;
-    QTemporaryDir m_drillFolder;
-    std::string m_drillPath;
+    BorrowedLessonFile m_drill;
     StatisticsWindow* m_window = nullptr; // made on first use, kept for the run
 };
 

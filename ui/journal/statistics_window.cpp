@@ -4,26 +4,21 @@
 #include "records/journal_statistics.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/prompts.h"
+#include "ui/journal/progress_chart.h"
 
-#include <QChartView>
-#include <QDateTime>
-#include <QDateTimeAxis>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QValueAxis>
-#include <algorithm>
 
 namespace {
 
-// The colours of the main window: blue captions, the red clock.
-const QColor kCaptionBlue(0, 0, 255);
-const QColor kClockRed(255, 0, 0);
 constexpr int kLessonRole = Qt::UserRole;
+const QString kCountedTip = QStringLiteral("只算完成、至少 %1 个字的练习").arg(kCountedCharacters);
+const QString kFirstTryTip =
+    QStringLiteral("首次正确率：第一次就打对的字占全部字的比例，打错后改正的字也算错");
 constexpr int kSortRole = Qt::UserRole + 1;
 
 // Sorts by a key of its own: numbers as numbers, lessons in course order.
@@ -42,6 +37,32 @@ SortableItem* numberItem(double value, int decimals, const QString& suffix = {})
     auto* item = new SortableItem(QString::number(value, 'f', decimals) + suffix, value);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
+}
+
+// Until a completed attempt of enough characters sets it, a best figure is a dash.
+SortableItem* bestItem(const std::optional<double>& value, const QString& suffix) {
+    if (value)
+        return numberItem(*value, 1, suffix);
+    auto* item = new SortableItem(QStringLiteral("—"), -1.0);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setToolTip(kCountedTip);
+    return item;
+}
+
+void explainColumns(QTableWidget* lessons) {
+    for (int c : {2, 4})
+        lessons->horizontalHeaderItem(c)->setToolTip(kCountedTip);
+    lessons->horizontalHeaderItem(6)->setToolTip(kCountedTip + QLatin1Char('\n') + kFirstTryTip);
+    lessons->horizontalHeaderItem(7)->setToolTip(kFirstTryTip);
+}
+
+// A character that shows as nothing is named.
+QString shownCharacter(const std::u16string& text) {
+    if (text == u"\r" || text == u"\n" || text == u"\r\n")
+        return QStringLiteral("↵ 换行");
+    if (text == u" " || text == u"\u3000")
+        return QStringLiteral("␣ 空格");
+    return QString::fromStdU16String(text);
 }
 
 QLabel* heading(const QString& text) {
@@ -85,7 +106,7 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     left->addWidget(createLessonTable(), 2);
     left->addWidget(createChart(), 3);
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 3);
+    columns->addLayout(left, 4);
     columns->addWidget(createMissedList(), 1);
     auto* exportButton = button("ExportButton", QStringLiteral("导出(&E)..."));
     auto* closeButton = button("CloseButton", QStringLiteral("关闭(&C)"));
@@ -99,14 +120,17 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportCsv_Click);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_drill, &QPushButton::clicked, this, &StatisticsWindow::drillRequested);
-    resize(1040, 760);
+    resize(1220, 780);
 }
 
 QWidget* StatisticsWindow::createLessonTable() {
-    m_lessons = table("LessonTable", {QStringLiteral("课文"), QStringLiteral("练习次数"),
-                                      QStringLiteral("最高速度"), QStringLiteral("最近速度"),
-                                      QStringLiteral("最高正确率"), QStringLiteral("最近正确率"),
-                                      QStringLiteral("最近练习")});
+    m_lessons =
+        table("LessonTable",
+              {QStringLiteral("课文"), QStringLiteral("练习次数"), QStringLiteral("最高速度"),
+               QStringLiteral("最近速度"), QStringLiteral("最高正确率"),
+               QStringLiteral("最近正确率"), QStringLiteral("最高首次正确率"),
+               QStringLiteral("最近首次正确率"), QStringLiteral("最近练习")});
+    explainColumns(m_lessons);
     m_lessons->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_lessons->setSortingEnabled(true);
     connect(m_lessons, &QTableWidget::itemSelectionChanged, this,
@@ -120,50 +144,22 @@ QWidget* StatisticsWindow::createLessonTable() {
 }
 
 QWidget* StatisticsWindow::createChart() {
-    m_speed = new QLineSeries;
-    m_speed->setName(QStringLiteral("速度（字/分钟）"));
-    m_speed->setPen(QPen(kCaptionBlue, 2));
-    m_accuracy = new QLineSeries;
-    m_accuracy->setName(QStringLiteral("正确率（%）"));
-    m_accuracy->setPen(QPen(kClockRed, 2));
-    m_chart = new QChart;
-    m_chart->setFont(chineseFont(10.5));
-    m_chart->legend()->setFont(chineseFont(10.5));
-    m_chart->setTitleFont(chineseFont(12));
-    m_chart->setTitleBrush(kCaptionBlue);
-    m_chart->addSeries(m_speed);
-    m_chart->addSeries(m_accuracy);
-    m_timeAxis = new QDateTimeAxis;
-    m_timeAxis->setLabelsFont(chineseFont(9));
-    m_speedAxis = new QValueAxis;
-    m_speedAxis->setLabelFormat(QStringLiteral("%d"));
-    m_speedAxis->setLabelsColor(kCaptionBlue);
-    auto* accuracyAxis = new QValueAxis;
-    accuracyAxis->setRange(0, 100);
-    accuracyAxis->setLabelFormat(QStringLiteral("%d%%"));
-    accuracyAxis->setLabelsColor(kClockRed);
-    accuracyAxis->setGridLineVisible(false); // the speed axis draws the grid
-    m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
-    m_chart->addAxis(m_speedAxis, Qt::AlignLeft);
-    m_chart->addAxis(accuracyAxis, Qt::AlignRight);
-    for (QLineSeries* series : {m_speed, m_accuracy})
-        series->attachAxis(m_timeAxis);
-    m_speed->attachAxis(m_speedAxis);
-    m_accuracy->attachAxis(accuracyAxis);
-    auto* view = new QChartView(m_chart);
-    view->setObjectName(QStringLiteral("ProgressChart"));
-    view->setRenderHint(QPainter::Antialiasing);
+    m_chart = new ProgressChart;
     auto* allLessons = button("AllLessons", QStringLiteral("全部课文(&A)"));
     connect(allLessons, &QPushButton::clicked, m_lessons, &QTableWidget::clearSelection);
+    auto* key = new QLabel(
+        QStringLiteral("大圆点：最高　灰点：放弃或不足 %1 字，不计最高").arg(kCountedCharacters));
+    key->setFont(chineseFont(9));
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* top = new QHBoxLayout;
     top->addWidget(heading(QStringLiteral("速度与正确率（选一课只看这一课）")));
     top->addStretch();
+    top->addWidget(key);
     top->addWidget(allLessons);
     layout->addLayout(top);
-    layout->addWidget(view);
+    layout->addWidget(m_chart);
     return box;
 }
 
@@ -199,11 +195,13 @@ void StatisticsWindow::fillLessons() {
         lesson->setToolTip(qs(s.lesson));
         m_lessons->setItem(r, 0, lesson);
         m_lessons->setItem(r, 1, numberItem(static_cast<double>(s.attempts), 0));
-        m_lessons->setItem(r, 2, numberItem(s.bestSpeed, 1));
+        m_lessons->setItem(r, 2, bestItem(s.bestSpeed, {}));
         m_lessons->setItem(r, 3, numberItem(s.lastSpeed, 1));
-        m_lessons->setItem(r, 4, numberItem(s.bestAccuracy, 1, QStringLiteral("%")));
+        m_lessons->setItem(r, 4, bestItem(s.bestAccuracy, QStringLiteral("%")));
         m_lessons->setItem(r, 5, numberItem(s.lastAccuracy, 1, QStringLiteral("%")));
-        m_lessons->setItem(r, 6, new SortableItem(qs(s.lastPractised), qs(s.lastPractised)));
+        m_lessons->setItem(r, 6, bestItem(s.bestFirstTry, QStringLiteral("%")));
+        m_lessons->setItem(r, 7, numberItem(s.lastFirstTry, 1, QStringLiteral("%")));
+        m_lessons->setItem(r, 8, new SortableItem(qs(s.lastPractised), qs(s.lastPractised)));
     }
     m_lessons->setSortingEnabled(true);
     m_lessons->sortByColumn(0, Qt::AscendingOrder);
@@ -216,8 +214,8 @@ void StatisticsWindow::fillMissed() {
     m_missed->setRowCount(static_cast<int>(missed.size()));
     for (int r = 0; r < static_cast<int>(missed.size()); ++r) {
         const MissedCharacter& m = missed[static_cast<size_t>(r)];
-        const QString pair = QString::fromStdU16String(m.expected) + QStringLiteral(" → ") +
-                             QString::fromStdU16String(m.typedMostOften);
+        const QString pair =
+            shownCharacter(m.expected) + QStringLiteral(" → ") + shownCharacter(m.typedMostOften);
         auto* item = new SortableItem(pair, r);
         item->setFont(QFont(kJapaneseFace, 12)); // the characters as the lesson box shows them
         m_missed->setItem(r, 0, item);
@@ -241,35 +239,14 @@ void StatisticsWindow::showSelectedLesson() {
 
 void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
     const std::vector<ProgressPoint> points = progress(m_journal, lesson);
-    QList<QPointF> speeds, accuracies;
-    speeds.reserve(static_cast<qsizetype>(points.size()));
-    accuracies.reserve(static_cast<qsizetype>(points.size()));
-    double fastest = 0;
-    for (const ProgressPoint& p : points) {
-        speeds.append(QPointF(static_cast<qreal>(p.endedAtMs), p.speed));
-        accuracies.append(QPointF(static_cast<qreal>(p.endedAtMs), p.accuracy));
-        fastest = std::max(fastest, p.speed);
-    }
-    m_speed->replace(speeds);
-    m_accuracy->replace(accuracies);
-    const QDateTime first = points.empty()
-                                ? QDateTime::currentDateTime()
-                                : QDateTime::fromMSecsSinceEpoch(points.front().endedAtMs);
-    const QDateTime last =
-        points.empty() ? first : QDateTime::fromMSecsSinceEpoch(points.back().endedAtMs);
-    m_timeAxis->setRange(first.addSecs(-3600), last.addSecs(3600));
-    // Over a few days the ticks would repeat a date, so they show the hour too.
-    const bool fewDays = first.daysTo(last) < 4;
-    m_timeAxis->setFormat(fewDays ? QStringLiteral("MM-dd hh:mm") : QStringLiteral("MM-dd"));
-    m_speedAxis->setRange(0, std::max(10.0, fastest * 1.1));
-    m_speedAxis->applyNiceNumbers();
     const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
     if (points.empty())
-        m_chart->setTitle(QStringLiteral("还没有练习记录：完成或放弃一次练习后，这里会画出进步"));
+        m_chart->showPoints(points,
+                            QStringLiteral("还没有练习记录：完成或放弃一次练习后，这里会画出进步"));
     else if (lesson && !selected.isEmpty())
-        m_chart->setTitle(m_lessons->item(selected.first()->row(), 0)->text());
+        m_chart->showPoints(points, m_lessons->item(selected.first()->row(), 0)->text());
     else
-        m_chart->setTitle(QStringLiteral("全部练习"));
+        m_chart->showPoints(points, QStringLiteral("全部练习"));
 }
 
 void StatisticsWindow::exportCsv_Click() {

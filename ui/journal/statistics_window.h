@@ -6,12 +6,9 @@
 
 class Journal;
 class Prompts;
-class QChart;
-class QDateTimeAxis;
-class QLineSeries;
+class ProgressChart;
 class QPushButton;
 class QTableWidget;
-class QValueAxis;
 
 // 学习统计: per lesson the attempts with best and last figures, a chart of
 // speed and accuracy over time for all attempts or the selected lesson, the
@@ -41,10 +38,6 @@ class StatisticsWindow final : public QDialog {
     Prompts& m_prompts;
     QTableWidget* m_lessons = nullptr;
     QTableWidget* m_missed = nullptr;
-    QChart* m_chart = nullptr;
-    QLineSeries* m_speed = nullptr;
-    QLineSeries* m_accuracy = nullptr;
-    QDateTimeAxis* m_timeAxis = nullptr;
-    QValueAxis* m_speedAxis = nullptr;
+    ProgressChart* m_chart = nullptr;
     QPushButton* m_drill = nullptr;
 };

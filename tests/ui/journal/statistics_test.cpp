@@ -21,8 +21,8 @@
 namespace {
 
 JournalAttempt attempt(const std::string& lesson, const std::string& endedAt, double speed,
-                       Pos right = 9) {
-    return {lesson, lesson + " 的标题", endedAt, endedAt, {60, 10, right, 10 - right, speed}, true};
+                       Pos right = 18) {
+    return {lesson, lesson + " 的标题", endedAt, endedAt, {60, 20, right, 20 - right, speed}, true};
 }
 
 } // namespace
@@ -148,9 +148,9 @@ class StatisticsTest : public QObject {
 
     void tableListsLessonsInCourseOrderAndSorts() {
         writeJournal({{attempt("/home/a/mine.ORV", "2026-03-01T10:00:00+08:00", 70), {}},
-                      {attempt("J10A", "2026-03-02T10:00:00+08:00", 40, 8), {}},
-                      {attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 10), {}},
-                      {attempt("J10A", "2026-03-04T10:00:00+08:00", 30, 9), {}}});
+                      {attempt("J10A", "2026-03-02T10:00:00+08:00", 40, 16), {}},
+                      {attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 20), {}},
+                      {attempt("J10A", "2026-03-04T10:00:00+08:00", 30, 18), {}}});
         attach();
         QTableWidget* lessons = table(openStatistics(), "LessonTable");
         QCOMPARE(column(lessons, 0),
@@ -161,7 +161,7 @@ class StatisticsTest : public QObject {
         QCOMPARE(lessons->item(1, 3)->text(), QStringLiteral("30.0"));
         QCOMPARE(lessons->item(1, 4)->text(), QStringLiteral("90.0%"));
         QCOMPARE(lessons->item(1, 5)->text(), QStringLiteral("90.0%"));
-        QCOMPARE(lessons->item(1, 6)->text(), QStringLiteral("2026-03-04"));
+        QCOMPARE(lessons->item(1, 8)->text(), QStringLiteral("2026-03-04"));
         lessons->sortByColumn(2, Qt::DescendingOrder);
         QCOMPARE(column(lessons, 2), (QStringList{QStringLiteral("70.0"), QStringLiteral("50.0"),
                                                   QStringLiteral("40.0")}));
@@ -173,12 +173,12 @@ class StatisticsTest : public QObject {
 
     void chartShowsAllAttemptsOrTheSelectedLesson() {
         writeJournal({{attempt("J10A", "2026-03-02T10:00:00+08:00", 40), {}},
-                      {attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 10), {}},
+                      {attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 20), {}},
                       {attempt("J10A", "2026-03-04T10:00:00+08:00", 30), {}}});
         attach();
         StatisticsWindow* window = openStatistics();
         const QList<QLineSeries*> lines = series(window);
-        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.size(), 3);
         QLineSeries* speed = lines[0];
         QLineSeries* accuracy = lines[1];
         QCOMPARE(speed->count(), 3);
@@ -197,19 +197,51 @@ class StatisticsTest : public QObject {
         QCOMPARE(speed->count(), 3);
     }
 
+    // A four-second give-up at 375 字/分 and a slip taken back, minutes apart.
+    void bestFiguresAndTheChartCountOnlyCompletedAttemptsOfTwentyCharacters() {
+        JournalAttempt gaveUp = attempt("J01A", "2026-03-02T10:04:00+08:00", 374.99, 20);
+        gaveUp.completed = false;
+        writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 40, 20), {{3, u'辞', u'持'}}},
+                      {gaveUp, {}}});
+        attach();
+        StatisticsWindow* window = openStatistics();
+        QTableWidget* lessons = table(window, "LessonTable");
+        QCOMPARE(lessons->item(0, 1)->text(), QStringLiteral("2"));
+        QCOMPARE(lessons->item(0, 2)->text(), QStringLiteral("40.0"));
+        QCOMPARE(lessons->item(0, 3)->text(), QStringLiteral("375.0"));
+        QCOMPARE(lessons->item(0, 4)->text(), QStringLiteral("100.0%"));
+        QCOMPARE(lessons->item(0, 6)->text(), QStringLiteral("95.0%"));
+        QCOMPARE(lessons->item(0, 7)->text(), QStringLiteral("100.0%"));
+        const QList<QLineSeries*> lines = series(window);
+        QCOMPARE(lines[2]->at(0).y(), 95.0);
+        QLineSeries* speed = lines[0];
+        QCOMPARE(speed->count(), 2);
+        const auto size = QXYSeries::PointConfiguration::Size;
+        QVERIFY(speed->pointConfiguration(0).value(size).toReal() >
+                speed->pointConfiguration(1).value(size).toReal());
+        QVERIFY(speed->pointConfiguration(1).contains(QXYSeries::PointConfiguration::Color));
+        auto* time = qobject_cast<QDateTimeAxis*>(speed->attachedAxes().value(0));
+        const qint64 span = time->min().msecsTo(time->max());
+        QVERIFY2(span > 4 * 60 * 1000 && span < 30 * 60 * 1000, qPrintable(QString::number(span)));
+        QVERIFY(time->min().toMSecsSinceEpoch() < speed->at(0).x());
+        QVERIFY(time->max().toMSecsSinceEpoch() > speed->at(1).x());
+    }
+
     void mostMissedListsCountsAndWhatWasTypedInstead() {
         std::vector<JournalMistake> many;
         for (char16_t ch = u'ア'; ch < u'ア' + 40; ++ch)
             many.push_back({0, ch, u'x'});
-        writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 40),
-                       {{0, u'辞', u'持'}, {3, u'辞', u'時'}, {5, u'辞', u'持'}}},
-                      {attempt("J01B", "2026-03-03T10:00:00+08:00", 40), many}});
+        writeJournal(
+            {{attempt("J01A", "2026-03-02T10:00:00+08:00", 40),
+              {{0, u'辞', u'持'}, {3, u'辞', u'時'}, {5, u'辞', u'持'}, {6, u'に', u'\r'}}},
+             {attempt("J01B", "2026-03-03T10:00:00+08:00", 40), many}});
         attach();
         QTableWidget* missed = table(openStatistics(), "MissedTable");
         QCOMPARE(missed->rowCount(), 30);
         QCOMPARE(missed->item(0, 0)->text(), QStringLiteral("辞 → 持"));
         QCOMPARE(missed->item(0, 1)->text(), QStringLiteral("3"));
         QCOMPARE(missed->item(1, 1)->text(), QStringLiteral("1"));
+        QVERIFY(column(missed, 0).contains(QStringLiteral("に → ↵ 换行")));
     }
 
     void drillLoadsTheCourseLinesOfTheMostMissedCharacters() {
@@ -232,6 +264,26 @@ class StatisticsTest : public QObject {
         f->trigger("Again");
         QCOMPARE(f->m_r1->toPlainText(),
                  QStringLiteral("あれは辞書ですか。\nいいえ、あれは雑誌です。\n傘です。"));
+    }
+
+    // The drill reads a borrowed line as its lesson does: 七時 is しちじ in J01B,
+    // whatever the dictionary says.
+    void drillKeepsTheReadingCorrectionsOfTheLinesItBorrows() {
+        f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"今日は休みです。");
+        f->writeLesson(QStringLiteral("ldata/J01B.ORV"), u"七時に起きます。");
+        f->writeFile(QStringLiteral("ldata/J01B.yomi"), "七時\tしちじ\n今日\tこんにち\n");
+        writeJournal({{attempt("J01B", "2026-03-02T10:00:00+08:00", 40), {{0, u'七', u'八'}}},
+                      {attempt("J01A", "2026-03-02T11:00:00+08:00", 40), {{0, u'今', u'令'}}}});
+        f->form->findChild<QAction*>(QStringLiteral("Yomi"))->setChecked(true);
+        attach();
+        QTest::mouseClick(button(openStatistics(), "DrillButton"), Qt::LeftButton);
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今日は休みです。\n七時に起きます。"));
+        auto* romaji = f->form->findChild<QLabel*>(QStringLiteral("Romaji"));
+        QTRY_VERIFY(romaji->isVisible());
+        QCOMPARE(romaji->text(), QStringLiteral("今日：kyou")); // J01B's correction is not J01A's
+        f->commit(QStringLiteral("今日は休みです。"));
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QCOMPARE(romaji->text(), QStringLiteral("七時：shichiji"));
     }
 
     void drillNeverLoadsAnEmptyLesson() {
@@ -360,7 +412,8 @@ class StatisticsTest : public QObject {
         QVERIFY(attempts.readLine().startsWith("id,lesson,title,started_at"));
         QVERIFY(attempts.readLine().startsWith("1,J01A,J01A 的标题,"));
         QCOMPARE(QString::fromUtf8(mistakes.readAll()),
-                 QStringLiteral("attempt_id,position,expected,typed\r\n1,0,辞,持\r\n"));
+                 QStringLiteral("attempt_id,position,expected,typed,kind,detail,preedit,"
+                                "corrected\r\n1,0,辞,持,,,,0\r\n"));
         QVERIFY(f->prompts.asked().back().startsWith(QStringLiteral("导出|已导出")));
     }
 };

@@ -1,0 +1,19 @@
+#include "explain/mistake_kind.h"
+
+const char* kindName(MistakeKind kind) {
+    switch (kind) {
+    case MistakeKind::ChineseForm:
+        return "中文字形";
+    case MistakeKind::WrittenInKana:
+        return "写成假名";
+    case MistakeKind::WrittenInKanji:
+        return "写成汉字";
+    case MistakeKind::WrongKanji:
+        return "选错汉字";
+    case MistakeKind::WrongReading:
+        return "读音错误";
+    case MistakeKind::Other:
+        break;
+    }
+    return "其他";
+}

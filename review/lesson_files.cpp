@@ -1,0 +1,15 @@
+#include "review/lesson_files.h"
+
+#include "core/lesson_codec.h"
+#include "records/journal_lesson.h"
+
+std::optional<LenderLesson> LessonFiles::read(const std::string& lesson) {
+    const std::string path = nativePath(courseLessonPath(lesson).value_or(lesson));
+    const auto bytes = m_files.readLesson(path);
+    if (!bytes)
+        return std::nullopt;
+    DecodedLesson decoded = decodeLesson(*bytes, m_codePage);
+    if (decoded.failedAtByteOffset)
+        return std::nullopt;
+    return LenderLesson{std::move(decoded.text), readCorrections(path).entries};
+}
