@@ -2,7 +2,6 @@
 
 #include "core/line_breaks.h"
 #include "core/local_files.h"
-#include "core/utf8.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -35,30 +34,51 @@ QTextEdit::ExtraSelection mark(QPlainTextEdit& editor, size_t offset, size_t len
 }
 
 QString foreignTip(const ForeignCharacter& foreign) {
-    return QStringLiteral("「%1」不是日文用字（多半是中文简体字），请换成日文的写法")
-        .arg(QString::fromStdU16String(foreign.character));
+    const QString written(QChar(foreign.character));
+    if (!foreign.japaneseForm)
+        return QStringLiteral("「%1」不是日文用字（多半是中文简体字）").arg(written);
+    return QStringLiteral("「%1」不是日文用字，日文写作「%2」")
+        .arg(written, QChar(foreign.japaneseForm));
 }
 
-std::vector<ForeignCharacter> foreignCharacters(std::u16string_view text,
-                                                JapaneseCharacters& japanese) {
+// Each character once, with its Japanese form where there is one: 图→図 这→這.
+QString foreignList(const std::vector<ForeignCharacter>& foreign) {
+    QString list;
+    for (const ForeignCharacter& f : foreign) {
+        const QString entry =
+            f.japaneseForm ? QStringLiteral("%1→%2").arg(QChar(f.character), QChar(f.japaneseForm))
+                           : QString(QChar(f.character));
+        if (!list.split(QLatin1Char(' ')).contains(entry))
+            list += (list.isEmpty() ? QString() : QStringLiteral(" ")) + entry;
+    }
+    return list;
+}
+
+bool isKanji(char16_t c) {
+    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF);
+}
+
+// Only kanji are asked about: JIS X 0213 lacks some symbols that GBK and
+// Japanese lessons share, such as ～.
+std::vector<ForeignCharacter> foreignCharacters(std::u16string_view text, KanjiSources& kanji) {
     std::vector<ForeignCharacter> foreign;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char32_t c = codePointAt(text, i);
-        const size_t length = c > 0xFFFF ? 2 : 1;
-        if (japanese.isForeignKanji(c))
-            foreign.push_back({i, length, std::u16string(text.substr(i, length))});
-        i += length - 1;
+        const char16_t c = text[i];
+        if (isKanji(c) && !kanji.usedInJapanese(c)) {
+            const std::u16string form = kanji.japaneseFormOf(c);
+            foreign.push_back({i, c, form.empty() ? char16_t(0) : form[0]});
+        }
     }
     return foreign;
 }
 
 } // namespace
 
-LessonFindings checkLesson(std::u16string_view text, CodePage& codePage,
-                           JapaneseCharacters& japanese) {
+LessonFindings checkLesson(std::u16string_view text, CodePage& codePage, KanjiSources& kanji) {
     LessonFindings findings;
     findings.outsideGbk = charactersOutsideGbk(text, codePage);
-    findings.foreign = foreignCharacters(text, japanese);
+    findings.foreign = foreignCharacters(text, kanji);
     const std::u16string tidy = tidyLessonText(text);
     findings.fileSize = lessonFileSize(tidy.size());
     findings.tidied = tidy != withCrLf(text);
@@ -70,7 +90,7 @@ QList<QTextEdit::ExtraSelection> markFindings(const LessonFindings& findings,
                                               QPlainTextEdit& editor) {
     QList<QTextEdit::ExtraSelection> marks;
     for (const ForeignCharacter& foreign : findings.foreign)
-        marks.append(mark(editor, foreign.offset, foreign.length, kForeignColour));
+        marks.append(mark(editor, foreign.offset, 1, kForeignColour));
     for (const UnencodableChar& bad : findings.outsideGbk)
         marks.append(mark(editor, bad.offset, bad.codePoint > 0xFFFF ? 2 : 1, kRefusedColour));
     return marks;
@@ -82,7 +102,7 @@ QString findingAt(const LessonFindings& findings, size_t offset) {
             return QStringLiteral("「%1」（%2）不在 GBK 编码里，课文文件存不下它")
                 .arg(character(bad.codePoint), codeOf(bad.codePoint));
     for (const ForeignCharacter& foreign : findings.foreign)
-        if (offset >= foreign.offset && offset < foreign.offset + foreign.length)
+        if (offset == foreign.offset)
             return foreignTip(foreign);
     return {};
 }
@@ -92,7 +112,9 @@ QString findingsSummary(const LessonFindings& findings) {
     if (!findings.outsideGbk.empty())
         parts << QStringLiteral("%1 个字符存不进课文文件（红线）").arg(findings.outsideGbk.size());
     if (!findings.foreign.empty())
-        parts << QStringLiteral("%1 个字不是日文用字（橙线）").arg(findings.foreign.size());
+        parts << QStringLiteral("%1 个字不是日文用字（橙线）：%2")
+                     .arg(findings.foreign.size())
+                     .arg(foreignList(findings.foreign));
     if (findings.fileSize > kLessonFileLimit)
         parts << QStringLiteral("课文超过 128 KiB");
     if (findings.tidied)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/code_page.h"
-#include "core/japanese_characters.h"
 #include "core/lesson_codec.h"
+#include "explain/kanji_sources.h"
 
 #include <QList>
 #include <QString>
@@ -15,8 +15,8 @@ class QPlainTextEdit;
 // A character Japanese writing does not use, such as the simplified 图.
 struct ForeignCharacter {
     size_t offset; // in the checked text
-    size_t length; // 2 for a character outside the BMP
-    std::u16string character;
+    char16_t character;
+    char16_t japaneseForm; // 図 for 图; 0 when none is known
 };
 
 // What the editor's live checks find in a text as it is being written.
@@ -29,8 +29,7 @@ struct LessonFindings {
 };
 
 // The checks of a text as the editor holds it (line breaks LF).
-LessonFindings checkLesson(std::u16string_view text, CodePage& codePage,
-                           JapaneseCharacters& japanese);
+LessonFindings checkLesson(std::u16string_view text, CodePage& codePage, KanjiSources& kanji);
 
 // Red wavy underlines under what Save refuses, orange ones under what
 // Japanese does not use, for QPlainTextEdit::setExtraSelections.

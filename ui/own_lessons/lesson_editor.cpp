@@ -23,8 +23,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -69,15 +71,16 @@ QString writeFailure(const std::string& path, int error) {
 
 } // namespace
 
-LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, std::string folder,
-                           const QFont& boxFont, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_prompts(prompts), m_folder(std::move(folder)),
+LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSources& kanji,
+                           std::string folder, const QFont& boxFont, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_folder(std::move(folder)), m_kanji(kanji),
       m_title(new QLineEdit(this)), m_text(new QPlainTextEdit(this)),
       m_previewBox(new LessonBoxWidget(this)),
       m_preview(new LessonPreview(*m_previewBox, analyser)), m_word(new QLineEdit(this)),
       m_reading(new QLineEdit(this)),
       m_setReading(button("SetReading", QStringLiteral("更正读音"), this)),
       m_note(caption({}, this)), m_status(caption({}, this)), m_size(new QProgressBar(this)),
+      m_japaneseForms(button("JapaneseForms", QStringLiteral("换成日文写法(&J)"), this)),
       m_save(button("Save", QStringLiteral("保存(&S)"), this)),
       m_practise(button("Practise", QStringLiteral("练习这一课(&P)"), this)) {
     setObjectName(QStringLiteral("LessonEditor"));
@@ -103,6 +106,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, std::strin
     connect(m_preview, &LessonPreview::wordClicked, this, &LessonEditor::wordClicked);
     connect(m_setReading, &QPushButton::clicked, this, &LessonEditor::setReading);
     connect(m_reading, &QLineEdit::returnPressed, this, &LessonEditor::setReading);
+    connect(m_japaneseForms, &QPushButton::clicked, this, &LessonEditor::useJapaneseForms);
     connect(m_save, &QPushButton::clicked, this, &LessonEditor::save);
     connect(m_practise, &QPushButton::clicked, this, &LessonEditor::practise);
     textEdited();
@@ -121,6 +125,7 @@ void LessonEditor::buildLayout() {
     layout->addWidget(m_text, 3);
     auto* checkRow = new QHBoxLayout;
     checkRow->addWidget(m_status, 1);
+    checkRow->addWidget(m_japaneseForms);
     checkRow->addWidget(m_size);
     layout->addLayout(checkRow);
     layout->addWidget(caption(QStringLiteral("预览（点击一个词可以更正它的读音）："), this));
@@ -180,11 +185,29 @@ void LessonEditor::showTitle() {
 
 void LessonEditor::textEdited() {
     const std::u16string text = editorText(*m_text);
-    m_findings = checkLesson(text, m_codePage, m_japanese);
+    m_findings = checkLesson(text, m_codePage, m_kanji);
     m_text->setExtraSelections(markFindings(m_findings, *m_text));
     m_status->setText(findingsSummary(m_findings));
+    m_japaneseForms->setEnabled(
+        std::any_of(m_findings.foreign.begin(), m_findings.foreign.end(),
+                    [](const ForeignCharacter& f) { return f.japaneseForm; }));
     showSize();
     m_preview->follow(tidyLessonText(text));
+}
+
+// One edit, so that one undo takes it back.
+void LessonEditor::useJapaneseForms() {
+    const std::vector<ForeignCharacter> foreign = m_findings.foreign;
+    QTextCursor cursor(m_text->document());
+    cursor.beginEditBlock();
+    for (const ForeignCharacter& f : foreign) {
+        if (!f.japaneseForm)
+            continue;
+        cursor.setPosition(static_cast<int>(f.offset));
+        cursor.setPosition(static_cast<int>(f.offset) + 1, QTextCursor::KeepAnchor);
+        cursor.insertText(QString(QChar(f.japaneseForm)));
+    }
+    cursor.endEditBlock();
 }
 
 void LessonEditor::showSize() {

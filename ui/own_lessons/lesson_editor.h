@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/code_page.h"
-#include "core/japanese_characters.h"
 #include "core/own_lessons.h"
 #include "readings/ruby.h"
 #include "ui/own_lessons/lesson_checks.h"
@@ -26,7 +25,9 @@ class QPushButton;
 class LessonEditor final : public QWidget {
     Q_OBJECT
   public:
-    LessonEditor(Prompts& prompts, MecabAnalyser& analyser, std::string folder,
+    // The analyser gives the preview's readings, the kanji sources tell the
+    // characters Japanese does not use; both are shared by the editors.
+    LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSources& kanji, std::string folder,
                  const QFont& boxFont, QWidget* parent = nullptr);
 
     // Opens a saved lesson with its corrections; false (and told) when unreadable.
@@ -45,6 +46,8 @@ class LessonEditor final : public QWidget {
     bool save();
     // Sets the reading of the word in the correction line.
     void setReading();
+    // Replaces each character Japanese does not use by its Japanese form.
+    void useJapaneseForms();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,7 +69,7 @@ class LessonEditor final : public QWidget {
     std::string m_path;
     std::string m_corrections; // the .yomi file's text
     CodePage m_codePage;
-    JapaneseCharacters m_japanese;
+    KanjiSources& m_kanji;
     LessonFindings m_findings;
     QLineEdit* m_title;
     QPlainTextEdit* m_text;
@@ -78,6 +81,7 @@ class LessonEditor final : public QWidget {
     QLabel* m_note;
     QLabel* m_status;
     QProgressBar* m_size;
+    QPushButton* m_japaneseForms;
     QPushButton* m_save;
     QPushButton* m_practise;
 };

@@ -60,7 +60,9 @@ void OwnLessonsMenu::refresh() {
 }
 
 LessonEditor* OwnLessonsMenu::openEditor() {
-    auto* editor = new LessonEditor(m_prompts, m_analyser, m_folder, m_lessonBox.font(), &m_window);
+    m_kanji.load();
+    auto* editor =
+        new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font(), &m_window);
     connect(editor, &LessonEditor::practiseRequested, this,
             [this](const std::string& path) { m_load(path); });
     m_editors.emplace_back(editor);

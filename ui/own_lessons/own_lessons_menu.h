@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/code_page.h"
+#include "explain/kanji_sources.h"
 #include "readings/mecab_analyser.h"
 
 #include <QObject>
@@ -48,6 +49,7 @@ class OwnLessonsMenu final : public QObject {
     std::string m_folder;
     std::string m_currentPath; // empty unless the loaded lesson is an own lesson
     MecabAnalyser m_analyser;  // shared by the editors, loaded once
+    KanjiSources m_kanji;      // loaded when the first editor opens
     CodePage m_codePage;
     std::vector<QPointer<LessonEditor>> m_editors;
 };

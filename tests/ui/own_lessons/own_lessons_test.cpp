@@ -4,6 +4,7 @@
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
+#include "explain/kanji_sources.h"
 #include "readings/mecab_analyser.h"
 #include "tests/support/form1_fixture.h"
 #include "ui/common/font_faces.h"
@@ -53,9 +54,16 @@ std::u16string decodedLesson(const QString& path) {
         .text;
 }
 
+KanjiSources& loaded(KanjiSources& kanji) {
+    kanji.load();
+    return kanji;
+}
+
 // An editor on a folder of its own, as the teacher uses it.
 struct EditorRig {
-    EditorRig() : editor(prompts, analyser, lessons.path().toStdString(), japaneseBoxFont()) {
+    EditorRig()
+        : editor(prompts, analyser, loaded(kanji), lessons.path().toStdString(),
+                 japaneseBoxFont()) {
         editor.show();
     }
     QPlainTextEdit* text() {
@@ -95,6 +103,7 @@ struct EditorRig {
     QTemporaryDir lessons;
     Prompts prompts;
     MecabAnalyser analyser;
+    KanjiSources kanji;
     LessonEditor editor;
 };
 
@@ -143,11 +152,18 @@ class OwnLessonsTest : public QObject {
         QVERIFY(!QFile::exists(rig.lessonFile(QStringLiteral("片仮名"))));
     }
 
-    void simplifiedChineseIsMarkedButSaved() {
+    // A warning with the Japanese forms, which one click puts in; Save is not blocked.
+    void simplifiedChineseIsMarkedWithItsJapaneseForm() {
         EditorRig rig;
         rig.write(QStringLiteral("图书馆"), QStringLiteral("这是图书馆です。"));
-        QVERIFY(rig.status().contains(QStringLiteral("4 个字不是日文用字")));
-        QCOMPARE(rig.text()->extraSelections().size(), 4); // 这, 图, 书, 馆; not 是
+        QVERIFY(rig.status().contains(
+            QStringLiteral("4 个字不是日文用字（橙线）：这→這 图→図 书→書 馆→館")));
+        QCOMPARE(rig.text()->extraSelections().size(), 4); // not 是
+        rig.click("JapaneseForms");
+        QCOMPARE(rig.text()->toPlainText(), QStringLiteral("這是図書館です。"));
+        QVERIFY(rig.text()->extraSelections().isEmpty());
+        QTest::keyClick(rig.text(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rig.text()->toPlainText(), QStringLiteral("这是图书馆です。"));
         rig.click("Save");
         QVERIFY(QFile::exists(rig.lessonFile(QStringLiteral("图书馆"))));
     }
