@@ -83,10 +83,7 @@ void Form1Fixture::preedit(const QString& text) {
 }
 
 QTextCharFormat Form1Fixture::formatAt(int documentPosition) const {
-    QTextCursor cursor(m_r1->document());
-    cursor.setPosition(documentPosition);
-    cursor.setPosition(documentPosition + 1, QTextCursor::KeepAnchor);
-    return cursor.charFormat();
+    return m_r1->markAt(documentPosition);
 }
 
 QColor Form1Fixture::colourAt(int documentPosition) const {

@@ -80,11 +80,7 @@ Dialog* Form1::scoreDialog() const {
 void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
     connect(r2, &TypingBoxWidget::learnerChanged, this, [this, r2] {
-        {
-            // The lesson box lays out once for all the marks of one change.
-            const LessonBoxWidget::MarkBatch batch(*m_controls->R1);
-            m_session->R2_Change(r2->text());
-        }
+        m_session->R2_Change(r2->text());
         m_readingHelp->follow(state().CurPos);
     });
     connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });

@@ -18,14 +18,11 @@ LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
 void LessonBoxWidget::setText(std::u16string text) {
     m_text = std::move(text);
     m_lineBreaks.rebuild(m_text);
-    m_underlined.clear();
     m_selectionStart = m_selectionEnd = 0;
     m_readings.clear(); // they belonged to the text replaced
     m_selectionShown = false;
-    // setPlainText gives the whole text the format at the box's cursor, which
-    // may be a mark left where the learner clicked: a new lesson starts plain.
-    setCurrentCharFormat(QTextCharFormat());
     setPlainText(documentText(m_text));
+    m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
     emit textReplaced();
 }
 
@@ -57,37 +54,35 @@ void LessonBoxWidget::hideSelection() {
     m_selectionShown = false;
 }
 
-void LessonBoxWidget::mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format) {
-    QTextCursor cursor(document());
-    cursor.setPosition(documentStart);
-    cursor.setPosition(documentEnd, QTextCursor::KeepAnchor);
-    cursor.mergeCharFormat(format);
+template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change change) {
+    if (m_selectionStart == m_selectionEnd)
+        return;
+    std::for_each(m_marks.begin() + m_selectionStart, m_marks.begin() + m_selectionEnd, change);
+    viewport()->update();
 }
 
 void LessonBoxWidget::setSelectionColour(Rgb colour) {
-    if (m_selectionStart == m_selectionEnd)
-        return;
-    QTextCharFormat format;
-    format.setForeground(QColor(colour.red, colour.green, colour.blue));
-    mergeAt(m_selectionStart, m_selectionEnd, format);
+    const QRgb rgb = qRgb(colour.red, colour.green, colour.blue);
+    changeSelectedMarks([rgb](Mark& mark) {
+        mark.colour = rgb;
+        mark.coloured = true;
+    });
 }
 
 void LessonBoxWidget::setSelectionUnderline(bool on) {
-    if (m_selectionStart == m_selectionEnd)
-        return;
+    changeSelectedMarks([on](Mark& mark) { mark.underlined = on; });
+}
+
+QTextCharFormat LessonBoxWidget::markAt(int documentPosition) const {
     QTextCharFormat format;
-    format.setFontUnderline(on);
-    if (on) {
-        mergeAt(m_selectionStart, m_selectionEnd, format);
-        for (int p = m_selectionStart; p < m_selectionEnd; ++p)
-            m_underlined.insert(p);
-        return;
-    }
-    auto it = m_underlined.lower_bound(m_selectionStart);
-    while (it != m_underlined.end() && *it < m_selectionEnd) {
-        mergeAt(*it, *it + 1, format);
-        it = m_underlined.erase(it);
-    }
+    if (documentPosition < 0 || static_cast<size_t>(documentPosition) >= m_marks.size())
+        return format;
+    const Mark& mark = m_marks[static_cast<size_t>(documentPosition)];
+    if (mark.coloured)
+        format.setForeground(QColor(mark.colour));
+    if (mark.underlined)
+        format.setFontUnderline(true);
+    return format;
 }
 
 void LessonBoxWidget::reveal(Pos position) {

@@ -4,9 +4,9 @@
 #include "readings/ruby.h"
 #include "ui/main_window/line_break_map.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
-#include <QTextCursor>
-#include <set>
+#include <QTextLayout>
 #include <vector>
 
 class RubyRoomLayout;
@@ -38,20 +38,9 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // The marks of typing select without showing it, as an unfocused box would.
     void showSelection();
 
-    // While one lives, the box's marks are laid out once, when it ends, rather
-    // than once per mark: on a long line each layout costs the whole line.
-    class MarkBatch {
-      public:
-        explicit MarkBatch(LessonBoxWidget& box) : m_cursor(box.document()) {
-            m_cursor.beginEditBlock();
-        }
-        ~MarkBatch() { m_cursor.endEditBlock(); }
-        MarkBatch(const MarkBatch&) = delete;
-        MarkBatch& operator=(const MarkBatch&) = delete;
-
-      private:
-        QTextCursor m_cursor;
-    };
+    // The learner's mark at a document position as a character format: the
+    // foreground when coloured, the underline when underlined.
+    QTextCharFormat markAt(int documentPosition) const;
 
   signals:
     // The program replaced the whole text (a lesson loaded, or the box emptied).
@@ -62,25 +51,46 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void changeEvent(QEvent* event) override;
 
   private:
-    void hideSelection();
+    // The colour and underline the learner's typing gave a character. Marks are
+    // kept beside the document, never in its formats, and painted over the
+    // visible lines only: a mark then costs no layout, however long its line.
+    struct Mark {
+        QRgb colour = 0;
+        bool coloured = false;
+        bool underlined = false;
+        bool operator==(const Mark&) const = default;
+    };
     struct PlacedReading {
         int start; // document position
         int length;
         QString text;
     };
+    // The characters of a block that stand in the painted area: block
+    // positions [from, to), on the block's lines [firstLine, endLine).
+    struct VisibleSpan {
+        int firstLine = 0;
+        int endLine = 0;
+        int from = 0;
+        int to = 0;
+    };
 
-    void mergeAt(int documentStart, int documentEnd, const QTextCharFormat& format);
+    void hideSelection();
+    template <typename Change> void changeSelectedMarks(Change change);
     void makeRoomForReadings();
-    void paintReadings(QPainter& painter, const QTextBlock& block, const QRectF& geometry) const;
+    VisibleSpan visibleSpan(const QTextBlock& block, qreal top, qreal bottom) const;
+    void paintBlock(QPainter& painter, const QTextBlock& block, QPointF topLeft, const QRect& area,
+                    const QAbstractTextDocumentLayout::PaintContext& context) const;
+    QList<QTextLayout::FormatRange> markRanges(const QTextBlock& block,
+                                               const VisibleSpan& span) const;
+    void paintReadings(QPainter& painter, const QTextBlock& block, QPointF topLeft,
+                       const VisibleSpan& span) const;
 
     std::u16string m_text;
     LineBreakMap m_lineBreaks;
     int m_selectionStart = 0;
     int m_selectionEnd = 0;
     bool m_selectionShown = false;
-    // Document positions that carry an underline, so that clearing the underline
-    // of the whole text touches only them.
-    std::set<int> m_underlined;
+    std::vector<Mark> m_marks; // by document position, the last separator's included
     RubyRoomLayout* m_layout;
     std::vector<PlacedReading> m_readings; // by start
 };

@@ -3,14 +3,13 @@
 #include "ui/main_window/ruby_room_layout.h"
 
 #include <QEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
 
 // The readings over the lesson box's kanji: painted after the text, one
-// visible block at a time, in the room the layout leaves above each line.
+// visible line at a time, in the room the layout leaves above each line.
 
 namespace {
 
@@ -51,45 +50,35 @@ void LessonBoxWidget::changeEvent(QEvent* event) {
         makeRoomForReadings();
 }
 
-void LessonBoxWidget::paintEvent(QPaintEvent* event) {
-    QPlainTextEdit::paintEvent(event);
+// Each reading is centred over its characters on the line where they start;
+// a reading wider than its kanji spreads evenly to both sides. Only the
+// readings that start on the visible lines are looked at.
+void LessonBoxWidget::paintReadings(QPainter& painter, const QTextBlock& block, QPointF topLeft,
+                                    const VisibleSpan& span) const {
     if (m_readings.empty())
         return;
-    QPainter painter(viewport());
+    painter.save();
     painter.setFont(readingFont());
     painter.setPen(kReadingColour);
-    const QPointF offset = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        const QRectF geometry = blockBoundingGeometry(block).translated(offset);
-        if (geometry.top() > event->rect().bottom())
-            break;
-        if (block.isVisible() && geometry.bottom() >= event->rect().top())
-            paintReadings(painter, block, geometry);
-    }
-}
-
-// Each reading is centred over its characters on the line where they start;
-// a reading wider than its kanji spreads evenly to both sides.
-void LessonBoxWidget::paintReadings(QPainter& painter, const QTextBlock& block,
-                                    const QRectF& geometry) const {
     const int blockStart = block.position();
-    const int blockEnd = blockStart + block.length();
     auto reading =
-        std::lower_bound(m_readings.begin(), m_readings.end(), blockStart,
+        std::lower_bound(m_readings.begin(), m_readings.end(), blockStart + span.from,
                          [](const PlacedReading& r, int position) { return r.start < position; });
     const QTextLayout* layout = block.layout();
     const int room = m_layout->room();
-    for (; reading != m_readings.end() && reading->start < blockEnd; ++reading) {
+    int lineNumber = span.firstLine;
+    for (; reading != m_readings.end() && reading->start < blockStart + span.to; ++reading) {
         const int start = reading->start - blockStart;
-        const QTextLine line = layout->lineForTextPosition(start);
-        if (!line.isValid())
-            continue;
+        while (lineNumber + 1 < span.endLine && layout->lineAt(lineNumber + 1).textStart() <= start)
+            ++lineNumber;
+        const QTextLine line = layout->lineAt(lineNumber);
         const int end = std::min(start + reading->length, line.textStart() + line.textLength());
         const qreal left = line.cursorToX(start);
         const qreal width = line.cursorToX(end) - left;
-        const QRectF over(geometry.left() + left, geometry.top() + line.y() - room, width,
+        const QRectF over(topLeft.x() + left, topLeft.y() + line.y() - room, width,
                           room - kGapAboveKanji);
         painter.drawText(over, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
                          reading->text);
     }
+    painter.restore();
 }
