@@ -42,6 +42,36 @@ constexpr std::array<const char*, Journal::kSchemaVersion> kMigrations = {
        ALTER TABLE mistakes ADD COLUMN preedit TEXT;
        ALTER TABLE mistakes ADD COLUMN corrected INTEGER;
        ALTER TABLE attempts ADD COLUMN mode TEXT NOT NULL DEFAULT 'text';)",
+    // The words that come back for review. card_backfill names the last
+    // attempt of an upgraded journal whose mistakes still have to become
+    // cards; the review makes them (it needs the lessons' words) and clears it.
+    R"(CREATE TABLE cards (
+           id INTEGER PRIMARY KEY,
+           lesson TEXT NOT NULL,
+           line INTEGER NOT NULL,
+           place INTEGER NOT NULL,
+           word TEXT NOT NULL,
+           stability REAL NOT NULL,
+           difficulty REAL NOT NULL,
+           last_review TEXT NOT NULL,
+           due TEXT NOT NULL,
+           reviews INTEGER NOT NULL,
+           lapses INTEGER NOT NULL,
+           retired TEXT,
+           UNIQUE (lesson, line, place, word));
+       CREATE TABLE reviews (
+           card_id INTEGER NOT NULL REFERENCES cards(id) ON DELETE CASCADE,
+           attempt_id INTEGER REFERENCES attempts(id) ON DELETE SET NULL,
+           day TEXT NOT NULL,
+           rating INTEGER NOT NULL,
+           stability REAL NOT NULL,
+           difficulty REAL NOT NULL,
+           due TEXT NOT NULL);
+       CREATE INDEX cards_by_due ON cards(retired, due);
+       CREATE INDEX reviews_by_card ON reviews(card_id);
+       CREATE INDEX reviews_by_day ON reviews(day);
+       CREATE TABLE card_backfill (last_attempt INTEGER NOT NULL);
+       INSERT INTO card_backfill SELECT max(id) FROM attempts HAVING max(id) IS NOT NULL;)",
 };
 
 // The first version whose mistakes carry their kind.
@@ -248,7 +278,9 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
         .bind(11, attempt.mode);
     const bool inserted = insert.step() == SQLITE_DONE;
     const std::int64_t id = sqlite3_last_insert_rowid(m_db);
-    if (!inserted || !insertMistakes(id, mistakes) || execute(m_db, "COMMIT") != SQLITE_OK) {
+    if (!inserted || !insertMistakes(id, mistakes) ||
+        (m_extension && !m_extension->write(m_db, id, attempt)) ||
+        execute(m_db, "COMMIT") != SQLITE_OK) {
         std::string error = lastError();
         execute(m_db, "ROLLBACK");
         return {0, error};

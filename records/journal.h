@@ -46,11 +46,20 @@ class CharacterMistakes {
     virtual MistakeNote explain(char16_t expected, char16_t typed) = 0;
 };
 
+// More of an attempt, written by a feature with tables of its own inside the
+// attempt's one transaction: the attempt is kept with all of it or not at all.
+class AttemptExtension {
+  public:
+    virtual ~AttemptExtension() = default;
+    // False (with the reason in sqlite3_errmsg) rolls the attempt back.
+    virtual bool write(sqlite3* db, std::int64_t attemptId, const JournalAttempt& attempt) = 0;
+};
+
 // The practice journal: an SQLite database in WAL mode that several running
 // programs may write at once. Each attempt is written in one transaction.
 class Journal {
   public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // `older` explains the mistakes of a journal of version 1 as it is brought
     // up to date; without it they stay unexplained.
@@ -75,6 +84,7 @@ class Journal {
         std::optional<std::string> error;
     };
     Written record(const JournalAttempt& attempt, const std::vector<JournalMistake>& mistakes);
+    void setExtension(AttemptExtension* extension) { m_extension = extension; }
     // The learner's name, once the attempt's score is saved to the history.
     std::optional<std::string> setName(std::int64_t attemptId, std::string_view name);
 
@@ -102,6 +112,7 @@ class Journal {
 
     std::string m_path;
     CharacterMistakes* m_older;
+    AttemptExtension* m_extension = nullptr;
     sqlite3* m_db = nullptr;
     int m_walFrames = 0; // pages in the write-ahead log after the last commit
 };

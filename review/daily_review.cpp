@@ -15,6 +15,7 @@ struct ChosenLine {
 class LessonCache {
   public:
     explicit LessonCache(LenderLessons& lessons) : m_lessons(lessons) {}
+    bool has(const std::string& name) const { return m_read.contains(name); }
     const LenderLesson* get(const std::string& name) {
         auto found = m_read.find(name);
         if (found == m_read.end())
@@ -48,6 +49,9 @@ DailyReview buildDailyReview(const std::vector<DueCard>& due, LenderLessons& les
     DailyReview review;
     std::vector<ChosenLine> chosen;
     for (const DueCard* card : order) {
+        // Once the review is full, only the chosen lines may take more words.
+        if (chosen.size() == maxLines && !cache.has(card->place.lesson))
+            continue;
         const LenderLesson* lender = cache.get(card->place.lesson);
         const auto span = lender ? spanOf(lender->text, card->place) : std::nullopt;
         if (!span) {

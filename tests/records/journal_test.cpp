@@ -70,13 +70,13 @@ TEST_F(JournalTest, WritesAnAttemptAndItsMistakesAndReadsThemBack) {
     EXPECT_EQ(scalar("SELECT name FROM attempts"), "学员");
 }
 
-TEST_F(JournalTest, NewJournalHasSchemaVersionTwoInWalMode) {
+TEST_F(JournalTest, NewJournalHasSchemaVersionThreeInWalMode) {
     Journal journal(journalPath());
     ASSERT_FALSE(journal.open().error);
-    EXPECT_EQ(scalar("PRAGMA user_version"), "2");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
     EXPECT_EQ(scalar("PRAGMA journal_mode"), "wal");
     EXPECT_EQ(rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
-              "attempts\nmistakes");
+              "attempts\ncard_backfill\ncards\nmistakes\nreviews");
     EXPECT_EQ(rows("SELECT name FROM pragma_table_info('attempts')"),
               "id\nlesson\ntitle\nstarted_at\nended_at\nelapsed_s\ntotal\nright\nwrong\nspeed\n"
               "completed\nname\nmode");
@@ -136,7 +136,7 @@ TEST_F(JournalTest, VersionOneJournalIsUpgradedInPlaceAndItsMistakesExplained) {
     PairNames names;
     Journal journal(journalPath(), &names);
     ASSERT_FALSE(journal.open().error);
-    EXPECT_EQ(scalar("PRAGMA user_version"), "2");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
     EXPECT_EQ(
         rows("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
         "0|辞持|NULL|NULL|NULL\n5|辞持|NULL|NULL|NULL\n7|図图|NULL|NULL|NULL");

@@ -1,0 +1,206 @@
+#include "readings/mecab_analyser.h"
+#include "review/iso_time.h"
+#include "review/review_keeper.h"
+#include "tests/records/journal_fixture.h"
+
+#include <cstdio>
+
+namespace {
+
+class MemoryLessons final : public LenderLessons {
+  public:
+    std::map<std::string, LenderLesson> lessons;
+    std::optional<LenderLesson> read(const std::string& lesson) override {
+        const auto found = lessons.find(lesson);
+        return found == lessons.end() ? std::nullopt : std::optional(found->second);
+    }
+};
+
+class SetClock final : public DayClock {
+  public:
+    Day day = dayOfDate(2026, 3, 2);
+    Day today() const override { return day; }
+};
+
+const std::u16string kLesson = u"今は七時です。\r\n毎日勉強します。";
+
+// One running program: its journal with the cards beside it.
+class Program {
+  public:
+    Program(const std::string& path, LenderLessons& lessons, Analyser& analyser,
+            const SetClock& clock)
+        : m_journal(path), m_keeper(m_journal, lessons, analyser, clock), m_clock(clock) {
+        m_journal.setExtension(&m_keeper);
+        EXPECT_FALSE(m_journal.open().error);
+    }
+    // Types J04A as the script says: '<' takes the last character back.
+    void typeLesson(const std::u16string& script) {
+        m_keeper.ordinaryLessonComing("J04A");
+        type(kLesson, script);
+    }
+    void typeReview(const std::u16string& script) {
+        const DailyReview& review = m_keeper.prepareReview();
+        ASSERT_EQ(review.lesson.text, u"今は七時です。");
+        type(review.lesson.text, script);
+    }
+    ReviewKeeper& keeper() { return m_keeper; }
+
+  private:
+    void type(std::u16string_view lesson, std::u16string_view script) {
+        m_keeper.lessonLoaded();
+        Pos at = 0;
+        for (char16_t c : script) {
+            if (c == u'<') {
+                m_keeper.takenBack(--at);
+                continue;
+            }
+            const char16_t expected = lesson[static_cast<size_t>(at)];
+            if (expected != u'\r' && expected != u'\n')
+                m_keeper.evaluated(at, expected, c, expected == c);
+            ++at;
+        }
+        const std::string day = isoDateText(m_clock.today());
+        const JournalAttempt attempt{"J04A", "t", day + "T10:00:00+08:00", day + "T10:01:00+08:00",
+                                     {},     true};
+        ASSERT_FALSE(m_journal.record(attempt, {}).error);
+    }
+    Journal m_journal;
+    ReviewKeeper m_keeper;
+    const SetClock& m_clock;
+};
+
+class ReviewKeeperTest : public JournalFixture {
+  protected:
+    ReviewKeeperTest() { m_lessons.lessons["J04A"] = {kLesson, {{u"七時", u"しちじ"}}}; }
+    std::unique_ptr<Program> program() {
+        return std::make_unique<Program>(journalPath(), m_lessons, m_analyser, m_clock);
+    }
+    // The card of 七時 as the journal holds it.
+    Schedule card() const {
+        const std::string row = rows("SELECT stability, difficulty, last_review, due, reviews,"
+                                     " lapses FROM cards WHERE word = '七時'");
+        Schedule s;
+        char last[11] = {}, due[11] = {};
+        if (std::sscanf(row.c_str(), "%lf|%lf|%10[^|]|%10[^|]|%d|%d", &s.stability, &s.difficulty,
+                        last, due, &s.reviews, &s.lapses) != 6)
+            ADD_FAILURE() << "no card: " << row;
+        s.lastReview = parseIsoDate(last).value_or(-1);
+        s.due = parseIsoDate(due).value_or(-1);
+        return s;
+    }
+    MemoryLessons m_lessons;
+    MecabAnalyser m_analyser;
+    SetClock m_clock;
+};
+
+} // namespace
+
+TEST_F(ReviewKeeperTest, AMissedWordComesBackWhenTheSchedulerSaysAndMovesOnOrLapses) {
+    auto p = program();
+    const Day day1 = m_clock.day;
+    p->typeLesson(u"今は八時です。\r\n毎日勉強します。");
+    Schedule expected = review({}, Rating::Again, day1);
+    EXPECT_EQ(card(), expected);
+    EXPECT_EQ(rows("SELECT line, place, word FROM cards"), "1|2|七時");
+    EXPECT_EQ(p->keeper().dueToday(), 0u);
+    EXPECT_EQ(p->keeper().nextDue(), expected.due);
+
+    m_clock.day = expected.due;
+    ASSERT_EQ(p->keeper().dueToday(), 1u);
+    p->typeReview(u"今は七時です。");
+    expected = review(expected, Rating::Good, m_clock.day);
+    EXPECT_EQ(card(), expected);
+    EXPECT_GT(expected.due - m_clock.day, 1) << "typed right, it moves to a longer interval";
+
+    m_clock.day = expected.due;
+    p->typeReview(u"今は七持です。");
+    expected = review(expected, Rating::Again, m_clock.day);
+    EXPECT_EQ(card(), expected);
+    EXPECT_EQ(expected.lapses, 1);
+    EXPECT_EQ(rows("SELECT rating, attempt_id FROM reviews ORDER BY rowid"), "1|1\n3|2\n1|3");
+}
+
+TEST_F(ReviewKeeperTest, AnOrdinaryAttemptRatesACardOnlyWhenItIsDue) {
+    auto p = program();
+    p->typeLesson(u"今は七時です。\r\n毎日勉強します。");
+    EXPECT_EQ(rows("SELECT word, reviews FROM cards"), "") << "nothing missed, no card";
+    p->typeLesson(u"今は七持<時です。\r\n毎日勉強します。");
+    EXPECT_EQ(rows("SELECT word, reviews FROM cards"), "七時|1");
+    EXPECT_EQ(rows("SELECT rating FROM reviews"), "2") << "taken back: hard";
+    p->typeLesson(u"今は七時です。\r\n毎日勉強します。");
+    EXPECT_EQ(rows("SELECT word, reviews FROM cards"), "七時|1") << "not due yet: left alone";
+    m_clock.day = card().due;
+    p->typeLesson(u"今は七時です。\r\n毎日勉強します。");
+    EXPECT_EQ(rows("SELECT word, reviews FROM cards"), "七時|2");
+}
+
+TEST_F(ReviewKeeperTest, AClockSetBackOrTwoProgramsLoseAndDoubleNoCard) {
+    auto first = program();
+    auto second = program();
+    first->typeLesson(u"今は八時です。");
+    m_clock.day = card().due;
+    second->typeReview(u"今は七時です。");
+    m_clock.day -= 3;
+    first->typeLesson(u"今は八時です。");
+    EXPECT_EQ(rows("SELECT count(*), sum(reviews) FROM cards"), "1|3");
+    EXPECT_GE(card().lastReview, card().due - 365);
+    EXPECT_EQ(card().lastReview, m_clock.day + 3) << "a review never goes back in time";
+}
+
+TEST_F(ReviewKeeperTest, CardsOfAGoneLessonOrAnEditedLineAreRetiredAndCounted) {
+    auto p = program();
+    p->typeLesson(u"今は八時です。\r\n毎日勉強し末す。");
+    m_lessons.lessons["J04A"].text = u"今は八時です。\r\n毎日勉強します。";
+    m_clock.day += 30;
+    EXPECT_EQ(p->keeper().dueToday(), 2u);
+    const DailyReview& review = p->keeper().prepareReview();
+    EXPECT_EQ(review.lesson.text, u"毎日勉強します。");
+    EXPECT_EQ(review.retired.size(), 1u);
+    EXPECT_EQ(rows("SELECT word FROM cards WHERE retired IS NOT NULL"), "七時");
+    EXPECT_EQ(p->keeper().dueToday(), 1u);
+    m_lessons.lessons.erase("J04A");
+    EXPECT_EQ(p->keeper().prepareReview().lineCount, 0u);
+    EXPECT_EQ(rows("SELECT count(*) FROM cards WHERE retired IS NOT NULL"), "2");
+}
+
+// A journal of the version before cards, as the program wrote it then.
+TEST_F(ReviewKeeperTest, AnUpgradedJournalGetsCardsFromItsMistakesDayByDay) {
+    std::filesystem::create_directories(std::filesystem::path(journalPath()).parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(journalPath().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, R"(
+        CREATE TABLE attempts (id INTEGER PRIMARY KEY, lesson TEXT NOT NULL, title TEXT,
+            started_at TEXT NOT NULL, ended_at TEXT NOT NULL, elapsed_s INTEGER NOT NULL,
+            total INTEGER NOT NULL, "right" INTEGER NOT NULL, wrong INTEGER NOT NULL,
+            speed REAL NOT NULL, completed INTEGER NOT NULL, name TEXT,
+            mode TEXT NOT NULL DEFAULT 'text');
+        CREATE TABLE mistakes (attempt_id INTEGER NOT NULL REFERENCES attempts(id)
+            ON DELETE CASCADE, position INTEGER NOT NULL, expected TEXT NOT NULL,
+            typed TEXT NOT NULL, kind TEXT, detail TEXT, preedit TEXT, corrected INTEGER);
+        INSERT INTO attempts VALUES
+            (1, 'J04A', 't', '2026-03-02T10:00:00+08:00', '2026-03-02T10:05:00+08:00',
+             300, 16, 14, 2, 3.2, 1, NULL, 'text'),
+            (2, '/gone/lesson.ORV', 't', '2026-03-03T10:00:00+08:00',
+             '2026-03-03T10:05:00+08:00', 300, 16, 14, 2, 3.2, 1, NULL, 'text'),
+            (3, 'J04A', 't', '2026-03-09T23:00:00+08:00', '2026-03-09T23:05:00+08:00',
+             300, 16, 16, 0, 3.2, 1, NULL, 'text');
+        INSERT INTO mistakes VALUES (1, 3, '時', '持', NULL, NULL, NULL, 0),
+            (1, 9, '毎', '日', NULL, '错位', NULL, 0), (1, 12, '強', '強', NULL, NULL, NULL, 1),
+            (2, 0, '辞', '持', NULL, NULL, NULL, 0);
+        PRAGMA user_version = 2;)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    auto p = program();
+    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
+    ASSERT_TRUE(p->keeper().makeCardsFromHistory());
+    EXPECT_EQ(rows("SELECT word, reviews FROM cards ORDER BY id"), "七時|2\n勉強|2");
+    Schedule expected = review({}, Rating::Again, dayOfDate(2026, 3, 2));
+    expected = review(expected, Rating::Good, dayOfDate(2026, 3, 9));
+    EXPECT_EQ(card(), expected);
+    EXPECT_EQ(rows("SELECT rating, day, attempt_id FROM reviews ORDER BY rowid"),
+              "1|2026-03-02|1\n2|2026-03-02|1\n3|2026-03-09|3\n3|2026-03-09|3");
+    EXPECT_EQ(rows("SELECT count(*) FROM card_backfill"), "0");
+    ASSERT_TRUE(program()->keeper().makeCardsFromHistory());
+    EXPECT_EQ(rows("SELECT count(*) FROM reviews"), "4") << "made once";
+}
