@@ -109,11 +109,24 @@ std::vector<WeeklyKind> mistakesByWeek(const Journal& journal) {
     return weeks;
 }
 
-std::optional<std::string> lastAttemptLesson(const Journal& journal) {
+namespace {
+
+std::optional<std::string> firstText(const Journal& journal, const char* sql) {
     if (!journal.isOpen())
         return std::nullopt;
-    Statement query(journal.database(), "SELECT lesson FROM attempts ORDER BY id DESC LIMIT 1");
+    Statement query(journal.database(), sql);
     if (query.step() != SQLITE_ROW)
         return std::nullopt;
     return query.text(0);
+}
+
+} // namespace
+
+std::optional<std::string> lastAttemptLesson(const Journal& journal) {
+    return firstText(journal, "SELECT lesson FROM attempts ORDER BY id DESC LIMIT 1");
+}
+
+std::optional<std::string> lastSavedName(const Journal& journal) {
+    return firstText(journal,
+                     "SELECT name FROM attempts WHERE name <> '' ORDER BY id DESC LIMIT 1");
 }

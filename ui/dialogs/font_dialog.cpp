@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -47,6 +48,9 @@ FontDialog::FontDialog(const QFont& current, const QColor& colour, QWidget* pare
     showJapaneseSample();
     m_swatch->setObjectName(QStringLiteral("colourSwatch"));
     paintSwatch(m_swatch, m_colour);
+    // Enter on the swatch confirms the dialog like everywhere else; Space
+    // still opens the picker.
+    m_swatch->setAutoDefault(false);
     connect(m_swatch, &QPushButton::clicked, this, &FontDialog::pickColour);
     auto* colourLabel = new QLabel(QStringLiteral("颜色(&C)："), this);
     colourLabel->setObjectName(QStringLiteral("colourLabel"));
@@ -56,12 +60,19 @@ FontDialog::FontDialog(const QFont& current, const QColor& colour, QWidget* pare
     colourRow->addWidget(m_swatch);
     colourRow->addStretch();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);
     column->addWidget(m_fonts);
     column->addLayout(colourRow);
     column->addWidget(buttons);
+    faceList()->setFocus(); // where the learner starts
+}
+
+// The panel makes its face list first of its three lists.
+QListView* FontDialog::faceList() const {
+    return m_fonts->findChildren<QListView*>().first();
 }
 
 FontChoice FontDialog::choice() const {

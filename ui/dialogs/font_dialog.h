@@ -5,6 +5,7 @@
 #include <QFont>
 
 class QFontDialog;
+class QListView;
 class QPushButton;
 
 struct FontChoice {
@@ -15,7 +16,8 @@ struct FontChoice {
 // The font dialog of the two text boxes: Qt's font panel opened on the face
 // the box really shows, with a Japanese sample, and a colour row below it.
 // One Escape cancels the whole dialog and Enter confirms it, wherever the
-// focus is inside the panel.
+// focus is; Space on the colour swatch opens the colour picker. It opens
+// with the focus on the face list.
 class FontDialog final : public QDialog {
     Q_OBJECT
   public:
@@ -27,6 +29,7 @@ class FontDialog final : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QListView* faceList() const;
     void pickColour();
     void showJapaneseSample();
 

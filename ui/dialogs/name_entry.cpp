@@ -30,6 +30,11 @@ inputname::inputname(QWidget* parent) : QDialog(parent), m_namebox(new QLineEdit
     m_namebox->setFocus();
 }
 
+void inputname::offerName(const QString& name) {
+    m_namebox->setText(name);
+    m_namebox->selectAll();
+}
+
 void inputname::Command1_Click() {
     str = m_namebox->text();
     accept();

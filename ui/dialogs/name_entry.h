@@ -14,6 +14,8 @@ class inputname final : public QDialog {
     int cancel = 0;
     QString str;
 
+    // Shows a name in the box, selected, so that typing replaces it.
+    void offerName(const QString& name);
     void Command1_Click();
     void Command2_Click() { reject(); }
     void reject() override;

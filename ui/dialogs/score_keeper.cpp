@@ -65,6 +65,7 @@ void ScoreKeeper::showModal() {
 void ScoreKeeper::OKButton_Click() {
     auto* entry = new inputname(m_dialog);
     entry->setAttribute(Qt::WA_DeleteOnClose);
+    entry->offerName(m_offeredName);
     connect(entry, &QDialog::finished, this, [this, entry] {
         if (entry->cancel != 1)
             save(entry->str);
@@ -94,6 +95,8 @@ void ScoreKeeper::save(const QString& name) {
     m_delet->setEnabled(true);
     m_sav->setEnabled(false);
     m_dialog->close();
+    if (!name.isEmpty())
+        offerName(name);
     emit scoreSaved(name);
 }
 

@@ -28,6 +28,9 @@ class ScoreKeeper final : public QObject {
     void showModal();
     Dialog* dialog() const { return m_dialog; }
 
+    // The name the name entry starts with: the last one saved (a journal of
+    // earlier runs tells it), so that the learner need not type it again.
+    void offerName(const QString& name) { m_offeredName = name; }
     void OKButton_Click();
     void See_Click();
     void Delet_Click();
@@ -50,4 +53,5 @@ class ScoreKeeper final : public QObject {
     QAction* m_sav;
     QAction* m_delet;
     QPointer<Dialog> m_dialog;
+    QString m_offeredName;
 };

@@ -67,15 +67,18 @@ JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journ
       m_recorder(m_journal, *this), m_again(form.findChild<QAction*>(QStringLiteral("Again"))),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     connect(&form, &Form1::lessonRequested, this, &JournalHook::lessonRequested);
-    connect(form.findChild<ScoreKeeper*>(), &ScoreKeeper::scoreSaved, this,
-            &JournalHook::scoreSaved);
+    auto* scores = form.findChild<ScoreKeeper*>();
+    connect(scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(form.findChild<QAction*>(QStringLiteral("Stats")), &QAction::triggered, this,
             &JournalHook::Stats_Click);
-    if (openJournal(m_journal, *this))
+    if (openJournal(m_journal, *this)) {
         lastLessonIs(lastAttemptLesson(m_journal));
-    else
+        if (const auto name = lastSavedName(m_journal))
+            scores->offerName(qs(*name));
+    } else {
         lastLessonIs(std::nullopt);
+    }
 }
 
 void JournalHook::lessonRequested(const std::string& path) {

@@ -8,11 +8,13 @@
 #include "ui/dialogs/score_dialog.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -119,6 +121,37 @@ class DialogsTest : public QObject {
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(),
                      key == Qt::Key_Escape ? QDialog::Rejected : QDialog::Accepted);
+        }
+    }
+
+    // Opened on the face list; Enter there or on the swatch reached with Tab
+    // confirms, and Space on the swatch opens the colour picker.
+    void enterConfirmsTheFontDialogWhereverTheFocusIs() {
+        for (const bool onSwatch : {false, true}) {
+            FontDialog dialog(f->m_r1->font(), Qt::black);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* faces = qobject_cast<QListView*>(dialog.focusWidget());
+            QVERIFY(faces);
+            QCOMPARE(faces->currentIndex().data().toString(), QFontInfo(f->m_r1->font()).family());
+            QWidget* focused = faces;
+            if (onSwatch) {
+                focused = dialog.findChild<QPushButton*>(QStringLiteral("colourSwatch"));
+                focused->setFocus(Qt::TabFocusReason);
+                bool picked = false;
+                QTimer::singleShot(0, this, [&picked] {
+                    auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                    picked = picker != nullptr;
+                    if (picker)
+                        picker->reject();
+                });
+                QTest::keyClick(focused, Qt::Key_Space);
+                QVERIFY(picked);
+                QVERIFY(dialog.isVisible());
+            }
+            QTest::keyClick(focused, Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), QDialog::Accepted);
         }
     }
 

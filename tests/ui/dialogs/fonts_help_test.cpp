@@ -4,6 +4,8 @@
 #include "ui/dialogs/help_viewer.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -152,6 +154,32 @@ class FontsHelpTest : public QObject {
                      qPrintable(m.captured(1)));
         }
         QVERIFY(links >= 9);
+    }
+
+    // Every command of the menus, but the lessons of the two volumes, by its
+    // caption without the access key; a switch by either of its captions.
+    void theHelpDescribesEveryMenuItem() {
+        QFile file(QStringLiteral(ORVANTA_HELP_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        const QRegularExpression decoration(QStringLiteral("\\(&.\\)|&|\\.\\.\\.$"));
+        QList<QMenu*> menus;
+        for (QAction* top : f->form->menuBar()->actions())
+            menus << top->menu();
+        while (!menus.isEmpty()) {
+            QMenu* menu = menus.takeFirst();
+            const QString name = menu->objectName();
+            if (name == QStringLiteral("Junior1") || name == QStringLiteral("Junior2"))
+                continue;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                if (action->menu())
+                    menus << action->menu();
+                const QString caption = action->text().remove(decoration);
+                QVERIFY2(html.contains(caption), qPrintable(caption));
+            }
+        }
     }
 };
 

@@ -77,6 +77,26 @@ class ScoreTest : public QObject {
         QTRY_VERIFY(!f->form->scoreDialog());
     }
 
+    // The name saved last, selected: typing replaces it, Enter keeps it.
+    void theNameEntryOffersTheNameSavedLast() {
+        completeAttempt();
+        inputname* entry = pressSave();
+        QVERIFY(child<QLineEdit>(entry, "namebox")->text().isEmpty());
+        enterName(entry, QStringLiteral("Mei"));
+        completeAttempt();
+        entry = pressSave();
+        auto* namebox = child<QLineEdit>(entry, "namebox");
+        QCOMPARE(namebox->text(), QStringLiteral("Mei"));
+        QCOMPARE(namebox->selectedText(), QStringLiteral("Mei"));
+        enterName(entry, QStringLiteral("Li"));
+        QCOMPARE(history().count(":Li\n"), 1);
+        completeAttempt();
+        entry = pressSave();
+        QCOMPARE(child<QLineEdit>(entry, "namebox")->text(), QStringLiteral("Li"));
+        QTest::keyClick(child<QLineEdit>(entry, "namebox"), Qt::Key_Return);
+        QCOMPARE(history().count(":Li\n"), 2);
+    }
+
     void cancellingTheNameEntryWritesNothingAndTheDialogStays() {
         completeAttempt();
         QTest::mouseClick(child<QPushButton>(pressSave(), "Command2"), Qt::LeftButton);
