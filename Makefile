@@ -1,4 +1,5 @@
-# The whole set-up: `make run` starts Orvanta, `make test` runs every test.
+# The whole set-up: `make run` starts Orvanta, `make test` builds it and runs
+# every test, `make check` runs all that CI runs (fuzzers and sanitizers too).
 # Each build is a CMake preset (CMakePresets.json) named after its build type;
 # the folders are the presets' binary folders.
 PRESET      := relwithdebinfo
@@ -8,6 +9,9 @@ BUILD       := build
 ASAN_BUILD  := build-asan
 FUZZ_BUILD  := build-fuzz
 FUZZ_SECONDS ?= 20
+# Every fuzz/NAME_fuzz.cpp is the fuzzer NAME_fuzz (fuzz/CMakeLists.txt builds it).
+FUZZERS    := $(sort $(basename $(notdir $(wildcard fuzz/*_fuzz.cpp))))
+JOBS       := $(shell nproc)
 PREFIX     ?= $(HOME)/.local
 # The desktop's caches of MIME types and applications, where the tools exist.
 UPDATE_DATABASES = -command -v update-mime-database >/dev/null && \
@@ -16,7 +20,7 @@ UPDATE_DATABASES = -command -v update-mime-database >/dev/null && \
 	    update-desktop-database $(PREFIX)/share/applications; true
 WERROR     := $(if $(filter true,$(CI)),ON,OFF)
 
-.PHONY: deps build run test test-main test-asan test-fuzz bench install uninstall deb clean
+.PHONY: deps build run test check test-asan test-fuzz bench install uninstall deb clean
 
 deps:
 	./scripts/install-deps
@@ -28,23 +32,24 @@ build: deps
 run: build
 	cd $(BUILD)/bin && ./orvanta
 
-# The fuzzers and the sanitizer build first, so that the run closes with the
-# summary of the main test run.
-test: test-fuzz test-asan test-main
+# The normal build and every test.
+test: build
+	ctest --preset $(PRESET) -j $(JOBS)
 
-test-main: build
-	ctest --preset $(PRESET)
+# What CI runs: the fuzzers and the sanitizer build first, so that the run
+# closes with the summary of the main test run.
+check: test-fuzz test-asan test
 
 test-asan: deps
 	cmake --preset $(ASAN_PRESET) -DORVANTA_WERROR=$(WERROR)
 	cmake --build --preset $(ASAN_PRESET)
-	ctest --preset $(ASAN_PRESET)
+	ctest --preset $(ASAN_PRESET) -j $(JOBS)
 
 # Each fuzzer runs for a bounded time from an empty corpus; a finding fails the run.
 test-fuzz: deps
 	cmake --preset $(FUZZ_PRESET)
 	cmake --build --preset $(FUZZ_PRESET)
-	for f in lesson_decoder_fuzz engine_fuzz readings_fuzz; do \
+	for f in $(FUZZERS); do \
 	    mkdir -p $(FUZZ_BUILD)/corpus/$$f && \
 	    $(FUZZ_BUILD)/bin/$$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/ \
 	        $(FUZZ_BUILD)/corpus/$$f > $(FUZZ_BUILD)/$$f.log 2>&1 \

@@ -78,14 +78,14 @@ void RecordWrongEvaluation(benchmark::State& bench) {
     BenchJournal b;
     Quiet quiet;
     AttemptRecorder recorder(b.journal, quiet);
-    recorder.setNextLesson({"J01A", "第一课 基本课文"});
-    recorder.lessonLoaded();
+    const LoadedLesson lesson{"ldata/J01A.ORV", "J01A", "第一课 基本课文", u"", false};
+    recorder.lessonLoaded(lesson);
     Pos position = 0;
     for (auto _ : bench) {
         recorder.evaluated(position, u'辞', u'持', false);
         if (++position == 1000) { // an attempt's worth of mistakes, then a new attempt
             bench.PauseTiming();
-            recorder.lessonLoaded();
+            recorder.lessonLoaded(lesson);
             position = 0;
             bench.ResumeTiming();
         }

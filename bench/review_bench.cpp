@@ -123,7 +123,7 @@ void WriteAttemptWithRatings(benchmark::State& state) {
                                  {312, 628, 428, 200, 120.7},
                                  true};
     b.keeper.ordinaryLessonComing("J04A");
-    b.keeper.lessonLoaded();
+    b.keeper.lessonLoaded(LoadedLesson{});
     for (Pos p = 0; p < 300; ++p)
         b.keeper.evaluated(p, u'a', u'a', p % 100 != 7);
     const std::vector<JournalMistake> mistakes = {

@@ -8,8 +8,12 @@
 
 namespace {
 
-// The permissions a newly created file gets under the current umask.
-mode_t newFileMode() {
+// The permissions of the regular file at `path`, which its replacement keeps;
+// those a newly created file gets under the current umask where there is none.
+mode_t modeToKeep(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -30,12 +34,13 @@ std::optional<int> writeAll(int fd, std::string_view bytes) {
 }
 
 std::optional<int> replaceFile(const std::string& path, std::string_view bytes) {
+    const mode_t mode = modeToKeep(path);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return errno;
     std::optional<int> error = writeAll(fd, bytes);
-    if (!error && (::fchmod(fd, newFileMode()) != 0 || ::fsync(fd) != 0))
+    if (!error && (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0))
         error = errno;
     if (::close(fd) != 0 && !error)
         error = errno;

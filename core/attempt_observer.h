@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/loaded_lesson.h"
 #include "core/ports.h"
 
 // An attempt's figures at its end, as the read-outs show them.
@@ -12,24 +13,30 @@ struct AttemptFigures {
     friend bool operator==(const AttemptFigures&, const AttemptFigures&) = default;
 };
 
-// Follows one practice attempt position by position, for the features that
-// keep the learner's progress. Each call comes after the attempt's state has
-// changed; an observer never changes the attempt.
+// Follows the practice session attempt by attempt, for every feature beyond
+// the practice itself. Each call comes after the attempt's state has changed;
+// an observer never changes the attempt. An observer overrides only the
+// reports it needs.
 class AttemptObserver {
   public:
     virtual ~AttemptObserver() = default;
-    // A lesson was loaded: a new attempt begins, nothing evaluated yet.
-    virtual void lessonLoaded() = 0;
+    // A lesson was loaded, also when its file could not be read: a new attempt
+    // begins at position 0, nothing evaluated yet.
+    virtual void lessonLoaded(const LoadedLesson& /*lesson*/) {}
     // The clock started on the learner's first change.
-    virtual void started() = 0;
+    virtual void started() {}
     // The lesson character at `position` was compared with what the learner typed.
-    virtual void evaluated(Pos position, char16_t expected, char16_t typed, bool right) = 0;
+    virtual void evaluated(Pos /*position*/, char16_t /*expected*/, char16_t /*typed*/,
+                           bool /*right*/) {}
     // The evaluation or line break at `position` was taken back (Backspace or a
     // shorter text).
-    virtual void takenBack(Pos position) = 0;
+    virtual void takenBack(Pos /*position*/) {}
     // A line break was entered; it occupies `position` and `position + 1`.
-    virtual void lineBreak(Pos position) = 0;
-    virtual void completed(const AttemptFigures& figures) = 0;
+    virtual void lineBreak(Pos /*position*/) {}
+    // The next lesson character to type is now at `position`, after a change
+    // of the learner's that moved it.
+    virtual void positionChanged(Pos /*position*/) {}
+    virtual void completed(const AttemptFigures& /*figures*/) {}
     // The learner gave up the attempt through `Sav`.
-    virtual void gaveUp(const AttemptFigures& figures) = 0;
+    virtual void gaveUp(const AttemptFigures& /*figures*/) {}
 };

@@ -1,8 +1,8 @@
 #include "core/attempt_observers.h"
 
-void AttemptObservers::lessonLoaded() {
+void AttemptObservers::lessonLoaded(const LoadedLesson& lesson) {
     for (AttemptObserver* observer : m_observers)
-        observer->lessonLoaded();
+        observer->lessonLoaded(lesson);
 }
 
 void AttemptObservers::started() {
@@ -23,6 +23,11 @@ void AttemptObservers::takenBack(Pos position) {
 void AttemptObservers::lineBreak(Pos position) {
     for (AttemptObserver* observer : m_observers)
         observer->lineBreak(position);
+}
+
+void AttemptObservers::positionChanged(Pos position) {
+    for (AttemptObserver* observer : m_observers)
+        observer->positionChanged(position);
 }
 
 void AttemptObservers::completed(const AttemptFigures& figures) {

@@ -10,11 +10,12 @@ class AttemptObservers final : public AttemptObserver {
   public:
     void add(AttemptObserver& observer) { m_observers.push_back(&observer); }
 
-    void lessonLoaded() override;
+    void lessonLoaded(const LoadedLesson& lesson) override;
     void started() override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
     void lineBreak(Pos position) override;
+    void positionChanged(Pos position) override;
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 

@@ -22,9 +22,22 @@ std::u16string chineseNumeral(int n) {
 }
 
 LessonEntry lessonEntry(int n, char letter) {
-    char path[32];
-    std::snprintf(path, sizeof path, "ldata\\J%02d%c.ORV", n, letter);
-    return LessonEntry{
-        "Jlesson" + std::to_string(n) + "_" + letter,
-        u"第" + chineseNumeral(n) + u"课 " + (letter == 'A' ? u"基本课文" : u"应用课文"), path};
+    char name[8];
+    std::snprintf(name, sizeof name, "J%02d%c", n, letter);
+    return LessonEntry{"Jlesson" + std::to_string(n) + "_" + letter,
+                       u"第" + chineseNumeral(n) + u"课 " +
+                           (letter == 'A' ? u"基本课文" : u"应用课文"),
+                       "ldata\\" + std::string(name) + ".ORV", name};
+}
+
+std::optional<LessonEntry> catalogueEntry(std::string_view name) {
+    if (name.size() != 4 || name[0] != 'J' || (name[3] != 'A' && name[3] != 'B'))
+        return std::nullopt;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!digit(name[1]) || !digit(name[2]))
+        return std::nullopt;
+    const int number = (name[1] - '0') * 10 + (name[2] - '0');
+    if (number < 1 || number > kLessonCount)
+        return std::nullopt;
+    return lessonEntry(number, name[3]);
 }

@@ -6,13 +6,16 @@
 
 #include <stdexcept>
 
-bool LessonLoader::LoadLesson(std::string_view path) {
+std::optional<LoadedLesson> LessonLoader::LoadLesson(std::string_view path) {
     if (!m_lesson.text().empty() && !m_window.askYesNo(u"要学习新的课程吗？", u"提示"))
-        return false;
+        return std::nullopt;
     startFreshAttempt();
-    if (readIntoLessonBox(path))
+    LoadedLesson lesson = namedLesson(path, m_files);
+    lesson.readFailed = !readIntoLessonBox(path);
+    if (!lesson.readFailed)
         offerRecording(path);
-    return true;
+    lesson.text = m_lesson.text();
+    return lesson;
 }
 
 void LessonLoader::startFreshAttempt() {

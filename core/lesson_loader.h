@@ -2,9 +2,11 @@
 
 #include "core/attempt_state.h"
 #include "core/code_page.h"
+#include "core/loaded_lesson.h"
 #include "core/local_files.h"
 #include "core/ports.h"
 
+#include <optional>
 #include <string_view>
 
 // `LoadLesson`: asks before replacing a loaded lesson, starts a fresh attempt,
@@ -18,8 +20,8 @@ class LessonLoader {
         : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_player(player),
           m_files(files), m_codePage(codePage) {}
 
-    // True when a fresh attempt began, false when the learner kept the running one.
-    bool LoadLesson(std::string_view path);
+    // The lesson of the fresh attempt; nothing when the learner kept the running one.
+    std::optional<LoadedLesson> LoadLesson(std::string_view path);
 
   private:
     void startFreshAttempt();

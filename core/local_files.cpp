@@ -29,3 +29,8 @@ bool LocalFiles::isRegularFile(std::string_view path) const {
     std::error_code ec;
     return fs::is_regular_file(fs::path(path), ec);
 }
+
+bool LocalFiles::isSameFile(std::string_view path, std::string_view other) const {
+    std::error_code ec;
+    return fs::equivalent(fs::path(path), fs::path(other), ec) && !ec;
+}

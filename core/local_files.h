@@ -20,12 +20,15 @@ class Files {
     virtual std::optional<std::string> readLesson(std::string_view path) const = 0;
     // True only for a regular file at exactly this path.
     virtual bool isRegularFile(std::string_view path) const = 0;
+    // True when both paths lead to one existing file.
+    virtual bool isSameFile(std::string_view path, std::string_view other) const = 0;
 };
 
 class LocalFiles final : public Files {
   public:
     std::optional<std::string> readLesson(std::string_view path) const override;
     bool isRegularFile(std::string_view path) const override;
+    bool isSameFile(std::string_view path, std::string_view other) const override;
 };
 
 // The program's own paths (the lesson menu's, the help file's) spell folders

@@ -19,10 +19,16 @@ PracticeSession::PracticeSession(SessionPorts ports)
 void PracticeSession::R2_Change(std::u16string typed) {
     const ComparisonEngine::Outcome outcome = m_engine.R2_Change(std::move(typed));
     m_ports.lesson.reveal(m_state.CurPos);
-    if (outcome == ComparisonEngine::Outcome::Completed)
+    if (outcome == ComparisonEngine::Outcome::Completed) {
         m_observers.completed(figures());
-    else if (outcome == ComparisonEngine::Outcome::Evaluated && m_state.ClockStarted)
+        return;
+    }
+    if (outcome == ComparisonEngine::Outcome::Evaluated && m_state.ClockStarted)
         Timer1_Timer();
+    if (m_state.CurPos != m_reportedPosition) {
+        m_reportedPosition = m_state.CurPos;
+        m_observers.positionChanged(m_reportedPosition);
+    }
 }
 
 void PracticeSession::R2_KeyPress() {
@@ -45,8 +51,10 @@ void PracticeSession::Timer2_Timer() {
 }
 
 void PracticeSession::LoadLesson(std::string_view path) {
-    if (m_loader.LoadLesson(path))
-        m_observers.lessonLoaded();
+    if (const auto lesson = m_loader.LoadLesson(path)) {
+        m_reportedPosition = 0;
+        m_observers.lessonLoaded(*lesson);
+    }
 }
 
 void PracticeSession::Sav_Click() {

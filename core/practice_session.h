@@ -48,9 +48,8 @@ class PracticeSession {
     void R2_KeyPress();
     void Timer1_Timer();
     void Timer2_Timer();
-    // Observers hear of every fresh attempt, also when the file could not be
-    // read and the lesson box stays empty; nothing when the learner keeps the
-    // running attempt.
+    // Observers hear of every fresh attempt with its lesson, also when the file
+    // could not be read; nothing when the learner keeps the running attempt.
     void LoadLesson(std::string_view path);
     // Gives the running attempt up after a question and shows its figures.
     void Sav_Click();
@@ -77,4 +76,5 @@ class PracticeSession {
     LessonLoader m_loader;
     AttemptClock m_clock;
     bool m_musicOn = false;
+    Pos m_reportedPosition = 0; // the position the observers last heard of
 };

@@ -18,6 +18,8 @@ FileProblem problemOfError(int error) {
     case ENXIO: // a socket, or a pipe nobody reads
     case ENODEV:
         return FileProblem::NotARegularFile;
+    case ELOOP:
+        return FileProblem::SymlinkLoop;
     case EFBIG:
     case EOVERFLOW:
         return FileProblem::TooLarge;

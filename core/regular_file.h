@@ -9,9 +9,11 @@ enum class FileProblem {
     Missing,         // the file (or a folder on its path) does not exist
     Folder,          // the path names a folder
     NotARegularFile, // a pipe, a device or a socket
+    SymlinkLoop,     // symbolic links on the path point at each other
     TooLarge,        // larger than the reader accepts
     NoPermission,
     DiskFull,
+    Busy,   // another program holds the file and did not let go in time
     Failed, // any other input or output error
 };
 

@@ -1,17 +1,19 @@
 #include "readings/mecab_analyser.h"
 
+#include "core/regular_file.h"
 #include "core/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <mecab.h>
+#include <sstream>
 
 namespace {
 
 constexpr const char* kDebianFolder = "/var/lib/mecab/dic/ipadic-utf8";
 constexpr const char* kSystemSettings = "/etc/mecabrc";
+constexpr std::size_t kSettingsFileLimit = 64 * 1024; // a few dozen lines
 // The reading is the eighth field of an IPA dictionary entry's features.
 constexpr std::size_t kReadingField = 7;
 
@@ -23,7 +25,11 @@ bool holdsDictionary(const std::string& folder) {
 // The `dicdir` line of MeCab's system settings, which Debian points at the
 // dictionary chosen as the system's default.
 std::optional<std::string> settingsFolder() {
-    std::ifstream settings(kSystemSettings);
+    const auto read = readRegularFile(kSystemSettings, kSettingsFileLimit);
+    const auto* bytes = std::get_if<std::string>(&read);
+    if (!bytes)
+        return std::nullopt;
+    std::istringstream settings(*bytes);
     std::string line;
     while (std::getline(settings, line)) {
         const auto equals = line.find('=');

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace {
@@ -58,7 +56,11 @@ Corrections parseCorrections(std::string_view bytes) {
 }
 
 Corrections readCorrections(const std::string& lessonPath) {
-    std::ifstream in(correctionsPathFor(lessonPath), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parseCorrections(bytes);
+    const auto read = readRegularFile(correctionsPathFor(lessonPath), kCorrectionsFileLimit);
+    if (const auto* bytes = std::get_if<std::string>(&read))
+        return parseCorrections(*bytes);
+    Corrections none;
+    if (std::get<FileProblem>(read) != FileProblem::Missing)
+        none.unreadable = std::get<FileProblem>(read);
+    return none;
 }

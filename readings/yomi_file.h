@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/regular_file.h"
+
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +20,14 @@ struct Corrections {
     std::vector<Correction> entries;
     // Lines (1-based) that are not WORD<TAB>READING with a kana reading.
     std::vector<std::size_t> badLines;
+    // Why an existing corrections file could not be read (a folder, a pipe,
+    // a file too large); its lesson then has no corrections.
+    std::optional<FileProblem> unreadable;
 };
+
+// The largest corrections file read: many times the words of the longest
+// lesson, and quick to parse.
+inline constexpr std::size_t kCorrectionsFileLimit = 1024 * 1024;
 
 // The corrections file of a lesson: the lesson's name with the extension
 // .yomi, in the same folder (ldata/J01A.ORV -> ldata/J01A.yomi).
@@ -27,5 +37,7 @@ std::string correctionsPathFor(const std::string& lessonPath);
 // are skipped; the reading may be written in hiragana or katakana.
 Corrections parseCorrections(std::string_view bytes);
 
-// Reads a lesson's corrections; a lesson without a file has none.
+// Reads a lesson's corrections; a lesson without a file has none. Only a
+// regular file of at most `kCorrectionsFileLimit` bytes is read, so that a
+// pipe or a device in its place never blocks or floods the caller.
 Corrections readCorrections(const std::string& lessonPath);

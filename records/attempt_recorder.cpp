@@ -24,8 +24,11 @@ AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
     m_mistakes.reserve(kReservedMistakes);
 }
 
-void AttemptRecorder::lessonLoaded() {
-    m_lesson = m_nextLesson;
+void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
+    if (!m_drillPath.empty() && lesson.path == m_drillPath)
+        m_lesson = JournalLesson{std::string(kDrillLesson), std::string(kDrillLesson)};
+    else
+        m_lesson = journalLessonFor(lesson);
     m_startedAt.reset();
     m_mistakes.clear();
     m_uncorrected.clear();
@@ -59,10 +62,6 @@ void AttemptRecorder::markCorrected(Pos position) {
         m_mistakes[index].corrected = true;
     m_uncorrected.erase(found);
 }
-
-void AttemptRecorder::takenBack(Pos) {}
-
-void AttemptRecorder::lineBreak(Pos) {}
 
 void AttemptRecorder::completed(const AttemptFigures& figures) {
     finish(figures, true);

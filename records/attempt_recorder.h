@@ -40,16 +40,13 @@ class AttemptRecorder final : public AttemptObserver {
   public:
     AttemptRecorder(Journal& journal, RecorderListener& listener);
 
-    // The lesson that the next lessonLoaded() begins; the ui names it before
-    // each load, since a load the learner declines begins nothing.
-    void setNextLesson(JournalLesson lesson) { m_nextLesson = std::move(lesson); }
+    // Attempts on the lesson file at `path` are kept as the drill.
+    void setDrillPath(std::string path) { m_drillPath = std::move(path); }
     void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
 
-    void lessonLoaded() override;
+    void lessonLoaded(const LoadedLesson& lesson) override;
     void started() override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
-    void takenBack(Pos position) override;
-    void lineBreak(Pos position) override;
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 
@@ -59,7 +56,7 @@ class AttemptRecorder final : public AttemptObserver {
 
     Journal& m_journal;
     RecorderListener& m_listener;
-    JournalLesson m_nextLesson;
+    std::string m_drillPath;
     std::optional<JournalLesson> m_lesson; // set while an attempt runs
     std::optional<std::time_t> m_startedAt;
     std::vector<JournalMistake> m_mistakes;

@@ -55,7 +55,7 @@ std::optional<FileProblem> HistoryFile::AppendScoreRecord(const ScoreRecord& rec
     if (!S_ISREG(info.st_mode))
         return FileProblem::NotARegularFile;
     if (!takeTurn(file.get()))
-        return FileProblem::Failed;
+        return FileProblem::Busy;
     if (::fstat(file.get(), &info) != 0)
         return problemOfError(errno);
     const auto problem = writeAndFlush(file.get(), bytes);

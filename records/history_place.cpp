@@ -3,6 +3,7 @@
 #include "core/user_data_folder.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,10 +15,23 @@ bool isWritableFolder(const std::string& folder) {
            ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+// A folder of the system's own software (a package, `make install` as root):
+// a history there would outlive the program's removal, and only root may
+// write it.
+bool isUnderSystemPrefix(const std::string& folder) {
+    char* real = ::realpath(folder.c_str(), nullptr);
+    const std::string resolved = real ? real : folder;
+    std::free(real);
+    for (const std::string prefix : {"/usr", "/opt"})
+        if (resolved == prefix || resolved.starts_with(prefix + "/"))
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::string historyFilePath(const std::string& programFolder) {
-    if (isWritableFolder(programFolder))
+    if (isWritableFolder(programFolder) && !isUnderSystemPrefix(programFolder))
         return programFolder + "/user.cey";
     return userDataFolder() + "/orvanta/user.cey";
 }

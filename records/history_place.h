@@ -6,8 +6,9 @@
 #include <string>
 
 // Where the history file `user.cey` lives. In the program folder when the
-// learner may write there (a build folder, an install in the home folder);
-// otherwise, as for a system-wide install, in the learner's data folder:
+// learner may write there and it is not under /usr or /opt (a build folder,
+// an install in the home folder); otherwise, as for a system-wide install,
+// whoever runs it, in the learner's data folder:
 // $XDG_DATA_HOME/orvanta/user.cey, by default ~/.local/share/orvanta/user.cey.
 // Saving, the viewer and clearing all use the path given here.
 std::string historyFilePath(const std::string& programFolder);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/loaded_lesson.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,9 +16,9 @@ struct JournalLesson {
 // The drill of the most-missed characters is kept under this name and title.
 inline constexpr std::string_view kDrillLesson = "易错字练习";
 
-// For a path as LoadLesson receives it: the lesson menu's "ldata/J01A.ORV"
-// names a course lesson; anything else is a file of the learner's.
-JournalLesson journalLessonFor(std::string_view path);
+// A course lesson by its catalogue name and menu title; anything else is a
+// file of the learner's, named by its absolute path and file name.
+JournalLesson journalLessonFor(const LoadedLesson& loaded);
 
 // The lesson menu's path of a course lesson (J01A -> ldata/J01A.ORV).
 std::optional<std::string> courseLessonPath(std::string_view lesson);

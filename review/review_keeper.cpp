@@ -57,7 +57,7 @@ std::optional<ReviewKeeper::Current> ReviewKeeper::current(const Coming& coming)
     return Current{coming.lesson, std::move(*lesson), std::move(readings), false};
 }
 
-void ReviewKeeper::lessonLoaded() {
+void ReviewKeeper::lessonLoaded(const LoadedLesson&) {
     m_marks.clear();
     m_current = m_coming ? current(*m_coming) : std::nullopt;
     m_coming.reset();

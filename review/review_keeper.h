@@ -36,7 +36,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // Once, after the journal is opened: cards from an older journal's mistakes.
     bool makeCardsFromHistory();
 
-    void lessonLoaded() override;
+    void lessonLoaded(const LoadedLesson& lesson) override;
     void started() override {}
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;

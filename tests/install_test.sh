@@ -24,13 +24,15 @@ check "the desktop entry takes lesson files" grep -q '^MimeType=application/x-or
 check "the icon is in the hicolor theme" [ -f "$prefix/share/icons/hicolor/256x256/apps/orvanta.png" ]
 check "lesson files have a MIME type" [ -f "$prefix/share/mime/packages/orvanta-lesson.xml" ]
 
-# A lesson in another folder, named relative to the folder the learner is in.
-cp "$program/ldata/J05A.ORV" "$elsewhere/mine.ORV"
+# A lesson in another folder, named relative to the folder the learner is in,
+# its name in GBK (mine-练习.ORV) as in an old archive: no UTF-8.
+cp "$program/ldata/J05A.ORV" "$elsewhere/$(printf 'mine-\301\267\317\260.ORV')"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop" | sed 's/ %f$//')
 (cd "$elsewhere" && QT_QPA_PLATFORM=offscreen strace -f -qq -e trace=openat -o "$elsewhere/trace" \
-    timeout 3 "$exec_line" mine.ORV > /dev/null 2>&1)
+    timeout 3 "$exec_line" "$(printf 'mine-\301\267\317\260.ORV')" > /dev/null 2>&1)
 check "the installed copy keeps running until stopped" [ $? -eq 124 ]
-check "it opened the lesson given on the command line" grep -q "\"$elsewhere/mine.ORV\"" "$elsewhere/trace"
+check "it opened the lesson given on the command line, its name's bytes as they are" \
+    grep -q "\"$elsewhere/mine-\\\\301\\\\267\\\\317\\\\260.ORV\", O_RDONLY.*) = [0-9]" "$elsewhere/trace"
 check "it found its sounds in its own folder" grep -q "$program/Sound/Type.wav" "$elsewhere/trace"
 
 printf 'saved scores' > "$program/user.cey"

@@ -20,6 +20,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -31,14 +32,17 @@ constexpr const char* kUsage = R"(Usage:
       written, its byte offset named on standard error) or if standard output
       cannot be written; 2 if FILE cannot be read, is no regular file or is
       larger than Orvanta reads.
-  orvanta-lesson encode [-o OUT] [IN]
+  orvanta-lesson encode [-o OUT [--force]] [IN]
       Reads UTF-8 text from IN (or standard input), skips a byte order mark at
       its start, makes every line end CR LF (a lone CR or LF included) and
       writes the lesson file to OUT (or standard output). A character the GBK
       code page cannot hold, invalid UTF-8, a lesson larger than Orvanta reads
       or an output that cannot be written is an error (exit 1), located by
       line and column where it is a character; no output file is left behind.
-      Exit 2 if IN cannot be read.
+      An existing OUT is replaced only when it is a regular file, and keeps
+      its permissions; a read-only one only with --force. A folder, a symbolic
+      link, a pipe, a device or a socket at OUT is never replaced. Exit 2 if
+      IN cannot be read or OUT may not be replaced.
   orvanta-lesson --help
       Shows this text.
 )";
@@ -54,12 +58,7 @@ int decode(const std::string& path) {
     const DecodedLesson lesson = decodeLesson(std::get<std::string>(read), codePage);
     if (const auto error = writeStandardOutput(toUtf8(withCrLf(lesson.text))))
         return cannotWrite("standard output", *error);
-    if (lesson.failedAtByteOffset) {
-        std::cerr << "orvanta-lesson: the word at byte offset " << *lesson.failedAtByteOffset
-                  << " does not decode\n";
-        return 1;
-    }
-    return 0;
+    return lesson.failedAtByteOffset ? cannotDecode(*lesson.failedAtByteOffset) : 0;
 }
 
 // Line and column (1-based, in characters) of a byte offset in UTF-8 text.
@@ -72,6 +71,32 @@ std::pair<size_t, size_t> lineAndColumn(std::string_view bytes, size_t offset) {
             ++column;
     }
     return {line, column};
+}
+
+int wontReplace(const std::string& outPath, const char* reason) {
+    std::cerr << "orvanta-lesson: will not replace " << outPath << ": " << reason << "\n";
+    return 2;
+}
+
+bool isReadOnly(const std::string& path, const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+// Only a regular file at OUT is replaced, and a read-only one only when
+// forced; the exit status of the refusal otherwise.
+std::optional<int> refusalToReplace(const std::string& outPath, bool force) {
+    struct stat info {};
+    if (::lstat(outPath.c_str(), &info) != 0)
+        return errno == ENOENT ? std::nullopt : std::optional(cannotWrite(outPath, errno));
+    if (S_ISDIR(info.st_mode))
+        return wontReplace(outPath, "it is a folder");
+    if (S_ISLNK(info.st_mode))
+        return wontReplace(outPath, "it is a symbolic link");
+    if (!S_ISREG(info.st_mode))
+        return wontReplace(outPath, "it is not a regular file");
+    if (!force && isReadOnly(outPath, info))
+        return wontReplace(outPath, "it is read-only (--force replaces it)");
+    return std::nullopt;
 }
 
 std::string_view withoutByteOrderMark(std::string_view bytes) {
@@ -93,7 +118,8 @@ int refused(const LessonRefusal& refusal) {
     return 1;
 }
 
-int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath) {
+int encode(const std::optional<std::string>& inPath, const std::optional<std::string>& outPath,
+           bool force) {
     if (!inPath && ::fcntl(STDIN_FILENO, F_GETFD) < 0) {
         std::cerr << "orvanta-lesson: cannot read standard input: it is closed\n";
         return 2;
@@ -117,6 +143,8 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
         return refused(*refusal);
     const std::string& lesson = std::get<std::string>(encoded);
     if (outPath) {
+        if (const auto refusal = refusalToReplace(*outPath, force))
+            return *refusal;
         const auto error = replaceFile(*outPath, lesson);
         return error ? cannotWrite(*outPath, *error) : 0;
     }
@@ -152,13 +180,18 @@ int main(int argc, char** argv) {
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;
+    bool force = false;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size())
             out = args[++i];
+        else if (args[i] == "--force")
+            force = true;
         else if (!in && args[i] != "-o")
             in = args[i];
         else
             return usageError();
     }
-    return encode(in, out);
+    if (force && !out)
+        return usageError();
+    return encode(in, out, force);
 }

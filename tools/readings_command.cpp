@@ -17,8 +17,10 @@ const char* const kReadingsUsage = R"(  orvanta-lesson readings [--dictionary DI
       after it, as 辞書[じしょ], the corrections of FILE.yomi applied; line
       breaks as LF. DIR is a MeCab IPA dictionary in UTF-8 (default: the
       installed mecab-ipadic-utf8). Exit 0; 1 if FILE.yomi has lines that are
-      not WORD<TAB>READING (they are named and skipped); 2 if FILE.ORV cannot
-      be read; 3 if there is no dictionary.
+      not WORD<TAB>READING (they are named and skipped) or if a word of
+      FILE.ORV fails to decode (the text before it is written, as decode
+      does); 2 if FILE.ORV or an existing FILE.yomi cannot be read; 3 if there
+      is no dictionary.
 )";
 
 namespace {
@@ -57,13 +59,17 @@ int readingsCommand(const std::vector<std::string>& arguments) {
         std::cerr << "orvanta-lesson: readings unavailable: " << analyser.problem() << "\n";
         return 3;
     }
-    CodePage codePage;
-    const std::u16string text = decodeLesson(std::get<std::string>(read), codePage).text;
     const Corrections corrections = readCorrections(lessonPath);
+    if (corrections.unreadable)
+        return cannotRead(correctionsPathFor(lessonPath), *corrections.unreadable);
+    CodePage codePage;
+    const DecodedLesson lesson = decodeLesson(std::get<std::string>(read), codePage);
     const std::u16string annotated =
-        annotatedLines(text, readLesson(text, analyser, corrections.entries).rubies);
+        annotatedLines(lesson.text, readLesson(lesson.text, analyser, corrections.entries).rubies);
     if (const auto failure = writeStandardOutput(toUtf8(annotated)))
         return cannotWrite("standard output", *failure);
+    if (lesson.failedAtByteOffset)
+        return cannotDecode(*lesson.failedAtByteOffset);
     for (std::size_t line : corrections.badLines)
         std::cerr << "orvanta-lesson: " << correctionsPathFor(lessonPath) << " line " << line
                   << " is not WORD<TAB>READING; skipped\n";

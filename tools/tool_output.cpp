@@ -17,12 +17,16 @@ const char* explain(FileProblem problem) {
         return "it is a folder";
     case FileProblem::NotARegularFile:
         return "it is not a regular file";
+    case FileProblem::SymlinkLoop:
+        return "symbolic links on its path form a loop";
     case FileProblem::TooLarge:
         return "it is larger than Orvanta reads";
     case FileProblem::NoPermission:
         return "permission denied";
     case FileProblem::DiskFull:
         return "the disk is full";
+    case FileProblem::Busy:
+        return "another program is using it";
     case FileProblem::Failed:
         break;
     }
@@ -38,6 +42,11 @@ int cannotRead(const std::string& what, FileProblem problem) {
 
 int cannotWrite(const std::string& what, int error) {
     std::cerr << "orvanta-lesson: cannot write " << what << ": " << std::strerror(error) << "\n";
+    return 1;
+}
+
+int cannotDecode(std::size_t byteOffset) {
+    std::cerr << "orvanta-lesson: the word at byte offset " << byteOffset << " does not decode\n";
     return 1;
 }
 

@@ -1,16 +1,20 @@
 #include "ui/program.h"
 
 #include "core/cue_sounds.h"
+#include "core/practice_session.h"
 #include "records/history_place.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/qt_clock.h"
 #include "ui/common/translations.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/main_window/form1.h"
+#include "ui/main_window/main_menu.h"
 #include "ui/main_window/main_window_services.h"
+#include "ui/readings/reading_help.h"
 #include "ui/sound/wave_player.h"
 
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace {
 
@@ -18,6 +22,13 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
     for (Cue cue : kAllCues)
         sounds.preload(QString::fromStdString(programFolder + cueFileName(cue)));
     sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
+}
+
+// Owned by the lesson box.
+void attachReadingHelp(Form1& window) {
+    const MainWindowParts parts = window.parts();
+    observeAttempts(window, *new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
+                                             parts.services.readingsDictionary));
 }
 
 } // namespace
@@ -43,15 +54,32 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
     installTranslations();
     installFontSubstitutions();
     auto window = std::make_unique<Form1>(std::move(services));
+    attachReadingHelp(*window);
     const QRect screen = window->screen()->availableGeometry();
     window->move(screen.center() - QPoint(window->width() / 2, window->height() / 2));
     return window;
 }
 
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
-    MainWindowServices services = programServices(programFolder);
-    Prompts& prompts = *services.prompts;
-    std::unique_ptr<Form1> window = makeMainWindow(std::move(services));
-    attachJournal(*window, prompts, defaultJournalPath());
+    std::unique_ptr<Form1> window = makeMainWindow(programServices(programFolder));
+    attachJournal(*window, defaultJournalPath());
     return window;
+}
+
+JournalHook& attachJournal(Form1& window, const std::string& journalPath) {
+    const MainWindowParts parts = window.parts();
+    auto* hook = new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
+                                 parts.scores, *parts.services.prompts, journalPath);
+    observeAttempts(window, hook->observer());
+    return *hook;
+}
+
+void observeAttempts(Form1& window, AttemptObserver& observer) {
+    window.parts().session.addObserver(observer);
+}
+
+std::string defaultJournalPath() {
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/orvanta/journal.sqlite3"))
+        .toStdString();
 }

@@ -2,8 +2,11 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 
+class AttemptObserver;
 class Form1;
+class JournalHook;
 struct MainWindowServices;
 
 // The program's own services for a program folder: wave players on preloaded
@@ -11,10 +14,20 @@ struct MainWindowServices;
 // shell, the system clock and the history file.
 MainWindowServices programServices(const QString& programFolder);
 
-// Installs the translations and the font substitutions and makes the main window, which takes the
-// services, centred on its screen and ready to show.
+// Installs the translations and the font substitutions and makes the main
+// window, which takes the services, with the features that need no place of
+// their own (the reading help), centred on its screen and ready to show.
 std::unique_ptr<Form1> makeMainWindow(MainWindowServices services);
 
 // The program as it starts: its own services, the main window that owns them
-// and the practice journal beside it.
+// and every feature, the practice journal among them.
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder);
+
+// The practice journal at `journalPath`, owned by the window.
+JournalHook& attachJournal(Form1& window, const std::string& journalPath);
+
+// Every practice attempt in the window is reported to the observer from now on.
+void observeAttempts(Form1& window, AttemptObserver& observer);
+
+// $XDG_DATA_HOME/orvanta/journal.sqlite3 (~/.local/share by default).
+std::string defaultJournalPath();

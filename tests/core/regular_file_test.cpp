@@ -23,6 +23,7 @@ class RegularFileTest : public ::testing::Test {
         ASSERT_EQ(::mkfifo(path("fifo.ORV").c_str(), 0600), 0);
         fs::create_symlink(m_dir / "eight", m_dir / "link");
         fs::create_symlink(m_dir / "folder.ORV", m_dir / "folder-link");
+        fs::create_symlink(m_dir / "loop.ORV", m_dir / "loop.ORV");
         makeSocket();
     }
     void TearDown() override {
@@ -63,6 +64,7 @@ TEST_F(RegularFileTest, ReadsOnlyRegularFilesUpToTheLimitAndNamesEveryOtherCase)
         {path("eight/a.ORV"), FileProblem::Missing}, // a file where a folder should be
         {path("folder.ORV"), FileProblem::Folder},
         {path("folder-link"), FileProblem::Folder},
+        {path("loop.ORV"), FileProblem::SymlinkLoop},
         {path("fifo.ORV"), FileProblem::NotARegularFile}, // returns at once, nobody writes
         {path("socket.ORV"), FileProblem::NotARegularFile},
         {"/dev/zero", FileProblem::NotARegularFile},

@@ -10,7 +10,10 @@
 // "wrong 1 b x", "back 1", "break 2", "completed", "gave up"; keeps the figures.
 class RecordingObserver final : public AttemptObserver {
   public:
-    void lessonLoaded() override { log.push_back("loaded"); }
+    void lessonLoaded(const LoadedLesson& loaded) override {
+        log.push_back("loaded");
+        lesson = loaded;
+    }
     void started() override { log.push_back("started"); }
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override {
         log.push_back((right ? "right " : "wrong ") + std::to_string(position) + " " +
@@ -29,4 +32,5 @@ class RecordingObserver final : public AttemptObserver {
 
     std::vector<std::string> log;
     AttemptFigures figures;
+    LoadedLesson lesson;
 };

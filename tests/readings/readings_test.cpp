@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -153,6 +155,34 @@ TEST(YomiFile, TheFileIsBesideTheLessonAndAMissingOneMeansNoCorrections) {
     const Corrections none = readCorrections("/nonexistent/J01A.ORV");
     EXPECT_TRUE(none.entries.empty());
     EXPECT_TRUE(none.badLines.empty());
+    EXPECT_FALSE(none.unreadable);
+}
+
+TEST(YomiFile, ACorrectionsFileThatIsNoSmallRegularFileIsRefusedAtOnce) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("orvanta-yomi-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.yomi");
+    ASSERT_EQ(::mkfifo((dir / "fifo.yomi").c_str(), 0600), 0); // nobody writes: must not wait
+    fs::create_symlink("/dev/zero", dir / "zero.yomi");        // endless
+    fs::create_symlink(dir / "loop.yomi", dir / "loop.yomi");
+    std::ofstream(dir / "huge.yomi") << "";
+    fs::resize_file(dir / "huge.yomi", kCorrectionsFileLimit + 1);
+    const struct {
+        const char* lesson;
+        FileProblem problem;
+    } cases[] = {
+        {"folder.ORV", FileProblem::Folder},        {"fifo.ORV", FileProblem::NotARegularFile},
+        {"zero.ORV", FileProblem::NotARegularFile}, {"loop.ORV", FileProblem::SymlinkLoop},
+        {"huge.ORV", FileProblem::TooLarge},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lesson);
+        const Corrections none = readCorrections((dir / c.lesson).string());
+        EXPECT_EQ(none.unreadable, c.problem);
+        EXPECT_TRUE(none.entries.empty());
+    }
+    fs::remove_all(dir);
 }
 
 TEST(Romaji, KanaAreSpelledAsTypedIntoAnInputMethod) {

@@ -22,6 +22,10 @@ class ListenerLog final : public RecorderListener {
 
 const AttemptFigures kFigures{12, 5, 4, 1, 25};
 
+LoadedLesson courseLesson(const char* name, const char* title) {
+    return LoadedLesson{std::string("ldata/") + name + ".ORV", name, title, u"わたしは", false};
+}
+
 // 2026-03-02T09:05:03+08:00: date, time and UTC offset.
 bool isIsoWithOffset(const std::string& text) {
     const std::string form = "dddd-dd-ddTdd:dd:dd+dd:dd";
@@ -45,13 +49,12 @@ class AttemptRecorderTest : public JournalFixture {
         JournalFixture::SetUp();
         m_journal = std::make_unique<Journal>(journalPath());
         m_recorder = std::make_unique<AttemptRecorder>(*m_journal, m_log);
-        m_recorder->setNextLesson({"J01A", "第一课 基本课文"});
     }
     // Lesson "わたしは\r\nがくせい": a wrong わ taken back and typed right, a
     // line break, then an input-method commit of がくせい with く wrong.
     void typeTheLesson() {
         AttemptObserver& session = *m_recorder;
-        session.lessonLoaded();
+        session.lessonLoaded(courseLesson("J01A", "第一课 基本课文"));
         session.started();
         session.evaluated(0, u'わ', u'は', false);
         session.takenBack(0);
@@ -125,11 +128,9 @@ TEST_F(AttemptRecorderTest, GivingUpIsWrittenAsNotCompleted) {
 TEST_F(AttemptRecorderTest, EachAttemptKeepsOnlyItsOwnMistakesAndItsOwnLesson) {
     typeTheLesson();
     m_recorder->completed(kFigures);
-    m_recorder->setNextLesson({"J02B", "第二课 应用课文"});
-    m_recorder->lessonLoaded();
+    m_recorder->lessonLoaded(courseLesson("J02B", "第二课 应用课文"));
     m_recorder->evaluated(0, u'あ', u'お', false);
-    m_recorder->setNextLesson({"J03A", "a load the learner declined"});
-    m_recorder->completed(kFigures);
+    m_recorder->completed(kFigures); // a load the learner declined reports nothing
     EXPECT_EQ(rows("SELECT a.lesson, COUNT(m.position) FROM attempts a"
                    " LEFT JOIN mistakes m ON m.attempt_id = a.id GROUP BY a.id ORDER BY a.id"),
               "J01A|3\nJ02B|1");

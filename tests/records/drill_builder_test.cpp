@@ -1,3 +1,4 @@
+#include "core/local_files.h"
 #include "records/drill_builder.h"
 #include "records/journal_lesson.h"
 
@@ -37,9 +38,18 @@ TEST(DrillBuilder, CharactersOutsideTheCourseGiveAnEmptyDrill) {
     EXPECT_EQ(drillText({}), u"");
 }
 
+namespace {
+
+JournalLesson journalLessonOfPath(std::string_view path) {
+    return journalLessonFor(namedLesson(path, LocalFiles{}));
+}
+
+} // namespace
+
 TEST(JournalLesson, CourseLessonsGoByTheirCatalogueName) {
-    EXPECT_EQ(journalLessonFor("ldata/J01A.ORV"), (JournalLesson{"J01A", "第一课 基本课文"}));
-    EXPECT_EQ(journalLessonFor("ldata/J48B.ORV"), (JournalLesson{"J48B", "第四十八课 应用课文"}));
+    EXPECT_EQ(journalLessonOfPath("ldata/J01A.ORV"), (JournalLesson{"J01A", "第一课 基本课文"}));
+    EXPECT_EQ(journalLessonOfPath("ldata/J48B.ORV"),
+              (JournalLesson{"J48B", "第四十八课 应用课文"}));
     EXPECT_EQ(courseLessonPath("J21B"), "ldata/J21B.ORV");
     EXPECT_EQ(courseOrder("J01A"), 0);
     EXPECT_EQ(courseOrder("J01B"), 1);
@@ -51,9 +61,9 @@ TEST(JournalLesson, CourseLessonsGoByTheirCatalogueName) {
 }
 
 TEST(JournalLesson, OtherFilesGoByTheirAbsolutePathAndFileName) {
-    EXPECT_EQ(journalLessonFor("/home/a/../b/my lesson.ORV"),
+    EXPECT_EQ(journalLessonOfPath("/home/a/../b/my lesson.ORV"),
               (JournalLesson{"/home/b/my lesson.ORV", "my lesson.ORV"}));
-    const std::string relative = journalLessonFor("mine.ORV").lesson;
+    const std::string relative = journalLessonOfPath("mine.ORV").lesson;
     EXPECT_EQ(relative, (std::filesystem::current_path() / "mine.ORV").string());
-    EXPECT_EQ(journalLessonFor("ldata/J01A.txt").title, "J01A.txt");
+    EXPECT_EQ(journalLessonOfPath("ldata/J01A.txt").title, "J01A.txt");
 }

@@ -1,11 +1,15 @@
 #include "records/history_file.h"
 
+#include "core/file_descriptor.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -179,6 +183,16 @@ TEST_F(HistoryFileTest, AHistoryThatIsNoRegularFileIsNeitherWrittenNorWaitedFor)
         EXPECT_FALSE(history.DeleteHistoryFile());
         EXPECT_TRUE(fs::exists(fs::symlink_status(m_dir / c.name)));
     }
+}
+
+TEST_F(HistoryFileTest, AHistoryLockedByAnotherSaverIsReportedAsBusyAndLeftAlone) {
+    HistoryFile history(userCey().string(), m_codePage);
+    ASSERT_FALSE(history.AppendScoreRecord(workedExample()));
+    const std::string before = readBytes(userCey());
+    const FileDescriptor other(::open(userCey().c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(other.get(), LOCK_EX), 0);
+    EXPECT_EQ(history.AppendScoreRecord(workedExample()), FileProblem::Busy);
+    EXPECT_EQ(readBytes(userCey()), before);
 }
 
 TEST_F(HistoryFileTest, APartialWriteLeavesNothingOfTheRecord) {

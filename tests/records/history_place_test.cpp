@@ -97,6 +97,13 @@ TEST_F(HistoryPlaceTest, AWritableProgramFolderKeepsTheHistory) {
     EXPECT_EQ(historyFilePath(m_program.string()), (m_program / "user.cey").string());
 }
 
+TEST_F(HistoryPlaceTest, AProgramFolderOfTheSystemNeverKeepsTheHistoryEvenForRoot) {
+    for (const char* folder : {"/usr/lib", "/usr/local/lib", "/opt", "/usr/lib/../lib"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(historyFilePath(folder), (m_dir / "data/orvanta/user.cey").string());
+    }
+}
+
 TEST_F(HistoryPlaceTest, AReadOnlyProgramFolderSendsTheHistoryToTheDataFolder) {
     makeProgramFolderReadOnly();
     EXPECT_EQ(historyPathWithoutRoot(m_program.string()),

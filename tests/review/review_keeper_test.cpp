@@ -47,7 +47,7 @@ class Program {
 
   private:
     void type(std::u16string_view lesson, std::u16string_view script) {
-        m_keeper.lessonLoaded();
+        m_keeper.lessonLoaded(LoadedLesson{});
         Pos at = 0;
         for (char16_t c : script) {
             if (c == u'<') {

@@ -108,9 +108,29 @@ check "encode into a missing folder exits 1 with a message" \
     [ $? -eq 1 ] && grep -q "cannot write $dir/nofolder/a.ORV" "$dir/err.txt"
 mkdir "$dir/folder.ORV"
 "$tool" encode -o "$dir/folder.ORV" "$dir/in.txt" 2> "$dir/err.txt"
-check "encode over a folder exits 1 with a message" [ $? -eq 1 ] && [ -s "$dir/err.txt" ]
+check "encode over a folder exits 2 with a message" [ $? -eq 2 ] && [ -s "$dir/err.txt" ]
 check "and leaves the folder as it was" [ -d "$dir/folder.ORV" ]
 rmdir "$dir/folder.ORV"
+
+# Only a regular file is replaced: what else stands at OUT stays as it was.
+mkfifo "$dir/fifo.ORV"
+ln -s a.ORV "$dir/link.ORV"
+for out in "$dir/fifo.ORV" "$dir/link.ORV" /dev/full; do
+    timeout 10 "$tool" encode -o "$out" "$dir/in.txt" 2> "$dir/err.txt"
+    check "encode over $(basename "$out") exits 2" [ $? -eq 2 ]
+    check "and says why" grep -q "will not replace $out: it is" "$dir/err.txt"
+done
+check "which are left as they were" [ -p "$dir/fifo.ORV" ] && [ -L "$dir/link.ORV" ] && [ -c /dev/full ]
+rm "$dir/fifo.ORV" "$dir/link.ORV"
+chmod 640 "$dir/a.ORV"
+"$tool" encode -o "$dir/a.ORV" "$dir/in.txt"
+check "a replaced lesson keeps its permissions" [ "$(stat -c %a "$dir/a.ORV")" = 640 ]
+chmod 444 "$dir/a.ORV"
+"$tool" encode -o "$dir/a.ORV" "$dir/in.txt" 2> "$dir/err.txt"
+check "a read-only lesson is not replaced" [ $? -eq 2 ] && grep -q 'read-only' "$dir/err.txt"
+"$tool" encode -o "$dir/a.ORV" --force "$dir/in.txt"
+check "unless forced, and stays read-only" [ $? -eq 0 ] && [ "$(stat -c %a "$dir/a.ORV")" = 444 ]
+chmod 644 "$dir/a.ORV"
 
 printf 'keep' > "$dir/a.ORV.part"
 "$tool" encode -o "$dir/a.ORV" "$dir/in.txt"

@@ -96,6 +96,9 @@ void Dialog1::showUnreadable(FileProblem problem) {
     case FileProblem::NotARegularFile:
         reason = QStringLiteral("user.cey 不是普通文件");
         break;
+    case FileProblem::SymlinkLoop:
+        reason = QStringLiteral("符号链接循环");
+        break;
     case FileProblem::TooLarge:
         reason = QStringLiteral("记录文件超过 %1 MB").arg(kHistoryFileLimit / (1024 * 1024));
         break;

@@ -3,6 +3,7 @@
 #include "core/code_page.h"
 #include "core/lesson_catalogue.h"
 #include "core/local_files.h"
+#include "core/practice_session.h"
 #include "readings/borrowed_lines.h"
 #include "records/drill_builder.h"
 #include "records/journal_statistics.h"
@@ -11,10 +12,8 @@
 #include "ui/common/prompts.h"
 #include "ui/dialogs/score_keeper.h"
 #include "ui/journal/statistics_window.h"
-#include "ui/main_window/form1.h"
 
 #include <QAction>
-#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 
@@ -62,30 +61,22 @@ std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
 
 } // namespace
 
-JournalHook::JournalHook(Form1& form, Prompts& prompts, const std::string& journalPath)
-    : QObject(&form), m_form(form), m_prompts(prompts), m_journal(journalPath),
-      m_recorder(m_journal, *this), m_again(form.findChild<QAction*>(QStringLiteral("Again"))),
+JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
+                         ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath)
+    : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
+      m_journal(journalPath), m_recorder(m_journal, *this), m_again(again),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
-    connect(&form, &Form1::lessonRequested, this, &JournalHook::lessonRequested);
-    auto* scores = form.findChild<ScoreKeeper*>();
-    connect(scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
-    connect(m_again, &QAction::triggered, this, &JournalHook::Again_Click);
-    connect(form.findChild<QAction*>(QStringLiteral("Stats")), &QAction::triggered, this,
-            &JournalHook::Stats_Click);
+    m_recorder.setDrillPath(m_drill.path());
+    connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
+    connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
+    connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
     if (openJournal(m_journal, *this)) {
         lastLessonIs(lastAttemptLesson(m_journal));
         if (const auto name = lastSavedName(m_journal))
-            scores->offerName(qs(*name));
+            scores.offerName(qs(*name));
     } else {
         lastLessonIs(std::nullopt);
     }
-}
-
-void JournalHook::lessonRequested(const std::string& path) {
-    if (path == m_drill.path())
-        m_recorder.setNextLesson({std::string(kDrillLesson), std::string(kDrillLesson)});
-    else
-        m_recorder.setNextLesson(journalLessonFor(path));
 }
 
 void JournalHook::scoreSaved(const QString& name) {
@@ -105,7 +96,7 @@ void JournalHook::attemptRecorded(std::int64_t id, const JournalAttempt& attempt
 
 void JournalHook::lastLessonIs(std::optional<std::string> lesson) {
     m_lastLesson = std::move(lesson);
-    m_again->setEnabled(m_lastLesson.has_value());
+    m_again.setEnabled(m_lastLesson.has_value());
 }
 
 void JournalHook::journalMovedAside(const std::string& movedTo) {
@@ -124,7 +115,7 @@ void JournalHook::journalFailed(const std::string& reason) {
 }
 
 void JournalHook::tellLater(const QString& text) {
-    QTimer::singleShot(0, this, [this, text] { m_prompts.inform(&m_form, text, kTitle); });
+    QTimer::singleShot(0, this, [this, text] { m_prompts.inform(&m_mainWindow, text, kTitle); });
 }
 
 void JournalHook::Again_Click() {
@@ -133,12 +124,12 @@ void JournalHook::Again_Click() {
     if (*m_lastLesson == kDrillLesson)
         loadDrill();
     else
-        m_form.LoadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
+        m_session.LoadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
 }
 
 void JournalHook::Stats_Click() {
     if (!m_window) {
-        m_window = new StatisticsWindow(m_journal, m_prompts, &m_form);
+        m_window = new StatisticsWindow(m_journal, m_prompts, &m_mainWindow);
         connect(m_window, &StatisticsWindow::drillRequested, this, &JournalHook::loadDrill);
     }
     if (!m_window->isVisible()) {
@@ -162,25 +153,13 @@ void JournalHook::loadDrill() {
     const std::vector<std::u16string> lines = drillLines(texts, missed);
     if (lines.empty() || !m_drill.write(borrowLines(lentLines(lines, course)), codePage)) {
         m_prompts.inform(m_window && m_window->isVisible() ? static_cast<QWidget*>(m_window)
-                                                           : &m_form,
+                                                           : &m_mainWindow,
                          QStringLiteral("课文里找不到含有这些易错字的句子，无法生成练习。"),
                          QStringLiteral("易错字练习"));
         return;
     }
-    m_form.LoadLesson(m_drill.path());
+    m_session.LoadLesson(m_drill.path());
     if (m_window) // it stays above the main window, where the drill now waits
         m_window->close();
-    m_form.activateWindow();
-}
-
-JournalHook* attachJournal(Form1& form, Prompts& prompts, const std::string& journalPath) {
-    auto* hook = new JournalHook(form, prompts, journalPath);
-    form.addAttemptObserver(hook->observer());
-    return hook;
-}
-
-std::string defaultJournalPath() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/orvanta/journal.sqlite3"))
-        .toStdString();
+    m_mainWindow.activateWindow();
 }

@@ -8,20 +8,25 @@
 #include <optional>
 #include <string>
 
-class Form1;
+class PracticeSession;
 class Prompts;
 class QAction;
+class QWidget;
+class ScoreKeeper;
 class StatisticsWindow;
 
-// The practice journal beside the main window: it names each attempt's lesson
-// as the window loads it, records attempts through the session's observer,
-// adds the learner's name once a score is saved to the history, and serves
-// 再练一次, 学习统计 and the drill of the most-missed characters. A journal
-// that cannot be opened or written is told once per run; practice goes on.
+// The practice journal beside the main window: it records attempts through
+// the session's observer, adds the learner's name once a score is saved to
+// the history, and serves 再练一次, 学习统计 and the drill of the most-missed
+// characters. A journal that cannot be opened or written is told once per
+// run; practice goes on.
 class JournalHook final : public QObject, private RecorderListener {
     Q_OBJECT
   public:
-    JournalHook(Form1& form, Prompts& prompts, const std::string& journalPath);
+    // The hook and its statistics window belong to `window`; the lessons it
+    // loads go through `session`.
+    JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
+                ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath);
 
     // What the practice session reports each attempt to.
     AttemptObserver& observer() { return m_recorder; }
@@ -32,7 +37,6 @@ class JournalHook final : public QObject, private RecorderListener {
     void loadDrill();
 
   private:
-    void lessonRequested(const std::string& path);
     void scoreSaved(const QString& name);
     void attemptRecorded(std::int64_t id, const JournalAttempt& attempt) override;
     void journalMovedAside(const std::string& movedTo) override;
@@ -41,21 +45,15 @@ class JournalHook final : public QObject, private RecorderListener {
     // After the event that caused it has been handled, not inside the engine.
     void tellLater(const QString& text);
 
-    Form1& m_form;
+    QWidget& m_mainWindow;
+    PracticeSession& m_session;
     Prompts& m_prompts;
     Journal m_journal;
     AttemptRecorder m_recorder;
-    QAction* m_again;
+    QAction& m_again;
     std::int64_t m_lastAttempt = 0; // the attempt that a saved score belongs to
     std::optional<std::string> m_lastLesson;
     bool m_failureTold = false;
     BorrowedLessonFile m_drill;
     StatisticsWindow* m_window = nullptr; // made on first use, kept for the run
 };
-
-// The one place where the journal joins the main window; the hook is owned by
-// the window, and the window's practice session reports every attempt to it.
-JournalHook* attachJournal(Form1& form, Prompts& prompts, const std::string& journalPath);
-
-// $XDG_DATA_HOME/orvanta/journal.sqlite3 (~/.local/share by default).
-std::string defaultJournalPath();

@@ -7,6 +7,7 @@
 #include "ui/dialogs/font_chooser.h"
 #include "ui/dialogs/score_keeper.h"
 #include "ui/main_window/clock_timers.h"
+#include "ui/main_window/hint_row.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_controls.h"
 #include "ui/main_window/main_menu.h"
@@ -14,7 +15,6 @@
 #include "ui/main_window/media_player_widget.h"
 #include "ui/main_window/practice_window_port.h"
 #include "ui/main_window/typing_box.h"
-#include "ui/readings/reading_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +29,7 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
       m_menu(std::make_unique<MainMenu>(buildMainMenu(menuBar()))),
       m_timers(std::make_unique<ClockTimers>(
           this, [this] { m_session->Timer1_Timer(); }, [this] { m_session->Timer2_Timer(); })),
+      m_hints(new HintRow(*m_controls->R1, *m_controls->Label14)),
       m_scores(new ScoreKeeper(this, *m_services->history, *m_services->prompts, m_menu->Sav,
                                m_menu->Delet)),
       m_port(std::make_unique<PracticeWindowPort>(this, *m_controls, *m_menu, *m_timers, *m_scores,
@@ -46,22 +47,18 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
     connectMenu();
     connectMusic();
     m_timers->setTimer2(true);
-    m_readingHelp = new ReadingHelp(*m_controls->R1, *m_menu->Yomi, *m_controls->Label14,
-                                    m_services->readingsDictionary);
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
-    emit lessonRequested(path);
-    m_readingHelp->lessonComing(path);
     m_session->LoadLesson(path);
-    m_readingHelp->follow(state().CurPos);
 }
 
-void Form1::addAttemptObserver(AttemptObserver& observer) {
-    m_session->addObserver(observer);
+MainWindowParts Form1::parts() {
+    return MainWindowParts{*this,    *m_session, *m_menu,    *m_controls->R1,
+                           *m_hints, *m_scores,  *m_services};
 }
 
 void Form1::layoutFor(float outerWidth, float outerHeight) {
@@ -81,7 +78,6 @@ void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
     connect(r2, &TypingBoxWidget::learnerChanged, this, [this, r2] {
         m_session->R2_Change(r2->text());
-        m_readingHelp->follow(state().CurPos);
     });
     connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
     r2->setFocus();

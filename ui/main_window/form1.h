@@ -4,22 +4,35 @@
 #include <memory>
 #include <string>
 
-class AttemptObserver;
 class ClockTimers;
 class Dialog;
 class FontChooser;
+class HintRow;
+class LessonBoxWidget;
 class PracticeSession;
 class PracticeWindowPort;
-class ReadingHelp;
 class ScoreKeeper;
 struct AttemptState;
 struct MainControls;
 struct MainMenu;
 struct MainWindowServices;
 
+// What the main window lends the features beyond the practice itself;
+// ui/program.cpp hands each feature the parts it needs.
+struct MainWindowParts {
+    QMainWindow& window;
+    PracticeSession& session; // to observe attempts and to load lessons through
+    const MainMenu& menu;
+    LessonBoxWidget& lessonBox;
+    HintRow& hints;
+    ScoreKeeper& scores;
+    MainWindowServices& services;
+};
+
 // The main window: the lesson box, the typing box, the read-outs, the clock,
-// the recording player and the menus. It passes their events to the practice
-// session, which answers through the window's controls.
+// the hint row, the recording player and the menus. It passes their events to
+// the practice session, which answers through the window's controls; it knows
+// no feature beyond the practice itself.
 class Form1 final : public QMainWindow {
     Q_OBJECT
   public:
@@ -27,18 +40,12 @@ class Form1 final : public QMainWindow {
     ~Form1() override;
 
     void LoadLesson(const std::string& path);
-    // The observer follows every practice attempt in this window from now on.
-    void addAttemptObserver(AttemptObserver& observer);
+    MainWindowParts parts();
     // Runs the layout pass for an outer window size in twips.
     void layoutFor(float outerWidth, float outerHeight);
 
     const AttemptState& state() const;
     Dialog* scoreDialog() const;
-
-  signals:
-    // Before every load, so that the journal knows which lesson an attempt
-    // that the load begins belongs to.
-    void lessonRequested(const std::string& path);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -60,11 +67,11 @@ class Form1 final : public QMainWindow {
     std::unique_ptr<MainControls> m_controls;
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<ClockTimers> m_timers;
+    HintRow* m_hints;
     ScoreKeeper* m_scores;
     std::unique_ptr<PracticeWindowPort> m_port;
     std::unique_ptr<PracticeSession> m_session;
     FontChooser* m_commonDialog1;
     FontChooser* m_commonDialog2;
     QSize m_laidOutFor; // the outer size of the last layout pass
-    ReadingHelp* m_readingHelp = nullptr;
 };

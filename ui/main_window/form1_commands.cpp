@@ -30,11 +30,12 @@ void Form1::quit_Click() {
 void Form1::connectMusic() {
     BackgroundMusic* music = m_services->me2.get();
     connect(music, &BackgroundMusic::started, this, [this] { m_session->musicStarted(); });
-    connect(music, &BackgroundMusic::unplayable, this, [this](const QString& file) {
-        m_services->prompts->inform(
-            this, QStringLiteral("无法播放 %1：它不是能播放的 WAV 声音文件。").arg(file),
-            QStringLiteral("背景音乐"));
-    });
+    connect(music, &BackgroundMusic::unplayable, this,
+            [this](const QString& file, const QString& reason) {
+                m_services->prompts->inform(this,
+                                            QStringLiteral("无法播放 %1：%2。").arg(file, reason),
+                                            QStringLiteral("背景音乐"));
+            });
 }
 
 // The help document opens in the desktop's viewer, or in ours where there is none.

@@ -23,7 +23,6 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_selectionShown = false;
     setPlainText(documentText(m_text));
     m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
-    emit textReplaced();
 }
 
 Pos LessonBoxWidget::positionAt(QPoint point) const {

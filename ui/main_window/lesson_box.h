@@ -42,10 +42,6 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // foreground when coloured, the underline when underlined.
     QTextCharFormat markAt(int documentPosition) const;
 
-  signals:
-    // The program replaced the whole text (a lesson loaded, or the box emptied).
-    void textReplaced();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -17,11 +17,7 @@ QMenu* menu(QWidget* parent, const char* name, const QString& caption) {
 
 QAction* item(QMenu* menu, const char* name, const QString& caption,
               const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(caption, menu);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    menu->addAction(action);
-    return action;
+    return addMenuItem(menu, name, caption, shortcut);
 }
 
 void separator(QMenu* menu, const char* name) {
@@ -40,6 +36,21 @@ void addLessons(QMenu* volume, int first, int last, std::vector<MainMenu::Lesson
 }
 
 } // namespace
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut, QAction* before) {
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    menu->insertAction(before, action);
+    return action;
+}
+
+QMenu* addSubmenu(QMenu* parent, const char* name, const QString& caption, QAction* before) {
+    QMenu* submenu = menu(parent, name, caption);
+    parent->insertMenu(before, submenu);
+    return submenu;
+}
 
 MainMenu buildMainMenu(QMenuBar* bar) {
     MainMenu m{};
@@ -88,5 +99,9 @@ MainMenu buildMainMenu(QMenuBar* bar) {
 
     for (QMenu* top : {lesson, set, score, help})
         bar->addMenu(top);
+    m.Lesson = lesson;
+    m.Set = set;
+    m.Score = score;
+    m.Hel = help;
     return m;
 }

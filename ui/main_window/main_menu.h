@@ -1,14 +1,23 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 #include <string>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
-// The menu bar of the main window; every menu and item carries its control name.
+// The menu bar of the main window; every menu and item carries its control
+// name. A feature's items are made by the feature from the menus here, with
+// addMenuItem and addSubmenu, at the place it gives.
 struct MainMenu {
+    QMenu* Lesson; // 课程
+    QMenu* Set;    // 设置
+    QMenu* Score;  // 记录
+    QMenu* Hel;    // 帮助
+
     struct LessonItem {
         QAction* action;
         std::string path;
@@ -33,3 +42,9 @@ struct MainMenu {
 };
 
 MainMenu buildMainMenu(QMenuBar* bar);
+
+// An item named `name` in `menu`, above `before` or at the end.
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {}, QAction* before = nullptr);
+// A submenu named `name` in `menu`, above `before` or at the end.
+QMenu* addSubmenu(QMenu* menu, const char* name, const QString& caption, QAction* before = nullptr);

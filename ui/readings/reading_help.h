@@ -1,50 +1,48 @@
 #pragma once
 
-#include "core/ports.h"
+#include "core/attempt_observer.h"
 #include "readings/lesson_readings.h"
 #include "readings/mecab_analyser.h"
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string>
 
+class HintRow;
 class LessonBoxWidget;
 class QAction;
-class QLabel;
-class QWidget;
 
 // 设置 → 显示读音: readings over the lesson's kanji and the romaji of the word
-// being typed. The switch is remembered between runs; without a dictionary
-// the item is disabled and says what to install. Readings are worked out only
-// while the switch is on, once per lesson.
-class ReadingHelp final : public QObject {
+// being typed on the hint row. The switch is remembered between runs; without
+// a dictionary the item is disabled and says what to install. Readings are
+// worked out only while the switch is on, once per lesson, with the
+// corrections file beside the lesson.
+class ReadingHelp final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
-    // `anchor` is the control whose row the romaji line shares, left of it.
-    ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, QWidget& anchor,
+    ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hints,
                 std::string dictionaryFolder);
 
-    // The lesson about to be loaded, whose corrections file lies beside it.
-    void lessonComing(const std::string& lessonPath);
-    // The next character to type is at `position`: show the romaji of its word.
-    void follow(Pos position);
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void lessonLoaded(const LoadedLesson& lesson) override;
+    void positionChanged(Pos position) override;
+    void completed(const AttemptFigures& figures) override;
+    void gaveUp(const AttemptFigures& figures) override;
 
   private:
     void setOn(bool on);
-    void readLessonBox();
+    void workOutReadings();
+    // The next character to type is at `position`: show the romaji of its word.
+    void follow(Pos position);
+    // The lesson box was emptied at the end of the attempt.
+    void forgetLesson();
     void disable(const QString& why);
-    void placeRomajiLine();
 
     LessonBoxWidget& m_lessonBox;
     QAction& m_item;
-    QWidget& m_anchor;
-    QLabel* m_romajiLine;
+    HintRow& m_hints;
     MecabAnalyser m_analyser;
-    std::string m_comingPath;
-    std::string m_lessonPath; // of the text in the lesson box
+    std::optional<LoadedLesson> m_lesson; // the one the lesson box shows
     LessonReadings m_readings;
-    QString m_romaji; // of the word being typed, before eliding
     Pos m_position = 0;
 };

@@ -7,6 +7,14 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+
+QString notAWave() {
+    return QStringLiteral("它不是能播放的 WAV 声音文件");
+}
+
+} // namespace
+
 BackgroundMusic::BackgroundMusic() = default;
 BackgroundMusic::~BackgroundMusic() = default;
 
@@ -22,7 +30,7 @@ void BackgroundMusic::open() {
     m_sound = std::make_unique<QSoundEffect>();
     m_reported = false;
     connect(m_sound.get(), &QSoundEffect::statusChanged, this, &BackgroundMusic::reportStatus);
-    if (isPlayableWave(m_fileName))
+    if (refusal().isEmpty())
         m_sound->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
     // A file that is not given to the sound, or one loaded before, may not
     // change the status: look once the caller has finished opening and playing.
@@ -50,6 +58,16 @@ void BackgroundMusic::reportStatus() {
     } else if (status == QSoundEffect::Error || m_sound->source().isEmpty()) {
         m_reported = true;
         m_sound.release()->deleteLater(); // it may be the sender of this call
-        emit unplayable(m_fileName);
+        const QString reason = refusal();
+        emit unplayable(m_fileName, reason.isEmpty() ? notAWave() : reason);
     }
+}
+
+// Why the file is not given to the sound at all; empty when it may play.
+QString BackgroundMusic::refusal() const {
+    if (QFileInfo(m_fileName).size() > kMusicFileLimit)
+        return QStringLiteral("背景音乐文件不能超过 %1 MB").arg(kMusicFileLimit / (1024 * 1024));
+    if (!isPlayableWave(m_fileName))
+        return notAWave();
+    return {};
 }

@@ -8,6 +8,11 @@
 
 class QSoundEffect;
 
+// The largest music file played. A sound effect holds the whole sound in
+// memory, decoded: a file of this size costs about 100 MB, several minutes
+// of CD-quality music played again and again.
+inline constexpr qint64 kMusicFileLimit = 64 * 1024 * 1024;
+
 // `Me2`: background music, played again and again until closed. It has a
 // sound of its own, outside the cue players' bank, so that a cue or the key
 // click never stops it, even when it is the same file. Whether a chosen file
@@ -28,11 +33,13 @@ class BackgroundMusic final : public QObject, public CuePlayer {
   signals:
     // The file loaded and plays.
     void started();
-    // The file is missing or is no wave sound that can be played.
-    void unplayable(const QString& fileName);
+    // The file is missing, too large or no wave sound that can be played;
+    // the reason says which, for the learner.
+    void unplayable(const QString& fileName, const QString& reason);
 
   private:
     void reportStatus();
+    QString refusal() const;
 
     QString m_fileName;
     std::unique_ptr<QSoundEffect> m_sound;

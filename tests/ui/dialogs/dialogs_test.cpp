@@ -219,6 +219,10 @@ class DialogsTest : public QObject {
         QTest::newRow("a folder") << FileProblem::Folder << QStringLiteral("user.cey 是一个文件夹");
         QTest::newRow("a device") << FileProblem::NotARegularFile
                                   << QStringLiteral("user.cey 不是普通文件");
+        QTest::newRow("a symlink loop")
+            << FileProblem::SymlinkLoop << QStringLiteral("符号链接循环");
+        QTest::newRow("locked by another program")
+            << FileProblem::Busy << QStringLiteral("记录文件正被另一个程序使用");
         QTest::newRow("anything else") << FileProblem::Failed << QStringLiteral("磁盘读写出错");
     }
     void everySaveFailureHasAChineseReason() {

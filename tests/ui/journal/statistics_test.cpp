@@ -4,6 +4,7 @@
 #include "ui/dialogs/score_dialog.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/statistics_window.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -45,7 +46,7 @@ class StatisticsTest : public QObject {
         for (const auto& [a, mistakes] : attempts)
             QVERIFY(!journal.record(a, mistakes).error);
     }
-    void attach() { m_hook = attachJournal(*f->form, f->prompts, journalPath()); }
+    void attach() { m_hook = &attachJournal(*f->form, journalPath()); }
     QString sql(const QString& query) const {
         sqlite3* db = nullptr;
         sqlite3_open_v2(journalPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -278,7 +279,7 @@ class StatisticsTest : public QObject {
         attach();
         QTest::mouseClick(button(openStatistics(), "DrillButton"), Qt::LeftButton);
         QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今日は休みです。\n七時に起きます。"));
-        auto* romaji = f->form->findChild<QLabel*>(QStringLiteral("Romaji"));
+        auto* romaji = f->form->findChild<QLabel*>(QStringLiteral("Hint"));
         QTRY_VERIFY(romaji->isVisible());
         QCOMPARE(romaji->text(), QStringLiteral("今日：kyou")); // J01B's correction is not J01A's
         f->commit(QStringLiteral("今日は休みです。"));

@@ -2,6 +2,7 @@
 #include "tests/support/form1_fixture.h"
 #include "ui/dialogs/score_dialog.h"
 #include "ui/main_window/media_player_widget.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -137,7 +138,7 @@ class Form1Test : public QObject {
 
     void anObserverFollowsInputMethodCommitsKeysAndTakeBacks() {
         RecordingObserver observer;
-        f->form->addAttemptObserver(observer);
+        observeAttempts(*f->form, observer);
         f->writeLesson(QStringLiteral("ldata/J02A.ORV"), u"これは\r\n本");
         f->trigger("Jlesson2_A");
         f->preedit(QStringLiteral("これ"));

@@ -1,15 +1,20 @@
 // 设置 → 显示读音 on the real main window: readings over R1 without touching
 // its text or marks, the romaji of the word being typed, the switch kept
-// between runs, and the disabled item where there is no dictionary.
+// between runs (also when the settings file cannot be read), and the disabled
+// item where there is no dictionary.
 #include "tests/support/form1_fixture.h"
+#include "ui/common/settings_file.h"
 #include "ui/main_window/lesson_box.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,7 +40,7 @@ QAction* yomi(const Form1Fixture& f) {
 }
 
 QLabel* romajiLine(const Form1Fixture& f) {
-    return f.form->findChild<QLabel*>(QStringLiteral("Romaji"));
+    return f.form->findChild<QLabel*>(QStringLiteral("Hint"));
 }
 
 // Where the first line's text begins, with the box scrolled to the top.
@@ -207,6 +212,29 @@ class ReadingsTest : public QObject {
         QVERIFY(!f.m_r1->showsReadings());
         QVERIFY(!romajiLine(f)->isVisible());
         QCOMPARE(f.label("Label5"), QStringLiteral("2"));
+    }
+
+    // A pipe where the settings file belongs would block the start: the
+    // switch is then kept for this run only, and the pipe stays as it is.
+    void aSettingsFileThatIsNoRegularFileNeitherBlocksTheStartNorIsReplaced() {
+        const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/orvanta");
+        const QByteArray file = QFile::encodeName(folder + QStringLiteral("/orvanta.conf"));
+        QVERIFY(QDir().mkpath(folder));
+        QFile::remove(QString::fromLocal8Bit(file));
+        QCOMPARE(::mkfifo(file.constData(), 0600), 0);
+        {
+            const auto forThisRun = placeSettingsFile();
+            QVERIFY(forThisRun);
+            Form1Fixture f;
+            f.trigger("Yomi");
+            Form1Fixture again;
+            QVERIFY(yomi(again)->isChecked());
+            again.trigger("Yomi");
+        }
+        struct stat info {};
+        QVERIFY(::lstat(file.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QVERIFY(::unlink(file.constData()) == 0);
+        QVERIFY(!placeSettingsFile());
     }
 };
 

@@ -63,11 +63,14 @@ class SoundTest : public QObject {
         QFile wave(QStringLiteral(ORVANTA_SOUND_DIR "/Type.wav"));
         QVERIFY(wave.open(QIODevice::ReadOnly));
         f->writeFile(QStringLiteral("notes.wav"), "not a sound");
-        f->writeFile(QStringLiteral("header-only.wav"), wave.read(44));
+        const QByteArray header = wave.read(44);
+        f->writeFile(QStringLiteral("header-only.wav"), header);
         QDir(f->folder.path()).mkdir(QStringLiteral("folder.wav"));
-        for (const QString& bad :
-             {QStringLiteral("missing.wav"), QStringLiteral("notes.wav"),
-              QStringLiteral("header-only.wav"), QStringLiteral("folder.wav")}) {
+        f->writeFile(QStringLiteral("huge.wav"), header); // with 64 MB of silence after it
+        QVERIFY(QFile::resize(f->folder.filePath(QStringLiteral("huge.wav")), kMusicFileLimit + 1));
+        for (const QString& bad : {QStringLiteral("missing.wav"), QStringLiteral("notes.wav"),
+                                   QStringLiteral("header-only.wav"), QStringLiteral("folder.wav"),
+                                   QStringLiteral("huge.wav")}) {
             f->prompts.setNextFile(f->folder.filePath(bad));
             f->prompts.setNextAnswer(true); // the message's OK
             f->trigger("Music");
@@ -76,6 +79,8 @@ class SoundTest : public QObject {
                                                          f->folder.filePath(bad)));
             QCOMPARE(action("Music")->text(), offer);
             QVERIFY(!f->me2.isPlaying());
+            QCOMPARE(f->prompts.asked().back().endsWith(QStringLiteral("不能超过 64 MB。")),
+                     bad == QStringLiteral("huge.wav"));
             f->prompts = Prompts();
         }
         QVERIFY(QFile::copy(QStringLiteral(ORVANTA_SOUND_DIR "/finish.wav"),

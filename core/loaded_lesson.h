@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/local_files.h"
+
+#include <string>
+#include <string_view>
+
+// A lesson as the practice session loaded it: everything a feature needs to
+// know of it, reported once per fresh attempt.
+struct LoadedLesson {
+    std::string path;          // as LoadLesson received it
+    std::string catalogueName; // J01A ... J48B for a lesson of the course, else empty
+    std::string title;         // UTF-8: the lesson menu's caption, or the file name
+    std::u16string text;       // as decoded, every line break CR LF
+    bool readFailed = false;   // the file could not be read whole
+};
+
+// The catalogue name and title of the lesson at `path`. A course lesson keeps
+// its name also when its file is opened by another path; any other file is
+// named by its file name.
+LoadedLesson namedLesson(std::string_view path, const Files& files);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+// Every preference the program keeps between runs, with its key, its type and
+// its value before the learner first chooses, in this one file. A feature that
+// keeps a preference adds it here and reads and writes it with loadSetting
+// and saveSetting.
+template <typename T> struct UserSetting {
+    const char* key;
+    T fallback;
+};
+
+// 设置 → 显示读音: readings over the kanji and the romaji of the word to type.
+inline const UserSetting<bool> kShowReadings{"readings/show", false};
+
+// $XDG_CONFIG_HOME/orvanta/orvanta.conf (~/.config by default).
+inline QSettings userSettingsFile() {
+    return QSettings(QSettings::UserScope, QStringLiteral("orvanta"), QStringLiteral("orvanta"));
+}
+
+template <typename T> T loadSetting(const UserSetting<T>& setting) {
+    return userSettingsFile()
+        .value(QLatin1String(setting.key), QVariant::fromValue(setting.fallback))
+        .template value<T>();
+}
+
+template <typename T> void saveSetting(const UserSetting<T>& setting, const T& value) {
+    userSettingsFile().setValue(QLatin1String(setting.key), QVariant::fromValue(value));
+}
