@@ -1,6 +1,7 @@
 #include "ui/own_lessons/own_lessons_menu.h"
 
 #include "core/own_lessons.h"
+#include "core/practice_session.h"
 #include "ui/common/prompts.h"
 #include "ui/own_lessons/lesson_editor.h"
 #include "ui/own_lessons/text_file_import.h"
@@ -22,10 +23,10 @@ QAction* item(QMenu& menu, const char* name, const QString& caption) {
 
 } // namespace
 
-OwnLessonsMenu::OwnLessonsMenu(QMenu& menu, QWidget& window, const QWidget& lessonBox,
-                               Prompts& prompts, LoadLesson load, std::string folder)
+OwnLessonsMenu::OwnLessonsMenu(QMenu& menu, QWidget& window, PracticeSession& session,
+                               const QWidget& lessonBox, Prompts& prompts, std::string folder)
     : QObject(&window), m_menu(menu), m_window(window), m_lessonBox(lessonBox), m_prompts(prompts),
-      m_load(std::move(load)), m_folder(std::move(folder)) {
+      m_session(session), m_folder(std::move(folder)) {
     connect(&m_menu, &QMenu::aboutToShow, this, &OwnLessonsMenu::refresh);
     refresh();
 }
@@ -35,8 +36,10 @@ OwnLessonsMenu::~OwnLessonsMenu() {
         delete editor.data(); // before the analyser they share
 }
 
-void OwnLessonsMenu::lessonLoaded(const std::string& path) {
-    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+void OwnLessonsMenu::lessonLoaded(const LoadedLesson& lesson) {
+    std::error_code error;
+    const std::string absolute =
+        std::filesystem::absolute(lesson.path, error).lexically_normal().string();
     m_currentPath = ownLessonTitle(m_folder, absolute) ? absolute : std::string();
 }
 
@@ -45,7 +48,8 @@ void OwnLessonsMenu::refresh() {
     const std::vector<OwnLesson> lessons = listOwnLessons(m_folder);
     for (const OwnLesson& lesson : lessons) {
         QAction* action = item(m_menu, "OwnLesson", QString::fromStdString(lesson.title));
-        connect(action, &QAction::triggered, this, [this, path = lesson.path] { m_load(path); });
+        connect(action, &QAction::triggered, this,
+                [this, path = lesson.path] { m_session.LoadLesson(path); });
     }
     if (lessons.empty())
         item(m_menu, "NoOwnLesson", QStringLiteral("还没有自己的课文"))->setEnabled(false);
@@ -64,7 +68,7 @@ LessonEditor* OwnLessonsMenu::openEditor() {
     auto* editor =
         new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font(), &m_window);
     connect(editor, &LessonEditor::practiseRequested, this,
-            [this](const std::string& path) { m_load(path); });
+            [this](const std::string& path) { m_session.LoadLesson(path); });
     m_editors.emplace_back(editor);
     return editor;
 }

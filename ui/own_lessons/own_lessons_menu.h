@@ -1,16 +1,17 @@
 #pragma once
 
+#include "core/attempt_observer.h"
 #include "core/code_page.h"
 #include "explain/kanji_sources.h"
 #include "readings/mecab_analyser.h"
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 #include <string>
 #include <vector>
 
 class LessonEditor;
+class PracticeSession;
 class Prompts;
 class QAction;
 class QMenu;
@@ -19,18 +20,17 @@ class QWidget;
 // 课程 → 我的课文: the teacher's own lessons by title, a new one, one made
 // from a text file, and the one being practised opened for editing. The list
 // is read from the folder each time the menu opens.
-class OwnLessonsMenu final : public QObject {
+class OwnLessonsMenu final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
-    using LoadLesson = std::function<void(const std::string& path)>;
-
-    // `window` owns the editors; `lessonBox` lends them its font.
-    OwnLessonsMenu(QMenu& menu, QWidget& window, const QWidget& lessonBox, Prompts& prompts,
-                   LoadLesson load, std::string folder);
+    // `window` owns the editors; `lessonBox` lends them its font; lessons
+    // are practised through the session.
+    OwnLessonsMenu(QMenu& menu, QWidget& window, PracticeSession& session, const QWidget& lessonBox,
+                   Prompts& prompts, std::string folder);
     ~OwnLessonsMenu() override;
 
     // The lesson now in the lesson box, so that 编辑本课 offers it when it is one's own.
-    void lessonLoaded(const std::string& path);
+    void lessonLoaded(const LoadedLesson& lesson) override;
     // Fills the menu from the folder.
     void refresh();
 
@@ -45,7 +45,7 @@ class OwnLessonsMenu final : public QObject {
     QWidget& m_window;
     const QWidget& m_lessonBox;
     Prompts& m_prompts;
-    LoadLesson m_load;
+    PracticeSession& m_session;
     std::string m_folder;
     std::string m_currentPath; // empty unless the loaded lesson is an own lesson
     MecabAnalyser m_analyser;  // shared by the editors, loaded once

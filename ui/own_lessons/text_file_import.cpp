@@ -35,6 +35,10 @@ QString readProblemText(FileProblem problem) {
         return QStringLiteral("文件太大，超过了一课能容纳的长度");
     case FileProblem::NoPermission:
         return QStringLiteral("没有读取权限");
+    case FileProblem::SymlinkLoop:
+        return QStringLiteral("路径上的符号链接互相指向");
+    case FileProblem::Busy:
+        return QStringLiteral("文件正被别的程序占用");
     case FileProblem::DiskFull:
     case FileProblem::Failed:
         break;

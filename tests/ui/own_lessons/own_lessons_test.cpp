@@ -54,6 +54,24 @@ std::u16string decodedLesson(const QString& path) {
         .text;
 }
 
+// $XDG_DATA_HOME/orvanta/lessons in the test's own data folder.
+QString ownLessons() {
+    return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/orvanta/lessons");
+}
+
+// The 我的课文 submenu's items as it shows them when opened.
+QStringList menuItems(Form1Fixture& f) {
+    auto* menu = f.form->findChild<QMenu*>(QStringLiteral("OwnLessons"));
+    menu->popup(QPoint());
+    menu->hide();
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        if (!action->isSeparator())
+            items << action->text() +
+                         (action->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
+    return items;
+}
+
 KanjiSources& loaded(KanjiSources& kanji) {
     kanji.load();
     return kanji;
@@ -112,6 +130,8 @@ struct EditorRig {
 class OwnLessonsTest : public QObject {
     Q_OBJECT
   private slots:
+    void init() { QDir(ownLessons()).removeRecursively(); }
+
     void aTextTypedInTheEditorIsWhatTheLoaderReadsBack_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("lesson");
@@ -241,19 +261,16 @@ class OwnLessonsTest : public QObject {
     void textFilesAreImportedInTheirEncodingAndOthersRefusedWithAReason() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, said);
-        QTemporaryDir lessons, texts;
-        QWidget window;
-        QMenu menu;
-        Prompts prompts;
-        OwnLessonsMenu own(
-            menu, window, window, prompts, [](const std::string&) {}, lessons.path().toStdString());
+        QTemporaryDir texts;
+        Form1Fixture f;
         writeBytes(texts.filePath(QStringLiteral("第5课.txt")), bytes);
-        prompts.setNextAnswer(true); // the refusal's message, if one comes
-        prompts.setNextFile(texts.filePath(QStringLiteral("第5课.txt")));
-        LessonEditor* editor = own.importTextFile();
+        f.prompts.setNextAnswer(true); // the refusal's message, if one comes
+        f.prompts.setNextFile(texts.filePath(QStringLiteral("第5课.txt")));
+        f.trigger("ImportText");
+        auto* editor = f.form->findChild<LessonEditor*>();
         if (said.contains(QStringLiteral("文本文件"))) {
             QVERIFY(!editor);
-            QVERIFY(prompts.asked().back().contains(said));
+            QVERIFY(f.prompts.asked().back().contains(said));
             return;
         }
         QVERIFY(editor);
@@ -263,11 +280,54 @@ class OwnLessonsTest : public QObject {
                  QStringLiteral("第5课"));
         QCOMPARE(editor->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))->toPlainText(),
                  QStringLiteral("これは图书馆です。\n你好"));
-        QVERIFY(QDir(lessons.path()).isEmpty()); // nothing is saved before the teacher saves
+        QVERIFY(!QDir(ownLessons()).exists()); // nothing is saved before the teacher saves
+    }
+
+    // From an empty folder to a saved lesson that the menu lists, loads and
+    // opens again for editing; 练习这一课 loads it too.
+    void theMenuListsWhatIsInTheFolderAfterASave() {
+        Form1Fixture f;
+        QCOMPARE(menuItems(f), QStringList({QStringLiteral("还没有自己的课文 (disabled)"),
+                                            QStringLiteral("新建课文(&N)..."),
+                                            QStringLiteral("导入文本文件(&I)...")}));
+        f.trigger("NewLesson");
+        auto* editor = f.form->findChild<LessonEditor*>();
+        QVERIFY(editor);
+        auto* text = editor->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"));
+        editor->findChild<QLineEdit*>(QStringLiteral("Title"))
+            ->setText(QStringLiteral("第1课 会話"));
+        text->setFocus();
+        commit(text, QStringLiteral("おはようございます。"));
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Practise")),
+                          Qt::LeftButton);
+        QCOMPARE(f.m_r1->text(), std::u16string(u"おはようございます。"));
+
+        QCOMPARE(menuItems(f),
+                 QStringList({QStringLiteral("第1课 会話"), QStringLiteral("新建课文(&N)..."),
+                              QStringLiteral("导入文本文件(&I)..."),
+                              QStringLiteral("编辑本课(&E)...")}));
+        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), u"本");
+        f.prompts.setNextAnswer(true); // 要学习新的课程吗？
+        f.prompts.setNextAnswer(true); // and again for the own lesson
+        f.form->LoadLesson("ldata/J01A.ORV");
+        QCOMPARE(menuItems(f).size(), 3); // 编辑本课 only for one's own lesson
+        f.trigger("OwnLesson");
+        QCOMPARE(f.m_r1->text(), std::u16string(u"おはようございます。"));
+        menuItems(f);
+        f.trigger("EditLesson");
+        const auto editors = f.form->findChildren<LessonEditor*>();
+        QCOMPARE(editors.size(), 2);
+        QCOMPARE(
+            editors.back()->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))->toPlainText(),
+            QStringLiteral("おはようございます。"));
     }
 };
 
 int main(int argc, char** argv) {
+    // Own lessons, the journal and the settings go to folders of the test's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", data.filePath(QStringLiteral("config")).toLocal8Bit());
     QApplication app(argc, argv);
     installFontSubstitutions();
     OwnLessonsTest test;
