@@ -5,6 +5,14 @@
 
 #include <QScrollBar>
 
+namespace {
+
+// Pixels around a changed character that are painted with it: a glyph's
+// overhang and the underline.
+constexpr int kPaintMargin = 4;
+
+} // namespace
+
 LessonBoxWidget::LessonBoxWidget(QWidget* parent) : QPlainTextEdit(parent) {
     auto* lessonDocument = new QTextDocument(this);
     m_layout = new RubyRoomLayout(lessonDocument);
@@ -53,11 +61,35 @@ void LessonBoxWidget::hideSelection() {
     m_selectionShown = false;
 }
 
+// Only the characters whose marks changed are painted again.
 template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change change) {
-    if (m_selectionStart == m_selectionEnd)
-        return;
-    std::for_each(m_marks.begin() + m_selectionStart, m_marks.begin() + m_selectionEnd, change);
-    viewport()->update();
+    int firstChanged = m_selectionEnd;
+    int endChanged = m_selectionStart;
+    for (int p = m_selectionStart; p < m_selectionEnd; ++p) {
+        Mark& mark = m_marks[static_cast<size_t>(p)];
+        const Mark before = mark;
+        change(mark);
+        if (mark != before) {
+            firstChanged = std::min(firstChanged, p);
+            endChanged = p + 1;
+        }
+    }
+    if (firstChanged < endChanged)
+        updateCharacters(firstChanged, endChanged);
+}
+
+// Document positions [from, to): their part of a line, or the whole width of
+// the lines between.
+void LessonBoxWidget::updateCharacters(int from, int to) {
+    QTextCursor cursor(document());
+    cursor.setPosition(from);
+    const QRect first = cursorRect(cursor);
+    cursor.setPosition(to);
+    const QRect last = cursorRect(cursor);
+    QRect area = first.united(last);
+    if (last.top() != first.top() || last.left() < first.left())
+        area = QRect(0, area.top(), viewport()->width(), area.height());
+    viewport()->update(area.adjusted(-kPaintMargin, -kPaintMargin, kPaintMargin, kPaintMargin));
 }
 
 void LessonBoxWidget::setSelectionColour(Rgb colour) {

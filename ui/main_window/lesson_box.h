@@ -72,6 +72,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
 
     void hideSelection();
     template <typename Change> void changeSelectedMarks(Change change);
+    void updateCharacters(int from, int to);
     void makeRoomForReadings();
     VisibleSpan visibleSpan(const QTextBlock& block, qreal top, qreal bottom) const;
     void paintBlock(QPainter& painter, const QTextBlock& block, QPointF topLeft, const QRect& area,

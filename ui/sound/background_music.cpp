@@ -65,8 +65,8 @@ void BackgroundMusic::reportStatus() {
 
 // Why the file is not given to the sound at all; empty when it may play.
 QString BackgroundMusic::refusal() const {
-    if (QFileInfo(m_fileName).size() > kMusicFileLimit)
-        return QStringLiteral("背景音乐文件不能超过 %1 MB").arg(kMusicFileLimit / (1024 * 1024));
+    if (QFileInfo(m_fileName).size() > kLargestWave)
+        return QStringLiteral("背景音乐文件不能超过 %1 MB").arg(kLargestWave / (1024 * 1024));
     if (!isPlayableWave(m_fileName))
         return notAWave();
     return {};

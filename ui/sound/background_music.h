@@ -8,11 +8,6 @@
 
 class QSoundEffect;
 
-// The largest music file played. A sound effect holds the whole sound in
-// memory, decoded: a file of this size costs about 100 MB, several minutes
-// of CD-quality music played again and again.
-inline constexpr qint64 kMusicFileLimit = 64 * 1024 * 1024;
-
 // `Me2`: background music, played again and again until closed. It has a
 // sound of its own, outside the cue players' bank, so that a cue or the key
 // click never stops it, even when it is the same file. Whether a chosen file

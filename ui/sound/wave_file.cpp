@@ -45,7 +45,8 @@ bool isPlayableFormat(const QByteArray& fmt) {
 // Only a regular file is opened: opening a pipe or a device could block.
 bool isPlayableWave(const QString& path) {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kLargestWave || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray riff = file.read(12);
     if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")

@@ -2,6 +2,7 @@
 #include "ui/main_window/media_player_widget.h"
 #include "ui/sound/background_music.h"
 #include "ui/sound/sound_bank.h"
+#include "ui/sound/wave_file.h"
 #include "ui/sound/wave_player.h"
 
 #include <QFile>
@@ -67,7 +68,7 @@ class SoundTest : public QObject {
         f->writeFile(QStringLiteral("header-only.wav"), header);
         QDir(f->folder.path()).mkdir(QStringLiteral("folder.wav"));
         f->writeFile(QStringLiteral("huge.wav"), header); // with 64 MB of silence after it
-        QVERIFY(QFile::resize(f->folder.filePath(QStringLiteral("huge.wav")), kMusicFileLimit + 1));
+        QVERIFY(QFile::resize(f->folder.filePath(QStringLiteral("huge.wav")), kLargestWave + 1));
         for (const QString& bad : {QStringLiteral("missing.wav"), QStringLiteral("notes.wav"),
                                    QStringLiteral("header-only.wav"), QStringLiteral("folder.wav"),
                                    QStringLiteral("huge.wav")}) {
