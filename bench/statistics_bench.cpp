@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 #include <benchmark/benchmark.h>
 
 namespace {

@@ -53,6 +53,9 @@ void PracticeSession::Timer2_Timer() {
 void PracticeSession::LoadLesson(std::string_view path) {
     if (const auto lesson = m_loader.LoadLesson(path)) {
         m_reportedPosition = 0;
+        // The learner sees where to start before typing anything.
+        m_ports.lesson.select(0, 1);
+        m_ports.lesson.setSelectionUnderline(true);
         m_observers.lessonLoaded(*lesson);
     }
 }

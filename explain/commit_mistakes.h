@@ -41,6 +41,8 @@ class CommitMistakes {
 
     // The lesson text (line breaks CR LF) and the readings of its words.
     void lessonLoaded(std::u16string text, LessonReadings readings);
+    // The readings of the lesson's words, once they are known.
+    void setReadings(LessonReadings readings) { m_readings = std::move(readings); }
     // The input method committed `text` after showing the kana `preedit`; it
     // stands where the next character is evaluated.
     void committed(std::u16string text, std::optional<std::u16string> preedit);

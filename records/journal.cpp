@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;

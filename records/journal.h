@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <sqlite3.h>
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct sqlite3; // the connection, spoken to only by the journal and its extensions
 
 // One practice attempt as the journal keeps it.
 struct JournalAttempt {

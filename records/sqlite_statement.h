@@ -35,6 +35,9 @@ class Statement {
     // Nothing for a NULL value.
     std::optional<double> optionalReal(int column) const;
     std::string text(int column) const;
+    bool isNull(int column) const {
+        return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+    }
     int columnCount() const { return sqlite3_column_count(m_statement); }
     const char* columnName(int column) const { return sqlite3_column_name(m_statement, column); }
 

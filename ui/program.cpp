@@ -12,6 +12,8 @@
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
 #include "ui/main_window/main_window_services.h"
+#include "ui/main_window/typing_box.h"
+#include "ui/mistakes/mistake_hints.h"
 #include "ui/own_lessons/own_lessons_menu.h"
 #include "ui/readings/reading_help.h"
 #include "ui/sound/wave_player.h"
@@ -75,16 +77,28 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
 
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
     std::unique_ptr<Form1> window = makeMainWindow(programServices(programFolder));
-    attachJournal(*window, defaultJournalPath());
+    attachJournal(*window, defaultJournalPath(), &attachMistakes(*window));
     return window;
 }
 
-JournalHook& attachJournal(Form1& window, const std::string& journalPath) {
+JournalHook& attachJournal(Form1& window, const std::string& journalPath, MistakeHints* mistakes) {
     const MainWindowParts parts = window.parts();
-    auto* hook = new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
-                                 parts.scores, *parts.services.prompts, journalPath);
+    auto* hook =
+        new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
+                        parts.scores, *parts.services.prompts, journalPath, mistakes, mistakes);
     observeAttempts(window, hook->observer());
+    if (mistakes)
+        mistakes->reviewWith(*parts.menu.Mistakes,
+                             [hook]() -> const Journal& { return hook->journal(); });
     return *hook;
+}
+
+MistakeHints& attachMistakes(Form1& window) {
+    const MainWindowParts parts = window.parts();
+    auto* hints = new MistakeHints(parts.typingBox, parts.hints, parts.services.programFolder,
+                                   parts.services.readingsDictionary);
+    observeAttempts(window, *hints);
+    return *hints;
 }
 
 void observeAttempts(Form1& window, AttemptObserver& observer) {

@@ -7,6 +7,7 @@
 class AttemptObserver;
 class Form1;
 class JournalHook;
+class MistakeHints;
 struct MainWindowServices;
 
 // The program's own services for a program folder: wave players on preloaded
@@ -23,8 +24,13 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services);
 // and every feature, the practice journal among them.
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder);
 
-// The practice journal at `journalPath`, owned by the window.
-JournalHook& attachJournal(Form1& window, const std::string& journalPath);
+// The practice journal at `journalPath`, owned by the window; with the
+// mistakes explained, its mistakes carry their kind and 本次练习的错误 reads it.
+JournalHook& attachJournal(Form1& window, const std::string& journalPath,
+                           MistakeHints* mistakes = nullptr);
+
+// Mistakes explained on the hint row as they are made, owned by the window.
+MistakeHints& attachMistakes(Form1& window);
 
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);

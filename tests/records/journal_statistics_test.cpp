@@ -1,3 +1,4 @@
+#include "records/attempt_review.h"
 #include "records/journal_export.h"
 #include "records/journal_statistics.h"
 #include "tests/records/journal_fixture.h"
@@ -112,6 +113,27 @@ TEST_F(JournalStatisticsTest, ShiftedCharactersAreLeftOutOfMostMissedAndTheWeeks
     EXPECT_EQ(weeks[0].count, 1);
     EXPECT_EQ(weeks[1].week, "2026-03-02");
     EXPECT_EQ(weeks[2].kind, "选错汉字");
+}
+
+TEST_F(JournalStatisticsTest, TheReviewOfTheLastAttemptListsItsMistakesInOrderAndCountsTheShifted) {
+    EXPECT_FALSE(lastAttemptReview(*m_journal));
+    write(attempt("J01B", "2026-03-01T09:00:00+08:00"), {{0, u'本', u'木'}});
+    JournalAttempt given = attempt("J01A", "2026-03-02T09:00:00+08:00");
+    given.completed = false;
+    write(given, {{0, u'今', u'こ', {"写成假名", ""}, u"こんばんは", true},
+                  {4, u'、', u'は', {"写成假名", kShifted}},
+                  {9, u'図', u'图', {"中文字形", ""}}});
+    const auto review = lastAttemptReview(*m_journal);
+    ASSERT_TRUE(review);
+    EXPECT_EQ(review->lesson, "J01A");
+    EXPECT_FALSE(review->completed);
+    EXPECT_EQ(review->shifted, 1);
+    ASSERT_EQ(review->mistakes.size(), 2u);
+    EXPECT_EQ(review->mistakes[0].preedit, u"こんばんは");
+    EXPECT_TRUE(review->mistakes[0].corrected);
+    EXPECT_EQ(review->mistakes[1].position, 9);
+    EXPECT_EQ(review->mistakes[1].note.kind, "中文字形");
+    EXPECT_FALSE(review->mistakes[1].preedit);
 }
 
 TEST_F(JournalStatisticsTest, LastAttemptLessonIsTheOneWrittenLast) {

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sched.h>
+#include <sqlite3.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>

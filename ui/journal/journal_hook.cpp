@@ -62,11 +62,13 @@ std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
 } // namespace
 
 JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
-                         ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath)
+                         ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
+                         MistakeExplainer* explainer, CharacterMistakes* older)
     : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
-      m_journal(journalPath), m_recorder(m_journal, *this), m_again(again),
+      m_journal(journalPath, older), m_recorder(m_journal, *this), m_again(again),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     m_recorder.setDrillPath(m_drill.path());
+    m_recorder.setExplainer(explainer);
     connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
@@ -125,6 +127,11 @@ void JournalHook::Again_Click() {
         loadDrill();
     else
         m_session.LoadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
+}
+
+const Journal& JournalHook::journal() {
+    openJournal(m_journal, *this);
+    return m_journal;
 }
 
 void JournalHook::Stats_Click() {

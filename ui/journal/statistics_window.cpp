@@ -1,15 +1,19 @@
 #include "ui/journal/statistics_window.h"
 
+#include "explain/mistake_kind.h"
 #include "records/journal_export.h"
 #include "records/journal_statistics.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/progress_chart.h"
 
+#include <array>
+
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -96,6 +100,10 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+constexpr std::array kKindsShown{MistakeKind::ChineseForm,    MistakeKind::WrittenInKana,
+                                 MistakeKind::WrittenInKanji, MistakeKind::WrongKanji,
+                                 MistakeKind::WrongReading,   MistakeKind::Other};
+
 } // namespace
 
 StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWidget* owner)
@@ -105,6 +113,7 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     auto* left = new QVBoxLayout;
     left->addWidget(createLessonTable(), 2);
     left->addWidget(createChart(), 3);
+    left->addWidget(createWeeklyKinds(), 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 4);
     columns->addWidget(createMissedList(), 1);
@@ -164,7 +173,8 @@ QWidget* StatisticsWindow::createChart() {
 }
 
 QWidget* StatisticsWindow::createMissedList() {
-    m_missed = table("MissedTable", {QStringLiteral("易错字 → 常打成"), QStringLiteral("次数")});
+    m_missed = table("MissedTable", {QStringLiteral("易错字 → 常打成"), QStringLiteral("次数"),
+                                     QStringLiteral("类型")});
     m_missed->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_missed->setSelectionMode(QAbstractItemView::NoSelection);
     m_drill = button("DrillButton", QStringLiteral("练习易错字(&D)"));
@@ -177,9 +187,46 @@ QWidget* StatisticsWindow::createMissedList() {
     return box;
 }
 
+// Mistakes by kind, one row per week, the latest week first.
+QWidget* StatisticsWindow::createWeeklyKinds() {
+    QStringList headers{QStringLiteral("周（从周一起）")};
+    for (const MistakeKind kind : kKindsShown)
+        headers << QString::fromUtf8(kindName(kind));
+    headers << QStringLiteral("未分类");
+    m_weeks = table("WeeklyKinds", headers);
+    m_weeks->setSelectionMode(QAbstractItemView::NoSelection);
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading(QStringLiteral("每周错误类型（只因错位而错的字不计）")));
+    layout->addWidget(m_weeks);
+    return box;
+}
+
+void StatisticsWindow::fillWeeklyKinds() {
+    QStringList weeks;
+    QMap<QString, QMap<QString, std::int64_t>> counts;
+    for (const WeeklyKind& w : mistakesByWeek(m_journal)) {
+        const QString week = qs(w.week);
+        if (weeks.isEmpty() || weeks.front() != week)
+            weeks.prepend(week);
+        counts[week][w.kind.empty() ? QStringLiteral("未分类") : qs(w.kind)] += w.count;
+    }
+    m_weeks->setRowCount(static_cast<int>(weeks.size()));
+    for (int r = 0; r < weeks.size(); ++r) {
+        m_weeks->setItem(r, 0, new QTableWidgetItem(weeks[r]));
+        for (int c = 1; c < m_weeks->columnCount(); ++c) {
+            const std::int64_t n = counts[weeks[r]].value(m_weeks->horizontalHeaderItem(c)->text());
+            m_weeks->setItem(r, c, numberItem(static_cast<double>(n), 0));
+        }
+    }
+    m_weeks->resizeColumnsToContents();
+}
+
 void StatisticsWindow::refresh() {
     fillLessons();
     fillMissed();
+    fillWeeklyKinds();
     showSelectedLesson();
 }
 
@@ -220,6 +267,7 @@ void StatisticsWindow::fillMissed() {
         item->setFont(QFont(kJapaneseFace, 12)); // the characters as the lesson box shows them
         m_missed->setItem(r, 0, item);
         m_missed->setItem(r, 1, numberItem(static_cast<double>(m.count), 0));
+        m_missed->setItem(r, 2, new QTableWidgetItem(m.kind.empty() ? QString() : qs(m.kind)));
     }
     m_drill->setEnabled(!missed.empty());
     m_drill->setToolTip(missed.empty()

@@ -30,6 +30,8 @@ class StatisticsWindow final : public QDialog {
     QWidget* createMissedList();
     void fillLessons();
     void fillMissed();
+    QWidget* createWeeklyKinds();
+    void fillWeeklyKinds();
     void showProgress(const std::optional<std::string>& lesson);
     void showSelectedLesson();
     void exportCsv_Click();
@@ -38,6 +40,7 @@ class StatisticsWindow final : public QDialog {
     Prompts& m_prompts;
     QTableWidget* m_lessons = nullptr;
     QTableWidget* m_missed = nullptr;
+    QTableWidget* m_weeks = nullptr;
     ProgressChart* m_chart = nullptr;
     QPushButton* m_drill = nullptr;
 };

@@ -57,8 +57,8 @@ void Form1::LoadLesson(const std::string& path) {
 }
 
 MainWindowParts Form1::parts() {
-    return MainWindowParts{*this,    *m_session, *m_menu,    *m_controls->R1,
-                           *m_hints, *m_scores,  *m_services};
+    return MainWindowParts{*this,           *m_session, *m_menu,   *m_controls->R1,
+                           *m_controls->R2, *m_hints,   *m_scores, *m_services};
 }
 
 void Form1::layoutFor(float outerWidth, float outerHeight) {
@@ -76,9 +76,8 @@ Dialog* Form1::scoreDialog() const {
 
 void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
-    connect(r2, &TypingBoxWidget::learnerChanged, this, [this, r2] {
-        m_session->R2_Change(r2->text());
-    });
+    connect(r2, &TypingBoxWidget::learnerChanged, this,
+            [this, r2] { m_session->R2_Change(r2->text()); });
     connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
     r2->setFocus();
 }

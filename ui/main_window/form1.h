@@ -12,6 +12,7 @@ class LessonBoxWidget;
 class PracticeSession;
 class PracticeWindowPort;
 class ScoreKeeper;
+class TypingBoxWidget;
 struct AttemptState;
 struct MainControls;
 struct MainMenu;
@@ -24,6 +25,7 @@ struct MainWindowParts {
     PracticeSession& session; // to observe attempts and to load lessons through
     const MainMenu& menu;
     LessonBoxWidget& lessonBox;
+    TypingBoxWidget& typingBox;
     HintRow& hints;
     ScoreKeeper& scores;
     MainWindowServices& services;

@@ -92,6 +92,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
         item(score, "Delet", QStringLiteral("清空记录(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D));
     separator(score, "noman2");
     m.Stats = item(score, "Stats", QStringLiteral("学习统计(&T)..."), QKeySequence(Qt::Key_F4));
+    m.Mistakes = item(score, "Mistakes", QStringLiteral("本次练习的错误(&W)"));
+    m.Mistakes->setEnabled(false);
 
     QMenu* help = menu(bar, "Hel", QStringLiteral("帮助(&H)"));
     m.Help = item(help, "Help", QStringLiteral("帮助(&H)"), QKeySequence(Qt::Key_F1));

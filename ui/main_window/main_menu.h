@@ -36,7 +36,8 @@ struct MainMenu {
     QAction* Sav;
     QAction* See;
     QAction* Delet;
-    QAction* Stats; // the statistics window of the journal
+    QAction* Stats;    // the statistics window of the journal
+    QAction* Mistakes; // the last attempt's mistakes, from the journal
     QAction* Help;
     QAction* About;
 };

@@ -1,0 +1,127 @@
+#include "tests/support/form1_fixture.h"
+#include "ui/dialogs/score_dialog.h"
+#include "ui/journal/journal_hook.h"
+#include "ui/mistakes/mistake_hints.h"
+#include "ui/mistakes/mistakes_window.h"
+#include "ui/program.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+#include <sqlite3.h>
+
+// Mistakes explained through the real main window: commits as the input
+// method sends them, the hint row, the journal's rows and the review window.
+class MistakesTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<Form1Fixture> f;
+
+    std::string journalPath() const {
+        return f->folder.filePath(QStringLiteral("data/orvanta/journal.sqlite3")).toStdString();
+    }
+    void load(std::u16string_view text) {
+        f->writeLesson(QStringLiteral("ldata/J01A.ORV"), text);
+        f->trigger("Jlesson1_A");
+    }
+    // What the input method does: the kana, then the candidate, then the commit.
+    void convert(const QString& kana, const QString& candidate) {
+        f->preedit(kana);
+        f->preedit(candidate);
+        f->commit(candidate);
+    }
+    QLabel* hint() const { return f->form->findChild<QLabel*>(QStringLiteral("Hint")); }
+    // The whole hint: the row elides it to its room.
+    QString hintText() const { return hint()->isVisible() ? hint()->toolTip() : QString(); }
+    // The row may go on with the romaji of the next word, when readings are on.
+    bool slipHintGone() const { return !hintText().contains(u'「'); }
+    void backspace(int times) {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(f->m_r2, Qt::Key_Backspace);
+    }
+    QString sql(const char* query) const {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(journalPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, query, -1, &statement, nullptr);
+        QStringList rows;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            QStringList columns;
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                const auto* text = sqlite3_column_text(statement, c);
+                columns << (text ? QString::fromUtf8(reinterpret_cast<const char*>(text))
+                                 : QStringLiteral("NULL"));
+            }
+            rows << columns.join(u'|');
+        }
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return rows.join(u'\n');
+    }
+
+  private slots:
+    void init() {
+        f = std::make_unique<Form1Fixture>();
+        f->form->show();
+    }
+    void cleanup() { f.reset(); }
+
+    void theFirstCharacterIsUnderlinedAsSoonAsTheLessonIsLoaded() {
+        load(u"今晩は、李さん。");
+        QVERIFY(f->underlinedAt(0));
+        QVERIFY(!f->underlinedAt(1));
+    }
+
+    void kanaCommittedForKanjiNamesTheWordAndItsReadingUntilTakenBack() {
+        attachMistakes(*f->form);
+        load(u"今晩は、李さん。");
+        convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
+        QCOMPARE(hintText(),
+                 QStringLiteral("应为「今晩」こんばん，你输入了「こんばんは」（写成假名）"
+                                "— 按 Backspace 删掉再输入"));
+        backspace(5);
+        QVERIFY(slipHintGone());
+    }
+
+    void theChineseFormOfAKanjiAsksForTheJapaneseInputMethodOncePerAttempt() {
+        attachMistakes(*f->form);
+        load(u"図書館の図です。");
+        f->commit(QStringLiteral("图"));
+        QCOMPARE(hintText(),
+                 QStringLiteral("「图」是中文字形，日语写作「図」。请切换到日语输入法。"));
+        backspace(1);
+        QVERIFY(slipHintGone());
+        f->commit(QStringLiteral("图"));
+        QVERIFY2(hintText().contains(QStringLiteral("（中文字形）")), qPrintable(hintText()));
+    }
+
+    void theJournalKeepsKindAndKanaAndTheReviewListsTheSlipOnce() {
+        MistakeHints& hints = attachMistakes(*f->form);
+        attachJournal(*f->form, journalPath(), &hints);
+        load(u"今晩は、李さん。");
+        convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
+        f->prompts.setNextAnswer(true);
+        f->trigger("Sav");
+        QCOMPARE(
+            sql("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
+            QStringLiteral("0|写成假名|NULL|こんばん|0\n1|写成假名|错位|NULL|0\n"
+                           "2|写成假名|错位|NULL|0\n3|写成假名|错位|NULL|0\n"
+                           "4|写成假名|错位|NULL|0"));
+        f->form->scoreDialog()->close();
+        f->trigger("Mistakes");
+        auto* window = f->form->findChild<MistakesWindow*>();
+        QVERIFY(window && window->isVisible());
+        auto* table = window->findChild<QTableWidget*>(QStringLiteral("MistakesTable"));
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("今"));
+        QCOMPARE(table->item(0, 3)->text(), QStringLiteral("写成假名"));
+        QCOMPARE(table->item(0, 4)->text(), QStringLiteral("こんばん"));
+        QVERIFY(qobject_cast<QLabel*>(table->cellWidget(0, 0))
+                    ->text()
+                    .contains(QStringLiteral("晩は、李さん。")));
+    }
+};
+
+QTEST_MAIN(MistakesTest)
+#include "mistakes_test.moc"

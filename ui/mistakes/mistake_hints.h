@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/attempt_observer.h"
+#include "explain/commit_mistakes.h"
+#include "readings/mecab_analyser.h"
+#include "records/attempt_recorder.h"
+#include "records/journal.h"
+
+#include <QObject>
+#include <functional>
+#include <optional>
+#include <string>
+
+class HintRow;
+class MistakesWindow;
+class QAction;
+class QWidget;
+
+// Explains the learner's mistakes as they are made: it follows the typing
+// box's input-method events (the last all-kana preedit before each commit),
+// tells each wrong character's kind to the journal, and shows on the hint row
+// what was expected, until the slip is taken back. Its data (OpenCC, KANJIDIC,
+// the dictionary) is read at the first mistake, not at start-up.
+class MistakeHints final : public QObject,
+                           public AttemptObserver,
+                           public MistakeExplainer,
+                           public CharacterMistakes {
+    Q_OBJECT
+  public:
+    MistakeHints(QWidget& typingBox, HintRow& hints, std::string programFolder,
+                 std::string dictionaryFolder);
+
+    // 记录 → 本次练习的错误 opens the review of the attempt written last in
+    // the journal that `journal` gives.
+    void reviewWith(QAction& item, std::function<const Journal&()> journal);
+
+    void lessonLoaded(const LoadedLesson& lesson) override;
+    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
+    void takenBack(Pos position) override;
+    void positionChanged(Pos position) override;
+
+    // For the journal: this attempt's mistakes as they are recorded, and the
+    // mistakes of a journal written before kinds were kept.
+    void explain(JournalMistake& mistake) override;
+    MistakeNote explain(char16_t expected, char16_t typed) override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void inputMethodEvent(const QString& preedit, const QString& commit);
+    void readLesson();
+    void showHint();
+    void showReview();
+    std::optional<std::u16string> lessonTextOf(const std::string& lesson);
+
+    QWidget& m_typingBox;
+    HintRow& m_hints;
+    std::string m_programFolder;
+    std::function<const Journal&()> m_journal;
+    MistakesWindow* m_review = nullptr; // made on first use
+    KanjiSources m_kanji;
+    MecabAnalyser m_analyser;
+    Classifier m_classifier;
+    CommitMistakes m_commits;
+    LoadedLesson m_lesson;
+    bool m_lessonRead = false;
+    std::optional<std::u16string> m_kanaPreedit; // the last all-kana preedit of this commit
+    bool m_chineseTold = false;                  // once per attempt
+    std::optional<std::size_t> m_hintedSlip;     // start of the slip the row tells
+    QString m_hint;                              // standing until the slip is taken back
+};
