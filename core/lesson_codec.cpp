@@ -1,6 +1,7 @@
 #include "core/lesson_codec.h"
 
 #include "core/local_files.h"
+#include "core/utf8.h"
 
 namespace {
 
@@ -10,15 +11,6 @@ constexpr int kOffset = 0x3B;
 void appendWord(std::string& bytes, std::uint16_t word) {
     bytes += static_cast<char>(word & 0xFF);
     bytes += static_cast<char>(word >> 8);
-}
-
-// The character starting at text[i]: a surrogate pair counts as one.
-char32_t codePointAt(std::u16string_view text, size_t i) {
-    const char16_t high = text[i];
-    if (high >= 0xD800 && high <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF)
-        return 0x10000 + ((char32_t(high) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-    return high;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/loaded_lesson.h"
 
 #include "core/lesson_catalogue.h"
+#include "core/own_lessons.h"
 #include "core/utf8.h"
 
 namespace {
@@ -35,6 +36,8 @@ LoadedLesson namedLesson(std::string_view path, const Files& files) {
     if (const auto entry = catalogueEntryOf(path, files)) {
         lesson.catalogueName = entry->name;
         lesson.title = toUtf8(entry->caption);
+    } else if (const auto own = ownLessonTitle(ownLessonsFolder(), path)) {
+        lesson.title = *own;
     }
     return lesson;
 }

@@ -10,12 +10,13 @@
 struct LoadedLesson {
     std::string path;          // as LoadLesson received it
     std::string catalogueName; // J01A ... J48B for a lesson of the course, else empty
-    std::string title;         // UTF-8: the lesson menu's caption, or the file name
-    std::u16string text;       // as decoded, every line break CR LF
-    bool readFailed = false;   // the file could not be read whole
+    std::string title; // UTF-8: the lesson menu's caption, an own lesson's title, or the file name
+    std::u16string text;     // as decoded, every line break CR LF
+    bool readFailed = false; // the file could not be read whole
 };
 
 // The catalogue name and title of the lesson at `path`. A course lesson keeps
-// its name also when its file is opened by another path; any other file is
+// its name also when its file is opened by another path; an own lesson, at its
+// path in the own-lessons folder, is named by its title; any other file is
 // named by its file name.
 LoadedLesson namedLesson(std::string_view path, const Files& files);

@@ -97,3 +97,11 @@ std::optional<std::u16string> fromUtf8(std::string_view bytes, Utf8Error* error)
     }
     return out;
 }
+
+char32_t codePointAt(std::u16string_view text, size_t i) {
+    const char16_t high = text[i];
+    if (high >= 0xD800 && high <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF)
+        return 0x10000 + ((char32_t(high) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+    return high;
+}

@@ -14,3 +14,6 @@ struct Utf8Error {
 
 // Strict decoding: overlong forms, surrogates and truncated sequences are refused.
 std::optional<std::u16string> fromUtf8(std::string_view bytes, Utf8Error* error = nullptr);
+
+// The character starting at text[i]: a surrogate pair counts as one.
+char32_t codePointAt(std::u16string_view text, size_t i);

@@ -22,7 +22,7 @@ void* openOpencc(const std::string& path) {
 KanjiSources::KanjiSources(SourcePlaces places) : m_places(std::move(places)) {}
 
 KanjiSources::~KanjiSources() {
-    for (void* handle : {m_toTraditional, m_toSimplified})
+    for (void* handle : {m_toTraditional, m_toSimplified, m_fromSimplified, m_toJapanese})
         if (handle)
             opencc_close(static_cast<opencc_t>(handle));
     if (knowsJapaneseCharacters())
@@ -37,16 +37,19 @@ void KanjiSources::load() {
     readKanjidic();
 }
 
+// OpenCC reads a configuration's dictionaries itself; only an existing,
+// regular configuration is handed to it.
+void* KanjiSources::openConfiguration(const char* name) const {
+    const std::string path = m_places.openccFolder + "/" + name;
+    return std::holds_alternative<std::string>(readRegularFile(path, 1 << 16)) ? openOpencc(path)
+                                                                               : nullptr;
+}
+
 void KanjiSources::openConverters() {
-    // OpenCC reads a configuration's dictionaries itself; only existing,
-    // regular configurations are handed to it.
-    const std::string traditional = m_places.openccFolder + "/jp2t.json";
-    const std::string simplified = m_places.openccFolder + "/t2s.json";
-    if (std::holds_alternative<std::string>(readRegularFile(traditional, 1 << 16)) &&
-        std::holds_alternative<std::string>(readRegularFile(simplified, 1 << 16))) {
-        m_toTraditional = openOpencc(traditional);
-        m_toSimplified = openOpencc(simplified);
-    }
+    m_toTraditional = openConfiguration("jp2t.json");
+    m_toSimplified = openConfiguration("t2s.json");
+    m_fromSimplified = openConfiguration("s2t.json");
+    m_toJapanese = openConfiguration("t2jp.json");
     m_jis = iconv_open("EUC-JISX0213", "UTF-8");
 }
 
@@ -64,6 +67,16 @@ std::u16string KanjiSources::convert(void* converter, std::u16string_view text) 
     std::u16string converted = fromUtf8(out).value_or(std::u16string(text));
     opencc_convert_utf8_free(out);
     return converted;
+}
+
+std::u16string KanjiSources::japaneseFormOf(char16_t chinese) {
+    if (!m_fromSimplified || !m_toJapanese)
+        return {};
+    const std::u16string japanese =
+        convert(m_toJapanese, convert(m_fromSimplified, std::u16string_view(&chinese, 1)));
+    if (japanese.size() != 1 || japanese[0] == chinese || !usedInJapanese(japanese[0]))
+        return {};
+    return japanese;
 }
 
 std::u16string KanjiSources::chineseFormsOf(char16_t kanji) {

@@ -33,12 +33,16 @@ class KanjiSources {
     std::u16string chineseFormsOf(char16_t kanji);
     // False for a character Japanese text never uses (们, 这); true when unknown.
     bool usedInJapanese(char16_t c);
+    // The Japanese form of a Chinese character (图 -> 図, through its
+    // traditional form). Empty when it has none or it is not known.
+    std::u16string japaneseFormOf(char16_t chinese);
     // On and kun readings in hiragana, kun readings also without their okurigana.
     const std::vector<std::u16string>& readingsOf(char16_t kanji) const;
     bool shareAReading(char16_t a, char16_t b) const;
 
   private:
     void openConverters();
+    void* openConfiguration(const char* name) const;
     void readKanjidic();
     std::u16string convert(void* converter, std::u16string_view text);
 
@@ -46,6 +50,8 @@ class KanjiSources {
     bool m_loaded = false;
     void* m_toTraditional = nullptr; // OpenCC handles; null when not opened
     void* m_toSimplified = nullptr;
+    void* m_fromSimplified = nullptr; // simplified to traditional Chinese
+    void* m_toJapanese = nullptr;     // traditional Chinese to Japanese
     iconv_t m_jis = reinterpret_cast<iconv_t>(-1);
     std::unordered_map<char16_t, std::vector<std::u16string>> m_readings;
 };

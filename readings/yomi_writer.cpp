@@ -13,10 +13,13 @@ std::string correctionLine(const Correction& correction) {
 } // namespace
 
 std::string withCorrection(std::string_view yomiBytes, const Correction& correction) {
-    if (yomiBytes.starts_with(kByteOrderMark))
-        yomiBytes.remove_prefix(kByteOrderMark.size());
-    const std::string wordPrefix = toUtf8(correction.word) + "\t";
+    // A byte order mark stays, so that the lines read back are the lines kept.
     std::string out;
+    if (yomiBytes.starts_with(kByteOrderMark)) {
+        yomiBytes.remove_prefix(kByteOrderMark.size());
+        out = kByteOrderMark;
+    }
+    const std::string wordPrefix = toUtf8(correction.word) + "\t";
     bool written = correction.reading.empty();
     while (!yomiBytes.empty()) {
         const auto end = yomiBytes.find('\n');

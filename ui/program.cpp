@@ -1,6 +1,7 @@
 #include "ui/program.h"
 
 #include "core/cue_sounds.h"
+#include "core/own_lessons.h"
 #include "core/practice_session.h"
 #include "records/history_place.h"
 #include "ui/common/font_faces.h"
@@ -8,10 +9,12 @@
 #include "ui/common/translations.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/main_window/form1.h"
+#include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
 #include "ui/main_window/main_window_services.h"
 #include "ui/main_window/typing_box.h"
 #include "ui/mistakes/mistake_hints.h"
+#include "ui/own_lessons/own_lessons_menu.h"
 #include "ui/readings/reading_help.h"
 #include "ui/review/qt_day_clock.h"
 #include "ui/review/review_hook.h"
@@ -34,6 +37,15 @@ void attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     observeAttempts(window, *new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                              parts.services.readingsDictionary));
+}
+
+// Owned by the window, like the editors it opens.
+void attachOwnLessons(Form1& window) {
+    const MainWindowParts parts = window.parts();
+    QMenu* menu = addSubmenu(parts.menu.Lesson, "OwnLessons", QStringLiteral("我的课文(&M)"),
+                             parts.menu.Openfile);
+    observeAttempts(window, *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
+                                                *parts.services.prompts, ownLessonsFolder()));
 }
 
 } // namespace
@@ -60,6 +72,7 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
     installFontSubstitutions();
     auto window = std::make_unique<Form1>(std::move(services));
     attachReadingHelp(*window);
+    attachOwnLessons(*window);
     const QRect screen = window->screen()->availableGeometry();
     window->move(screen.center() - QPoint(window->width() / 2, window->height() / 2));
     return window;

@@ -33,6 +33,10 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
 }
 
+Pos LessonBoxWidget::positionAt(QPoint point) const {
+    return m_lineBreaks.toProgram(cursorForPosition(point).position());
+}
+
 void LessonBoxWidget::select(Pos start, Pos length) {
     if (m_selectionShown)
         hideSelection();

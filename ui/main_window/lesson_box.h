@@ -31,6 +31,9 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     bool showsReadings() const { return !m_readings.empty(); }
     QFont readingFont() const;
 
+    // The lesson position of the character at a point of the viewport.
+    Pos positionAt(QPoint point) const;
+
     // Makes the selection the box's visible one, until the next select().
     // The marks of typing select without showing it, as an unfocused box would.
     void showSelection();

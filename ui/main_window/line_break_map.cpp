@@ -14,3 +14,13 @@ int LineBreakMap::toDocument(Pos position) const {
         std::upper_bound(m_lineFeeds.begin(), m_lineFeeds.end(), position) - m_lineFeeds.begin();
     return static_cast<int>(position - before);
 }
+
+Pos LineBreakMap::toProgram(int documentPosition) const {
+    // The k-th line feed stands at program position m_lineFeeds[k], document
+    // position m_lineFeeds[k] - k; each one before the position adds one.
+    Pos before = 0;
+    while (before < static_cast<Pos>(m_lineFeeds.size()) &&
+           m_lineFeeds[static_cast<size_t>(before)] - before <= documentPosition)
+        ++before;
+    return documentPosition + before;
+}

@@ -12,6 +12,8 @@ class LineBreakMap {
     void rebuild(std::u16string_view text);
     // Both characters of a line break map to its separator.
     int toDocument(Pos position) const;
+    // A document position's program position; a separator maps to its CR.
+    Pos toProgram(int documentPosition) const;
 
   private:
     std::vector<Pos> m_lineFeeds; // index of the LF of every CR LF pair, ascending
