@@ -44,9 +44,7 @@ void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_lessonRead = false;
     m_kanaPreedit.reset();
     m_chineseTold = false;
-    m_hintedSlip.reset();
-    m_hint.clear();
-    m_hints.clear(this);
+    forgetHint();
     m_commits.lessonLoaded(lesson.text, {});
 }
 
@@ -99,9 +97,7 @@ void MistakeHints::takenBack(Pos position) {
 void MistakeHints::showHint() {
     const Slip* slip = m_commits.slip();
     if (!slip) {
-        m_hintedSlip.reset();
-        m_hint.clear();
-        m_hints.clear(this);
+        forgetHint();
         return;
     }
     if (m_hintedSlip == slip->start)
@@ -111,6 +107,12 @@ void MistakeHints::showHint() {
     m_hint = chinese && !m_chineseTold ? chineseInputHint(*slip) : slipHint(*slip);
     m_chineseTold = m_chineseTold || chinese;
     m_hints.show(this, m_hint);
+}
+
+void MistakeHints::forgetHint() {
+    m_hintedSlip.reset();
+    m_hint.clear();
+    m_hints.clear(this);
 }
 
 // The row shows what was set last: a slip's hint stands over the romaji of

@@ -38,6 +38,9 @@ class MistakeHints final : public QObject,
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
     void positionChanged(Pos position) override;
+    // The attempt ended and both boxes were emptied: no slip is left to tell.
+    void completed(const AttemptFigures&) override { forgetHint(); }
+    void gaveUp(const AttemptFigures&) override { forgetHint(); }
 
     // For the journal: this attempt's mistakes as they are recorded, and the
     // mistakes of a journal written before kinds were kept.
@@ -50,6 +53,7 @@ class MistakeHints final : public QObject,
     void inputMethodEvent(const QString& preedit, const QString& commit);
     void readLesson();
     void showHint();
+    void forgetHint();
     void showReview();
     std::optional<std::u16string> lessonTextOf(const std::string& lesson);
 

@@ -103,6 +103,7 @@ class MistakesTest : public QObject {
         convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
         f->prompts.setNextAnswer(true);
         f->trigger("Sav");
+        QVERIFY(slipHintGone()); // the attempt is over and its boxes are empty
         QCOMPARE(
             sql("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
             QStringLiteral("0|写成假名|NULL|こんばん|0\n1|写成假名|错位|NULL|0\n"
