@@ -181,7 +181,10 @@ QWidget* StatisticsWindow::createChart() {
 QWidget* StatisticsWindow::createMissedList() {
     m_missed = table("MissedTable", {QStringLiteral("易错字 → 常打成"), QStringLiteral("次数"),
                                      QStringLiteral("类型")});
+    // The count and the kind take what they need, the characters the rest.
     m_missed->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_missed->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_missed->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_missed->setSelectionMode(QAbstractItemView::NoSelection);
     m_drill = button("DrillButton", QStringLiteral("练习易错字(&D)"));
     auto* box = new QWidget;
