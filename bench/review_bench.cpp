@@ -113,19 +113,14 @@ void MakeTodaysReview(benchmark::State& state) {
 }
 BENCHMARK(MakeTodaysReview)->Unit(benchmark::kMillisecond);
 
-// An attempt of J04A with three words missed, its cards looked up and rated.
-void WriteAttemptWithRatings(benchmark::State& state) {
-    BenchJournal& b = bench();
+// Writes an attempt of J04A with three words missed, again and again.
+void writeAttempts(benchmark::State& state, BenchJournal& b) {
     const JournalAttempt attempt{"J04A",
                                  "第四课 基本课文",
                                  "2026-12-09T09:05:03+08:00",
                                  "2026-12-09T09:10:15+08:00",
                                  {312, 628, 428, 200, 120.7},
                                  true};
-    b.keeper.lessonLoaded(
-        {"ldata/J04A.ORV", "J04A", "第四课 基本课文", b.lessons.read("J04A")->text, false});
-    for (Pos p = 0; p < 300; ++p)
-        b.keeper.evaluated(p, u'a', u'a', p % 100 != 7);
     const std::vector<JournalMistake> mistakes = {
         {7, u'a', u'b'}, {107, u'a', u'b'}, {207, u'a', u'b'}};
     for (auto _ : state) {
@@ -136,27 +131,23 @@ void WriteAttemptWithRatings(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
+
+// An attempt of J04A with three words missed, its cards looked up and rated.
+void WriteAttemptWithRatings(benchmark::State& state) {
+    BenchJournal& b = bench();
+    b.keeper.lessonLoaded(
+        {"ldata/J04A.ORV", "J04A", "第四课 基本课文", b.lessons.read("J04A")->text, false});
+    for (Pos p = 0; p < 300; ++p)
+        b.keeper.evaluated(p, u'a', u'a', p % 100 != 7);
+    writeAttempts(state, b);
+}
 BENCHMARK(WriteAttemptWithRatings)->Unit(benchmark::kMillisecond);
 
 // The same attempt written without the review, for comparison.
 void WriteAttemptWithoutRatings(benchmark::State& state) {
     BenchJournal& b = bench();
     b.journal.setExtension(nullptr);
-    const JournalAttempt attempt{"J04A",
-                                 "第四课 基本课文",
-                                 "2026-12-09T09:05:03+08:00",
-                                 "2026-12-09T09:10:15+08:00",
-                                 {312, 628, 428, 200, 120.7},
-                                 true};
-    const std::vector<JournalMistake> mistakes = {
-        {7, u'a', u'b'}, {107, u'a', u'b'}, {207, u'a', u'b'}};
-    for (auto _ : state) {
-        if (const auto written = b.journal.record(attempt, mistakes); written.error)
-            state.SkipWithError(written.error->c_str());
-        state.PauseTiming();
-        b.journal.checkpointIfDue();
-        state.ResumeTiming();
-    }
+    writeAttempts(state, b);
     b.journal.setExtension(&b.keeper);
 }
 BENCHMARK(WriteAttemptWithoutRatings)->Unit(benchmark::kMillisecond);

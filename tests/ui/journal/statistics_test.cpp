@@ -1,5 +1,6 @@
 #include "records/journal.h"
 #include "tests/support/form1_fixture.h"
+#include "tests/support/journal_rows.h"
 #include "ui/dialogs/name_entry.h"
 #include "ui/dialogs/score_dialog.h"
 #include "ui/journal/journal_hook.h"
@@ -47,25 +48,7 @@ class StatisticsTest : public QObject {
             QVERIFY(!journal.record(a, mistakes).error);
     }
     void attach() { m_hook = &attachJournal(*f->form, journalPath()); }
-    QString sql(const QString& query) const {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(journalPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, query.toUtf8().constData(), -1, &statement, nullptr);
-        QStringList rows;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList columns;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                const auto* text = sqlite3_column_text(statement, c);
-                columns << (text ? QString::fromUtf8(reinterpret_cast<const char*>(text))
-                                 : QStringLiteral("NULL"));
-            }
-            rows << columns.join(QLatin1Char('|'));
-        }
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-        return rows.join(QLatin1Char('\n'));
-    }
+    QString sql(const QString& query) const { return journalRows(journalPath(), query); }
     StatisticsWindow* openStatistics() {
         f->trigger("Stats");
         auto* window = f->form->findChild<StatisticsWindow*>();

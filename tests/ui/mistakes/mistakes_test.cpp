@@ -1,4 +1,5 @@
 #include "tests/support/form1_fixture.h"
+#include "tests/support/journal_rows.h"
 #include "ui/dialogs/score_dialog.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/mistakes/mistake_hints.h"
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
-#include <sqlite3.h>
 
 // Mistakes explained through the real main window: commits as the input
 // method sends them, the hint row, the journal's rows and the review window.
@@ -41,23 +41,7 @@ class MistakesTest : public QObject {
             QTest::keyClick(f->m_r2, Qt::Key_Backspace);
     }
     QString sql(const char* query) const {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(journalPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, query, -1, &statement, nullptr);
-        QStringList rows;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList columns;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                const auto* text = sqlite3_column_text(statement, c);
-                columns << (text ? QString::fromUtf8(reinterpret_cast<const char*>(text))
-                                 : QStringLiteral("NULL"));
-            }
-            rows << columns.join(u'|');
-        }
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-        return rows.join(u'\n');
+        return journalRows(journalPath(), QString::fromUtf8(query));
     }
 
   private slots:
