@@ -34,12 +34,20 @@ void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
     const auto named = m_named.find(lesson.path);
     m_lesson = named != m_named.end() ? named->second : journalLessonFor(lesson);
     m_startedAt.reset();
+    m_attemptMode = m_mode;
     m_mistakes.clear();
     m_uncorrected.clear();
 }
 
+void AttemptRecorder::setMode(const std::string& mode) {
+    m_mode = mode;
+    if (mode == kTextMode)
+        m_attemptMode = mode;
+}
+
 void AttemptRecorder::started() {
     m_startedAt = std::time(nullptr);
+    m_attemptMode = m_mode;
 }
 
 // A wrong evaluation stays a mistake even when the learner takes it back and
@@ -82,7 +90,8 @@ void AttemptRecorder::finish(const AttemptFigures& figures, bool completed) {
     Waiting& ended = m_waiting.emplace_back();
     ended.attempt = {
         m_lesson->lesson,      m_lesson->title, isoLocalTime(m_startedAt.value_or(endedAt)),
-        isoLocalTime(endedAt), figures,         completed};
+        isoLocalTime(endedAt), figures,         completed,
+        m_attemptMode};
     ended.mistakes = std::move(m_mistakes);
     m_mistakes = {};
     m_mistakes.reserve(kReservedMistakes);

@@ -54,6 +54,10 @@ class AttemptRecorder final : public AttemptObserver {
         m_named[path] = std::move(name);
     }
     void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
+    // How the lesson is shown from now on, kTextMode or kRecallMode. An attempt
+    // is recorded in the mode it started in, and as text once its text was
+    // shown at any time of it.
+    void setMode(const std::string& mode);
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void started() override;
@@ -87,6 +91,8 @@ class AttemptRecorder final : public AttemptObserver {
     std::map<std::string, JournalLesson> m_named; // by path
     std::optional<JournalLesson> m_lesson;        // set while an attempt runs
     std::optional<std::time_t> m_startedAt;
+    std::string m_mode = kTextMode;
+    std::string m_attemptMode = kTextMode; // of the attempt running
     std::vector<JournalMistake> m_mistakes;
     // Mistakes not yet typed right, by position: indexes into m_mistakes.
     std::unordered_map<Pos, std::vector<size_t>> m_uncorrected;

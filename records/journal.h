@@ -11,6 +11,11 @@
 
 struct sqlite3; // the connection, spoken to only by the journal and its extensions
 
+// How a lesson was practised: with its text shown, or with its kanji hidden
+// under their readings, to be recalled.
+inline constexpr const char* kTextMode = "text";
+inline constexpr const char* kRecallMode = "recall";
+
 // One practice attempt as the journal keeps it.
 struct JournalAttempt {
     std::string lesson;    // catalogue name (J01A) or the lesson file's absolute path
@@ -18,8 +23,8 @@ struct JournalAttempt {
     std::string startedAt; // ISO 8601 with the UTC offset
     std::string endedAt;
     AttemptFigures figures;
-    bool completed = false;    // false for an attempt given up
-    std::string mode = "text"; // how the lesson was practised: "text", or "recall"
+    bool completed = false; // false for an attempt given up
+    std::string mode = kTextMode;
 };
 
 // One evaluation that came out wrong.

@@ -16,6 +16,7 @@
 #include "ui/mistakes/mistake_hints.h"
 #include "ui/own_lessons/own_lessons_menu.h"
 #include "ui/readings/reading_help.h"
+#include "ui/recall/recall_mode.h"
 #include "ui/review/qt_day_clock.h"
 #include "ui/review/review_hook.h"
 #include "ui/sound/wave_player.h"
@@ -32,11 +33,14 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
     sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
 }
 
-// Owned by the lesson box.
+// Both owned by the lesson box; the practice mode shows the readings through
+// the reading help.
 void attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
-    observeAttempts(window, *new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
-                                             parts.services.readingsDictionary));
+    auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
+                                     parts.services.readingsDictionary);
+    observeAttempts(window, *readings);
+    observeAttempts(window, *new RecallMode(*parts.menu.Set, parts.lessonBox, *readings));
 }
 
 // Owned by the window, like the editors it opens.
@@ -46,6 +50,16 @@ void attachOwnLessons(Form1& window) {
                              parts.menu.Openfile);
     observeAttempts(window, *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
                                                 *parts.services.prompts, ownLessonsFolder()));
+}
+
+// Each attempt is recorded as practised in recall while the lesson box hides
+// its kanji.
+void recordPracticeMode(JournalHook& journal, LessonBoxWidget& lessonBox) {
+    const auto record = [&journal](bool concealing) {
+        journal.setMode(concealing ? kRecallMode : kTextMode);
+    };
+    record(lessonBox.concealing());
+    QObject::connect(&lessonBox, &LessonBoxWidget::concealingChanged, &journal, record);
 }
 
 } // namespace
@@ -91,6 +105,7 @@ JournalHook& attachJournal(Form1& window, const std::string& journalPath, Mistak
         new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
                         parts.scores, *parts.services.prompts, journalPath, mistakes, mistakes);
     observeAttempts(window, hook->observer());
+    recordPracticeMode(*hook, parts.lessonBox);
     if (mistakes)
         mistakes->reviewWith(*parts.menu.Mistakes,
                              [hook]() -> const Journal& { return hook->journal(); });

@@ -39,6 +39,9 @@ class JournalHook final : public QObject, private RecorderListener {
     // write beside each attempt.
     Journal& journal();
 
+    // How the lessons are practised from now on: kTextMode or kRecallMode.
+    void setMode(const std::string& mode) { m_recorder.setMode(mode); }
+
     // What the practice session reports each attempt to.
     AttemptObserver& observer() { return m_recorder; }
 

@@ -1,5 +1,6 @@
 #include "ui/main_window/lesson_box.h"
 
+#include "readings/kana.h"
 #include "ui/common/qt_text.h"
 #include "ui/main_window/ruby_room_layout.h"
 
@@ -28,10 +29,13 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_lineBreaks.rebuild(m_text);
     m_selectionStart = m_selectionEnd = 0;
     m_readings.clear(); // they belonged to the text replaced
-    m_underReading.clear();
     m_selectionShown = false;
-    setPlainText(documentText(m_text));
+    const QString shown = documentText(m_text);
+    setPlainText(shown);
     m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
+    m_hidden.assign(m_marks.size(), false);
+    for (qsizetype p = 0; p < shown.size(); ++p)
+        m_hidden[static_cast<size_t>(p)] = takesReading(shown[p].unicode());
 }
 
 Pos LessonBoxWidget::positionAt(QPoint point) const {
@@ -103,25 +107,6 @@ void LessonBoxWidget::setSelectionColour(Rgb colour) {
 
 void LessonBoxWidget::setSelectionUnderline(bool on) {
     changeSelectedMarks([on](Mark& mark) { mark.underlined = on; });
-}
-
-void LessonBoxWidget::setConcealing(bool on) {
-    m_concealing = on;
-    viewport()->update();
-}
-
-void LessonBoxWidget::setTyped(Pos position, bool typed) {
-    const int at = m_lineBreaks.toDocument(position);
-    if (at < 0 || static_cast<size_t>(at) >= m_marks.size())
-        return;
-    m_marks[static_cast<size_t>(at)].typed = typed;
-    if (m_concealing)
-        updateCharacters(at, at + 1);
-}
-
-bool LessonBoxWidget::concealedAt(int documentPosition) const {
-    const auto at = static_cast<size_t>(documentPosition);
-    return m_concealing && at < m_underReading.size() && m_underReading[at] && !m_marks[at].typed;
 }
 
 QTextCharFormat LessonBoxWidget::markAt(int documentPosition) const {

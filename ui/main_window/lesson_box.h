@@ -42,14 +42,18 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // foreground when coloured, the underline when underlined.
     QTextCharFormat markAt(int documentPosition) const;
 
-    // While concealing, every character under a reading that is not typed is
-    // drawn as an empty light-grey frame of its width; the line keeps its shape.
+    // While concealing, every kanji that is not typed is drawn as an empty
+    // light-grey frame of its width: the line keeps its shape and positions,
+    // and neither a mark nor a selection shows the glyph.
     void setConcealing(bool on);
     bool concealing() const { return m_concealing; }
     // Whether the lesson character at a position was typed (evaluated), which
-    // shows it while concealing; a lesson begins with nothing typed.
+    // shows it while concealing; a text begins with nothing typed.
     void setTyped(Pos position, bool typed);
     bool concealedAt(int documentPosition) const;
+
+  signals:
+    void concealingChanged(bool on);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,7 +67,6 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
         QRgb colour = 0;
         bool coloured = false;
         bool underlined = false;
-        bool typed = false;
         bool operator==(const Mark&) const = default;
     };
     struct PlacedReading {
@@ -91,8 +94,10 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
                                                const VisibleSpan& span) const;
     void paintReadings(QPainter& painter, const QTextBlock& block, QPointF topLeft,
                        const VisibleSpan& span) const;
-    void paintConcealed(QPainter& painter, const QTextBlock& block, QPointF topLeft,
-                        const VisibleSpan& span) const;
+    QList<QTextLayout::FormatRange> concealedRanges(const QTextBlock& block,
+                                                    const VisibleSpan& span) const;
+    void paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
+                     const VisibleSpan& span) const;
 
     std::u16string m_text;
     LineBreakMap m_lineBreaks;
@@ -102,6 +107,6 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     std::vector<Mark> m_marks; // by document position, the last separator's included
     RubyRoomLayout* m_layout;
     std::vector<PlacedReading> m_readings; // by start
-    std::vector<bool> m_underReading;      // by document position
+    std::vector<bool> m_hidden;            // by document position: a kanji not typed
     bool m_concealing = false;
 };

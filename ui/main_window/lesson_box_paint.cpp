@@ -12,13 +12,6 @@
 // the learner's marks as format ranges of the visible lines: whatever the
 // length of a line, a paint costs what stands in view.
 
-namespace {
-
-const QColor kFrameColour(190, 190, 190);
-constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
-
-} // namespace
-
 void LessonBoxWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QRect area = event->rect();
@@ -73,60 +66,31 @@ void LessonBoxWidget::paintBlock(QPainter& painter, const QTextBlock& block, QPo
         if (start < end)
             ranges.append({start, end - start, selection.format});
     }
+    ranges.append(concealedRanges(block, span));
     block.layout()->draw(&painter, topLeft, ranges, area);
-    paintConcealed(painter, block, topLeft, span);
+    paintFrames(painter, block, topLeft, span);
     paintReadings(painter, block, topLeft, span);
 }
 
-// One range for every run of characters that look alike. A range also paints
-// the background, so that Qt never takes two neighbouring ranges for one text.
+// One range for every run of equal marks. A mark's range also paints the
+// background, so that Qt never takes two neighbouring ranges for one text.
 QList<QTextLayout::FormatRange> LessonBoxWidget::markRanges(const QTextBlock& block,
                                                             const VisibleSpan& span) const {
     QList<QTextLayout::FormatRange> ranges;
     if (m_marks.size() < static_cast<size_t>(block.position() + block.length()))
         return ranges; // a text the box did not set has no marks
-    const int base = block.position();
-    const auto looksAlike = [this](int a, int b) {
-        return m_marks[static_cast<size_t>(a)] == m_marks[static_cast<size_t>(b)] &&
-               concealedAt(a) == concealedAt(b);
-    };
+    const auto first = m_marks.begin() + block.position();
     for (int start = span.from; start < span.to;) {
+        const Mark& mark = first[start];
         int end = start + 1;
-        while (end < span.to && looksAlike(base + start, base + end))
+        while (end < span.to && first[end] == mark)
             ++end;
-        QTextCharFormat format = markAt(base + start);
-        if (concealedAt(base + start)) {
-            format.setForeground(Qt::transparent);
-            format.setUnderlineColor(palette().text().color());
-        }
-        if (!format.isEmpty()) {
+        if (mark != Mark{}) {
+            QTextCharFormat format = markAt(block.position() + start);
             format.setBackground(palette().base());
             ranges.append({start, end - start, format});
         }
         start = end;
     }
     return ranges;
-}
-
-// Over each concealed character, inside its cell on the line.
-void LessonBoxWidget::paintConcealed(QPainter& painter, const QTextBlock& block, QPointF topLeft,
-                                     const VisibleSpan& span) const {
-    if (!m_concealing)
-        return;
-    painter.save();
-    painter.setPen(QPen(kFrameColour, 1));
-    painter.setBrush(Qt::NoBrush);
-    const QTextLayout& layout = *block.layout();
-    for (int i = span.firstLine; i < span.endLine; ++i) {
-        const QTextLine line = layout.lineAt(i);
-        for (int p = line.textStart(); p < line.textStart() + line.textLength(); ++p) {
-            if (!concealedAt(block.position() + p))
-                continue;
-            const qreal left = line.cursorToX(p);
-            const QRectF cell(topLeft.x() + left, topLeft.y() + line.y(),
-                              line.cursorToX(p + 1) - left, line.height());
-            painter.drawRect(cell.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset));
-        }
-    }
-    painter.restore();
 }

@@ -30,13 +30,10 @@ QFont LessonBoxWidget::readingFont() const {
 
 void LessonBoxWidget::setReadings(const std::vector<Ruby>& rubies) {
     m_readings.clear();
-    m_underReading.assign(m_marks.size(), false);
     for (const Ruby& ruby : rubies) {
         const int start = m_lineBreaks.toDocument(static_cast<Pos>(ruby.start));
-        const int length = static_cast<int>(ruby.length);
-        m_readings.push_back({start, length, QString::fromStdU16String(ruby.reading)});
-        const int end = std::min(start + length, static_cast<int>(m_underReading.size()));
-        std::fill(m_underReading.begin() + start, m_underReading.begin() + end, true);
+        m_readings.push_back(
+            {start, static_cast<int>(ruby.length), QString::fromStdU16String(ruby.reading)});
     }
     makeRoomForReadings();
     viewport()->update();

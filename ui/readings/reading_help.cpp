@@ -33,6 +33,18 @@ ReadingHelp::ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hin
     m_item.setChecked(loadSetting(kShowReadings));
 }
 
+bool ReadingHelp::available() const {
+    return m_item.isEnabled();
+}
+
+QString ReadingHelp::whyUnavailable() const {
+    return m_item.toolTip();
+}
+
+bool ReadingHelp::wanted() const {
+    return m_item.isChecked() || m_recalling;
+}
+
 void ReadingHelp::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson;
     m_position = 0;
@@ -59,7 +71,18 @@ void ReadingHelp::forgetLesson() {
 
 void ReadingHelp::setOn(bool on) {
     saveSetting(kShowReadings, on);
-    if (on) {
+    showWanted();
+}
+
+void ReadingHelp::setRecalling(bool on) {
+    if (on == m_recalling)
+        return;
+    m_recalling = on;
+    showWanted();
+}
+
+void ReadingHelp::showWanted() {
+    if (wanted()) {
         workOutReadings();
         return;
     }
@@ -68,10 +91,10 @@ void ReadingHelp::setOn(bool on) {
     m_hints.clear(this);
 }
 
-// The readings of the lesson are worked out only while the switch is on.
+// The readings of the lesson are worked out only while they are wanted.
 void ReadingHelp::workOutReadings() {
     m_readings = {};
-    if (!m_item.isChecked() || !m_lesson)
+    if (!wanted() || !m_lesson)
         return;
     if (!m_analyser.available()) {
         disable(installHint());
@@ -85,14 +108,15 @@ void ReadingHelp::workOutReadings() {
 
 void ReadingHelp::follow(Pos position) {
     m_position = position;
-    const ReadWord* word = m_item.isChecked() && m_lesson && position >= 0
+    const ReadWord* word = wanted() && m_lesson && position >= 0
                                ? m_readings.wordAt(static_cast<size_t>(position))
                                : nullptr;
     if (!word) {
         m_hints.clear(this);
         return;
     }
-    const std::u16string written = m_lesson->text.substr(word->start, word->length);
+    const std::u16string written =
+        m_recalling ? word->reading : m_lesson->text.substr(word->start, word->length);
     m_hints.show(this, QStringLiteral("%1：%2").arg(QString::fromStdU16String(written),
                                                     QString::fromStdString(romaji(word->reading))));
 }
@@ -112,4 +136,5 @@ void ReadingHelp::disable(const QString& why) {
     m_readings = {};
     m_lessonBox.setReadings({});
     m_hints.clear(this);
+    emit madeUnavailable(why);
 }

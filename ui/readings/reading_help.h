@@ -24,13 +24,27 @@ class ReadingHelp final : public QObject, public AttemptObserver {
     ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hints,
                 std::string dictionaryFolder);
 
+    // Whether readings can be worked out; else why not, in the item's tooltip.
+    bool available() const;
+    QString whyUnavailable() const;
+    // While recalling, the readings are shown whatever the switch, and the hint
+    // row gives the word to type by its reading, never by its kanji.
+    void setRecalling(bool on);
+
     void lessonLoaded(const LoadedLesson& lesson) override;
     void positionChanged(Pos position) override;
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 
+  signals:
+    // The dictionary went missing; readings cannot be shown from now on.
+    void madeUnavailable(const QString& why);
+
   private:
+    bool wanted() const;
     void setOn(bool on);
+    // Works the readings out, or takes them away, as the switch and recalling want.
+    void showWanted();
     void workOutReadings();
     // The next character to type is at `position`: show the romaji of its word.
     void follow(Pos position);
@@ -45,4 +59,5 @@ class ReadingHelp final : public QObject, public AttemptObserver {
     std::optional<LoadedLesson> m_lesson; // the one the lesson box shows
     LessonReadings m_readings;
     Pos m_position = 0;
+    bool m_recalling = false;
 };

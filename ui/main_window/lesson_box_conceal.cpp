@@ -1,0 +1,91 @@
+#include "ui/main_window/lesson_box.h"
+
+#include "readings/kana.h"
+
+#include <QPainter>
+#include <QTextBlock>
+
+// Concealing: the kanji not typed yet stand as empty frames, so that the
+// learner recalls them from the readings above. Each is painted again,
+// transparent, after the marks and the selection (which then cannot show it),
+// and framed in its own cell; the layout is the one of the shown text.
+
+namespace {
+
+const QColor kFrameColour(190, 190, 190);
+constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
+
+} // namespace
+
+void LessonBoxWidget::setConcealing(bool on) {
+    if (on == m_concealing)
+        return;
+    m_concealing = on;
+    viewport()->update();
+    emit concealingChanged(on);
+}
+
+void LessonBoxWidget::setTyped(Pos position, bool typed) {
+    const int at = m_lineBreaks.toDocument(position);
+    if (at < 0 || static_cast<size_t>(at) >= m_hidden.size())
+        return;
+    m_hidden[static_cast<size_t>(at)] =
+        !typed && takesReading(document()->characterAt(at).unicode());
+    if (m_concealing)
+        updateCharacters(at, at + 1);
+}
+
+bool LessonBoxWidget::concealedAt(int documentPosition) const {
+    const auto at = static_cast<size_t>(documentPosition);
+    return m_concealing && at < m_hidden.size() && m_hidden[at];
+}
+
+// One range for every run of concealed characters alike: on the ground of
+// the box, so that it covers what the marks and a selection drew, with the
+// next character's underline.
+QList<QTextLayout::FormatRange> LessonBoxWidget::concealedRanges(const QTextBlock& block,
+                                                                 const VisibleSpan& span) const {
+    QList<QTextLayout::FormatRange> ranges;
+    if (!m_concealing)
+        return ranges;
+    const int base = block.position();
+    const auto underlined = [this](int at) { return m_marks[static_cast<size_t>(at)].underlined; };
+    for (int start = span.from; start < span.to; ++start) {
+        if (!concealedAt(base + start))
+            continue;
+        int end = start + 1;
+        while (end < span.to && concealedAt(base + end) &&
+               underlined(base + end) == underlined(base + start))
+            ++end;
+        QTextCharFormat hidden;
+        hidden.setForeground(Qt::transparent);
+        hidden.setBackground(palette().base());
+        hidden.setFontUnderline(underlined(base + start));
+        hidden.setUnderlineColor(palette().text().color());
+        ranges.append({start, end - start, hidden});
+        start = end - 1;
+    }
+    return ranges;
+}
+
+void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
+                                  const VisibleSpan& span) const {
+    if (!m_concealing)
+        return;
+    painter.save();
+    painter.setPen(QPen(kFrameColour, 1));
+    painter.setBrush(Qt::NoBrush);
+    const QTextLayout& layout = *block.layout();
+    for (int i = span.firstLine; i < span.endLine; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        for (int p = line.textStart(); p < line.textStart() + line.textLength(); ++p) {
+            if (!concealedAt(block.position() + p))
+                continue;
+            const qreal left = line.cursorToX(p);
+            const QRectF cell(topLeft.x() + left, topLeft.y() + line.y(),
+                              line.cursorToX(p + 1) - left, line.height());
+            painter.drawRect(cell.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset));
+        }
+    }
+    painter.restore();
+}

@@ -1,0 +1,72 @@
+#include "ui/recall/recall_mode.h"
+
+#include "records/journal.h"
+#include "ui/main_window/lesson_box.h"
+#include "ui/main_window/main_menu.h"
+#include "ui/readings/reading_help.h"
+#include "ui/user_settings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QSignalBlocker>
+
+namespace {
+
+QAction* modeItem(QMenu* menu, QActionGroup* group, const char* name, const QString& caption) {
+    QAction* item = addMenuItem(menu, name, caption);
+    item->setCheckable(true);
+    group->addAction(item);
+    return item;
+}
+
+} // namespace
+
+RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings)
+    : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings) {
+    QMenu* menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
+    auto* group = new QActionGroup(menu);
+    m_text = modeItem(menu, group, "ModeText", QStringLiteral("看原文(&O)"));
+    m_recall = modeItem(menu, group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
+    m_text->setChecked(true);
+    connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
+    connect(&readings, &ReadingHelp::madeUnavailable, this, &RecallMode::disable);
+    if (!readings.available()) {
+        disable(readings.whyUnavailable());
+        return;
+    }
+    m_recall->setChecked(loadSetting(kPracticeMode) == QLatin1String(kRecallMode));
+}
+
+void RecallMode::evaluated(Pos position, char16_t, char16_t, bool) {
+    m_lessonBox.setTyped(position, true);
+}
+
+void RecallMode::takenBack(Pos position) {
+    m_lessonBox.setTyped(position, false);
+}
+
+void RecallMode::choose(bool recall) {
+    saveSetting(kPracticeMode, QString::fromLatin1(recall ? kRecallMode : kTextMode));
+    apply(recall);
+}
+
+void RecallMode::apply(bool recall) {
+    m_readings.setRecalling(recall);
+    m_lessonBox.setConcealing(recall);
+}
+
+// Back to the text without touching the remembered choice, which holds again
+// once the dictionary is installed.
+void RecallMode::disable(const QString& why) {
+    {
+        const QSignalBlocker quiet(m_recall);
+        m_text->setChecked(true);
+    }
+    apply(false);
+    m_recall->setEnabled(false);
+    m_recall->setToolTip(why);
+    m_recall->setStatusTip(why);
+    if (auto* menu = qobject_cast<QMenu*>(m_recall->parent()))
+        menu->setToolTipsVisible(true);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/attempt_observer.h"
+
+#include <QObject>
+
+class LessonBoxWidget;
+class QAction;
+class QMenu;
+class ReadingHelp;
+
+// 设置 → 练习方式: 看原文 shows the lesson as it is; 看读音写汉字 hides every
+// kanji under its reading, as an empty frame, until the learner has typed it:
+// a kanji recalled through the input method. The comparison and every figure
+// are the same in both; only what the lesson box shows differs. The choice is
+// remembered between runs; without the reading dictionary the second is
+// disabled and says what to install.
+class RecallMode final : public QObject, public AttemptObserver {
+    Q_OBJECT
+  public:
+    // Its items go into `settings`; it belongs to the lesson box.
+    RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings);
+
+    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
+    void takenBack(Pos position) override;
+
+  private:
+    void choose(bool recall);
+    void apply(bool recall);
+    void disable(const QString& why);
+
+    LessonBoxWidget& m_lessonBox;
+    ReadingHelp& m_readings;
+    QAction* m_text;
+    QAction* m_recall;
+};
