@@ -21,13 +21,14 @@ const std::string kSummariesSql =
     " MAX(CASE WHEN counts AND elapsed_s > 0 THEN speed END) AS best_speed,"
     " MAX(CASE WHEN counts THEN accuracy END) AS best_accuracy,"
     " MAX(CASE WHEN counts THEN first_try END) AS best_first_try,"
-    " MAX(id) AS last_id FROM scored GROUP BY lesson) AS s"
+    " MAX(id) AS last_id FROM scored WHERE (?1 IS NULL OR mode = ?1) GROUP BY lesson) AS s"
     " JOIN scored AS last ON last.id = s.last_id";
 
 const std::string kProgressSql =
     scoredAttempts() +
     " SELECT CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER), speed,"
-    " accuracy, first_try, counts FROM scored WHERE (?1 IS NULL OR lesson = ?1) AND elapsed_s > 0"
+    " accuracy, first_try, counts FROM scored WHERE (?1 IS NULL OR lesson = ?1)"
+    " AND (?2 IS NULL OR mode = ?2) AND elapsed_s > 0"
     " ORDER BY julianday(ended_at), id";
 
 // Per character the pair counts; the first pair of each character by count is
@@ -62,11 +63,14 @@ int orderOf(const LessonSummary& summary) {
 
 } // namespace
 
-std::vector<LessonSummary> lessonSummaries(const Journal& journal) {
+std::vector<LessonSummary> lessonSummaries(const Journal& journal,
+                                           std::optional<std::string_view> mode) {
     std::vector<LessonSummary> rows;
     if (!journal.isOpen())
         return rows;
     Statement query(journal.database(), kSummariesSql);
+    if (mode)
+        query.bind(1, *mode);
     while (query.step() == SQLITE_ROW)
         rows.push_back({query.text(0), query.text(1), query.integer(2), query.optionalReal(3),
                         query.real(4), query.optionalReal(5), query.real(6), query.optionalReal(7),
@@ -77,14 +81,16 @@ std::vector<LessonSummary> lessonSummaries(const Journal& journal) {
     return rows;
 }
 
-std::vector<ProgressPoint> progress(const Journal& journal,
-                                    std::optional<std::string_view> lesson) {
+std::vector<ProgressPoint> progress(const Journal& journal, std::optional<std::string_view> lesson,
+                                    std::optional<std::string_view> mode) {
     std::vector<ProgressPoint> points;
     if (!journal.isOpen())
         return points;
     Statement query(journal.database(), kProgressSql);
     if (lesson)
         query.bind(1, *lesson);
+    if (mode)
+        query.bind(2, *mode);
     while (query.step() == SQLITE_ROW)
         points.push_back(
             {query.integer(0), query.real(1), query.real(2), query.real(3), query.integer(4) != 0});

@@ -53,12 +53,15 @@ struct WeeklyKind {
 };
 
 // One row per lesson: the course's lessons in course order, the others after
-// them by name. Empty when the journal is closed.
-std::vector<LessonSummary> lessonSummaries(const Journal& journal);
+// them by name; of the attempts in every mode, or in one (kTextMode,
+// kRecallMode). Empty when the journal is closed.
+std::vector<LessonSummary> lessonSummaries(const Journal& journal,
+                                           std::optional<std::string_view> mode = std::nullopt);
 
-// Every attempt, or those of one lesson, by the time it ended.
+// Every attempt, or those of one lesson, of every mode or one, by the time it ended.
 std::vector<ProgressPoint> progress(const Journal& journal,
-                                    std::optional<std::string_view> lesson = std::nullopt);
+                                    std::optional<std::string_view> lesson = std::nullopt,
+                                    std::optional<std::string_view> mode = std::nullopt);
 
 // The characters missed most often, most first, each with what was typed
 // instead most often; characters that were only shifted by an earlier slip

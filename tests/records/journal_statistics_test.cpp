@@ -48,6 +48,25 @@ TEST_F(JournalStatisticsTest, LessonsComeInCourseOrderWithBestAndLastFigures) {
     EXPECT_EQ(rows[1].bestAccuracy, 90);
 }
 
+TEST_F(JournalStatisticsTest, TheTableAndTheChartCanShowOneModeAlone) {
+    JournalAttempt recalled = attempt("J01A", "2026-03-02T10:00:00+08:00", 20);
+    recalled.mode = kRecallMode;
+    write(attempt("J01A", "2026-03-01T10:00:00+08:00", 40));
+    write(recalled);
+    write(attempt("J01B", "2026-03-03T10:00:00+08:00", 50));
+    EXPECT_EQ(lessonSummaries(*m_journal).size(), 2u);
+    const auto recall = lessonSummaries(*m_journal, kRecallMode);
+    ASSERT_EQ(recall.size(), 1u);
+    EXPECT_EQ(recall[0].attempts, 1);
+    EXPECT_EQ(recall[0].bestSpeed, 20);
+    const auto text = lessonSummaries(*m_journal, kTextMode);
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_DOUBLE_EQ(text[0].lastSpeed, 40);
+    EXPECT_EQ(progress(*m_journal, "J01A", kTextMode).size(), 1u);
+    EXPECT_EQ(progress(*m_journal, std::nullopt, kRecallMode).size(), 1u);
+    EXPECT_EQ(progress(*m_journal, "J01A").size(), 2u);
+}
+
 TEST_F(JournalStatisticsTest, ProgressIsInTimeOrderAcrossUtcOffsets) {
     write(attempt("J01A", "2026-03-02T09:00:00+08:00", 10)); // 01:00 UTC
     write(attempt("J01A", "2026-03-02T00:30:00+00:00", 20)); // 00:30 UTC, written later

@@ -9,6 +9,7 @@
 
 #include <array>
 
+#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -153,9 +154,35 @@ QWidget* StatisticsWindow::createLessonTable() {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(heading(QStringLiteral("各课成绩（速度：字/分钟）")));
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading(QStringLiteral("各课成绩（速度：字/分钟）")));
+    top->addStretch();
+    top->addWidget(createModeFilter());
+    layout->addLayout(top);
     layout->addWidget(m_lessons);
     return box;
+}
+
+// The table and the chart show the attempts of every practice mode or of one.
+QWidget* StatisticsWindow::createModeFilter() {
+    m_modes = new QComboBox;
+    m_modes->setObjectName(QStringLiteral("ModeFilter"));
+    m_modes->setFont(chineseFont(10.5));
+    m_modes->addItem(QStringLiteral("全部练习方式"));
+    m_modes->addItem(QStringLiteral("看原文"), QString::fromLatin1(kTextMode));
+    m_modes->addItem(QStringLiteral("看读音写汉字"), QString::fromLatin1(kRecallMode));
+    connect(m_modes, &QComboBox::currentIndexChanged, this, [this] {
+        fillLessons();
+        showSelectedLesson();
+    });
+    return m_modes;
+}
+
+std::optional<std::string> StatisticsWindow::chosenMode() const {
+    const QVariant mode = m_modes->currentData();
+    if (!mode.isValid())
+        return std::nullopt;
+    return mode.toString().toStdString();
 }
 
 QWidget* StatisticsWindow::createChart() {
@@ -245,7 +272,7 @@ void StatisticsWindow::addPage(QWidget* page, const QString& title) {
 }
 
 void StatisticsWindow::fillLessons() {
-    const std::vector<LessonSummary> rows = lessonSummaries(m_journal);
+    const std::vector<LessonSummary> rows = lessonSummaries(m_journal, chosenMode());
     m_lessons->setSortingEnabled(false);
     m_lessons->clearSelection();
     m_lessons->setRowCount(static_cast<int>(rows.size()));
@@ -300,7 +327,7 @@ void StatisticsWindow::showSelectedLesson() {
 }
 
 void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
-    const std::vector<ProgressPoint> points = progress(m_journal, lesson);
+    const std::vector<ProgressPoint> points = progress(m_journal, lesson, chosenMode());
     const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
     if (points.empty())
         m_chart->showPoints(points,

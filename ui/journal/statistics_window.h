@@ -6,6 +6,7 @@
 
 class Journal;
 class Prompts;
+class QComboBox;
 class ProgressChart;
 class QPushButton;
 class QTableWidget;
@@ -31,6 +32,9 @@ class StatisticsWindow final : public QDialog {
 
   private:
     QWidget* createLessonTable();
+    QWidget* createModeFilter();
+    // Of the filter: nothing for every mode.
+    std::optional<std::string> chosenMode() const;
     QWidget* createChart();
     QWidget* createMissedList();
     void fillLessons();
@@ -45,6 +49,7 @@ class StatisticsWindow final : public QDialog {
     QTabWidget* m_pages = nullptr;
     Prompts& m_prompts;
     QTableWidget* m_lessons = nullptr;
+    QComboBox* m_modes = nullptr;
     QTableWidget* m_missed = nullptr;
     QTableWidget* m_weeks = nullptr;
     ProgressChart* m_chart = nullptr;

@@ -4,11 +4,14 @@
 #include "tests/support/form1_fixture.h"
 #include "tests/support/journal_rows.h"
 #include "ui/dialogs/score_dialog.h"
+#include "ui/journal/statistics_window.h"
 #include "ui/program.h"
 #include "ui/user_settings.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QSet>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -83,6 +86,17 @@ class RecallTest : public QObject {
         QCOMPARE(
             journalRows(journal, QStringLiteral("SELECT position, expected, typed FROM mistakes")),
             QStringLiteral("3|本|ほ\n12|辞|時\n13|書|初"));
+        // 学习统计 shows the attempt under its own mode, not under the other.
+        f.trigger("Stats");
+        auto* window = f.form->findChild<StatisticsWindow*>();
+        auto* modes = window->findChild<QComboBox*>(QStringLiteral("ModeFilter"));
+        auto* lessons = window->findChild<QTableWidget*>(QStringLiteral("LessonTable"));
+        QCOMPARE(lessons->rowCount(), 1);
+        for (int i = 1; i < modes->count(); ++i) {
+            modes->setCurrentIndex(i);
+            QCOMPARE(lessons->rowCount(), modes->currentData().toString() == mode ? 1 : 0);
+        }
+        window->close();
     }
 
     void aKanjiIsHiddenUntilTypedAndHiddenAgainWhenTakenBack() {
@@ -93,7 +107,7 @@ class RecallTest : public QObject {
         QVERIFY(f.m_r1->showsReadings());
         QVERIFY(!showsGlyph(cellOf(f, kHon)));
         QVERIFY(showsGlyph(cellOf(f, 0))); // こ, kana are shown
-        f.m_r1->selectAll();                  // neither does a selection show it
+        f.m_r1->selectAll();               // neither does a selection show it
         QVERIFY(!showsGlyph(cellOf(f, kHon)));
         f.commit(QStringLiteral("これは本"));
         QVERIFY(showsGlyph(cellOf(f, kHon)));
