@@ -1,6 +1,7 @@
 // 设置 → 练习方式 on the real main window: in 看读音写汉字 the kanji stand as
 // empty frames under their readings until typed, while every figure and
 // record is that of 看原文; the choice is kept and needs the dictionary.
+#include "records/journal.h"
 #include "tests/support/form1_fixture.h"
 #include "tests/support/journal_rows.h"
 #include "ui/dialogs/score_dialog.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QPushButton>
 #include <QSet>
 #include <QTableWidget>
 #include <QTest>
@@ -96,7 +98,11 @@ class RecallTest : public QObject {
             modes->setCurrentIndex(i);
             QCOMPARE(lessons->rowCount(), modes->currentData().toString() == mode ? 1 : 0);
         }
-        window->close();
+        // The drill of the missed characters is practised in the same mode.
+        window->findChild<QPushButton*>(QStringLiteral("DrillButton"))->click();
+        QVERIFY(f.m_r1->toPlainText().contains(QStringLiteral("辞書")));
+        QCOMPARE(f.m_r1->concealing(), mode == QLatin1String(kRecallMode));
+        QCOMPARE(f.m_r1->showsReadings(), mode == QLatin1String(kRecallMode));
     }
 
     void aKanjiIsHiddenUntilTypedAndHiddenAgainWhenTakenBack() {
