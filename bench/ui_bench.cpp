@@ -77,16 +77,23 @@ void showReadings(Form1Fixture& f, bool on) {
         f.trigger("Yomi");
 }
 
+// Sets 设置 → 练习方式, remembered between runs too.
+void recallKanji(Form1Fixture& f, bool on) {
+    f.trigger(on ? "ModeRecall" : "ModeText");
+}
+
 // A keystroke and a Backspace, each painted before the next key, in a lesson of
 // range(0) characters in lines or (range(1) = 1) on one line without a break,
 // after range(2) characters were typed right, with (range(3) = 1) or without
-// the readings. Reports the median and the slowest key.
+// the readings, in 看读音写汉字 (range(4) = 1) or 看原文. Reports the median and
+// the slowest key.
 void WidgetKeystroke(benchmark::State& bench) {
     Form1Fixture f;
     const auto length = static_cast<size_t>(bench.range(0));
     const bool oneLine = bench.range(1) != 0;
     const std::u16string lesson = oneLine ? oneLineOfLength(length) : lessonOfLength(length);
     showReadings(f, bench.range(3) != 0);
+    recallKanji(f, bench.range(4) != 0);
     f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
     f.trigger("Jlesson1_A");
     typeStart(f, lesson.substr(0, static_cast<size_t>(bench.range(2))));
@@ -102,23 +109,26 @@ void WidgetKeystroke(benchmark::State& bench) {
         }
     }
     showReadings(f, false);
+    recallKanji(f, false);
     bench.SetItemsProcessed(bench.iterations() * 2);
     bench.counters["median_key_ms"] = median(keys);
     bench.counters["slowest_key_ms"] = maximum(keys);
 }
 BENCHMARK(WidgetKeystroke)
-    ->ArgNames({"chars", "one_line", "typed", "readings"})
-    ->Args({500, 0, 250, 0})
-    ->Args({32000, 0, 16000, 0})
-    ->Args({kLargestLesson, 0, kLargestLesson / 2, 0})
-    ->Args({32000, 1, 20, 0})
-    ->Args({kLargestLesson, 1, 20, 0})
-    ->Args({kLargestLesson, 1, kLargestLesson / 2, 0})
-    ->Args({500, 0, 250, 1})
-    ->Args({kLargestLesson, 0, kLargestLesson / 2, 1})
-    ->Args({32000, 1, 20, 1})
-    ->Args({kLargestLesson, 1, 20, 1})
-    ->Args({kLargestLesson, 1, kLargestLesson / 2, 1})
+    ->ArgNames({"chars", "one_line", "typed", "readings", "recall"})
+    ->Args({500, 0, 250, 0, 0})
+    ->Args({32000, 0, 16000, 0, 0})
+    ->Args({kLargestLesson, 0, kLargestLesson / 2, 0, 0})
+    ->Args({32000, 1, 20, 0, 0})
+    ->Args({kLargestLesson, 1, 20, 0, 0})
+    ->Args({kLargestLesson, 1, kLargestLesson / 2, 0, 0})
+    ->Args({500, 0, 250, 1, 0})
+    ->Args({kLargestLesson, 0, kLargestLesson / 2, 1, 0})
+    ->Args({32000, 1, 20, 1, 0})
+    ->Args({kLargestLesson, 1, 20, 1, 0})
+    ->Args({kLargestLesson, 1, kLargestLesson / 2, 1, 0})
+    ->Args({500, 0, 250, 0, 1})
+    ->Args({32000, 0, 16000, 0, 1})
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("median", median)
     ->ComputeStatistics("max", maximum)
