@@ -98,6 +98,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
                                                     const VisibleSpan& span) const;
     void paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
                      const VisibleSpan& span) const;
+    void underlineFrame(QPainter& painter, const QRectF& frame) const;
 
     std::u16string m_text;
     LineBreakMap m_lineBreaks;

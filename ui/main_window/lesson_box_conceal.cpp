@@ -14,6 +14,7 @@ namespace {
 
 const QColor kFrameColour(190, 190, 190);
 constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
+constexpr qreal kUnderlineWidth = 2;
 
 } // namespace
 
@@ -40,32 +41,35 @@ bool LessonBoxWidget::concealedAt(int documentPosition) const {
     return m_concealing && at < m_hidden.size() && m_hidden[at];
 }
 
-// One range for every run of concealed characters alike: on the ground of
-// the box, so that it covers what the marks and a selection drew, with the
-// next character's underline.
+// One range for every run of concealed characters: on the ground of the box,
+// so that it covers what the marks and a selection drew.
 QList<QTextLayout::FormatRange> LessonBoxWidget::concealedRanges(const QTextBlock& block,
                                                                  const VisibleSpan& span) const {
     QList<QTextLayout::FormatRange> ranges;
     if (!m_concealing)
         return ranges;
+    QTextCharFormat hidden;
+    hidden.setForeground(Qt::transparent);
+    hidden.setBackground(palette().base());
+    hidden.setFontUnderline(false); // the frame carries it
     const int base = block.position();
-    const auto underlined = [this](int at) { return m_marks[static_cast<size_t>(at)].underlined; };
-    for (int start = span.from; start < span.to; ++start) {
-        if (!concealedAt(base + start))
-            continue;
-        int end = start + 1;
-        while (end < span.to && concealedAt(base + end) &&
-               underlined(base + end) == underlined(base + start))
+    for (int start = span.from; start < span.to;) {
+        int end = start;
+        while (end < span.to && concealedAt(base + end))
             ++end;
-        QTextCharFormat hidden;
-        hidden.setForeground(Qt::transparent);
-        hidden.setBackground(palette().base());
-        hidden.setFontUnderline(underlined(base + start));
-        hidden.setUnderlineColor(palette().text().color());
-        ranges.append({start, end - start, hidden});
-        start = end - 1;
+        if (end > start)
+            ranges.append({start, end - start, hidden});
+        start = end + 1;
     }
     return ranges;
+}
+
+// The next character to type: its frame underlined in the text's colour.
+void LessonBoxWidget::underlineFrame(QPainter& painter, const QRectF& frame) const {
+    painter.save();
+    painter.setPen(QPen(palette().text().color(), kUnderlineWidth));
+    painter.drawLine(QPointF(frame.left(), frame.bottom()), QPointF(frame.right(), frame.bottom()));
+    painter.restore();
 }
 
 void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
@@ -84,7 +88,11 @@ void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QP
             const qreal left = line.cursorToX(p);
             const QRectF cell(topLeft.x() + left, topLeft.y() + line.y(),
                               line.cursorToX(p + 1) - left, line.height());
-            painter.drawRect(cell.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset));
+            const QRectF frame =
+                cell.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset);
+            painter.drawRect(frame);
+            if (m_marks[static_cast<size_t>(block.position() + p)].underlined)
+                underlineFrame(painter, frame);
         }
     }
     painter.restore();
