@@ -126,6 +126,19 @@ void MakeTodaysReview(benchmark::State& state) {
 }
 BENCHMARK(MakeTodaysReview)->Unit(benchmark::kMillisecond);
 
+// What start-up asks: the cards due and the lines of today's review.
+void CountWhatIsDue(benchmark::State& state) {
+    BenchJournal& b = bench();
+    size_t due = 0, lines = 0;
+    for (auto _ : state) {
+        due = b.keeper.dueToday();
+        lines = b.keeper.dueLines();
+    }
+    state.counters["due"] = double(due);
+    state.counters["lines"] = double(lines);
+}
+BENCHMARK(CountWhatIsDue)->Unit(benchmark::kMillisecond);
+
 // An attempt of J04A typed with three words missed, for the keeper to rate.
 void typeJ04A(BenchJournal& b) {
     b.keeper.lessonLoaded(

@@ -36,7 +36,12 @@ const DailyReview& ReviewKeeper::prepareReview() {
 
 size_t ReviewKeeper::dueToday() const {
     sqlite3* db = m_journal.database();
-    return db ? dueCards(db, m_clock.today()).size() : 0;
+    return db ? dueCardCount(db, m_clock.today()) : 0;
+}
+
+size_t ReviewKeeper::dueLines() const {
+    sqlite3* db = m_journal.database();
+    return db ? dueLineCount(db, m_clock.today(), kReviewLines) : 0;
 }
 
 std::optional<Day> ReviewKeeper::nextDue() const {

@@ -34,8 +34,10 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     const DailyReview& prepareReview();
     const DailyReview& prepared() const { return m_review; }
 
-    // Cards due today; nothing while the journal is closed.
+    // Cards due today, and the lines today's review would hold (fewer when
+    // some cards can no longer be reviewed); nothing while the journal is closed.
     size_t dueToday() const;
+    size_t dueLines() const;
     std::optional<Day> nextDue() const;
     // Once, after the journal is opened: cards from an older journal's mistakes.
     bool makeCardsFromHistory();

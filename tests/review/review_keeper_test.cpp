@@ -188,6 +188,7 @@ TEST_F(ReviewKeeperTest, CardsOfAGoneLessonOrAnEditedLineAreRetiredAndCounted) {
     m_lessons.lessons["J04A"].text = u"今は八時です。\r\n毎日勉強します。";
     m_clock.day += 30;
     EXPECT_EQ(p->keeper().dueToday(), 2u);
+    EXPECT_EQ(p->keeper().dueLines(), 2u) << "counted before the lines are read";
     const DailyReview& review = p->keeper().prepareReview();
     EXPECT_EQ(review.lesson.text, u"毎日勉強します。");
     EXPECT_EQ(review.retired.size(), 1u);
