@@ -36,5 +36,5 @@ QStringList chineseInputHint(const Slip& slip) {
     const QString told = QStringLiteral("「%1」是中文字形，日语写作「%2」。").arg(typed, japanese);
     return {told + QStringLiteral("请切换到日语输入法。"), told,
             QStringLiteral("「%1」是中文字形，应为「%2」").arg(typed, japanese),
-            QStringLiteral("请切换到日语输入法")};
+            QStringLiteral("中文字形，请用日语输入法")};
 }
