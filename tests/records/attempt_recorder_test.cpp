@@ -120,6 +120,33 @@ TEST_F(AttemptRecorderTest, TimesCarryTheDateAndTheUtcOffset) {
     EXPECT_EQ(scalar("SELECT julianday(started_at) <= julianday(ended_at) FROM attempts"), "1");
 }
 
+// An attempt counts as recall only when its kanji stayed hidden all through:
+// a mode chosen before the first key holds; once the text was shown, it is text.
+TEST_F(AttemptRecorderTest, TheModeIsTheOneTheWholeAttemptWasPractisedIn) {
+    struct Case {
+        std::vector<const char*> beforeStart, afterStart;
+        const char* recorded;
+    };
+    const Case cases[] = {{{}, {}, kTextMode},
+                          {{kRecallMode}, {}, kRecallMode},
+                          {{kTextMode, kRecallMode}, {}, kRecallMode},
+                          {{kRecallMode}, {kTextMode, kRecallMode}, kTextMode},
+                          {{}, {kRecallMode}, kTextMode}};
+    std::string expected;
+    for (const Case& c : cases) {
+        m_recorder->setMode(kTextMode);
+        m_recorder->lessonLoaded(courseLesson("J01A", "第一课 基本课文"));
+        for (const char* mode : c.beforeStart)
+            m_recorder->setMode(mode);
+        m_recorder->started();
+        for (const char* mode : c.afterStart)
+            m_recorder->setMode(mode);
+        m_recorder->completed(kFigures);
+        expected += std::string(expected.empty() ? "" : "\n") + c.recorded;
+    }
+    EXPECT_EQ(rows("SELECT mode FROM attempts ORDER BY id"), expected);
+}
+
 TEST_F(AttemptRecorderTest, GivingUpIsWrittenAsNotCompleted) {
     typeTheLesson();
     m_recorder->gaveUp(kFigures);
