@@ -33,13 +33,8 @@ AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
 void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
     const auto named = m_named.find(lesson.path);
     m_lesson = named != m_named.end() ? named->second : journalLessonFor(lesson);
-    m_startedAt.reset();
     m_mistakes.clear();
     m_uncorrected.clear();
-}
-
-void AttemptRecorder::started() {
-    m_startedAt = std::time(nullptr);
 }
 
 // A wrong evaluation stays a mistake even when the learner takes it back and
@@ -78,11 +73,15 @@ void AttemptRecorder::gaveUp(const AttemptFigures& figures) {
 void AttemptRecorder::finish(const AttemptFigures& figures, bool completed) {
     if (!m_lesson)
         return;
-    const std::time_t endedAt = std::time(nullptr);
+    // The times the save dialog shows; an attempt without a clock tick has none.
+    const WallTime now = std::chrono::system_clock::now();
     Waiting& ended = m_waiting.emplace_back();
-    ended.attempt = {
-        m_lesson->lesson,      m_lesson->title, isoLocalTime(m_startedAt.value_or(endedAt)),
-        isoLocalTime(endedAt), figures,         completed};
+    ended.attempt = {m_lesson->lesson,
+                     m_lesson->title,
+                     isoLocalTime(figures.startedAt.value_or(now)),
+                     isoLocalTime(figures.finishedAt.value_or(now)),
+                     figures,
+                     completed};
     ended.mistakes = std::move(m_mistakes);
     m_mistakes = {};
     m_mistakes.reserve(kReservedMistakes);

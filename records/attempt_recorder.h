@@ -5,7 +5,6 @@
 #include "records/journal_lesson.h"
 
 #include <cstdint>
-#include <ctime>
 #include <deque>
 #include <map>
 #include <optional>
@@ -56,7 +55,6 @@ class AttemptRecorder final : public AttemptObserver {
     void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
 
     void lessonLoaded(const LoadedLesson& lesson) override;
-    void started() override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
@@ -86,7 +84,6 @@ class AttemptRecorder final : public AttemptObserver {
     RecorderListener& m_listener;
     std::map<std::string, JournalLesson> m_named; // by path
     std::optional<JournalLesson> m_lesson;        // set while an attempt runs
-    std::optional<std::time_t> m_startedAt;
     std::vector<JournalMistake> m_mistakes;
     // Mistakes not yet typed right, by position: indexes into m_mistakes.
     std::unordered_map<Pos, std::vector<size_t>> m_uncorrected;
