@@ -9,6 +9,7 @@
 #include "review/review_keeper.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -72,10 +73,18 @@ void fillCards(sqlite3* db, LenderLessons& lessons) {
     execute(db, "COMMIT");
 }
 
+// A folder of its own, removed at the end; or, with ORVANTA_KEEP_JOURNAL_IN
+// set, that folder, whose journal is kept for measuring the program's start-up.
+fs::path journalFolder() {
+    if (const char* kept = std::getenv("ORVANTA_KEEP_JOURNAL_IN"))
+        return fs::absolute(kept);
+    return fs::temp_directory_path() / ("orvanta-review-bench-" + std::to_string(::getpid()));
+}
+
 class BenchJournal {
   public:
     BenchJournal()
-        : m_dir(fs::temp_directory_path() / ("orvanta-review-bench-" + std::to_string(::getpid()))),
+        : m_dir(journalFolder()), m_kept(std::getenv("ORVANTA_KEEP_JOURNAL_IN") != nullptr),
           journal((m_dir / "journal.sqlite3").string()), lessons(files, codePage),
           keeper(journal, lessons, analyser, today) {
         fs::current_path(ORVANTA_PROGRAM_DIR); // the course lessons as the program finds them
@@ -83,10 +92,14 @@ class BenchJournal {
         journal.setExtension(&keeper);
         fillCards(journal.database(), lessons);
     }
-    ~BenchJournal() { fs::remove_all(m_dir); }
+    ~BenchJournal() {
+        if (!m_kept)
+            fs::remove_all(m_dir);
+    }
 
   private:
     fs::path m_dir;
+    bool m_kept;
 
   public:
     Journal journal;
@@ -113,8 +126,30 @@ void MakeTodaysReview(benchmark::State& state) {
 }
 BENCHMARK(MakeTodaysReview)->Unit(benchmark::kMillisecond);
 
-// Writes an attempt of J04A with three words missed, again and again.
-void writeAttempts(benchmark::State& state, BenchJournal& b) {
+// What start-up asks: the cards due and the lines of today's review.
+void CountWhatIsDue(benchmark::State& state) {
+    BenchJournal& b = bench();
+    size_t due = 0, lines = 0;
+    for (auto _ : state) {
+        due = b.keeper.dueToday();
+        lines = b.keeper.dueLines();
+    }
+    state.counters["due"] = double(due);
+    state.counters["lines"] = double(lines);
+}
+BENCHMARK(CountWhatIsDue)->Unit(benchmark::kMillisecond);
+
+// An attempt of J04A typed with three words missed, for the keeper to rate.
+void typeJ04A(BenchJournal& b) {
+    b.keeper.lessonLoaded(
+        {"ldata/J04A.ORV", "J04A", "第四课 基本课文", b.lessons.read("J04A")->text, false});
+    for (Pos p = 0; p < 300; ++p)
+        b.keeper.evaluated(p, u'a', u'a', p % 100 != 7);
+}
+
+// Writes an attempt of J04A with three words missed, again and again; typed
+// each time for the keeper when `rated`.
+void writeAttempts(benchmark::State& state, BenchJournal& b, bool rated) {
     const JournalAttempt attempt{"J04A",
                                  "第四课 基本课文",
                                  "2026-12-09T09:05:03+08:00",
@@ -124,22 +159,19 @@ void writeAttempts(benchmark::State& state, BenchJournal& b) {
     const std::vector<JournalMistake> mistakes = {
         {7, u'a', u'b'}, {107, u'a', u'b'}, {207, u'a', u'b'}};
     for (auto _ : state) {
-        if (const auto written = b.journal.record(attempt, mistakes); written.error)
-            state.SkipWithError(written.error->c_str());
         state.PauseTiming();
         b.journal.checkpointIfDue();
+        if (rated)
+            typeJ04A(b);
         state.ResumeTiming();
+        if (const auto written = b.journal.record(attempt, mistakes); written.error)
+            state.SkipWithError(written.error->c_str());
     }
 }
 
 // An attempt of J04A with three words missed, its cards looked up and rated.
 void WriteAttemptWithRatings(benchmark::State& state) {
-    BenchJournal& b = bench();
-    b.keeper.lessonLoaded(
-        {"ldata/J04A.ORV", "J04A", "第四课 基本课文", b.lessons.read("J04A")->text, false});
-    for (Pos p = 0; p < 300; ++p)
-        b.keeper.evaluated(p, u'a', u'a', p % 100 != 7);
-    writeAttempts(state, b);
+    writeAttempts(state, bench(), true);
 }
 BENCHMARK(WriteAttemptWithRatings)->Unit(benchmark::kMillisecond);
 
@@ -147,7 +179,7 @@ BENCHMARK(WriteAttemptWithRatings)->Unit(benchmark::kMillisecond);
 void WriteAttemptWithoutRatings(benchmark::State& state) {
     BenchJournal& b = bench();
     b.journal.setExtension(nullptr);
-    writeAttempts(state, b);
+    writeAttempts(state, b, false);
     b.journal.setExtension(&b.keeper);
 }
 BENCHMARK(WriteAttemptWithoutRatings)->Unit(benchmark::kMillisecond);

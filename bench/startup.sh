@@ -2,10 +2,12 @@
 # Start-up of the built program under Xvfb: time from launch to the main window
 # being mapped, and resident memory once it is shown; then the processor time
 # of a running attempt (one key typed) over ten idle seconds.
+# PROGRAM_DIR runs another build (default build/bin), DISPLAY_NUMBER picks the
+# display (default :94); the journal is the one XDG_DATA_HOME leads to.
 # Needs xvfb and xdotool.
 set -eu
-cd "$(dirname "$0")/../build/bin"
-display=:94
+cd "${PROGRAM_DIR:-$(dirname "$0")/../build/bin}"
+display=${DISPLAY_NUMBER:-:94}
 Xvfb $display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 sleep 1

@@ -152,6 +152,19 @@ std::vector<DueCard> dueCards(sqlite3* db, Day today) {
     return due;
 }
 
+size_t dueCardCount(sqlite3* db, Day today) {
+    Statement select(db, "SELECT count(*) FROM cards WHERE retired IS NULL AND due <= ?");
+    select.bind(1, isoDateText(today));
+    return select.step() == SQLITE_ROW ? static_cast<size_t>(select.integer(0)) : 0;
+}
+
+size_t dueLineCount(sqlite3* db, Day today, size_t mostLines) {
+    Statement select(db, "SELECT count(*) FROM (SELECT DISTINCT lesson, line FROM cards"
+                         " WHERE retired IS NULL AND due <= ? LIMIT ?)");
+    select.bind(1, isoDateText(today)).bind(2, static_cast<std::int64_t>(mostLines));
+    return select.step() == SQLITE_ROW ? static_cast<size_t>(select.integer(0)) : 0;
+}
+
 std::optional<Day> nextDueDay(sqlite3* db) {
     Statement select(db, "SELECT min(due) FROM cards WHERE retired IS NULL");
     if (select.step() != SQLITE_ROW)

@@ -35,6 +35,10 @@ std::vector<CardPlace> dueLessonCards(sqlite3* db, const std::string& lesson, Da
 
 // Cards in use due on or before `today`.
 std::vector<DueCard> dueCards(sqlite3* db, Day today);
+// How many there are, and on how many lines (up to `mostLines`), counted
+// without reading them: what start-up shows before any review is made.
+size_t dueCardCount(sqlite3* db, Day today);
+size_t dueLineCount(sqlite3* db, Day today, size_t mostLines);
 // The first due day of the cards in use, if any.
 std::optional<Day> nextDueDay(sqlite3* db);
 

@@ -6,6 +6,12 @@
 #include "review/card_backfill.h"
 #include "review/card_store.h"
 
+namespace {
+
+constexpr size_t kMostWaiting = 50;
+
+} // namespace
+
 ReviewKeeper::ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
                            const DayClock& clock)
     : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock) {}
@@ -30,7 +36,12 @@ const DailyReview& ReviewKeeper::prepareReview() {
 
 size_t ReviewKeeper::dueToday() const {
     sqlite3* db = m_journal.database();
-    return db ? dueCards(db, m_clock.today()).size() : 0;
+    return db ? dueCardCount(db, m_clock.today()) : 0;
+}
+
+size_t ReviewKeeper::dueLines() const {
+    sqlite3* db = m_journal.database();
+    return db ? dueLineCount(db, m_clock.today(), kReviewLines) : 0;
 }
 
 std::optional<Day> ReviewKeeper::nextDue() const {
@@ -45,38 +56,74 @@ bool ReviewKeeper::makeCardsFromHistory() {
 
 // The lesson's words are read as it loads, so that the attempt's transaction
 // only writes.
-std::optional<ReviewKeeper::Current> ReviewKeeper::current(const LoadedLesson& lesson) {
-    if (lesson.path == m_reviewPath)
-        return Current{std::string(kReviewLesson), {}, {}, true};
-    if (lesson.readFailed || lesson.path == m_drillPath)
-        return std::nullopt;
-    LessonReadings readings =
-        m_analyser.available()
-            ? readLesson(lesson.text, m_analyser, readCorrections(nativePath(lesson.path)).entries)
-            : LessonReadings{};
-    return Current{journalLessonFor(lesson).lesson, lesson.text, std::move(readings), false};
+ReviewKeeper::Attempt ReviewKeeper::attemptOf(const LoadedLesson& lesson) {
+    Attempt attempt;
+    if (lesson.path == m_reviewPath) {
+        attempt.lesson = kReviewLesson;
+        attempt.rated = attempt.isReview = true;
+        attempt.words = m_review.words;
+        return attempt;
+    }
+    attempt.lesson =
+        lesson.path == m_drillPath ? std::string(kDrillLesson) : journalLessonFor(lesson).lesson;
+    attempt.rated = !lesson.readFailed && lesson.path != m_drillPath;
+    if (!attempt.rated)
+        return attempt;
+    attempt.text = lesson.text;
+    if (m_analyser.available())
+        attempt.readings =
+            readLesson(lesson.text, m_analyser, readCorrections(nativePath(lesson.path)).entries);
+    return attempt;
 }
 
 void ReviewKeeper::lessonLoaded(const LoadedLesson& lesson) {
-    m_marks.clear();
-    m_current = current(lesson);
+    if (m_current && m_current->endedOn)
+        m_waiting.push_back(std::move(*m_current));
+    if (m_waiting.size() > kMostWaiting) // a journal that fails takes none of them
+        m_waiting.pop_front();
+    m_current = attemptOf(lesson);
 }
 
 void ReviewKeeper::evaluated(Pos position, char16_t, char16_t, bool right) {
-    m_marks.evaluated(position, right);
+    if (m_current)
+        m_current->marks.evaluated(position, right);
 }
 
 void ReviewKeeper::takenBack(Pos position) {
-    m_marks.takenBack(position);
+    if (m_current)
+        m_current->marks.takenBack(position);
 }
 
-bool ReviewKeeper::write(sqlite3* db, std::int64_t attemptId, const JournalAttempt&) {
-    if (!m_current)
+// The journal has written the attempt already unless it waits for a lock.
+void ReviewKeeper::completed(const AttemptFigures&) {
+    if (m_current)
+        m_current->endedOn = m_clock.today();
+}
+
+void ReviewKeeper::gaveUp(const AttemptFigures& figures) {
+    completed(figures);
+}
+
+bool ReviewKeeper::write(sqlite3* db, std::int64_t attemptId, const JournalAttempt& attempt) {
+    // An attempt the journal never took (it could not be written) is dropped.
+    while (!m_waiting.empty() && m_waiting.front().lesson != attempt.lesson)
+        m_waiting.pop_front();
+    std::optional<Attempt> typed;
+    if (!m_waiting.empty()) {
+        typed = std::move(m_waiting.front());
+        m_waiting.pop_front();
+    } else {
+        typed.swap(m_current);
+    }
+    return !typed || rate(db, attemptId, typed->endedOn.value_or(m_clock.today()), *typed);
+}
+
+bool ReviewKeeper::rate(sqlite3* db, std::int64_t attemptId, Day day, const Attempt& typed) {
+    if (!typed.rated)
         return true;
-    const Day today = m_clock.today();
-    if (m_current->isReview)
-        return rateCards(db, attemptId, today, reviewRatings(m_review.words, m_marks));
-    const auto ratings = lessonRatings(m_current->lesson, m_current->text, m_current->readings,
-                                       m_marks, dueLessonCards(db, m_current->lesson, today));
-    return ratePlaces(db, attemptId, today, ratings);
+    if (typed.isReview)
+        return rateCards(db, attemptId, day, reviewRatings(typed.words, typed.marks));
+    const auto ratings = lessonRatings(typed.lesson, typed.text, typed.readings, typed.marks,
+                                       dueLessonCards(db, typed.lesson, day));
+    return ratePlaces(db, attemptId, day, ratings);
 }

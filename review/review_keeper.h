@@ -6,6 +6,7 @@
 #include "review/daily_review.h"
 #include "review/typed_marks.h"
 
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -18,7 +19,8 @@ class DayClock {
 
 // The cards beside the practice journal: it follows each attempt's typing,
 // and when the journal writes the attempt it writes the ratings of the words
-// typed in the same transaction. It also makes today's review.
+// typed in the same transaction, dated the day the attempt ended. It also
+// makes today's review.
 class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
   public:
     ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
@@ -32,8 +34,10 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     const DailyReview& prepareReview();
     const DailyReview& prepared() const { return m_review; }
 
-    // Cards due today; nothing while the journal is closed.
+    // Cards due today, and the lines today's review would hold (fewer when
+    // some cards can no longer be reviewed); nothing while the journal is closed.
     size_t dueToday() const;
+    size_t dueLines() const;
     std::optional<Day> nextDue() const;
     // Once, after the journal is opened: cards from an older journal's mistakes.
     bool makeCardsFromHistory();
@@ -41,17 +45,25 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     void lessonLoaded(const LoadedLesson& lesson) override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
+    void completed(const AttemptFigures& figures) override;
+    void gaveUp(const AttemptFigures& figures) override;
 
     bool write(sqlite3* db, std::int64_t attemptId, const JournalAttempt& attempt) override;
 
   private:
-    struct Current {
-        std::string lesson;
+    // One attempt's lesson and what was typed in it.
+    struct Attempt {
+        std::string lesson; // as the journal names it
         std::u16string text;
         LessonReadings readings;
+        bool rated = false; // the drill's and an unreadable file's attempts rate nothing
         bool isReview = false;
+        std::vector<ReviewWord> words; // the review's, as it was loaded
+        TypedMarks marks;
+        std::optional<Day> endedOn; // once ended and not yet in the journal
     };
-    std::optional<Current> current(const LoadedLesson& lesson);
+    Attempt attemptOf(const LoadedLesson& lesson);
+    bool rate(sqlite3* db, std::int64_t attemptId, Day day, const Attempt& attempt);
 
     Journal& m_journal;
     LenderLessons& m_lessons;
@@ -59,7 +71,10 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     const DayClock& m_clock;
     std::string m_reviewPath;
     std::string m_drillPath;
-    std::optional<Current> m_current;
+    // The attempt running, or the one that ended last until the journal takes it.
+    std::optional<Attempt> m_current;
+    // Ended attempts still waiting for a journal another program keeps
+    // locked, oldest first: each is rated as it was typed, on the day it ended.
+    std::deque<Attempt> m_waiting;
     DailyReview m_review;
-    TypedMarks m_marks;
 };

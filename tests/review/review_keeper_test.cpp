@@ -47,11 +47,27 @@ class Program {
         ASSERT_EQ(review.lesson.text, u"今は七時です。");
         type({kReviewPath, "", "今日复习.ORV", review.lesson.text, false}, script);
     }
+    // The attempt ends while another program keeps the journal locked: the
+    // journal takes it later, by record().
+    void typeLessonWhileLocked(const std::u16string& script) {
+        play({m_lessonPath, "J04A", "第四课 基本课文", kLesson, false}, script);
+        m_keeper.completed({});
+    }
+    void record() {
+        const std::string day = isoDateText(m_clock.today());
+        const JournalAttempt attempt{"J04A", "t", day + "T10:00:00+08:00", day + "T10:01:00+08:00",
+                                     {},     true};
+        ASSERT_FALSE(m_journal.record(attempt, {}).error);
+    }
     ReviewKeeper& keeper() { return m_keeper; }
     sqlite3* db() const { return m_journal.database(); }
 
   private:
     void type(const LoadedLesson& loaded, std::u16string_view script) {
+        play(loaded, script);
+        record();
+    }
+    void play(const LoadedLesson& loaded, std::u16string_view script) {
         const std::u16string_view lesson = loaded.text;
         m_keeper.lessonLoaded(loaded);
         Pos at = 0;
@@ -65,10 +81,6 @@ class Program {
                 m_keeper.evaluated(at, expected, c, expected == c);
             ++at;
         }
-        const std::string day = isoDateText(m_clock.today());
-        const JournalAttempt attempt{"J04A", "t", day + "T10:00:00+08:00", day + "T10:01:00+08:00",
-                                     {},     true};
-        ASSERT_FALSE(m_journal.record(attempt, {}).error);
     }
     Journal m_journal;
     ReviewKeeper m_keeper;
@@ -158,12 +170,25 @@ TEST_F(ReviewKeeperTest, AClockSetBackOrTwoProgramsLoseAndDoubleNoCard) {
     EXPECT_EQ(card().lastReview, m_clock.day + 3) << "a review never goes back in time";
 }
 
+TEST_F(ReviewKeeperTest, AttemptsThatWaitForALockedJournalAreRatedAsTypedOnTheirDay) {
+    auto p = program();
+    const Day day1 = m_clock.day;
+    p->typeLessonWhileLocked(u"今は七持です。\r\n毎日勉強します。");
+    m_clock.day = review({}, Rating::Again, day1).due;
+    p->typeLessonWhileLocked(u"今は七時です。\r\n毎日勉強します。");
+    p->record();
+    p->record();
+    EXPECT_EQ(rows("SELECT r.attempt_id, r.rating, r.day FROM reviews r ORDER BY r.rowid"),
+              "1|1|" + isoDateText(day1) + "\n2|3|" + isoDateText(m_clock.day));
+}
+
 TEST_F(ReviewKeeperTest, CardsOfAGoneLessonOrAnEditedLineAreRetiredAndCounted) {
     auto p = program();
     p->typeLesson(u"今は八時です。\r\n毎日勉強し末す。");
     m_lessons.lessons["J04A"].text = u"今は八時です。\r\n毎日勉強します。";
     m_clock.day += 30;
     EXPECT_EQ(p->keeper().dueToday(), 2u);
+    EXPECT_EQ(p->keeper().dueLines(), 2u) << "counted before the lines are read";
     const DailyReview& review = p->keeper().prepareReview();
     EXPECT_EQ(review.lesson.text, u"毎日勉強します。");
     EXPECT_EQ(review.retired.size(), 1u);

@@ -22,9 +22,9 @@ HintRow::HintRow(QWidget& leftEdge, QWidget& anchor)
     m_anchor.installEventFilter(this);
 }
 
-void HintRow::show(const void* owner, const QString& text) {
+void HintRow::show(const void* owner, const QStringList& forms) {
     std::erase_if(m_texts, [owner](const auto& shown) { return shown.first == owner; });
-    m_texts.emplace_back(owner, text);
+    m_texts.emplace_back(owner, forms);
     place();
 }
 
@@ -46,12 +46,16 @@ void HintRow::place() {
         m_label->hide();
         return;
     }
-    const QString& text = m_texts.back().second;
+    const QStringList& forms = m_texts.back().second;
     const QFontMetrics metrics(m_label->font());
-    m_label->setText(metrics.elidedText(text, Qt::ElideRight, room));
+    const auto fits = std::find_if(forms.begin(), forms.end(), [&](const QString& form) {
+        return metrics.horizontalAdvance(form) <= room;
+    });
+    m_label->setText(fits != forms.end() ? *fits
+                                         : metrics.elidedText(forms.back(), Qt::ElideRight, room));
     const int width = std::min(room, metrics.horizontalAdvance(m_label->text()) + 2);
     m_label->setGeometry(left, m_anchor.y(), width, m_anchor.height());
-    m_label->setToolTip(text);
+    m_label->setToolTip(forms.front());
     m_label->show();
 }
 

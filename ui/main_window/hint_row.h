@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -12,14 +13,17 @@ class QWidget;
 // clock's caption, where features show a short hint about what comes next
 // (the romaji of the word to type, ...). Each feature shows and clears its own
 // text under its own key; the row shows the text set last of those standing,
-// elided to its room, with the whole text as tooltip, and follows the clock's
-// caption when the window is laid out.
+// in the longest of its forms that fits the room (the shortest elided when
+// none does), with the whole text as tooltip, and follows the clock's caption
+// when the window is laid out.
 class HintRow final : public QObject {
     Q_OBJECT
   public:
     HintRow(QWidget& leftEdge, QWidget& anchor);
 
-    void show(const void* owner, const QString& text);
+    void show(const void* owner, const QString& text) { show(owner, QStringList{text}); }
+    // The whole text first, then shorter ways of saying it.
+    void show(const void* owner, const QStringList& forms);
     void clear(const void* owner);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,5 +34,5 @@ class HintRow final : public QObject {
     QWidget& m_leftEdge;
     QWidget& m_anchor;
     QLabel* m_label;
-    std::vector<std::pair<const void*, QString>> m_texts; // the one shown last at the back
+    std::vector<std::pair<const void*, QStringList>> m_texts; // the one shown last at the back
 };

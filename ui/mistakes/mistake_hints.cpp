@@ -118,7 +118,7 @@ void MistakeHints::forgetHint() {
 // The row shows what was set last: a slip's hint stands over the romaji of
 // the next word until it is taken back.
 void MistakeHints::positionChanged(Pos) {
-    if (!m_hint.isEmpty())
+    if (!m_hint.empty())
         m_hints.show(this, m_hint);
 }
 

@@ -71,5 +71,5 @@ class MistakeHints final : public QObject,
     std::optional<std::u16string> m_kanaPreedit; // the last all-kana preedit of this commit
     bool m_chineseTold = false;                  // once per attempt
     std::optional<std::size_t> m_hintedSlip;     // start of the slip the row tells
-    QString m_hint;                              // standing until the slip is taken back
+    QStringList m_hint;                          // standing until the slip is taken back
 };

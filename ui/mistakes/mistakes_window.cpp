@@ -55,7 +55,7 @@ QString summaryOf(const ReviewedAttempt& attempt) {
             .arg(attempt.mistakes.size());
     if (attempt.shifted > 0)
         summary +=
-            QStringLiteral("（另有 %1 个字只因前面的错误而错位，未列出）").arg(attempt.shifted);
+            QStringLiteral("（另有 %1 个字属于同一处错误或因它错位，未列出）").arg(attempt.shifted);
     return summary;
 }
 

@@ -44,7 +44,7 @@ ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item,
     if (QMenu* menu = qobject_cast<QMenu*>(m_item.parent()))
         connect(menu, &QMenu::aboutToShow, this, &ReviewHook::showWhatIsDue);
     m_keeper.makeCardsFromHistory();
-    const size_t lines = m_keeper.prepareReview().lineCount;
+    const size_t lines = m_keeper.dueLines();
     if (lines > 0)
         m_hints.show(this, QStringLiteral("今日复习：%1 句（F6）").arg(lines));
     showWhatIsDue();

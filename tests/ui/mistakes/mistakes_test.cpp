@@ -64,6 +64,10 @@ class MistakesTest : public QObject {
         QCOMPARE(hintText(),
                  QStringLiteral("应为「今晩」こんばん，你输入了「こんばんは」（写成假名）"
                                 "— 按 Backspace 删掉再输入"));
+        // The row is narrow beside the clock: it keeps the word and the kind.
+        QVERIFY2(hint()->text().startsWith(QStringLiteral("应为「今晩」")) &&
+                     hint()->text().endsWith(QStringLiteral("（写成假名）")),
+                 qPrintable(hint()->text()));
         backspace(5);
         QVERIFY(slipHintGone());
     }

@@ -1,0 +1,99 @@
+#include "review/iso_time.h"
+#include "review/review_keeper.h"
+#include "tests/support/form1_fixture.h"
+#include "tests/support/journal_rows.h"
+#include "ui/program.h"
+#include "ui/review/review_hook.h"
+
+#include <QTest>
+
+namespace {
+
+class SetDay final : public DayClock {
+  public:
+    explicit SetDay(Day& day) : m_day(day) {}
+    Day today() const override { return m_day; }
+
+  private:
+    Day& m_day;
+};
+
+} // namespace
+
+// 今日复习 rates each card's word from what the learner typed into the real
+// main window: input-method commits, Backspace, and the journal's rows.
+class ReviewRatingsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<Form1Fixture> f;
+    Day m_day = 0;
+
+    ReviewHook* m_review = nullptr;
+
+    std::string journalPath() const {
+        return f->folder.filePath(QStringLiteral("data/orvanta/journal.sqlite3")).toStdString();
+    }
+    QString sql(const char* query) const {
+        return journalRows(journalPath(), QString::fromUtf8(query));
+    }
+    // Each commit as the input method sends it, "<" a Backspace; the key
+    // after the lesson's last character ends the attempt.
+    void typeAttempt(const QStringList& script) {
+        for (const QString& step : script) {
+            if (step == QStringLiteral("<"))
+                QTest::keyClick(f->m_r2, Qt::Key_Backspace);
+            else
+                f->commit(step);
+        }
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+    }
+
+  private slots:
+    void init() {
+        m_day = dayOfDate(2026, 3, 2);
+        f = std::make_unique<Form1Fixture>();
+        m_review = &attachReview(*f->form, attachJournal(*f->form, journalPath()),
+                                 std::make_unique<SetDay>(m_day));
+        f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"今は七時です。");
+        // Read as one word: the card is the whole of 七時.
+        f->writeFile(QStringLiteral("ldata/J01A.yomi"), QByteArrayLiteral("七時\tしちじ\n"));
+    }
+    void cleanup() { f.reset(); }
+
+    void theReviewRatesTheWordFromTheCommits_data() {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QString>("rating");
+        QTest::newRow("right at the first try")
+            << QStringList{QStringLiteral("今は"), QStringLiteral("七時"), QStringLiteral("です。")}
+            << QStringLiteral("3");
+        QTest::newRow("a mistake taken back")
+            << QStringList{QStringLiteral("今は"), QStringLiteral("七持"), QStringLiteral("<"),
+                           QStringLiteral("時"), QStringLiteral("です。")}
+            << QStringLiteral("2");
+        QTest::newRow("a wrong character left")
+            << QStringList{QStringLiteral("今は"), QStringLiteral("七持"), QStringLiteral("です。")}
+            << QStringLiteral("1");
+    }
+    void theReviewRatesTheWordFromTheCommits() {
+        QFETCH(QStringList, script);
+        QFETCH(QString, rating);
+        f->trigger("Jlesson1_A");
+        typeAttempt({QStringLiteral("今は八時です。")});
+        QCOMPARE(sql("SELECT lesson, line, place, word FROM cards"),
+                 QStringLiteral("J01A|1|2|七時"));
+        m_day += 30;
+        m_review->showWhatIsDue(); // as the lesson menu does when it opens
+        auto* item = f->form->findChild<QAction*>(QStringLiteral("Review"));
+        QVERIFY(item->isEnabled());
+        item->trigger();
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今は七時です。"));
+        typeAttempt(script);
+        QCOMPARE(sql("SELECT a.lesson, r.rating, r.day FROM reviews r"
+                     " JOIN attempts a ON a.id = r.attempt_id ORDER BY r.rowid"),
+                 QStringLiteral("J01A|1|2026-03-02\n今日复习|%1|2026-04-01").arg(rating));
+    }
+};
+
+QTEST_MAIN(ReviewRatingsTest)
+#include "review_ratings_test.moc"
