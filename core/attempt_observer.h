@@ -3,6 +3,8 @@
 #include "core/loaded_lesson.h"
 #include "core/ports.h"
 
+#include <optional>
+
 // An attempt's figures at its end, as the read-outs show them.
 struct AttemptFigures {
     Pos elapsedSeconds = 0;
@@ -10,6 +12,10 @@ struct AttemptFigures {
     Pos right = 0;
     Pos wrong = 0;
     double speed = 0; // characters per minute
+    // The moments the start-time and time-of-day labels show (the save dialog's
+    // start and finish time); none before the clock started.
+    std::optional<WallTime> startedAt = std::nullopt;
+    std::optional<WallTime> finishedAt = std::nullopt;
     friend bool operator==(const AttemptFigures&, const AttemptFigures&) = default;
 };
 

@@ -1,8 +1,8 @@
 #include "core/attempt_state.h"
 
 void resetReadouts(PracticeWindow& window) {
-    window.setTimer1(false);
-    window.setTimer2(true);
+    window.runAttemptClock(false);
+    window.runIdleClock(true);
     window.setCaption(FormLabel::Label3, u"未用");
     window.setCaption(FormLabel::Label11, u"未开始");
     for (FormLabel label :

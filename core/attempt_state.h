@@ -30,7 +30,7 @@ struct AttemptState {
     }
 };
 
-// Timer1 off, Timer2 on, and the clock and count read-outs back to their
+// The attempt clock off, the idle clock on, and the clock and count read-outs back to their
 // captions at start: what every load, completion and abandonment does.
 void resetReadouts(PracticeWindow& window);
 

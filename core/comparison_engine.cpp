@@ -48,16 +48,16 @@ std::optional<char16_t> ComparisonEngine::lessonCharAt(Pos p) const {
     return ch;
 }
 
-ComparisonEngine::Outcome ComparisonEngine::R2_Change(std::u16string typed) {
+ComparisonEngine::Outcome ComparisonEngine::typedTextChanged(std::u16string typed) {
     if (m_lesson.text().empty())
         return Outcome::NoLesson;
-    m_window.enableSav();
+    m_window.enableGiveUp();
     m_state.NewTyped = typed;
     m_typed = std::move(typed);
     const auto newLength = static_cast<Pos>(m_state.NewTyped.size());
     const auto prevLength = static_cast<Pos>(m_state.PrevTyped.size());
     const Pos d = newLength < prevLength ? prevLength - newLength : newLength - prevLength;
-    m_window.setTimer1(true);
+    m_window.runAttemptClock(true);
     m_state.CountedRight.resize(m_lesson.text().size());
     if (newLength < m_state.CurPos) {
         takeBack(d);

@@ -8,10 +8,10 @@
 
 #include <optional>
 
-// `R2_Change`: evaluates what the learner added to or took from the end of the
-// typed text against the lesson character at `CurPos`, marks the lesson box,
-// keeps the counts and read-outs, plays the cues and completes the attempt.
-// Every evaluation, take-back and line break is reported to the observer.
+// Each change of the typing box (`R2`): evaluates what the learner added to or
+// took from the end of the typed text against the lesson character at `CurPos`,
+// marks the lesson box, keeps the counts and read-outs, plays the cues and
+// completes the attempt. Every evaluation, take-back and line break is reported to the observer.
 class ComparisonEngine {
   public:
     ComparisonEngine(AttemptState& state, LessonBox& lesson, TypingBox& typing,
@@ -22,7 +22,7 @@ class ComparisonEngine {
 
     enum class Outcome { NoLesson, Evaluated, Completed };
     // `typed` is the whole text the typing box holds after the learner's change.
-    Outcome R2_Change(std::u16string typed);
+    Outcome typedTextChanged(std::u16string typed);
 
     // Stands in the typed text for an Enter pressed one character before a line
     // end: a lone CR cannot stay in a text box, and the character must keep the

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-std::optional<LoadedLesson> LessonLoader::LoadLesson(std::string_view path) {
+std::optional<LoadedLesson> LessonLoader::load(std::string_view path) {
     if (!m_lesson.text().empty() && !m_window.askYesNo(u"要学习新的课程吗？", u"提示"))
         return std::nullopt;
     startFreshAttempt();

@@ -9,10 +9,10 @@
 #include <optional>
 #include <string_view>
 
-// `LoadLesson`: asks before replacing a loaded lesson, starts a fresh attempt,
-// decodes the lesson file into the lesson box (every line break as CR LF) and
-// hands the recording beside it (same folder and base name, ".wma") to the
-// media player. The path is used as given.
+// The main window's `LoadLesson`: asks before replacing a loaded lesson, starts
+// a fresh attempt, decodes the lesson file into the lesson box (every line break
+// as CR LF) and hands the recording beside it (same folder and base name,
+// ".wma") to the media player. The path is used as given.
 class LessonLoader {
   public:
     LessonLoader(AttemptState& state, LessonBox& lesson, TypingBox& typing, PracticeWindow& window,
@@ -21,7 +21,7 @@ class LessonLoader {
           m_files(files), m_codePage(codePage) {}
 
     // The lesson of the fresh attempt; nothing when the learner kept the running one.
-    std::optional<LoadedLesson> LoadLesson(std::string_view path);
+    std::optional<LoadedLesson> load(std::string_view path);
 
   private:
     void startFreshAttempt();

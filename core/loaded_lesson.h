@@ -8,7 +8,7 @@
 // A lesson as the practice session loaded it: everything a feature needs to
 // know of it, reported once per fresh attempt.
 struct LoadedLesson {
-    std::string path;          // as LoadLesson received it
+    std::string path;          // as the load received it
     std::string catalogueName; // J01A ... J48B for a lesson of the course, else empty
     std::string title; // UTF-8: the lesson menu's caption, an own lesson's title, or the file name
     std::u16string text;     // as decoded, every line break CR LF

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,9 +57,11 @@ class PracticeWindow {
     virtual void setDialogCaption(DialogLabel label, std::u16string_view text) = 0;
     virtual void showDialogModeless() = 0;
     virtual void showDialogModal() = 0;
-    virtual void enableSav() = 0;
-    virtual void setTimer1(bool enabled) = 0;
-    virtual void setTimer2(bool enabled) = 0;
+    // The menu item that gives an attempt up (`Sav`).
+    virtual void enableGiveUp() = 0;
+    // The attempt clock (`Timer1`) and the idle clock (`Timer2`).
+    virtual void runAttemptClock(bool enabled) = 0;
+    virtual void runIdleClock(bool enabled) = 0;
     virtual void setMenuCaption(MenuItem item, std::u16string_view caption) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(std::u16string_view text, std::u16string_view title) = 0;
@@ -85,7 +88,10 @@ class MediaPlayer {
     virtual void setUrl(const std::string& path) = 0;
 };
 
-// The time of day as the clock reads it.
+// A moment on the system clock.
+using WallTime = std::chrono::system_clock::time_point;
+
+// The local time of day of a moment, to the second.
 struct TimeOfDay {
     int hour, minute, second;
     friend bool operator==(TimeOfDay, TimeOfDay) = default;
@@ -94,5 +100,5 @@ struct TimeOfDay {
 class Clock {
   public:
     virtual ~Clock() = default;
-    virtual TimeOfDay now() const = 0;
+    virtual WallTime now() const = 0;
 };

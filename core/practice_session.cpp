@@ -15,23 +15,24 @@ PracticeSession::PracticeSession(SessionPorts ports)
 }
 
 // A running clock shows the speed for the new total at once, not at its next
-// tick. An evaluated change always leaves Timer1 running.
-void PracticeSession::R2_Change(std::u16string typed) {
-    const ComparisonEngine::Outcome outcome = m_engine.R2_Change(std::move(typed));
+// tick. An evaluated change always leaves the attempt
+// clock running.
+void PracticeSession::typedTextChanged(std::u16string typed) {
+    const ComparisonEngine::Outcome outcome = m_engine.typedTextChanged(std::move(typed));
     m_ports.lesson.reveal(m_state.CurPos);
     if (outcome == ComparisonEngine::Outcome::Completed) {
         m_observers.completed(figures());
         return;
     }
     if (outcome == ComparisonEngine::Outcome::Evaluated && m_state.ClockStarted)
-        Timer1_Timer();
+        attemptClockTick();
     if (m_state.CurPos != m_reportedPosition) {
         m_reportedPosition = m_state.CurPos;
         m_observers.positionChanged(m_reportedPosition);
     }
 }
 
-void PracticeSession::R2_KeyPress() {
+void PracticeSession::characterKeyPressed() {
     if (!m_state.KeySoundOn)
         return;
     m_ports.mm3.close();
@@ -39,19 +40,19 @@ void PracticeSession::R2_KeyPress() {
     m_ports.mm3.play();
 }
 
-void PracticeSession::Timer1_Timer() {
+void PracticeSession::attemptClockTick() {
     const bool wasRunning = m_state.ClockStarted;
-    m_clock.Timer1_Timer(total());
+    m_clock.attemptTick(total());
     if (!wasRunning)
         m_observers.started();
 }
 
-void PracticeSession::Timer2_Timer() {
-    m_clock.Timer2_Timer();
+void PracticeSession::idleClockTick() {
+    m_clock.idleTick();
 }
 
-void PracticeSession::LoadLesson(std::string_view path) {
-    if (const auto lesson = m_loader.LoadLesson(path)) {
+void PracticeSession::loadLesson(std::string_view path) {
+    if (const auto lesson = m_loader.load(path)) {
         m_reportedPosition = 0;
         // The learner sees where to start before typing anything.
         m_ports.lesson.select(0, 1);
@@ -60,7 +61,7 @@ void PracticeSession::LoadLesson(std::string_view path) {
     }
 }
 
-void PracticeSession::Sav_Click() {
+void PracticeSession::giveUpAttempt() {
     if (m_ports.lesson.text().empty() ||
         !m_ports.window.askYesNo(u"你要放弃当前的练习吗？", u"提示"))
         return;
@@ -80,16 +81,16 @@ void toggleSwitch(bool& on, PracticeWindow& window, MenuItem item, std::u16strin
 
 } // namespace
 
-void PracticeSession::Se_Click() {
+void PracticeSession::toggleSound() {
     toggleSwitch(m_state.SoundOn, m_ports.window, MenuItem::Se, u"关闭音效(&S)", u"打开音效(&S)");
 }
 
-void PracticeSession::Key_Click() {
+void PracticeSession::toggleKeySound() {
     toggleSwitch(m_state.KeySoundOn, m_ports.window, MenuItem::Key, u"关闭键盘音(&K)",
                  u"打开键盘音(K)");
 }
 
-void PracticeSession::Music_Click() {
+void PracticeSession::toggleBackgroundMusic() {
     if (m_musicOn) {
         m_ports.me2.close();
         m_musicOn = false;
@@ -112,8 +113,14 @@ void PracticeSession::musicStarted() {
 
 // The figures as the read-outs last showed them; no time before the clock started.
 AttemptFigures PracticeSession::figures() const {
-    const double elapsed = m_state.ClockStarted ? m_clock.shownElapsed() : 0;
-    return AttemptFigures{static_cast<Pos>(std::trunc(elapsed)), total(),
-                          m_state.RightCount - m_state.LineBreakCount, m_state.WrongCount,
-                          m_state.ClockStarted ? m_clock.shownSpeed() : 0};
+    AttemptFigures shown{.total = total(),
+                         .right = m_state.RightCount - m_state.LineBreakCount,
+                         .wrong = m_state.WrongCount};
+    if (m_state.ClockStarted) {
+        shown.elapsedSeconds = static_cast<Pos>(std::trunc(m_clock.shownElapsed()));
+        shown.speed = m_clock.shownSpeed();
+        shown.startedAt = m_clock.startedAt();
+        shown.finishedAt = m_clock.shownAt();
+    }
+    return shown;
 }

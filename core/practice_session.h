@@ -42,21 +42,23 @@ class PracticeSession {
     // The observer follows every attempt from now on; the session does not own it.
     void addObserver(AttemptObserver& observer) { m_observers.add(observer); }
 
-    // The learner changed the typed text; `typed` is what the typing box now holds.
-    void R2_Change(std::u16string typed);
+    // The learner changed the typed text (`R2`); `typed` is what the typing box now holds.
+    void typedTextChanged(std::u16string typed);
     // A key that produces a character was pressed in the typing box.
-    void R2_KeyPress();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void characterKeyPressed();
+    // A tick of the attempt clock (`Timer1`) and of the idle clock (`Timer2`).
+    void attemptClockTick();
+    void idleClockTick();
     // Observers hear of every fresh attempt with its lesson, also when the file
     // could not be read; nothing when the learner keeps the running attempt.
-    void LoadLesson(std::string_view path);
-    // Gives the running attempt up after a question and shows its figures.
-    void Sav_Click();
-    void Se_Click();
-    void Key_Click();
-    // Plays a chosen wave file on `Me2` until turned off.
-    void Music_Click();
+    void loadLesson(std::string_view path);
+    // Gives the running attempt up after a question and shows its figures (`Sav`).
+    void giveUpAttempt();
+    // The cue sounds (`Se`) and the key click (`Key`) on or off.
+    void toggleSound();
+    void toggleKeySound();
+    // Plays a chosen wave file on `Me2` until turned off (`Music`).
+    void toggleBackgroundMusic();
     // The chosen music file has loaded and plays: only now can it be turned off.
     void musicStarted();
 

@@ -33,7 +33,6 @@ AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
 void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
     const auto named = m_named.find(lesson.path);
     m_lesson = named != m_named.end() ? named->second : journalLessonFor(lesson);
-    m_startedAt.reset();
     m_attemptMode = m_mode;
     m_mistakes.clear();
     m_uncorrected.clear();
@@ -46,7 +45,6 @@ void AttemptRecorder::setMode(const std::string& mode) {
 }
 
 void AttemptRecorder::started() {
-    m_startedAt = std::time(nullptr);
     m_attemptMode = m_mode;
 }
 
@@ -86,12 +84,16 @@ void AttemptRecorder::gaveUp(const AttemptFigures& figures) {
 void AttemptRecorder::finish(const AttemptFigures& figures, bool completed) {
     if (!m_lesson)
         return;
-    const std::time_t endedAt = std::time(nullptr);
+    // The times the save dialog shows; an attempt without a clock tick has none.
+    const WallTime now = std::chrono::system_clock::now();
     Waiting& ended = m_waiting.emplace_back();
-    ended.attempt = {
-        m_lesson->lesson,      m_lesson->title, isoLocalTime(m_startedAt.value_or(endedAt)),
-        isoLocalTime(endedAt), figures,         completed,
-        m_attemptMode};
+    ended.attempt = {m_lesson->lesson,
+                     m_lesson->title,
+                     isoLocalTime(figures.startedAt.value_or(now)),
+                     isoLocalTime(figures.finishedAt.value_or(now)),
+                     figures,
+                     completed,
+                     m_attemptMode};
     ended.mistakes = std::move(m_mistakes);
     m_mistakes = {};
     m_mistakes.reserve(kReservedMistakes);

@@ -5,7 +5,6 @@
 #include "records/journal_lesson.h"
 
 #include <cstdint>
-#include <ctime>
 #include <deque>
 #include <map>
 #include <optional>
@@ -90,7 +89,6 @@ class AttemptRecorder final : public AttemptObserver {
     RecorderListener& m_listener;
     std::map<std::string, JournalLesson> m_named; // by path
     std::optional<JournalLesson> m_lesson;        // set while an attempt runs
-    std::optional<std::time_t> m_startedAt;
     std::string m_mode = kTextMode;
     std::string m_attemptMode = kTextMode; // of the attempt running
     std::vector<JournalMistake> m_mistakes;

@@ -12,7 +12,9 @@ std::string formatLocal(std::time_t time, const char* format) {
 
 } // namespace
 
-std::string isoLocalTime(std::time_t time) {
+std::string isoLocalTime(WallTime moment) {
+    const std::time_t time =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(moment));
     const std::string offset = formatLocal(time, "%z"); // +0800
     return formatLocal(time, "%Y-%m-%dT%H:%M:%S") + offset.substr(0, 3) + ":" + offset.substr(3);
 }

@@ -5,7 +5,7 @@
 #include "core/practice_session.h"
 #include "records/history_place.h"
 #include "ui/common/font_faces.h"
-#include "ui/common/qt_clock.h"
+#include "ui/common/system_clock.h"
 #include "ui/common/translations.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/main_window/form1.h"
@@ -74,7 +74,7 @@ MainWindowServices programServices(const QString& programFolder) {
     services.mm3 = std::make_unique<WavePlayer>(*services.sounds);
     services.prompts = std::make_unique<Prompts>();
     services.shell = std::make_unique<DesktopShell>();
-    services.clock = std::make_unique<QtClock>();
+    services.clock = std::make_unique<SystemClock>();
     services.codePage = std::make_unique<CodePage>();
     services.history =
         std::make_unique<HistoryFile>(historyFilePath(services.programFolder), *services.codePage);

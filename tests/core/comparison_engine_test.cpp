@@ -262,7 +262,7 @@ TEST_F(ComparisonEngineTest, TheCharacterAfterTheWholeTextCompletesWithoutEvalua
 }
 
 TEST_F(ComparisonEngineTest, SoundOffPlaysNothingButStillNamesTheCue) {
-    m_rig.session.Se_Click();
+    m_rig.session.toggleSound();
     m_rig.type(u"ax");
     EXPECT_TRUE(m_rig.me1.played().empty());
     EXPECT_EQ(m_rig.me1.log,

@@ -38,7 +38,7 @@ class LessonLoaderTest : public ::testing::Test {
 TEST_F(LessonLoaderTest, LoadsARelativePathAndItsRecording) {
     writeLesson("ldata/J01A.ORV", u"これは本です。\r\nはい。");
     write("ldata/J01A.wma", "x");
-    m_rig.session.LoadLesson("ldata/J01A.ORV");
+    m_rig.session.loadLesson("ldata/J01A.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"これは本です。\r\nはい。");
     EXPECT_EQ(m_rig.window.questions, 0);
     EXPECT_EQ(m_rig.player.log,
@@ -50,16 +50,16 @@ TEST_F(LessonLoaderTest, LoadsARelativePathAndItsRecording) {
 
 TEST_F(LessonLoaderTest, WithoutRecordingThePlayerIsEmptiedAndDisabled) {
     writeLesson("ldata/J02B.ORV", u"あ");
-    m_rig.session.LoadLesson("ldata/J02B.ORV");
+    m_rig.session.loadLesson("ldata/J02B.ORV");
     EXPECT_EQ(m_rig.player.log, (std::vector<std::string>{"url ", "close", "disable"}));
 }
 
 TEST_F(LessonLoaderTest, AnsweringNoKeepsTheAttemptExactlyAsItWas) {
     writeLesson("a.ORV", u"abc");
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     m_rig.type(u"ax");
     m_rig.window.answerYes = false;
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     EXPECT_EQ(m_rig.window.lastQuestion, u"要学习新的课程吗？|提示");
     EXPECT_EQ(m_rig.typing.typed, u"ax");
     EXPECT_EQ(m_rig.state.CurPos, 2);
@@ -69,11 +69,11 @@ TEST_F(LessonLoaderTest, AnsweringNoKeepsTheAttemptExactlyAsItWas) {
 
 TEST_F(LessonLoaderTest, AnsweringYesStartsAFreshAttempt) {
     writeLesson("a.ORV", u"abc");
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     m_rig.type(u"ax");
-    m_rig.session.Timer1_Timer();
+    m_rig.session.attemptClockTick();
     ASSERT_EQ(m_rig.state.ClockStarted, 1);
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     EXPECT_EQ(m_rig.state.CurPos, 0);
     EXPECT_EQ(m_rig.state.WrongCount, 0);
     EXPECT_EQ(m_rig.state.ClockStarted, 0);
@@ -86,7 +86,7 @@ TEST_F(LessonLoaderTest, AnsweringYesStartsAFreshAttempt) {
 
 TEST_F(LessonLoaderTest, AMissingFileGivesAnEmptyLessonAndIsNotCreated) {
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson("ldata/J09A.ORV");
+    m_rig.session.loadLesson("ldata/J09A.ORV");
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_FALSE(fs::exists(m_dir / "ldata/J09A.ORV"));
     EXPECT_EQ(m_rig.player.url, ""); // the load went on to the recording
@@ -94,7 +94,7 @@ TEST_F(LessonLoaderTest, AMissingFileGivesAnEmptyLessonAndIsNotCreated) {
 
 TEST_F(LessonLoaderTest, AMissingFolderLeavesThePlayerAsItWas) {
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson("nothere/J01A.ORV");
+    m_rig.session.loadLesson("nothere/J01A.ORV");
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
@@ -105,7 +105,7 @@ TEST_F(LessonLoaderTest, ABrokenWordKeepsWhatWasDecodedAndLeavesThePlayer) {
     write("b.ORV", bytes);
     write("b.wma", "x");
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson("b.ORV");
+    m_rig.session.loadLesson("b.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"a");
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
@@ -113,17 +113,17 @@ TEST_F(LessonLoaderTest, ABrokenWordKeepsWhatWasDecodedAndLeavesThePlayer) {
 TEST_F(LessonLoaderTest, AFileNameWithoutDotLoadsTheTextButLeavesThePlayer) {
     writeLesson("noext", u"abc");
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson("noext");
+    m_rig.session.loadLesson("noext");
     EXPECT_EQ(m_rig.lesson.text(), u"abc");
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
 
 TEST_F(LessonLoaderTest, AfterCompletionTheNextLoadAsksNothingAndStartsFromZero) {
     writeLesson("a.ORV", u"ab");
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     m_rig.type(u"ab\r\n"); // Enter as the extra keystroke completes
     EXPECT_EQ(m_rig.window.dialogShown, 1);
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     EXPECT_EQ(m_rig.window.questions, 0);
     EXPECT_EQ(m_rig.state.RightCount, 0);
     EXPECT_EQ(m_rig.state.LineBreakCount, 0);
@@ -134,7 +134,7 @@ TEST_F(LessonLoaderTest, ABackslashIsPartOfTheFileNameAndFindsItsOwnRecording) {
     write("a\\b.wma", "x");
     fs::create_directory(m_dir / "a");
     writeLesson("a/b.ORV", u"folder");
-    m_rig.session.LoadLesson("a\\b.ORV");
+    m_rig.session.loadLesson("a\\b.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"backslash");
     EXPECT_EQ(m_rig.player.url, "a\\b.wma");
 }
@@ -143,21 +143,21 @@ TEST_F(LessonLoaderTest, ANativePathFindsItsRecordingBesideItWhateverItsFolderIs
     fs::create_directories(m_dir / "a:b");
     writeLesson("a:b/l.ORV", u"l");
     write("a:b/l.wma", "x");
-    m_rig.session.LoadLesson((m_dir / "a:b/l.ORV").string());
+    m_rig.session.loadLesson((m_dir / "a:b/l.ORV").string());
     EXPECT_EQ(m_rig.player.url, (m_dir / "a:b/l.wma").string());
 
     fs::create_directories(m_dir / "my.lessons");
     writeLesson("my.lessons/noext", u"n");
     write("my.lessons/noext.wma", "x");
     m_rig.player.url = "old.wma";
-    m_rig.session.LoadLesson((m_dir / "my.lessons/noext").string());
+    m_rig.session.loadLesson((m_dir / "my.lessons/noext").string());
     EXPECT_EQ(m_rig.lesson.text(), u"n");
     EXPECT_EQ(m_rig.player.url, "old.wma");
 }
 
 TEST_F(LessonLoaderTest, ALoneCarriageReturnOrLineFeedBecomesAWholeLineBreak) {
     writeLesson("a.ORV", u"a\rb\nc\r\nd\n\re\r");
-    m_rig.session.LoadLesson("a.ORV");
+    m_rig.session.loadLesson("a.ORV");
     EXPECT_EQ(m_rig.lesson.text(), u"a\r\nb\r\nc\r\nd\r\n\r\ne\r\n");
     for (std::u16string_view key : {u"a", u"\r\n", u"b", u"\r\n", u"c"})
         m_rig.append(key);
@@ -174,10 +174,10 @@ TEST_F(LessonLoaderTest, WhatIsNoRegularLessonFileLeavesAnEmptyBoxAndThePlayerAs
     for (const std::string path : {"DIR.ORV", "fifo.ORV", "/dev/zero", "/dev/null", "larger.ORV"}) {
         SCOPED_TRACE(path);
         m_rig.player.url = "old.wma";
-        m_rig.session.LoadLesson(path);
+        m_rig.session.loadLesson(path);
         EXPECT_TRUE(m_rig.lesson.text().empty());
         EXPECT_EQ(m_rig.player.url, "old.wma");
     }
-    m_rig.session.LoadLesson("largest.ORV");
+    m_rig.session.loadLesson("largest.ORV");
     EXPECT_EQ(m_rig.lesson.text().size(), kLessonFileLimit / 2);
 }

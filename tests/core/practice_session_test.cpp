@@ -27,48 +27,48 @@ class PracticeSessionTest : public ::testing::Test {
 
 TEST_F(PracticeSessionTest, KeyClickPlaysOnMM3OnlyWhileTheKeySoundIsOn) {
     EXPECT_EQ(m_rig.mm3.log, Log{kKeyClick}); // prepared once, at the start
-    m_rig.session.R2_KeyPress();
+    m_rig.session.characterKeyPressed();
     EXPECT_EQ(m_rig.mm3.log, (Log{kKeyClick, "close", "open", "play"}));
 
-    m_rig.session.Key_Click();
+    m_rig.session.toggleKeySound();
     EXPECT_EQ(menuCaption(MenuItem::Key), u"打开键盘音(K)");
-    m_rig.session.R2_KeyPress();
+    m_rig.session.characterKeyPressed();
     EXPECT_EQ(m_rig.mm3.log.size(), 4u);
 
-    m_rig.session.Key_Click();
+    m_rig.session.toggleKeySound();
     EXPECT_EQ(menuCaption(MenuItem::Key), u"关闭键盘音(&K)");
-    m_rig.session.R2_KeyPress();
+    m_rig.session.characterKeyPressed();
     EXPECT_EQ(m_rig.mm3.log.size(), 7u);
     EXPECT_TRUE(m_rig.me1.log.empty()); // a key click is no cue
 }
 
 TEST_F(PracticeSessionTest, SoundSwitchSilencesTheCuesButNotTheKeyClick) {
-    m_rig.session.Se_Click();
+    m_rig.session.toggleSound();
     EXPECT_EQ(menuCaption(MenuItem::Se), u"打开音效(&S)");
-    m_rig.session.R2_KeyPress();
+    m_rig.session.characterKeyPressed();
     m_rig.type(u"ax");
     EXPECT_TRUE(m_rig.me1.played().empty());
     EXPECT_EQ(m_rig.mm3.log.size(), 4u);
 
-    m_rig.session.Se_Click();
+    m_rig.session.toggleSound();
     EXPECT_EQ(menuCaption(MenuItem::Se), u"关闭音效(&S)");
     m_rig.backspace();
     EXPECT_EQ(m_rig.me1.played(), Log{"/prog/Sound/back.wav"});
 }
 
 TEST_F(PracticeSessionTest, BackgroundMusicPlaysAChosenFileUntilTurnedOff) {
-    m_rig.session.Music_Click(); // the learner cancels the choice
+    m_rig.session.toggleBackgroundMusic(); // the learner cancels the choice
     EXPECT_TRUE(m_rig.me2.log.empty());
     EXPECT_TRUE(m_rig.window.menuCaptions.empty());
 
     m_rig.window.nextMusicFile = "/music/rain.wav";
-    m_rig.session.Music_Click();
+    m_rig.session.toggleBackgroundMusic();
     EXPECT_EQ(m_rig.me2.log, (Log{"close", "file /music/rain.wav", "open", "play"}));
     EXPECT_TRUE(m_rig.window.menuCaptions.empty()); // not before the file plays
     m_rig.session.musicStarted();
     EXPECT_EQ(menuCaption(MenuItem::Music), u"关闭背景音乐(&M)");
 
-    m_rig.session.Music_Click();
+    m_rig.session.toggleBackgroundMusic();
     EXPECT_EQ(m_rig.window.musicChoices, 2); // turning off asks for nothing
     EXPECT_EQ(m_rig.me2.log.back(), "close");
     EXPECT_EQ(menuCaption(MenuItem::Music), u"背景音乐(&M)...");
@@ -78,13 +78,13 @@ TEST_F(PracticeSessionTest, BackgroundMusicPlaysAChosenFileUntilTurnedOff) {
 TEST_F(PracticeSessionTest, GivingUpAsksFirstThenEndsTheAttemptAndShowsTheFiguresModal) {
     m_rig.type(u"ax");
     m_rig.window.answerYes = false;
-    m_rig.session.Sav_Click();
+    m_rig.session.giveUpAttempt();
     EXPECT_EQ(m_rig.window.lastQuestion, u"你要放弃当前的练习吗？|提示");
     EXPECT_EQ(m_rig.typing.typed, u"ax");
     EXPECT_EQ(m_rig.window.dialogShownModal, 0);
 
     m_rig.window.answerYes = true;
-    m_rig.session.Sav_Click();
+    m_rig.session.giveUpAttempt();
     EXPECT_TRUE(m_rig.lesson.text().empty());
     EXPECT_TRUE(m_rig.typing.typed.empty());
     EXPECT_EQ(m_rig.window.dialogShownModal, 1);
@@ -97,7 +97,7 @@ TEST_F(PracticeSessionTest, GivingUpAsksFirstThenEndsTheAttemptAndShowsTheFigure
     EXPECT_EQ(m_observer.log.back(), "gave up");
 
     const int questions = m_rig.window.questions;
-    m_rig.session.Sav_Click(); // nothing left to give up
+    m_rig.session.giveUpAttempt(); // nothing left to give up
     EXPECT_EQ(m_rig.window.questions, questions);
     EXPECT_EQ(m_rig.window.dialogShownModal, 1);
 }
@@ -106,10 +106,10 @@ TEST_F(PracticeSessionTest, ARunningClockShowsTheNewSpeedAtOnceButAChangeNeverSt
     m_rig.clock.time = {9, 59, 58};
     m_rig.type(u"a");
     EXPECT_EQ(m_rig.caption(FormLabel::Label11), u""); // the clock waits for Timer1's tick
-    m_rig.session.Timer1_Timer();
+    m_rig.session.attemptClockTick();
     EXPECT_EQ(m_rig.caption(FormLabel::Label11), u"9:59:58");
     m_rig.clock.time = {10, 0, 3};
-    m_rig.session.Timer1_Timer();
+    m_rig.session.attemptClockTick();
     EXPECT_EQ(m_rig.caption(FormLabel::Label2), u"11.999");
     m_rig.append(u"b");
     EXPECT_EQ(m_rig.caption(FormLabel::Label2), u"23.999");
@@ -146,10 +146,10 @@ TEST_F(PracticeSessionTest, ObserversFollowEveryEvaluationTakeBackAndLineBreak) 
 TEST_F(PracticeSessionTest, CompletionReportsTheFiguresTheReadoutsLastShowed) {
     m_rig.clock.time = {9, 0, 0};
     m_rig.type(u"a");
-    m_rig.session.Timer1_Timer();
+    m_rig.session.attemptClockTick();
     m_rig.clock.time = {9, 0, 30};
     m_rig.append(u"x");
-    m_rig.session.Timer1_Timer();
+    m_rig.session.attemptClockTick();
     m_rig.append(u"\r\n");
     m_rig.append(u"cd");
     m_rig.clock.time = {9, 0, 45}; // no tick shows this second before the end
@@ -157,14 +157,15 @@ TEST_F(PracticeSessionTest, CompletionReportsTheFiguresTheReadoutsLastShowed) {
     EXPECT_EQ(m_observer.log.front(), "right 0 a a");
     EXPECT_EQ(m_observer.log[1], "started");
     EXPECT_EQ(m_observer.log.back(), "completed");
-    EXPECT_EQ(m_observer.figures, (AttemptFigures{30, 4, 3, 1, 7.9999}));
+    EXPECT_EQ(m_observer.figures, (AttemptFigures{30, 4, 3, 1, 7.9999, FakeClock::today({9, 0, 0}),
+                                                  FakeClock::today({9, 0, 30})}));
     EXPECT_EQ(m_rig.window.dialog[DialogLabel::L3], u"0:0:30");
     EXPECT_EQ(m_rig.window.dialog[DialogLabel::Label9], u"4");
 }
 
 TEST_F(PracticeSessionTest, AnAttemptGivenUpBeforeTheClockStartedHasNoTimeNorSpeed) {
     m_rig.type(u"ab");
-    m_rig.session.Sav_Click();
+    m_rig.session.giveUpAttempt();
     EXPECT_EQ(m_observer.figures, (AttemptFigures{0, 2, 2, 0, 0}));
     EXPECT_EQ(std::count(m_observer.log.begin(), m_observer.log.end(), "started"), 0);
 }
@@ -175,10 +176,10 @@ TEST_F(PracticeSessionTest, ALoadReportsANewAttemptUnlessTheLearnerKeepsTheRunni
     std::ofstream(file, std::ios::binary) << ""; // an empty lesson
     m_rig.type(u"a");
     m_rig.window.answerYes = false;
-    m_rig.session.LoadLesson(file.string());
+    m_rig.session.loadLesson(file.string());
     EXPECT_EQ(m_observer.log, Log{"right 0 a a"});
     m_rig.window.answerYes = true;
-    m_rig.session.LoadLesson(file.string());
+    m_rig.session.loadLesson(file.string());
     EXPECT_EQ(m_observer.log.back(), "loaded");
     EXPECT_EQ(m_rig.state.CurPos, 0);
     fs::remove(file);

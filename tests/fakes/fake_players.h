@@ -2,6 +2,7 @@
 
 #include "core/ports.h"
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,21 @@ class FakeMediaPlayer final : public MediaPlayer {
     std::vector<std::string> log;
 };
 
+// Stands at a time of day set by hand, on today's date.
 class FakeClock final : public Clock {
   public:
-    TimeOfDay now() const override { return time; }
+    WallTime now() const override { return today(time); }
     TimeOfDay time{9, 0, 0};
+
+    // The moment of a local time of day today.
+    static WallTime today(TimeOfDay at) {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        local.tm_hour = at.hour;
+        local.tm_min = at.minute;
+        local.tm_sec = at.second;
+        local.tm_isdst = -1;
+        return std::chrono::system_clock::from_time_t(std::mktime(&local));
+    }
 };

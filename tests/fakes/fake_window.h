@@ -24,9 +24,9 @@ class FakePracticeWindow final : public PracticeWindow {
         dialogExists = true;
         ++dialogShownModal;
     }
-    void enableSav() override { savEnabled = true; }
-    void setTimer1(bool enabled) override { timer1 = enabled; }
-    void setTimer2(bool enabled) override { timer2 = enabled; }
+    void enableGiveUp() override { savEnabled = true; }
+    void runAttemptClock(bool enabled) override { timer1 = enabled; }
+    void runIdleClock(bool enabled) override { timer2 = enabled; }
     void setMenuCaption(MenuItem item, std::u16string_view caption) override {
         menuCaptions[item] = caption;
     }

@@ -22,7 +22,7 @@ struct PracticeRig {
     // The learner's change: the box holds `text`, which is pushed to the session.
     void type(std::u16string_view text) {
         typing.typed = text;
-        session.R2_Change(typing.typed);
+        session.typedTextChanged(typing.typed);
     }
     void append(std::u16string_view more) { type(typing.typed + std::u16string(more)); }
     void backspace(size_t count = 1) {

@@ -149,9 +149,9 @@ void JournalHook::Again_Click() {
     if (*m_lastLesson == kDrillLesson)
         loadDrill();
     else if (named != m_namedPaths.end())
-        m_session.LoadLesson(named->second);
+        m_session.loadLesson(named->second);
     else
-        m_session.LoadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
+        m_session.loadLesson(courseLessonPath(*m_lastLesson).value_or(*m_lastLesson));
 }
 
 void JournalHook::nameLesson(const std::string& path, const std::string& lesson,
@@ -197,7 +197,7 @@ void JournalHook::loadDrill() {
                          QStringLiteral("易错字练习"));
         return;
     }
-    m_session.LoadLesson(m_drill.path());
+    m_session.loadLesson(m_drill.path());
     if (m_window) // it stays above the main window, where the drill now waits
         m_window->close();
     m_mainWindow.activateWindow();

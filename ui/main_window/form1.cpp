@@ -21,14 +21,13 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <functional>
 
 Form1::Form1(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::make_unique<MainWindowServices>(std::move(services))),
       m_controls(std::make_unique<MainControls>(createMainControls(this))),
       m_menu(std::make_unique<MainMenu>(buildMainMenu(menuBar()))),
       m_timers(std::make_unique<ClockTimers>(
-          this, [this] { m_session->Timer1_Timer(); }, [this] { m_session->Timer2_Timer(); })),
+          this, [this] { Timer1_Timer(); }, [this] { Timer2_Timer(); })),
       m_hints(new HintRow(*m_controls->R1, *m_controls->Label14)),
       m_scores(new ScoreKeeper(this, *m_services->history, *m_services->prompts, m_menu->Sav,
                                m_menu->Delet)),
@@ -53,7 +52,7 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::LoadLesson(const std::string& path) {
-    m_session->LoadLesson(path);
+    m_session->loadLesson(path);
 }
 
 MainWindowParts Form1::parts() {
@@ -76,9 +75,8 @@ Dialog* Form1::scoreDialog() const {
 
 void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
-    connect(r2, &TypingBoxWidget::learnerChanged, this,
-            [this, r2] { m_session->R2_Change(r2->text()); });
-    connect(r2, &TypingBoxWidget::characterKeyPressed, this, [this] { m_session->R2_KeyPress(); });
+    connect(r2, &TypingBoxWidget::learnerChanged, this, &Form1::R2_Change);
+    connect(r2, &TypingBoxWidget::characterKeyPressed, this, &Form1::R2_KeyPress);
     r2->setFocus();
 }
 
@@ -86,14 +84,10 @@ void Form1::connectMenu() {
     for (const MainMenu::LessonItem& lesson : m_menu->lessons)
         connect(lesson.action, &QAction::triggered, this,
                 [this, path = nativePath(lesson.path)] { LoadLesson(path); });
-    const auto forward = [this](QAction* item, void (PracticeSession::*command)()) {
-        connect(item, &QAction::triggered, this,
-                [this, command] { std::invoke(command, *m_session); });
-    };
-    forward(m_menu->Se, &PracticeSession::Se_Click);
-    forward(m_menu->Key, &PracticeSession::Key_Click);
-    forward(m_menu->Music, &PracticeSession::Music_Click);
-    forward(m_menu->Sav, &PracticeSession::Sav_Click);
+    connect(m_menu->Se, &QAction::triggered, this, &Form1::Se_Click);
+    connect(m_menu->Key, &QAction::triggered, this, &Form1::Key_Click);
+    connect(m_menu->Music, &QAction::triggered, this, &Form1::Music_Click);
+    connect(m_menu->Sav, &QAction::triggered, this, &Form1::Sav_Click);
     connect(m_menu->Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
     connect(m_menu->morelesson, &QAction::triggered, this, &Form1::morelesson_Click);
     connect(m_menu->quit, &QAction::triggered, this, &Form1::quit_Click);
@@ -106,6 +100,22 @@ void Form1::connectMenu() {
     connect(m_menu->About, &QAction::triggered, this, &Form1::About_Click);
     connect(m_menu->See, &QAction::triggered, m_scores, &ScoreKeeper::See_Click);
     connect(m_menu->Delet, &QAction::triggered, m_scores, &ScoreKeeper::Delet_Click);
+}
+
+void Form1::R2_Change() {
+    m_session->typedTextChanged(m_controls->R2->text());
+}
+
+void Form1::R2_KeyPress() {
+    m_session->characterKeyPressed();
+}
+
+void Form1::Timer1_Timer() {
+    m_session->attemptClockTick();
+}
+
+void Form1::Timer2_Timer() {
+    m_session->idleClockTick();
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {

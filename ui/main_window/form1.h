@@ -59,6 +59,14 @@ class Form1 final : public QMainWindow {
     void connectMenu();
     void connectMusic();
     void layoutForOuterSize();
+    void R2_Change();
+    void R2_KeyPress();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Se_Click();
+    void Key_Click();
+    void Music_Click();
+    void Sav_Click();
     void Openfile_Click();
     void morelesson_Click();
     void quit_Click();

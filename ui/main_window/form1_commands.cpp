@@ -17,6 +17,22 @@ void Form1::Openfile_Click() {
         LoadLesson(file->toStdString());
 }
 
+void Form1::Se_Click() {
+    m_session->toggleSound();
+}
+
+void Form1::Key_Click() {
+    m_session->toggleKeySound();
+}
+
+void Form1::Music_Click() {
+    m_session->toggleBackgroundMusic();
+}
+
+void Form1::Sav_Click() {
+    m_session->giveUpAttempt();
+}
+
 void Form1::morelesson_Click() {
     m_services->shell->openAddress(kHomePage);
 }

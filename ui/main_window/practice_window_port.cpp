@@ -30,15 +30,15 @@ void PracticeWindowPort::showDialogModal() {
     m_scores.showModal();
 }
 
-void PracticeWindowPort::enableSav() {
+void PracticeWindowPort::enableGiveUp() {
     m_menu.Sav->setEnabled(true);
 }
 
-void PracticeWindowPort::setTimer1(bool enabled) {
+void PracticeWindowPort::runAttemptClock(bool enabled) {
     m_timers.setTimer1(enabled);
 }
 
-void PracticeWindowPort::setTimer2(bool enabled) {
+void PracticeWindowPort::runIdleClock(bool enabled) {
     m_timers.setTimer2(enabled);
 }
 

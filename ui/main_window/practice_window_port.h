@@ -22,9 +22,9 @@ class PracticeWindowPort final : public PracticeWindow {
     void setDialogCaption(DialogLabel label, std::u16string_view text) override;
     void showDialogModeless() override;
     void showDialogModal() override;
-    void enableSav() override;
-    void setTimer1(bool enabled) override;
-    void setTimer2(bool enabled) override;
+    void enableGiveUp() override;
+    void runAttemptClock(bool enabled) override;
+    void runIdleClock(bool enabled) override;
     void setMenuCaption(MenuItem item, std::u16string_view caption) override;
     bool askYesNo(std::u16string_view text, std::u16string_view title) override;
     std::optional<std::string> chooseMusicFile() override;

@@ -49,7 +49,7 @@ void OwnLessonsMenu::refresh() {
     for (const OwnLesson& lesson : lessons) {
         QAction* action = item(m_menu, "OwnLesson", QString::fromStdString(lesson.title));
         connect(action, &QAction::triggered, this,
-                [this, path = lesson.path] { m_session.LoadLesson(path); });
+                [this, path = lesson.path] { m_session.loadLesson(path); });
     }
     if (lessons.empty())
         item(m_menu, "NoOwnLesson", QStringLiteral("还没有自己的课文"))->setEnabled(false);
@@ -68,7 +68,7 @@ LessonEditor* OwnLessonsMenu::openEditor() {
     auto* editor =
         new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font(), &m_window);
     connect(editor, &LessonEditor::practiseRequested, this,
-            [this](const std::string& path) { m_session.LoadLesson(path); });
+            [this](const std::string& path) { m_session.loadLesson(path); });
     m_editors.emplace_back(editor);
     return editor;
 }

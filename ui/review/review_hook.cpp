@@ -71,7 +71,7 @@ void ReviewHook::Review_Click() {
     }
     const std::u16string title = dailyReviewTitle(review.lineCount);
     m_journal.nameLesson(m_file.path(), std::string(kReviewLesson), qs(title).toStdString());
-    m_session.LoadLesson(m_file.path());
+    m_session.loadLesson(m_file.path());
 }
 
 void ReviewHook::lessonLoaded(const LoadedLesson& lesson) {

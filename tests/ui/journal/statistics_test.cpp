@@ -328,6 +328,32 @@ class StatisticsTest : public QObject {
                  QStringLiteral("18|17|1|1"));
     }
 
+    // The journal keeps the speed, the start and the finish the save dialog
+    // shows for the attempt, the speed as the number its label reads as.
+    void theJournalKeepsTheFiguresTheSaveDialogShows() {
+        attach();
+        f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"これは本です。");
+        f->trigger("Jlesson1_A");
+        f->clock.time = {9, 59, 58};
+        f->commit(QStringLiteral("これは"));
+        QTRY_COMPARE(f->label("Label11"), QStringLiteral("9:59:58"));
+        f->clock.time = {10, 0, 5};
+        QTRY_COMPARE(f->label("Label13"), QStringLiteral("10:00:05"));
+        QCOMPARE(f->label("Label2"), QStringLiteral("25.714"));
+        f->commit(QStringLiteral("本です。"));
+        QTest::keyClicks(f->m_r2, QStringLiteral("x")); // the key after the end completes
+        QVERIFY(f->m_r1->toPlainText().isEmpty());
+        const Dialog* dialog = f->form->scoreDialog();
+        QCOMPARE(dialog->figure(DialogLabel::Label2), QStringLiteral("59.999"));
+        QCOMPARE(sql(QStringLiteral("SELECT speed FROM attempts")).toDouble(),
+                 dialog->figure(DialogLabel::Label2).toDouble());
+        QCOMPARE(sql(QStringLiteral(
+                     "SELECT substr(started_at, 12, 8), substr(ended_at, 12, 8) FROM attempts")),
+                 QStringLiteral("09:59:58|10:00:05"));
+        QCOMPARE(dialog->figure(DialogLabel::Label11), QStringLiteral("9:59:58"));
+        QCOMPARE(dialog->figure(DialogLabel::Label13), QStringLiteral("10:00:05"));
+    }
+
     void againStartsEnabledWhenAnEarlierRunLeftAnAttempt() {
         writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 40), {}}});
         f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"ab");
