@@ -7,7 +7,24 @@
 #include <QApplication>
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+// The windows under test keep their preferences and their data in folders of
+// the test process's own, never in the user's: set before anything reads
+// them, so that a test's result never hangs on how its user set the program.
+// A test that wants folders of its own sets them again in its main().
+struct OwnUserFolders {
+    OwnUserFolders() {
+        qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    QTemporaryDir folder;
+} ownUserFolders;
+
+} // namespace
 
 MainWindowServices testServices(const QString& programFolder) {
     MainWindowServices services = programServices(programFolder);
