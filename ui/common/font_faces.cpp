@@ -20,5 +20,6 @@ QFont chineseFont(qreal pointSize) {
 QFont japaneseBoxFont() {
     QFont font(kJapaneseFace);
     font.setPointSizeF(18);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
