@@ -51,6 +51,8 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // shows it while concealing; a text begins with nothing typed.
     void setTyped(Pos position, bool typed);
     bool concealedAt(int documentPosition) const;
+    // The same for a lesson position.
+    bool hides(Pos position) const { return concealedAt(m_lineBreaks.toDocument(position)); }
 
   signals:
     void concealingChanged(bool on);
@@ -58,6 +60,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
   private:
     // The colour and underline the learner's typing gave a character. Marks are

@@ -2,8 +2,10 @@
 
 #include "readings/kana.h"
 
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 
 // Concealing: the kanji not typed yet stand as empty frames, so that the
 // learner recalls them from the readings above. Each is painted again,
@@ -15,6 +17,7 @@ namespace {
 const QColor kFrameColour(190, 190, 190);
 constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
 constexpr qreal kUnderlineWidth = 2;
+constexpr char16_t kFrameCharacter = u'□'; // a concealed kanji in a copy
 
 } // namespace
 
@@ -39,6 +42,21 @@ void LessonBoxWidget::setTyped(Pos position, bool typed) {
 bool LessonBoxWidget::concealedAt(int documentPosition) const {
     const auto at = static_cast<size_t>(documentPosition);
     return m_concealing && at < m_hidden.size() && m_hidden[at];
+}
+
+// A copy (Ctrl+C, a drag) holds what the box shows, a frame for each concealed
+// kanji; the plain text of a selection has a character for each of its positions.
+QMimeData* LessonBoxWidget::createMimeDataFromSelection() const {
+    if (!m_concealing)
+        return QPlainTextEdit::createMimeDataFromSelection();
+    const QTextCursor selection = textCursor();
+    QString shown = selection.selection().toPlainText();
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (concealedAt(selection.selectionStart() + static_cast<int>(i)))
+            shown[i] = QChar(kFrameCharacter);
+    auto* data = new QMimeData;
+    data->setText(shown);
+    return data;
 }
 
 // One range for every run of concealed characters: on the ground of the box,
