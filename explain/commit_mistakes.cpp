@@ -164,6 +164,7 @@ Slip CommitMistakes::explainWord(std::size_t wordStart, std::size_t wordEnd,
                                  const Commit& commit) {
     Slip slip;
     slip.expected = m_lesson.substr(wordStart, wordEnd - wordStart);
+    slip.wordStart = wordStart;
     slip.reading = readingOf(wordStart, wordEnd).value_or(u"");
     const std::u16string_view typed = committed.substr(0, typedLength);
     slip.preedit = preeditOf(commit, wordStart, committed.substr(typedLength), wordEnd);

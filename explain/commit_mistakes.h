@@ -21,6 +21,7 @@ struct Slip {
     // How much longer the commit ran than the lesson's word: the characters
     // after it stand that far from the lesson characters they match.
     std::ptrdiff_t shift = 0;
+    std::size_t wordStart = 0; // lesson position of `expected`
 };
 
 // A wrong character as the journal keeps it.

@@ -131,8 +131,8 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
 
 MistakeHints& attachMistakes(Form1& window) {
     const MainWindowParts parts = window.parts();
-    auto* hints = new MistakeHints(parts.typingBox, parts.hints, parts.services.programFolder,
-                                   parts.services.readingsDictionary);
+    auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
+                                   parts.services.programFolder, parts.services.readingsDictionary);
     observeAttempts(window, *hints);
     return *hints;
 }

@@ -8,6 +8,7 @@
 #include "records/attempt_review.h"
 #include "records/journal_lesson.h"
 #include "ui/main_window/hint_row.h"
+#include "ui/main_window/lesson_box.h"
 #include "ui/mistakes/hint_text.h"
 #include "ui/mistakes/mistakes_window.h"
 
@@ -25,15 +26,23 @@ bool allKana(const std::u16string& text) {
     });
 }
 
+// The slip with its lesson word as the box shows it: a frame for a kanji it hides.
+Slip asShown(Slip slip, const LessonBoxWidget& lessonBox) {
+    for (std::size_t i = 0; i < slip.expected.size(); ++i)
+        if (lessonBox.hides(static_cast<Pos>(slip.wordStart + i)))
+            slip.expected[i] = u'□';
+    return slip;
+}
+
 MistakeNote noteOf(const Explanation& explanation, bool shifted) {
     return {kindName(explanation.kind), shifted ? kShifted : explanation.detail};
 }
 
 } // namespace
 
-MistakeHints::MistakeHints(QWidget& typingBox, HintRow& hints, std::string programFolder,
-                           std::string dictionaryFolder)
-    : QObject(&typingBox), m_typingBox(typingBox), m_hints(hints),
+MistakeHints::MistakeHints(QWidget& typingBox, const LessonBoxWidget& lessonBox, HintRow& hints,
+                           std::string programFolder, std::string dictionaryFolder)
+    : QObject(&typingBox), m_typingBox(typingBox), m_lessonBox(lessonBox), m_hints(hints),
       m_programFolder(std::move(programFolder)), m_analyser(std::move(dictionaryFolder)),
       m_classifier(m_kanji, m_analyser), m_commits(m_classifier) {
     m_typingBox.installEventFilter(this);
@@ -104,8 +113,14 @@ void MistakeHints::showHint() {
         return;
     m_hintedSlip = slip->start;
     const bool chinese = slip->explanation.kind == MistakeKind::ChineseForm;
-    m_hint = chinese && !m_chineseTold ? chineseInputHint(*slip) : slipHint(*slip);
+    m_tellingChinese = chinese && !m_chineseTold;
     m_chineseTold = m_chineseTold || chinese;
+    tell(*slip);
+}
+
+void MistakeHints::tell(const Slip& slip) {
+    const Slip shown = asShown(slip, m_lessonBox);
+    m_hint = m_tellingChinese ? chineseInputHint(shown) : slipHint(shown);
     m_hints.show(this, m_hint);
 }
 
@@ -116,10 +131,10 @@ void MistakeHints::forgetHint() {
 }
 
 // The row shows what was set last: a slip's hint stands over the romaji of
-// the next word until it is taken back.
+// the next word until it is taken back, and names the kanji typed meanwhile.
 void MistakeHints::positionChanged(Pos) {
-    if (!m_hint.empty())
-        m_hints.show(this, m_hint);
+    if (const Slip* slip = m_commits.slip(); slip && !m_hint.empty())
+        tell(*slip);
 }
 
 void MistakeHints::explain(JournalMistake& mistake) {

@@ -12,6 +12,7 @@
 #include <string>
 
 class HintRow;
+class LessonBoxWidget;
 class MistakesWindow;
 class QAction;
 class QWidget;
@@ -27,8 +28,9 @@ class MistakeHints final : public QObject,
                            public CharacterMistakes {
     Q_OBJECT
   public:
-    MistakeHints(QWidget& typingBox, HintRow& hints, std::string programFolder,
-                 std::string dictionaryFolder);
+    // The hints name no kanji that `lessonBox` hides.
+    MistakeHints(QWidget& typingBox, const LessonBoxWidget& lessonBox, HintRow& hints,
+                 std::string programFolder, std::string dictionaryFolder);
 
     // 记录 → 本次练习的错误 opens the review of the attempt written last in
     // the journal that `journal` gives.
@@ -53,11 +55,13 @@ class MistakeHints final : public QObject,
     void inputMethodEvent(const QString& preedit, const QString& commit);
     void readLesson();
     void showHint();
+    void tell(const Slip& slip);
     void forgetHint();
     void showReview();
     std::optional<std::u16string> lessonTextOf(const std::string& lesson);
 
     QWidget& m_typingBox;
+    const LessonBoxWidget& m_lessonBox;
     HintRow& m_hints;
     std::string m_programFolder;
     std::function<const Journal&()> m_journal;
@@ -70,6 +74,7 @@ class MistakeHints final : public QObject,
     bool m_lessonRead = false;
     std::optional<std::u16string> m_kanaPreedit; // the last all-kana preedit of this commit
     bool m_chineseTold = false;                  // once per attempt
+    bool m_tellingChinese = false;               // the slip told is of the Chinese form
     std::optional<std::size_t> m_hintedSlip;     // start of the slip the row tells
     QStringList m_hint;                          // standing until the slip is taken back
 };

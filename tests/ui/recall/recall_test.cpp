@@ -6,10 +6,13 @@
 #include "tests/support/journal_rows.h"
 #include "ui/dialogs/score_dialog.h"
 #include "ui/journal/statistics_window.h"
+#include "ui/mistakes/mistake_hints.h"
 #include "ui/program.h"
 #include "ui/user_settings.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QSet>
@@ -138,6 +141,41 @@ class RecallTest : public QObject {
         const QString hint = f.form->findChild<QLabel*>(QStringLiteral("Hint"))->text();
         QVERIFY2(hint.contains(QStringLiteral("ほん")) && !hint.contains(QStringLiteral("本")),
                  qPrintable(hint));
+    }
+
+    // A copy of the lesson box holds what it shows: a frame for each kanji
+    // not typed yet.
+    void aCopyOfTheLessonBoxKeepsTheKanjiHidden() {
+        Form1Fixture f;
+        f.trigger("ModeRecall");
+        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
+        f.trigger("Jlesson1_A");
+        f.commit(QStringLiteral("これは本で"));
+        f.m_r1->selectAll();
+        QTest::keySequence(f.m_r1, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("これは本です。\nあれは□□ですか。"));
+    }
+
+    // The hint of a slip names of the lesson's word what the box shows: the
+    // kanji typed, not those still hidden after it.
+    void theMistakeHintNamesOnlyTheKanjiTyped() {
+        Form1Fixture f;
+        attachMistakes(*f.form);
+        f.trigger("ModeRecall");
+        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
+        f.trigger("Jlesson1_A");
+        f.commit(QStringLiteral("これは本です。"));
+        QTest::keyClick(f.m_r2, Qt::Key_Return);
+        f.commit(QStringLiteral("あれは時"));
+        auto* hint = f.form->findChild<QLabel*>(QStringLiteral("Hint"));
+        QVERIFY2(hint->toolTip().startsWith(QStringLiteral("应为「辞□」じしょ，你输入了「時」")),
+                 qPrintable(hint->toolTip()));
+        QVERIFY(!hint->text().contains(u'書'));
+        QTest::keyClick(f.m_r2, Qt::Key_Backspace);
+        f.commit(QStringLiteral("時初"));
+        QVERIFY2(hint->toolTip().startsWith(QStringLiteral("应为「辞書」")),
+                 qPrintable(hint->toolTip()));
     }
 
     void theModeIsKeptAndNeedsTheDictionary() {
