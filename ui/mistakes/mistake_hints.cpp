@@ -26,12 +26,13 @@ bool allKana(const std::u16string& text) {
     });
 }
 
-// The slip with its lesson word as the box shows it: a frame for a kanji it hides.
-Slip asShown(Slip slip, const LessonBoxWidget& lessonBox) {
-    for (std::size_t i = 0; i < slip.expected.size(); ++i)
-        if (lessonBox.hides(static_cast<Pos>(slip.wordStart + i)))
-            slip.expected[i] = u'□';
-    return slip;
+// Lesson text standing at position `from` as the box shows it: a frame for
+// each kanji it hides.
+std::u16string asShown(std::u16string text, std::size_t from, const LessonBoxWidget& lessonBox) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (lessonBox.hides(static_cast<Pos>(from + i)))
+            text[i] = u'□';
+    return text;
 }
 
 MistakeNote noteOf(const Explanation& explanation, bool shifted) {
@@ -119,7 +120,8 @@ void MistakeHints::showHint() {
 }
 
 void MistakeHints::tell(const Slip& slip) {
-    const Slip shown = asShown(slip, m_lessonBox);
+    Slip shown = slip;
+    shown.expected = asShown(slip.expected, slip.wordStart, m_lessonBox);
     m_hint = m_tellingChinese ? chineseInputHint(shown) : slipHint(shown);
     m_hints.show(this, m_hint);
 }
@@ -160,15 +162,23 @@ void MistakeHints::reviewWith(QAction& item, std::function<const Journal&()> jou
 void MistakeHints::showReview() {
     if (!m_review)
         m_review = new MistakesWindow(m_typingBox.window());
-    const std::optional<ReviewedAttempt> attempt = lastAttemptReview(m_journal());
+    std::optional<ReviewedAttempt> attempt = lastAttemptReview(m_journal());
+    if (attempt && isLoaded(attempt->lesson))
+        for (ReviewedMistake& mistake : attempt->mistakes)
+            mistake.expected =
+                asShown(mistake.expected, static_cast<std::size_t>(mistake.position), m_lessonBox);
     m_review->show(attempt, attempt ? lessonTextOf(attempt->lesson) : std::nullopt);
 }
 
-// The lesson loaded now, or its file read again: after a later start the
-// attempt's lesson is no longer in memory.
+bool MistakeHints::isLoaded(const std::string& lesson) const {
+    return journalLessonFor(m_lesson).lesson == lesson;
+}
+
+// The lesson loaded now, as the box shows it, or its file read again: after a
+// later start the attempt's lesson is no longer in memory.
 std::optional<std::u16string> MistakeHints::lessonTextOf(const std::string& lesson) {
-    if (journalLessonFor(m_lesson).lesson == lesson)
-        return m_lesson.text;
+    if (isLoaded(lesson))
+        return asShown(m_lesson.text, 0, m_lessonBox);
     const auto course = courseLessonPath(lesson);
     const std::string path = course ? m_programFolder + "/" + nativePath(*course) : lesson;
     const auto bytes = readRegularFile(path, kLessonFileLimit);

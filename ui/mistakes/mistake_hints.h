@@ -58,6 +58,9 @@ class MistakeHints final : public QObject,
     void tell(const Slip& slip);
     void forgetHint();
     void showReview();
+    // Whether the journal's `lesson` is the one loaded; the review then shows
+    // none of the kanji the lesson box hides.
+    bool isLoaded(const std::string& lesson) const;
     std::optional<std::u16string> lessonTextOf(const std::string& lesson);
 
     QWidget& m_typingBox;

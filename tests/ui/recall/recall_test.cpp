@@ -178,6 +178,29 @@ class RecallTest : public QObject {
                  qPrintable(hint->toolTip()));
     }
 
+    // 本次练习的错误 shows the lesson loaded as the box does: practised again,
+    // its kanji are hidden there too.
+    void theReviewOfMistakesHidesTheKanjiTheBoxHides() {
+        Form1Fixture f;
+        const std::string journal =
+            (f.folder.path() + QStringLiteral("/journal.sqlite3")).toStdString();
+        attachJournal(*f.form, journal, &attachMistakes(*f.form));
+        f.trigger("ModeRecall");
+        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
+        f.trigger("Jlesson1_A");
+        f.commit(QStringLiteral("これはほ"));
+        f.prompts.setNextAnswer(true); // give up
+        f.trigger("Sav");
+        f.form->scoreDialog()->close();
+        f.trigger("Again");
+        f.trigger("Mistakes");
+        auto* table = f.form->findChild<QTableWidget*>(QStringLiteral("MistakesTable"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("□"));
+        const QString line = qobject_cast<QLabel*>(table->cellWidget(0, 0))->text();
+        QVERIFY2(line.contains(QStringLiteral("これは")) && !line.contains(u'本'),
+                 qPrintable(line));
+    }
+
     void theModeIsKeptAndNeedsTheDictionary() {
         {
             Form1Fixture f;
