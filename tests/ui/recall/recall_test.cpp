@@ -40,6 +40,13 @@ QImage cellOf(const Form1Fixture& f, int documentPosition) {
     return f.m_r1->viewport()->grab().toImage().copy(cell);
 }
 
+// Lesson 1 A, practised in 看读音写汉字.
+void loadInRecall(Form1Fixture& f) {
+    f.trigger("ModeRecall");
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
+    f.trigger("Jlesson1_A");
+}
+
 // A glyph is drawn smoothed, in many shades; an empty frame is the ground and
 // the frame's grey, whatever the ground (white, or a selection's colour).
 bool showsGlyph(const QImage& image) {
@@ -110,9 +117,7 @@ class RecallTest : public QObject {
 
     void aKanjiIsHiddenUntilTypedAndHiddenAgainWhenTakenBack() {
         Form1Fixture f;
-        f.trigger("ModeRecall");
-        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
-        f.trigger("Jlesson1_A");
+        loadInRecall(f);
         QVERIFY(f.m_r1->showsReadings());
         QVERIFY(!showsGlyph(cellOf(f, kHon)));
         QVERIFY(showsGlyph(cellOf(f, 0))); // こ, kana are shown
@@ -134,9 +139,7 @@ class RecallTest : public QObject {
     // The hint row names the word to type by its reading: the kanji stay hidden.
     void theHintRowGivesTheReadingNotTheKanji() {
         Form1Fixture f;
-        f.trigger("ModeRecall");
-        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
-        f.trigger("Jlesson1_A");
+        loadInRecall(f);
         f.commit(QStringLiteral("これは"));
         const QString hint = f.form->findChild<QLabel*>(QStringLiteral("Hint"))->text();
         QVERIFY2(hint.contains(QStringLiteral("ほん")) && !hint.contains(QStringLiteral("本")),
@@ -147,9 +150,7 @@ class RecallTest : public QObject {
     // not typed yet.
     void aCopyOfTheLessonBoxKeepsTheKanjiHidden() {
         Form1Fixture f;
-        f.trigger("ModeRecall");
-        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
-        f.trigger("Jlesson1_A");
+        loadInRecall(f);
         f.commit(QStringLiteral("これは本で"));
         f.m_r1->selectAll();
         QTest::keySequence(f.m_r1, QKeySequence::Copy);
@@ -162,9 +163,7 @@ class RecallTest : public QObject {
     void theMistakeHintNamesOnlyTheKanjiTyped() {
         Form1Fixture f;
         attachMistakes(*f.form);
-        f.trigger("ModeRecall");
-        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
-        f.trigger("Jlesson1_A");
+        loadInRecall(f);
         f.commit(QStringLiteral("これは本です。"));
         QTest::keyClick(f.m_r2, Qt::Key_Return);
         f.commit(QStringLiteral("あれは時"));
@@ -185,9 +184,7 @@ class RecallTest : public QObject {
         const std::string journal =
             (f.folder.path() + QStringLiteral("/journal.sqlite3")).toStdString();
         attachJournal(*f.form, journal, &attachMistakes(*f.form));
-        f.trigger("ModeRecall");
-        f.writeLesson(QStringLiteral("ldata/J01A.ORV"), kLesson);
-        f.trigger("Jlesson1_A");
+        loadInRecall(f);
         f.commit(QStringLiteral("これはほ"));
         f.prompts.setNextAnswer(true); // give up
         f.trigger("Sav");
