@@ -56,6 +56,8 @@ void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_chineseTold = false;
     forgetHint();
     m_commits.lessonLoaded(lesson.text, {});
+    if (m_review && m_review->isVisible()) // it shows no kanji the new text hides
+        review(false);
 }
 
 // The lesson's word readings, with its corrections, once its first mistake
@@ -162,12 +164,22 @@ void MistakeHints::reviewWith(QAction& item, std::function<const Journal&()> jou
 void MistakeHints::showReview() {
     if (!m_review)
         m_review = new MistakesWindow(m_typingBox.window());
+    review(true);
+}
+
+// The attempt written last, in the review window, brought forward or not;
+// when its lesson is the one loaded, as the lesson box shows it.
+void MistakeHints::review(bool bringForward) {
     std::optional<ReviewedAttempt> attempt = lastAttemptReview(m_journal());
     if (attempt && isLoaded(attempt->lesson))
         for (ReviewedMistake& mistake : attempt->mistakes)
             mistake.expected =
                 asShown(mistake.expected, static_cast<std::size_t>(mistake.position), m_lessonBox);
-    m_review->show(attempt, attempt ? lessonTextOf(attempt->lesson) : std::nullopt);
+    const auto text = attempt ? lessonTextOf(attempt->lesson) : std::nullopt;
+    if (bringForward)
+        m_review->show(attempt, text);
+    else
+        m_review->fill(attempt, text);
 }
 
 bool MistakeHints::isLoaded(const std::string& lesson) const {

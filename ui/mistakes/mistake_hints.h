@@ -58,6 +58,7 @@ class MistakeHints final : public QObject,
     void tell(const Slip& slip);
     void forgetHint();
     void showReview();
+    void review(bool bringForward);
     // Whether the journal's `lesson` is the one loaded; the review then shows
     // none of the kanji the lesson box hides.
     bool isLoaded(const std::string& lesson) const;

@@ -88,6 +88,14 @@ MistakesWindow::MistakesWindow(QWidget* parent)
 
 void MistakesWindow::show(const std::optional<ReviewedAttempt>& attempt,
                           const std::optional<std::u16string>& lessonText) {
+    fill(attempt, lessonText);
+    QDialog::show();
+    raise();
+    activateWindow();
+}
+
+void MistakesWindow::fill(const std::optional<ReviewedAttempt>& attempt,
+                          const std::optional<std::u16string>& lessonText) {
     m_table->setRowCount(0);
     if (!attempt) {
         m_summary->setText(QStringLiteral("练习日志里还没有练习记录。"));
@@ -98,9 +106,6 @@ void MistakesWindow::show(const std::optional<ReviewedAttempt>& attempt,
             fillRow(row, attempt->mistakes[static_cast<std::size_t>(row)], lessonText);
     }
     m_table->resizeColumnsToContents();
-    QDialog::show();
-    raise();
-    activateWindow();
 }
 
 void MistakesWindow::fillRow(int row, const ReviewedMistake& mistake,

@@ -22,6 +22,9 @@ class MistakesWindow final : public QDialog {
     // be read; without it the lines are left empty.
     void show(const std::optional<ReviewedAttempt>& attempt,
               const std::optional<std::u16string>& lessonText);
+    // The same, without bringing the window forward.
+    void fill(const std::optional<ReviewedAttempt>& attempt,
+              const std::optional<std::u16string>& lessonText);
 
   private:
     void fillRow(int row, const ReviewedMistake& mistake,
