@@ -329,13 +329,24 @@ void StatisticsWindow::showSelectedLesson() {
 void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
     const std::vector<ProgressPoint> points = progress(m_journal, lesson, chosenMode());
     const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
-    if (points.empty())
+    if (points.empty() && chosenMode())
+        m_chart->showPoints(points,
+                            QStringLiteral("还没有“%1”的练习记录").arg(m_modes->currentText()));
+    else if (points.empty())
         m_chart->showPoints(points,
                             QStringLiteral("还没有练习记录：完成或放弃一次练习后，这里会画出进步"));
     else if (lesson && !selected.isEmpty())
-        m_chart->showPoints(points, m_lessons->item(selected.first()->row(), 0)->text());
+        m_chart->showPoints(points,
+                            chartCaption(m_lessons->item(selected.first()->row(), 0)->text()));
     else
-        m_chart->showPoints(points, QStringLiteral("全部练习"));
+        m_chart->showPoints(points, chartCaption(QStringLiteral("全部练习")));
+}
+
+// What the chart shows, with the practice mode when the filter names one.
+QString StatisticsWindow::chartCaption(const QString& what) const {
+    if (!chosenMode())
+        return what;
+    return QStringLiteral("%1（%2）").arg(what, m_modes->currentText());
 }
 
 void StatisticsWindow::exportCsv_Click() {

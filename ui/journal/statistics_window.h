@@ -42,6 +42,7 @@ class StatisticsWindow final : public QDialog {
     QWidget* createWeeklyKinds();
     void fillWeeklyKinds();
     void showProgress(const std::optional<std::string>& lesson);
+    QString chartCaption(const QString& what) const;
     void showSelectedLesson();
     void exportCsv_Click();
 

@@ -10,6 +10,7 @@
 #include "ui/program.h"
 #include "ui/user_settings.h"
 
+#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -107,6 +108,9 @@ class RecallTest : public QObject {
         for (int i = 1; i < modes->count(); ++i) {
             modes->setCurrentIndex(i);
             QCOMPARE(lessons->rowCount(), modes->currentData().toString() == mode ? 1 : 0);
+            // The chart says which mode it shows, or that it has none of it.
+            QVERIFY(
+                window->findChild<QChartView*>()->chart()->title().contains(modes->currentText()));
         }
         // The drill of the missed characters is practised in the same mode.
         window->findChild<QPushButton*>(QStringLiteral("DrillButton"))->click();
