@@ -51,8 +51,9 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // shows it while concealing; a text begins with nothing typed.
     void setTyped(Pos position, bool typed);
     bool concealedAt(int documentPosition) const;
-    // The same for a lesson position.
-    bool hides(Pos position) const { return concealedAt(m_lineBreaks.toDocument(position)); }
+    // Lesson text that stands at lesson position `from`, as the box shows it:
+    // each concealed kanji as a frame (□). A hint or a copy then tells no more.
+    std::u16string asShown(std::u16string text, Pos from) const;
 
   signals:
     void concealingChanged(bool on);

@@ -17,7 +17,7 @@ namespace {
 const QColor kFrameColour(190, 190, 190);
 constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
 constexpr qreal kUnderlineWidth = 2;
-constexpr char16_t kFrameCharacter = u'□'; // a concealed kanji in a copy
+constexpr char16_t kFrameCharacter = u'□'; // a concealed kanji in a copy or a hint
 
 } // namespace
 
@@ -42,6 +42,13 @@ void LessonBoxWidget::setTyped(Pos position, bool typed) {
 bool LessonBoxWidget::concealedAt(int documentPosition) const {
     const auto at = static_cast<size_t>(documentPosition);
     return m_concealing && at < m_hidden.size() && m_hidden[at];
+}
+
+std::u16string LessonBoxWidget::asShown(std::u16string text, Pos from) const {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (concealedAt(m_lineBreaks.toDocument(from + static_cast<Pos>(i))))
+            text[i] = kFrameCharacter;
+    return text;
 }
 
 // A copy (Ctrl+C, a drag) holds what the box shows, a frame for each concealed

@@ -26,15 +26,6 @@ bool allKana(const std::u16string& text) {
     });
 }
 
-// Lesson text standing at position `from` as the box shows it: a frame for
-// each kanji it hides.
-std::u16string asShown(std::u16string text, std::size_t from, const LessonBoxWidget& lessonBox) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (lessonBox.hides(static_cast<Pos>(from + i)))
-            text[i] = u'□';
-    return text;
-}
-
 MistakeNote noteOf(const Explanation& explanation, bool shifted) {
     return {kindName(explanation.kind), shifted ? kShifted : explanation.detail};
 }
@@ -123,7 +114,7 @@ void MistakeHints::showHint() {
 
 void MistakeHints::tell(const Slip& slip) {
     Slip shown = slip;
-    shown.expected = asShown(slip.expected, slip.wordStart, m_lessonBox);
+    shown.expected = m_lessonBox.asShown(slip.expected, static_cast<Pos>(slip.wordStart));
     m_hint = m_tellingChinese ? chineseInputHint(shown) : slipHint(shown);
     m_hints.show(this, m_hint);
 }
@@ -173,8 +164,7 @@ void MistakeHints::review(bool bringForward) {
     std::optional<ReviewedAttempt> attempt = lastAttemptReview(m_journal());
     if (attempt && isLoaded(attempt->lesson))
         for (ReviewedMistake& mistake : attempt->mistakes)
-            mistake.expected =
-                asShown(mistake.expected, static_cast<std::size_t>(mistake.position), m_lessonBox);
+            mistake.expected = m_lessonBox.asShown(mistake.expected, mistake.position);
     const auto text = attempt ? lessonTextOf(attempt->lesson) : std::nullopt;
     if (bringForward)
         m_review->show(attempt, text);
@@ -190,7 +180,7 @@ bool MistakeHints::isLoaded(const std::string& lesson) const {
 // later start the attempt's lesson is no longer in memory.
 std::optional<std::u16string> MistakeHints::lessonTextOf(const std::string& lesson) {
     if (isLoaded(lesson))
-        return asShown(m_lesson.text, 0, m_lessonBox);
+        return m_lessonBox.asShown(m_lesson.text, 0);
     const auto course = courseLessonPath(lesson);
     const std::string path = course ? m_programFolder + "/" + nativePath(*course) : lesson;
     const auto bytes = readRegularFile(path, kLessonFileLimit);
