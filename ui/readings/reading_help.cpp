@@ -29,8 +29,9 @@ ReadingHelp::ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hin
         disable(installHint());
         return;
     }
-    connect(&m_item, &QAction::toggled, this, &ReadingHelp::setOn);
+    // The remembered choice, not written back; no lesson is loaded yet.
     m_item.setChecked(loadSetting(kShowReadings));
+    connect(&m_item, &QAction::toggled, this, &ReadingHelp::setOn);
 }
 
 bool ReadingHelp::available() const {
@@ -77,8 +78,12 @@ void ReadingHelp::setOn(bool on) {
 void ReadingHelp::setRecalling(bool on) {
     if (on == m_recalling)
         return;
+    const bool wantedBefore = wanted();
     m_recalling = on;
-    showWanted();
+    if (wanted() != wantedBefore)
+        showWanted();
+    else
+        follow(m_position); // the readings stand; the hint names the word anew
 }
 
 void ReadingHelp::showWanted() {

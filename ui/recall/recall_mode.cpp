@@ -29,13 +29,15 @@ RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp&
     m_text = modeItem(menu, group, "ModeText", QStringLiteral("看原文(&O)"));
     m_recall = modeItem(menu, group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
     m_text->setChecked(true);
-    connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
     connect(&readings, &ReadingHelp::madeUnavailable, this, &RecallMode::disable);
     if (!readings.available()) {
         disable(readings.whyUnavailable());
         return;
     }
+    // The remembered choice, not written back.
     m_recall->setChecked(loadSetting(kPracticeMode) == QLatin1String(kRecallMode));
+    apply(m_recall->isChecked());
+    connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
 }
 
 void RecallMode::evaluated(Pos position, char16_t, char16_t, bool) {
