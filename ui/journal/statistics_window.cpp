@@ -143,10 +143,11 @@ QWidget* StatisticsWindow::createLessonTable() {
     m_lessons =
         table("LessonTable",
               {QStringLiteral("课文"), QStringLiteral("练习次数"), QStringLiteral("最高速度"),
-               QStringLiteral("最近速度"), QStringLiteral("最高正确率"),
-               QStringLiteral("最近正确率"), QStringLiteral("最高首次正确率"),
-               QStringLiteral("最近首次正确率"), QStringLiteral("最近练习")});
+               QStringLiteral("最近速度"), QStringLiteral("最高\n正确率"),
+               QStringLiteral("最近\n正确率"), QStringLiteral("最高\n首次正确率"),
+               QStringLiteral("最近\n首次正确率"), QStringLiteral("最近练习")});
     explainColumns(m_lessons);
+    // The accuracies' headers take two lines, so that the lessons' titles fit.
     m_lessons->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_lessons->setSortingEnabled(true);
     connect(m_lessons, &QTableWidget::itemSelectionChanged, this,
