@@ -7,6 +7,7 @@
 #include "ui/common/font_faces.h"
 #include "ui/common/system_clock.h"
 #include "ui/common/translations.h"
+#include "ui/common/window_place.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/main_window/form1.h"
 #include "ui/main_window/lesson_box.h"
@@ -87,8 +88,7 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
     auto window = std::make_unique<Form1>(std::move(services));
     attachReadingHelp(*window);
     attachOwnLessons(*window);
-    const QRect screen = window->screen()->availableGeometry();
-    window->move(screen.center() - QPoint(window->width() / 2, window->height() / 2));
+    centreOn(*window, window->screen()->availableGeometry());
     return window;
 }
 

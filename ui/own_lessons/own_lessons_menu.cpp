@@ -3,6 +3,7 @@
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
 #include "ui/common/prompts.h"
+#include "ui/common/window_place.h"
 #include "ui/own_lessons/lesson_editor.h"
 #include "ui/own_lessons/text_file_import.h"
 
@@ -70,6 +71,7 @@ LessonEditor* OwnLessonsMenu::openEditor() {
     connect(editor, &LessonEditor::practiseRequested, this,
             [this](const std::string& path) { m_session.loadLesson(path); });
     m_editors.emplace_back(editor);
+    centreOn(*editor, m_window.frameGeometry()); // a plain window would open in a corner
     return editor;
 }
 
