@@ -31,13 +31,13 @@ const std::string kProgressSql =
     " AND (?2 IS NULL OR mode = ?2) AND elapsed_s > 0"
     " ORDER BY julianday(ended_at), id";
 
-// Per character the pair counts; the first pair of each character by count is
-// what was typed instead most often.
-// Shifted characters are echoes of one slip and not counted; the kind shown
-// is the one of the character's most frequent pair.
+// Per lesson part the slip counts; the first pair of each part by count is
+// what was typed instead most often; the kind shown is that pair's. An extra
+// input and letters typed with the input method off miss no part of the lesson.
 constexpr const char* kMostMissedSql =
     "WITH pairs AS (SELECT expected, typed, COUNT(*) AS n, MAX(COALESCE(kind, '')) AS kind"
-    " FROM mistakes WHERE detail IS NOT '错位' GROUP BY expected, typed),"
+    " FROM mistakes WHERE detail IS NOT '错位' AND expected <> ''"
+    " AND COALESCE(kind, '') <> '输入法未开' GROUP BY expected, typed),"
     " ranked AS (SELECT expected, typed, kind, SUM(n) OVER (PARTITION BY expected) AS total,"
     " ROW_NUMBER() OVER (PARTITION BY expected ORDER BY n DESC, typed) AS place FROM pairs)"
     " SELECT expected, total, typed, kind FROM ranked WHERE place = 1"

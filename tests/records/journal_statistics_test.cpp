@@ -212,9 +212,9 @@ TEST_F(JournalStatisticsTest, OnlyCompletedAttemptsOfTwentyCharactersSetTheBestF
 
 // Typed wrong twice at position 3 and once at 7, each taken back and typed
 // right: the read-out forgets them, the first try does not.
-TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOnce) {
+TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsTheLessonCharactersOfEverySlip) {
     write(attempt("J01A", "2026-03-02T10:00:00+08:00", 40, 20, 20),
-          {{3, u"辞", u"持"}, {3, u"辞", u"時"}, {7, u"は", u"わ"}});
+          {{3, u"辞書", u"時", {}, std::nullopt, true}, {7, u"", u"↵"}});
     write(attempt("J01A", "2026-03-02T10:05:00+08:00", 40, 20, 20));
     const auto rows = lessonSummaries(*m_journal);
     ASSERT_EQ(rows.size(), 1u);
@@ -224,7 +224,7 @@ TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOn
     const auto points = progress(*m_journal);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_DOUBLE_EQ(points[0].accuracy, 100);
-    EXPECT_DOUBLE_EQ(points[0].firstTryAccuracy, 90);
+    EXPECT_DOUBLE_EQ(points[0].firstTryAccuracy, 85);
 }
 
 TEST_F(JournalStatisticsTest, ExportWritesCellsThatLookLikeFormulasAsText) {
