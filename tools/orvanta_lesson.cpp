@@ -6,6 +6,7 @@
 #include "core/local_files.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
+#include "tools/class_report_command.h"
 #include "tools/explain_command.h"
 #include "tools/readings_command.h"
 #include "tools/review_schedule_command.h"
@@ -154,7 +155,8 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 }
 
 int usageError() {
-    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage;
+    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage
+              << kClassReportUsage;
     return 2;
 }
 
@@ -165,8 +167,9 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
-                                               kExplainUsage + kReviewScheduleUsage);
+        const auto error =
+            writeStandardOutput(std::string(kUsage) + kReadingsUsage + kExplainUsage +
+                                kReviewScheduleUsage + kClassReportUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
@@ -177,6 +180,8 @@ int main(int argc, char** argv) {
         return explainCommand({args.begin() + 1, args.end()});
     if (args[0] == "review-schedule")
         return reviewScheduleCommand({args.begin() + 1, args.end()});
+    if (args[0] == "class-report")
+        return classReportCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;
