@@ -14,6 +14,8 @@ QTableWidgetItem* cell(const QVariant& value) {
     auto* item = new QTableWidgetItem;
     item->setData(Qt::DisplayRole, value);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    if (value.typeId() != QMetaType::QString)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
 
