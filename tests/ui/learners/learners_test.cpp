@@ -9,6 +9,7 @@
 #include "ui/journal/journal_hook.h"
 #include "ui/learners/learner_chooser.h"
 #include "ui/program.h"
+#include "ui/user_settings.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -181,6 +182,24 @@ class LearnersTest : public QObject {
         QVERIFY(!mine.open().error);
         QCOMPARE(lessonSummaries(mine).size(), size_t(1));
         QVERIFY(!QFile::exists(QString::fromStdString(learnerJournalPath(data(), "1"))));
+    }
+
+    // One learner's readings switch is not another's; the PC's class folder is everyone's.
+    void eachLearnerKeepsTheirOwnPreferences() {
+        useLearnerSettings({"2", "李华"});
+        saveSetting(kShowReadings, true);
+        saveSetting(kClassFolder, QStringLiteral("/srv/班级"));
+        useLearnerSettings({"1", "王明"});
+        const bool firstLearners = loadSetting(kShowReadings);
+        const QString folder = loadSetting(kClassFolder);
+        useLearnerSettings({"2", "李华"});
+        const bool secondLearners = loadSetting(kShowReadings);
+        userSettingsFile().remove(QStringLiteral("learner-2"));
+        userSettingsFile().remove(QLatin1String(kClassFolder.key));
+        useLearnerSettings({"1", "王明"});
+        QVERIFY(!firstLearners);
+        QVERIFY(secondLearners);
+        QCOMPARE(folder, QStringLiteral("/srv/班级"));
     }
 };
 
