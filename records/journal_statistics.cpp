@@ -135,8 +135,3 @@ std::optional<std::string> firstText(const Journal& journal, const char* sql) {
 std::optional<std::string> lastAttemptLesson(const Journal& journal) {
     return firstText(journal, "SELECT lesson FROM attempts ORDER BY id DESC LIMIT 1");
 }
-
-std::optional<std::string> lastSavedName(const Journal& journal) {
-    return firstText(journal,
-                     "SELECT name FROM attempts WHERE name <> '' ORDER BY id DESC LIMIT 1");
-}

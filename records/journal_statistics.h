@@ -74,6 +74,3 @@ std::vector<WeeklyKind> mistakesByWeek(const Journal& journal);
 
 // The lesson of the attempt written last.
 std::optional<std::string> lastAttemptLesson(const Journal& journal);
-
-// The name given last when a score was saved; an empty name does not count.
-std::optional<std::string> lastSavedName(const Journal& journal);
