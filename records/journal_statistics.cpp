@@ -24,12 +24,59 @@ const std::string kSummariesSql =
     " MAX(id) AS last_id FROM scored WHERE (?1 IS NULL OR mode = ?1) GROUP BY lesson) AS s"
     " JOIN scored AS last ON last.id = s.last_id";
 
-const std::string kProgressSql =
-    scoredAttempts() +
-    " SELECT CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER), speed,"
-    " accuracy, first_try, counts FROM scored WHERE (?1 IS NULL OR lesson = ?1)"
-    " AND (?2 IS NULL OR mode = ?2) AND elapsed_s > 0"
-    " ORDER BY julianday(ended_at), id";
+// The learner's own calendar: the date part of the local time written.
+constexpr const char* kDayOf = "substr(ended_at, 1, 10)";
+constexpr const char* kWeekOf = "date(substr(ended_at, 1, 10), '-6 days', 'weekday 1')";
+constexpr const char* kMonthOf = "substr(ended_at, 1, 7)";
+constexpr const char* kCharted = " FROM scored WHERE (?1 IS NULL OR lesson = ?1) AND (?2 IS NULL "
+                                 "OR mode = ?2) AND elapsed_s > 0";
+constexpr const char* kEndedAtMs =
+    "CAST(round((julianday(ended_at) - 2440587.5) * 86400000) AS INTEGER)";
+
+const std::string kProgressSql = scoredAttempts() + " SELECT " + kEndedAtMs +
+                                 ", speed, accuracy, first_try, counts" + kCharted +
+                                 " ORDER BY julianday(ended_at), id";
+
+// The mean of a figure over the period's counted attempts, or over all of them.
+std::string meanOf(const char* figure) {
+    return std::string("COALESCE(AVG(CASE WHEN counts THEN ") + figure + " END), AVG(" + figure +
+           "))";
+}
+
+std::string groupedProgressSql(const char* period) {
+    return scoredAttempts() + " SELECT CAST(round(AVG(ms)) AS INTEGER), " + meanOf("speed") + ", " +
+           meanOf("accuracy") + ", " + meanOf("first_try") + ", MAX(counts) FROM (SELECT *, " +
+           kEndedAtMs + " AS ms, " + period + " AS period" + kCharted +
+           ") GROUP BY period ORDER BY MIN(ms)";
+}
+
+const std::string kStepsSql = scoredAttempts() + " SELECT COUNT(*), COUNT(DISTINCT " + kDayOf +
+                              "), COUNT(DISTINCT " + kWeekOf + ")" + kCharted;
+
+const std::string& progressSql(ProgressStep step) {
+    static const std::string byDay = groupedProgressSql(kDayOf);
+    static const std::string byWeek = groupedProgressSql(kWeekOf);
+    static const std::string byMonth = groupedProgressSql(kMonthOf);
+    switch (step) {
+    case ProgressStep::Attempt:
+        return kProgressSql;
+    case ProgressStep::Day:
+        return byDay;
+    case ProgressStep::Week:
+        return byWeek;
+    case ProgressStep::Month:
+        break;
+    }
+    return byMonth;
+}
+
+void bindLessonAndMode(Statement& query, std::optional<std::string_view> lesson,
+                       std::optional<std::string_view> mode) {
+    if (lesson)
+        query.bind(1, *lesson);
+    if (mode)
+        query.bind(2, *mode);
+}
 
 // Per character the pair counts; the first pair of each character by count is
 // what was typed instead most often.
@@ -82,19 +129,30 @@ std::vector<LessonSummary> lessonSummaries(const Journal& journal,
 }
 
 std::vector<ProgressPoint> progress(const Journal& journal, std::optional<std::string_view> lesson,
-                                    std::optional<std::string_view> mode) {
+                                    std::optional<std::string_view> mode, ProgressStep step) {
     std::vector<ProgressPoint> points;
     if (!journal.isOpen())
         return points;
-    Statement query(journal.database(), kProgressSql);
-    if (lesson)
-        query.bind(1, *lesson);
-    if (mode)
-        query.bind(2, *mode);
+    Statement query(journal.database(), progressSql(step));
+    bindLessonAndMode(query, lesson, mode);
     while (query.step() == SQLITE_ROW)
         points.push_back(
             {query.integer(0), query.real(1), query.real(2), query.real(3), query.integer(4) != 0});
     return points;
+}
+
+ProgressStep progressStep(const Journal& journal, std::optional<std::string_view> lesson,
+                          std::optional<std::string_view> mode, std::int64_t mostPoints) {
+    if (!journal.isOpen())
+        return ProgressStep::Attempt;
+    Statement query(journal.database(), kStepsSql);
+    bindLessonAndMode(query, lesson, mode);
+    if (query.step() != SQLITE_ROW)
+        return ProgressStep::Attempt;
+    for (const ProgressStep step : {ProgressStep::Attempt, ProgressStep::Day, ProgressStep::Week})
+        if (query.integer(static_cast<int>(step)) <= mostPoints)
+            return step;
+    return ProgressStep::Month;
 }
 
 std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit) {

@@ -249,3 +249,48 @@ TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {
     EXPECT_NE(error->find("a.csv"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(m_dir / "no"));
 }
+
+// Beyond what a chart can show apart, a point is a day of the learner's own
+// calendar: 01:00 at +08:00 is the next day though it is still the day
+// before in UTC. A give-up after a few characters runs far faster and is left
+// out of a day that has a counted attempt.
+TEST_F(JournalStatisticsTest, ADaysPointIsTheMeanOfItsCountedAttemptsByTheLearnersCalendar) {
+    JournalAttempt gaveUp = attempt("J01A", "2026-03-02T12:00:00+08:00", 300);
+    gaveUp.completed = false;
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00", 40, 20));
+    write(gaveUp);
+    write(attempt("J01A", "2026-03-02T18:00:00+08:00", 60, 16));
+    JournalAttempt nextDay = attempt("J01A", "2026-03-03T01:00:00+08:00", 200);
+    nextDay.completed = false;
+    write(nextDay);
+    const auto days = progress(*m_journal, std::nullopt, std::nullopt, ProgressStep::Day);
+    ASSERT_EQ(days.size(), 2u);
+    EXPECT_DOUBLE_EQ(days[0].speed, 50);
+    EXPECT_DOUBLE_EQ(days[0].accuracy, 90);
+    EXPECT_TRUE(days[0].counted);
+    EXPECT_DOUBLE_EQ(days[1].speed, 200) << "a day of give-ups only shows them, grey";
+    EXPECT_FALSE(days[1].counted);
+    EXPECT_LT(days[0].endedAtMs, days[1].endedAtMs);
+}
+
+// Five attempts on three days of two weeks (2026-03-08 is a Sunday), in two months.
+TEST_F(JournalStatisticsTest, TheChartTakesTheShortestStepWhosePointsItCanShow) {
+    for (const char* endedAt :
+         {"2026-02-27T10:00:00+08:00", "2026-02-27T11:00:00+08:00", "2026-03-01T10:00:00+08:00",
+          "2026-03-01T11:00:00+08:00", "2026-03-02T10:00:00+08:00"})
+        write(attempt("J01A", endedAt));
+    const std::vector<std::pair<std::int64_t, ProgressStep>> cases{{5, ProgressStep::Attempt},
+                                                                   {3, ProgressStep::Day},
+                                                                   {2, ProgressStep::Week},
+                                                                   {1, ProgressStep::Month}};
+    for (const auto& [mostPoints, step] : cases) {
+        EXPECT_EQ(progressStep(*m_journal, std::nullopt, std::nullopt, mostPoints), step)
+            << mostPoints;
+        EXPECT_LE(progress(*m_journal, std::nullopt, std::nullopt, step).size(),
+                  static_cast<size_t>(std::max<std::int64_t>(mostPoints, 2)));
+    }
+    EXPECT_EQ(progress(*m_journal, std::nullopt, std::nullopt, ProgressStep::Week).size(), 2u);
+    EXPECT_EQ(progress(*m_journal, std::nullopt, std::nullopt, ProgressStep::Month).size(), 2u);
+    EXPECT_EQ(progressStep(*m_journal, "J09B", std::nullopt, 1), ProgressStep::Attempt)
+        << "a lesson never practised has no point";
+}
