@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -38,6 +39,7 @@ MistakeHints::MistakeHints(QWidget& typingBox, const LessonBoxWidget& lessonBox,
       m_programFolder(std::move(programFolder)), m_analyser(std::move(dictionaryFolder)),
       m_classifier(m_kanji, m_analyser), m_commits(m_classifier) {
     m_typingBox.installEventFilter(this);
+    QTimer::singleShot(0, this, [this] { m_preloader.start(); });
 }
 
 void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
@@ -47,12 +49,12 @@ void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_chineseTold = false;
     forgetHint();
     m_commits.lessonLoaded(lesson.text, {});
+    readLesson();
     if (m_review && m_review->isVisible()) // it shows no kanji the new text hides
         review(false);
 }
 
-// The lesson's word readings, with its corrections, once its first mistake
-// needs them.
+// The lesson's word readings, with its corrections.
 void MistakeHints::readLesson() {
     if (m_lessonRead)
         return;

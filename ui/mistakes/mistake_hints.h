@@ -2,6 +2,7 @@
 
 #include "core/attempt_observer.h"
 #include "explain/commit_mistakes.h"
+#include "explain/kanji_preloader.h"
 #include "readings/mecab_analyser.h"
 #include "records/attempt_recorder.h"
 #include "records/journal.h"
@@ -20,8 +21,9 @@ class QWidget;
 // Explains the learner's mistakes as they are made: it follows the typing
 // box's input-method events (the last all-kana preedit before each commit),
 // tells each wrong character's kind to the journal, and shows on the hint row
-// what was expected, until the slip is taken back. Its data (OpenCC, KANJIDIC,
-// the dictionary) is read at the first mistake, not at start-up.
+// what was expected, until the slip is taken back. OpenCC and KANJIDIC are read
+// on a thread of their own once the event loop runs, and a lesson's readings
+// when it loads, so that no key waits for them.
 class MistakeHints final : public QObject,
                            public AttemptObserver,
                            public MistakeExplainer,
@@ -71,6 +73,7 @@ class MistakeHints final : public QObject,
     std::function<const Journal&()> m_journal;
     MistakesWindow* m_review = nullptr; // made on first use
     KanjiSources m_kanji;
+    KanjiPreloader m_preloader{m_kanji};
     MecabAnalyser m_analyser;
     Classifier m_classifier;
     CommitMistakes m_commits;
