@@ -5,6 +5,7 @@
 #include "ui/main_window/ruby_room_layout.h"
 
 #include <QScrollBar>
+#include <climits>
 
 namespace {
 
@@ -83,14 +84,27 @@ template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change chan
         updateCharacters(firstChanged, endChanged);
 }
 
+// The characters changed in one pass of the event loop are painted together:
+// a paste marks thousands of them, and finding where one stands walks its
+// block's lines.
+void LessonBoxWidget::updateCharacters(int from, int to) {
+    if (m_changedFrom >= m_changedTo)
+        QMetaObject::invokeMethod(this, &LessonBoxWidget::paintChanged, Qt::QueuedConnection);
+    m_changedFrom = std::min(m_changedFrom, from);
+    m_changedTo = std::max(m_changedTo, to);
+}
+
 // Document positions [from, to): their part of a line, or the whole width of
 // the lines between.
-void LessonBoxWidget::updateCharacters(int from, int to) {
+void LessonBoxWidget::paintChanged() {
+    const int documentLength = document()->characterCount() - 1;
     QTextCursor cursor(document());
-    cursor.setPosition(from);
+    cursor.setPosition(std::min(m_changedFrom, documentLength));
     const QRect first = cursorRect(cursor);
-    cursor.setPosition(to);
+    cursor.setPosition(std::min(m_changedTo, documentLength));
     const QRect last = cursorRect(cursor);
+    m_changedFrom = INT_MAX;
+    m_changedTo = 0;
     QRect area = first.united(last);
     if (last.top() != first.top() || last.left() < first.left())
         area = QRect(0, area.top(), viewport()->width(), area.height());
