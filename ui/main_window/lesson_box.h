@@ -92,6 +92,8 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     template <typename Change> void changeSelectedMarks(Change change);
     void updateCharacters(int from, int to);
     void paintChanged();
+    // The line holding a document position, in viewport coordinates.
+    QRectF lineSpan(int documentPosition) const;
     void makeRoomForReadings();
     VisibleSpan visibleSpan(const QTextBlock& block, qreal top, qreal bottom) const;
     void paintBlock(QPainter& painter, const QTextBlock& block, QPointF topLeft, const QRect& area,
