@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -91,14 +93,31 @@ constexpr const char* kMostMissedSql =
     " ORDER BY total DESC, expected LIMIT ?";
 
 // The Monday of the week an attempt ended in, by the learner's own calendar.
-// The kinds are counted per attempt first, so that the week is worked out
-// once an attempt and kind rather than once a mistake.
-constexpr const char* kWeeklyKindsSql =
-    "WITH per_attempt AS (SELECT attempt_id, kind, COUNT(*) AS n FROM mistakes"
-    " WHERE detail IS NOT '错位' GROUP BY attempt_id, kind)"
-    " SELECT date(substr(a.ended_at, 1, 10), '-6 days', 'weekday 1') AS week,"
-    " COALESCE(p.kind, ''), SUM(p.n) FROM per_attempt p JOIN attempts a ON a.id = p.attempt_id"
-    " GROUP BY week, p.kind ORDER BY week, SUM(p.n) DESC, p.kind";
+constexpr const char* kAttemptWeeksSql =
+    "SELECT id, date(substr(ended_at, 1, 10), '-6 days', 'weekday 1') FROM attempts";
+// In the order of the index that holds these columns: attempt by attempt.
+constexpr const char* kCountedKindsSql =
+    "SELECT attempt_id, COALESCE(kind, '') FROM mistakes WHERE detail IS NOT '错位'"
+    " ORDER BY attempt_id";
+
+using KindCounts = std::vector<std::pair<std::string, std::int64_t>>;
+
+void count(KindCounts& counts, std::string kind, std::int64_t n) {
+    const auto found = std::find_if(counts.begin(), counts.end(),
+                                    [&kind](const auto& entry) { return entry.first == kind; });
+    if (found == counts.end())
+        counts.emplace_back(std::move(kind), n);
+    else
+        found->second += n;
+}
+
+std::unordered_map<std::int64_t, std::string> attemptWeeks(sqlite3* db) {
+    std::unordered_map<std::int64_t, std::string> weeks;
+    Statement query(db, kAttemptWeeksSql);
+    while (query.step() == SQLITE_ROW)
+        weeks.emplace(query.integer(0), query.text(1));
+    return weeks;
+}
 
 std::u16string utf16(const std::string& text) {
     return fromUtf8(text).value_or(u"\uFFFD");
@@ -167,13 +186,40 @@ std::vector<MissedCharacter> mostMissed(const Journal& journal, int limit) {
     return missed;
 }
 
+// The mistakes are counted by attempt and kind here, as they come from their
+// index, and each attempt's counts added to its week: grouping every mistake
+// in the database sorted them all first, most of the time 学习统计 took.
 std::vector<WeeklyKind> mistakesByWeek(const Journal& journal) {
     std::vector<WeeklyKind> weeks;
     if (!journal.isOpen())
         return weeks;
-    Statement query(journal.database(), kWeeklyKindsSql);
-    while (query.step() == SQLITE_ROW)
-        weeks.push_back({query.text(0), query.text(1), query.integer(2)});
+    const auto weekOf = attemptWeeks(journal.database());
+    std::map<std::string, KindCounts> byWeek;
+    KindCounts attempt;
+    std::optional<std::int64_t> attemptId;
+    const auto addAttempt = [&] {
+        const auto week = attemptId ? weekOf.find(*attemptId) : weekOf.end();
+        if (week != weekOf.end())
+            for (auto& [kind, n] : attempt)
+                count(byWeek[week->second], std::move(kind), n);
+        attempt.clear();
+    };
+    Statement query(journal.database(), kCountedKindsSql);
+    while (query.step() == SQLITE_ROW) {
+        if (query.integer(0) != attemptId) {
+            addAttempt();
+            attemptId = query.integer(0);
+        }
+        count(attempt, query.text(1), 1);
+    }
+    addAttempt();
+    for (auto& [week, kinds] : byWeek) {
+        std::sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) {
+            return std::pair(-a.second, a.first) < std::pair(-b.second, b.first);
+        });
+        for (auto& [kind, n] : kinds)
+            weeks.push_back({week, std::move(kind), n});
+    }
     return weeks;
 }
 

@@ -294,3 +294,25 @@ TEST_F(JournalStatisticsTest, TheChartTakesTheShortestStepWhosePointsItCanShow) 
     EXPECT_EQ(progressStep(*m_journal, "J09B", std::nullopt, 1), ProgressStep::Attempt)
         << "a lesson never practised has no point";
 }
+
+// A week's kinds add up over its attempts, the largest first; a mistake of
+// no known kind counts apart.
+TEST_F(JournalStatisticsTest, AWeeksKindsAddUpOverItsAttemptsLargestFirst) {
+    const MistakeNote other{"其他", ""};
+    const MistakeNote reading{"读音错误", ""};
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00"), {{0, u'今', u'金', other},
+                                                         {1, u'日', u'火', reading},
+                                                         {2, u'は', u'わ', reading},
+                                                         {3, u'本', u'木'}});
+    write(attempt("J01B", "2026-03-04T09:00:00+08:00"),
+          {{0, u'辞', u'持', other}, {1, u'書', u'暑', other}});
+    write(attempt("J02A", "2026-03-09T09:00:00+08:00"), {{0, u'今', u'こ', reading}});
+    std::vector<std::tuple<std::string, std::string, std::int64_t>> weeks;
+    for (const WeeklyKind& w : mistakesByWeek(*m_journal))
+        weeks.emplace_back(w.week, w.kind, w.count);
+    EXPECT_EQ(weeks, (std::vector<std::tuple<std::string, std::string, std::int64_t>>{
+                         {"2026-03-02", "其他", 3},
+                         {"2026-03-02", "读音错误", 2},
+                         {"2026-03-02", "", 1},
+                         {"2026-03-09", "读音错误", 1}}));
+}
