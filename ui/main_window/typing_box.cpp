@@ -7,6 +7,7 @@
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QTextBlock>
+#include <QTextLayout>
 
 namespace {
 
@@ -23,6 +24,14 @@ constexpr int kContinuesParagraph = 1;
 
 bool continuesParagraph(const QTextBlock& block) {
     return block.userState() == kContinuesParagraph;
+}
+
+// At the start of the row that holds the piece's end, where the block is laid
+// out: a cut then shows nowhere while the box keeps its width.
+int cutPosition(const QTextBlock& block) {
+    const QTextLine row = block.layout()->lineForTextPosition(kPieceLength);
+    return block.position() +
+           (row.isValid() && row.textStart() > 0 ? row.textStart() : kPieceLength);
 }
 
 // Keys that produce no character give no key click, although Qt gives Delete a text.
@@ -85,7 +94,7 @@ void TypingBoxWidget::cutLongParagraphs() {
         if (!editing)
             cursor.beginEditBlock();
         editing = true;
-        cursor.setPosition(block.position() + kPieceLength);
+        cursor.setPosition(cutPosition(block));
         cursor.insertBlock();
         cursor.block().setUserState(kContinuesParagraph);
         block = cursor.block().previous();
