@@ -12,6 +12,16 @@ std::string readFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+JournalMistake slip(Pos position, std::u16string expected, std::u16string typed,
+                    MistakeNote note = {}) {
+    JournalMistake mistake;
+    mistake.position = position;
+    mistake.expected = std::move(expected);
+    mistake.typed = std::move(typed);
+    mistake.note = std::move(note);
+    return mistake;
+}
+
 } // namespace
 
 class JournalStatisticsTest : public JournalFixture {
@@ -300,13 +310,12 @@ TEST_F(JournalStatisticsTest, TheChartTakesTheShortestStepWhosePointsItCanShow) 
 TEST_F(JournalStatisticsTest, AWeeksKindsAddUpOverItsAttemptsLargestFirst) {
     const MistakeNote other{"其他", ""};
     const MistakeNote reading{"读音错误", ""};
-    write(attempt("J01A", "2026-03-02T09:00:00+08:00"), {{0, u'今', u'金', other},
-                                                         {1, u'日', u'火', reading},
-                                                         {2, u'は', u'わ', reading},
-                                                         {3, u'本', u'木'}});
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00"),
+          {slip(0, u"今", u"金", other), slip(1, u"日", u"火", reading),
+           slip(2, u"は", u"わ", reading), slip(3, u"本", u"木")});
     write(attempt("J01B", "2026-03-04T09:00:00+08:00"),
-          {{0, u'辞', u'持', other}, {1, u'書', u'暑', other}});
-    write(attempt("J02A", "2026-03-09T09:00:00+08:00"), {{0, u'今', u'こ', reading}});
+          {slip(0, u"辞", u"持", other), slip(1, u"書", u"暑", other)});
+    write(attempt("J02A", "2026-03-09T09:00:00+08:00"), {slip(0, u"今", u"こ", reading)});
     std::vector<std::tuple<std::string, std::string, std::int64_t>> weeks;
     for (const WeeklyKind& w : mistakesByWeek(*m_journal))
         weeks.emplace_back(w.week, w.kind, w.count);

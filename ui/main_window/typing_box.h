@@ -28,6 +28,8 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     // A key that produces a character was pressed (before the box inserts it),
     // or the input method committed text.
     void characterKeyPressed();
+    // The input method is about to commit text it showed as these kana.
+    void committingKana(const std::u16string& kana);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,4 +54,5 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     bool m_programWrite = false;
     bool m_composing = false;
     bool m_cutQueued = false;
+    std::u16string m_kana; // the last all-kana preedit of the composition
 };
