@@ -1,5 +1,6 @@
 #include "review/card_backfill.h"
 
+#include "records/journal_lesson.h"
 #include "records/sqlite_statement.h"
 #include "review/attempt_ratings.h"
 #include "review/iso_time.h"
@@ -76,9 +77,13 @@ class ReadLessons {
     std::map<std::string, std::optional<ReadLesson>> m_read;
 };
 
-bool makeCards(sqlite3* db, std::int64_t last, ReadLessons& lessons) {
+enum class Made { All, WaitsForTheCourse, Failed };
+
+Made makeCards(sqlite3* db, std::int64_t last, ReadLessons& lessons) {
     for (const PastAttempt& attempt : pastAttempts(db, last)) {
         const ReadLesson* read = lessons.get(attempt.lesson);
+        if (!read && courseOrder(attempt.lesson))
+            return Made::WaitsForTheCourse; // not found this time: made at a later start
         if (!read)
             continue; // the drill, the review, or a lesson gone since
         const std::u16string& text = read->lesson.text;
@@ -86,9 +91,9 @@ bool makeCards(sqlite3* db, std::int64_t last, ReadLessons& lessons) {
             lessonRatings(attempt.lesson, text, read->readings, marksOf(db, attempt, text),
                           dueLessonCards(db, attempt.lesson, attempt.day));
         if (!ratePlaces(db, attempt.id, attempt.day, ratings))
-            return false;
+            return Made::Failed;
     }
-    return execute(db, "DELETE FROM card_backfill") == SQLITE_OK;
+    return execute(db, "DELETE FROM card_backfill") == SQLITE_OK ? Made::All : Made::Failed;
 }
 
 } // namespace
@@ -97,13 +102,18 @@ bool makeCardsFromHistory(sqlite3* db, LenderLessons& lessons, Analyser* analyse
     if (execute(db, "BEGIN IMMEDIATE") != SQLITE_OK)
         return false;
     Statement pending(db, "SELECT last_attempt FROM card_backfill");
+    if (!pending.valid()) {
+        execute(db, "ROLLBACK");
+        return false;
+    }
     const bool due = pending.step() == SQLITE_ROW;
     const std::int64_t last = due ? pending.integer(0) : 0;
     pending.reset();
     ReadLessons read(lessons, analyser);
-    if ((due && !makeCards(db, last, read)) || execute(db, "COMMIT") != SQLITE_OK) {
+    const Made made = due ? makeCards(db, last, read) : Made::All;
+    if (made != Made::All || execute(db, "COMMIT") != SQLITE_OK) {
         execute(db, "ROLLBACK");
-        return false;
+        return made == Made::WaitsForTheCourse;
     }
     return true;
 }

@@ -10,5 +10,7 @@
 // the day it ended, its mistakes rated as they were left (a mistake on the
 // wrong place of the line, 错位, is no mistake of the word). Runs once, in
 // one transaction; a second program finds the work done. Without an analyser
-// a card holds the missed character alone. False when the journal failed.
+// a card holds the missed character alone. When a course lesson cannot be
+// read, nothing is made and the work waits for a later call. False when the
+// journal failed.
 bool makeCardsFromHistory(sqlite3* db, LenderLessons& lessons, Analyser* analyser);

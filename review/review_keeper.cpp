@@ -5,6 +5,7 @@
 #include "review/attempt_ratings.h"
 #include "review/card_backfill.h"
 #include "review/card_store.h"
+#include "review/lesson_misses.h"
 
 namespace {
 
@@ -26,10 +27,12 @@ const DailyReview& ReviewKeeper::prepareReview() {
     sqlite3* db = m_journal.database();
     if (!db)
         return m_review;
-    m_review = buildDailyReview(dueCards(db, m_clock.today()), m_lessons);
-    if (!m_review.retired.empty() && execute(db, "BEGIN IMMEDIATE") == SQLITE_OK) {
-        const bool retired = retireCards(db, m_review.retired, m_clock.today());
-        execute(db, retired ? "COMMIT" : "ROLLBACK");
+    const Day today = m_clock.today();
+    m_review = buildDailyReview(dueCards(db, today), m_lessons);
+    if (execute(db, "BEGIN IMMEDIATE") == SQLITE_OK) {
+        const bool noted = retireCards(db, m_review.retired, today) &&
+                           noteLessonReads(db, m_review.readLessons, m_review.unreadLessons, today);
+        execute(db, noted ? "COMMIT" : "ROLLBACK");
     }
     return m_review;
 }

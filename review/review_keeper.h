@@ -29,8 +29,9 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // The files of the day's review and of the drill: the review's attempts
     // rate its words; the drill's lines make no cards of their own.
     void setOwnLessons(std::string reviewPath, std::string drillPath);
-    // Today's review, for the review's file. Cards that can no longer be
-    // reviewed are retired on the way.
+    // Today's review, for the review's file. Cards whose line changed are
+    // retired on the way; those of a lesson that cannot be read wait for it
+    // (see lesson_misses.h).
     const DailyReview& prepareReview();
     const DailyReview& prepared() const { return m_review; }
 

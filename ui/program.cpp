@@ -3,6 +3,7 @@
 #include "core/cue_sounds.h"
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
+#include "core/user_data_folder.h"
 #include "records/history_place.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/system_clock.h"
@@ -24,7 +25,6 @@
 
 #include <QMenu>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace {
 
@@ -123,7 +123,7 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
     lessons->setToolTipsVisible(true); // the next due date while nothing is due
     auto* hook = new ReviewHook(parts.window, parts.session, *item, parts.hints, journal,
                                 *parts.services.prompts, std::move(clock),
-                                parts.services.readingsDictionary);
+                                parts.services.programFolder, parts.services.readingsDictionary);
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
     return *hook;
@@ -142,7 +142,5 @@ void observeAttempts(Form1& window, AttemptObserver& observer) {
 }
 
 std::string defaultJournalPath() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/orvanta/journal.sqlite3"))
-        .toStdString();
+    return userDataFolder() + "/orvanta/journal.sqlite3";
 }

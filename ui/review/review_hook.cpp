@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,14 +28,27 @@ QString qs(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
 }
 
+// The cards of a lesson that cannot be read now wait for it: say which.
+QString nothingToReview(const DailyReview& review) {
+    if (review.unreadLessons.empty())
+        return QStringLiteral("今天没有要复习的单词。");
+    QStringList lessons;
+    for (const std::string& lesson : review.unreadLessons)
+        lessons << QString::fromStdString(lesson);
+    return QStringLiteral("今天要复习的单词所在的课文现在无法读取：\n%1\n"
+                          "请确认课文文件还在原处（例如 U 盘已经插好），然后再试。"
+                          "这些单词会留到能读取课文的时候再复习。")
+        .arg(lessons.join(QLatin1Char('\n')));
+}
+
 } // namespace
 
 ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
                        JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-                       const std::string& dictionaryFolder)
+                       const std::string& programFolder, const std::string& dictionaryFolder)
     : QObject(&window), m_window(window), m_session(session), m_item(item), m_hints(hints),
       m_journal(journal), m_prompts(prompts), m_clock(std::move(clock)),
-      m_lessons(m_files, m_codePage), m_analyser(dictionaryFolder),
+      m_lessons(m_files, m_codePage, programFolder), m_analyser(dictionaryFolder),
       m_keeper(journal.journal(), m_lessons, m_analyser, *m_clock),
       m_file(QString::fromUtf8(kReviewLesson.data(), static_cast<int>(kReviewLesson.size()))) {
     m_keeper.setOwnLessons(m_file.path(), journal.drillPath());
@@ -65,8 +79,7 @@ void ReviewHook::Review_Click() {
     const DailyReview& review = m_keeper.prepareReview();
     if (review.lineCount == 0 || !m_file.write(review.lesson, m_codePage)) {
         showWhatIsDue();
-        m_prompts.inform(&m_window, QStringLiteral("今天没有要复习的单词。"),
-                         QStringLiteral("今日复习"));
+        m_prompts.inform(&m_window, nothingToReview(review), QStringLiteral("今日复习"));
         return;
     }
     const std::u16string title = dailyReviewTitle(review.lineCount);

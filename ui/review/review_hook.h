@@ -27,7 +27,7 @@ class ReviewHook final : public QObject, private AttemptObserver {
   public:
     ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
                JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-               const std::string& dictionaryFolder);
+               const std::string& programFolder, const std::string& dictionaryFolder);
 
     AttemptObserver& observer() { return m_keeper; }
     // Follows the session for the menu item and the hint.

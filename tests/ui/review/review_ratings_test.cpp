@@ -5,6 +5,9 @@
 #include "ui/program.h"
 #include "ui/review/review_hook.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -92,6 +95,30 @@ class ReviewRatingsTest : public QObject {
         QCOMPARE(sql("SELECT a.lesson, r.rating, r.day FROM reviews r"
                      " JOIN attempts a ON a.id = r.attempt_id ORDER BY r.rowid"),
                  QStringLiteral("J01A|1|2026-03-02\n今日复习|%1|2026-04-01").arg(rating));
+    }
+
+    // Started from another folder, or with the lesson unreadable for a
+    // moment, the review keeps its cards; the course comes from the
+    // program's folder.
+    void theReviewKeepsCardsWhoseLessonCannotBeReadNow() {
+        f->trigger("Jlesson1_A");
+        typeAttempt({QStringLiteral("今は八時です。")});
+        m_day += 30;
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
+        auto* item = f->form->findChild<QAction*>(QStringLiteral("Review"));
+        item->trigger();
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今は七時です。"));
+        QFile::rename(f->folder.filePath(QStringLiteral("ldata")),
+                      f->folder.filePath(QStringLiteral("ldata-away")));
+        f->prompts.setNextAnswer(true); // the message's OK
+        item->trigger();
+        QVERIFY(f->prompts.asked().back().contains(QStringLiteral("J01A")));
+        QCOMPARE(sql("SELECT count(*) FROM cards WHERE retired IS NULL"), QStringLiteral("1"));
+        QFile::rename(f->folder.filePath(QStringLiteral("ldata-away")),
+                      f->folder.filePath(QStringLiteral("ldata")));
+        item->trigger();
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("今は七時です。"));
     }
 };
 
