@@ -3,6 +3,8 @@
 #include "tests/records/journal_fixture.h"
 
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -232,4 +234,37 @@ TEST_F(AttemptRecorderTest, WhatEndsWhileAnotherProgramHoldsTheJournalIsWrittenO
     EXPECT_TRUE(m_recorder->writeWaiting());
     EXPECT_EQ(rows("SELECT name, COUNT(*) FROM attempts"), "王芳|1");
     EXPECT_TRUE(m_log.failures.empty());
+}
+
+// The window closes while the journal is still locked: the attempt, its
+// mistakes and its name are kept beside the journal and written by the next run.
+TEST_F(AttemptRecorderTest, WhatStillWaitsWhenTheProgramEndsIsWrittenByTheNextRun) {
+    ASSERT_FALSE(Journal(journalPath()).open().error);
+    LockedJournal other(journalPath());
+    ASSERT_FALSE(m_journal->open().error);
+    typeTheLesson();
+    m_recorder->completed(kFigures);
+    m_recorder->nameLastAttempt("学员");
+    EXPECT_FALSE(m_recorder->writeWaiting());
+    m_recorder->keepWhatWaits();
+    m_recorder.reset();
+    m_journal.reset();
+    other.letGo();
+
+    Journal journal(journalPath());
+    AttemptRecorder nextRun(journal, m_log);
+    EXPECT_TRUE(nextRun.writeWaiting());
+    EXPECT_EQ(rows("SELECT lesson, title, total, \"right\", wrong, completed, name FROM attempts"),
+              "J01A|第一课 基本课文|5|4|1|1|学员");
+    EXPECT_EQ(rows("SELECT position, expected, typed, corrected FROM mistakes ORDER BY rowid"),
+              "0|わ|は|1\n3|は|わ|0\n7|く|ぐ|0");
+    EXPECT_FALSE(std::filesystem::exists(journalPath() + ".waiting"));
+    EXPECT_TRUE(m_log.failures.empty());
+}
+
+TEST_F(AttemptRecorderTest, AWaitingFileThatCannotBeMadeOutIsMovedAsideNotLost) {
+    std::filesystem::create_directories(std::filesystem::path(journalPath()).parent_path());
+    std::ofstream(journalPath() + ".waiting") << "orvanta waiting attempts 1\n4:J01A9:";
+    EXPECT_TRUE(takeWaitingAttempts(journalPath()).empty());
+    EXPECT_TRUE(std::filesystem::exists(journalPath() + ".waiting.broken"));
 }

@@ -33,7 +33,7 @@ QString qs(const std::string& text) {
 // The course's lessons in course order, as the lesson menu finds them.
 std::vector<LenderLesson> courseLessons(CodePage& codePage) {
     const LocalFiles files;
-    LessonFiles lessons(files, codePage);
+    LessonFiles lessons(files, codePage, ".");
     std::vector<LenderLesson> course;
     for (int n = 1; n <= kLessonCount; ++n)
         for (char letter : {'A', 'B'})
@@ -69,13 +69,16 @@ std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
 JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
                          ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
                          MistakeExplainer* explainer, CharacterMistakes* older)
-    : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
-      m_journal(journalPath, older), m_recorder(m_journal, *this), m_again(again),
-      m_retry(new QTimer(this)),
+    : QObject(&window), m_mainWindow(window), m_session(session), m_scores(scores),
+      m_prompts(prompts), m_journal(journalPath, older), m_recorder(m_journal, *this),
+      m_again(again), m_retry(new QTimer(this)),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     m_recorder.nameLesson(m_drill.path(), {std::string(kDrillLesson), std::string(kDrillLesson)});
     m_recorder.setExplainer(explainer);
-    connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
+    // The journal names the attempt before the history takes its score, so
+    // that the program ending between the two never leaves it unnamed.
+    connect(&scores, &ScoreKeeper::scoreSaving, this, &JournalHook::scoreSaved);
+    connect(&scores, &ScoreKeeper::scoreNotSaved, this, [this] { m_recorder.unnameLastAttempt(); });
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
     m_retry->setSingleShot(true);
@@ -83,6 +86,7 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
     connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
     if (openJournal(m_journal, *this) == JournalOpening::Open) {
+        m_recorder.writeWaiting(); // those a former run kept
         lastLessonIs(lastAttemptLesson(m_journal));
         if (const auto name = lastSavedName(m_journal))
             scores.offerName(qs(*name));
@@ -135,11 +139,17 @@ void JournalHook::retryJournal() {
 void JournalHook::writeBeforeQuit() {
     m_retry->stop();
     m_journal.waitForLocks(kLastWaitMs);
-    m_recorder.writeWaiting();
+    if (!m_recorder.writeWaiting())
+        m_recorder.keepWhatWaits();
 }
 
+// The message comes over the main window; the save dialog of the attempt
+// that just ended is put back in front of it.
 void JournalHook::tellLater(const QString& text) {
-    QTimer::singleShot(0, this, [this, text] { m_prompts.inform(&m_mainWindow, text, kTitle); });
+    QTimer::singleShot(0, this, [this, text] {
+        m_prompts.inform(&m_mainWindow, text, kTitle);
+        m_scores.raiseDialog();
+    });
 }
 
 void JournalHook::Again_Click() {
@@ -160,8 +170,11 @@ void JournalHook::nameLesson(const std::string& path, const std::string& lesson,
     m_namedPaths[lesson] = path;
 }
 
+// A journal found locked is tried again by the retry alone, so that start-up
+// waits for another program's lock once, not once per feature.
 Journal& JournalHook::journal() {
-    openJournal(m_journal, *this);
+    if (!m_retry->isActive())
+        openJournal(m_journal, *this);
     return m_journal;
 }
 

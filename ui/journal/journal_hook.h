@@ -73,6 +73,7 @@ class JournalHook final : public QObject, private RecorderListener {
 
     QWidget& m_mainWindow;
     PracticeSession& m_session;
+    ScoreKeeper& m_scores;
     Prompts& m_prompts;
     Journal m_journal;
     AttemptRecorder m_recorder;
