@@ -83,9 +83,25 @@ template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change chan
         updateCharacters(firstChanged, endChanged);
 }
 
-// Document positions [from, to): their part of a line, or the whole width of
-// the lines between.
+// Document positions [from, to) are painted again once the changes of this
+// event are all made: a paste of many characters then places its changes on
+// the lines once, not once per character (on a long line, placing one costs
+// time that grows with the line).
 void LessonBoxWidget::updateCharacters(int from, int to) {
+    if (m_changedFrom > m_changedTo)
+        QMetaObject::invokeMethod(this, &LessonBoxWidget::repaintChanged, Qt::QueuedConnection);
+    m_changedFrom = std::min(m_changedFrom > m_changedTo ? from : m_changedFrom, from);
+    m_changedTo = std::max(m_changedTo, to);
+}
+
+// The changed characters' part of a line, or the whole width of the lines
+// between.
+void LessonBoxWidget::repaintChanged() {
+    const int end = document()->characterCount() - 1;
+    const int from = std::clamp(m_changedFrom, 0, end);
+    const int to = std::clamp(m_changedTo, from, end);
+    m_changedFrom = 1;
+    m_changedTo = 0;
     QTextCursor cursor(document());
     cursor.setPosition(from);
     const QRect first = cursorRect(cursor);

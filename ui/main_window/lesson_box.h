@@ -90,6 +90,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void hideSelection();
     template <typename Change> void changeSelectedMarks(Change change);
     void updateCharacters(int from, int to);
+    void repaintChanged();
     void makeRoomForReadings();
     VisibleSpan visibleSpan(const QTextBlock& block, qreal top, qreal bottom) const;
     void paintBlock(QPainter& painter, const QTextBlock& block, QPointF topLeft, const QRect& area,
@@ -109,6 +110,10 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     int m_selectionStart = 0;
     int m_selectionEnd = 0;
     bool m_selectionShown = false;
+    // Document positions [from, to) whose marks changed since the last
+    // repaint was asked for; from > to when none did.
+    int m_changedFrom = 1;
+    int m_changedTo = 0;
     std::vector<Mark> m_marks; // by document position, the last separator's included
     RubyRoomLayout* m_layout;
     std::vector<PlacedReading> m_readings; // by start
