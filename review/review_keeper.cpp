@@ -15,7 +15,8 @@ constexpr size_t kMostWaiting = 50;
 
 ReviewKeeper::ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
                            const DayClock& clock)
-    : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock) {}
+    : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock),
+      m_backfill(lessons, &analyser) {}
 
 void ReviewKeeper::setOwnLessons(std::string reviewPath, std::string drillPath) {
     m_reviewPath = std::move(reviewPath);
@@ -55,6 +56,11 @@ std::optional<Day> ReviewKeeper::nextDue() const {
 bool ReviewKeeper::makeCardsFromHistory() {
     sqlite3* db = m_journal.database();
     return db && ::makeCardsFromHistory(db, m_lessons, &m_analyser);
+}
+
+CardBackfill::Step ReviewKeeper::makeSomeCardsFromHistory(size_t mostAttempts) {
+    sqlite3* db = m_journal.database();
+    return db ? m_backfill.step(db, mostAttempts) : CardBackfill::Step::Failed;
 }
 
 // The lesson's words are read as it loads, so that the attempt's transaction

@@ -3,6 +3,7 @@
 #include "core/attempt_observer.h"
 #include "readings/analyser.h"
 #include "records/journal.h"
+#include "review/card_backfill.h"
 #include "review/daily_review.h"
 #include "review/typed_marks.h"
 
@@ -40,8 +41,11 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     size_t dueToday() const;
     size_t dueLines() const;
     std::optional<Day> nextDue() const;
-    // Once, after the journal is opened: cards from an older journal's mistakes.
+    // Once, after the journal is opened: cards from an older journal's mistakes,
+    // all at once, or a few attempts at a time.
     bool makeCardsFromHistory();
+    CardBackfill::Step makeSomeCardsFromHistory(size_t mostAttempts);
+    double backfillProgress() const { return m_backfill.progress(); }
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
@@ -78,4 +82,5 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // locked, oldest first: each is rated as it was typed, on the day it ended.
     std::deque<Attempt> m_waiting;
     DailyReview m_review;
+    CardBackfill m_backfill;
 };

@@ -7,6 +7,7 @@
 #include "readings/borrowed_lines.h"
 #include "records/drill_builder.h"
 #include "records/journal_statistics.h"
+#include "records/journal_version.h"
 #include "review/lesson_files.h"
 #include "ui/common/borrowed_lesson_file.h"
 #include "ui/common/prompts.h"
@@ -25,6 +26,8 @@ constexpr int kRetryMs = 1000;
 // When the window has gone and the program ends, a lock may be waited for a
 // little longer.
 constexpr int kLastWaitMs = 3000;
+// Long enough for the window to be shown and painted.
+constexpr int kUpgradeAfterMs = 300;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -85,14 +88,29 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
     m_retry->setInterval(kRetryMs);
     connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
-    if (openJournal(m_journal, *this) == JournalOpening::Open) {
-        m_recorder.writeWaiting(); // those a former run kept
-        lastLessonIs(lastAttemptLesson(m_journal));
-        if (const auto name = lastSavedName(m_journal))
-            scores.offerName(qs(*name));
-    } else {
-        lastLessonIs(std::nullopt);
-    }
+    lastLessonIs(std::nullopt);
+    // Bringing an older journal up to date can take seconds: the window is on
+    // the screen first.
+    m_opening = journalNeedsUpgrade(journalPath);
+    if (m_opening)
+        QTimer::singleShot(kUpgradeAfterMs, this, &JournalHook::openAtStart);
+    else
+        openAtStart();
+}
+
+void JournalHook::openAtStart() {
+    m_opening = false;
+    if (openJournal(m_journal, *this) == JournalOpening::Open)
+        journalOpened();
+}
+
+// What start-up learns from the journal, once it is open.
+void JournalHook::journalOpened() {
+    m_recorder.writeWaiting(); // those a former run kept
+    lastLessonIs(lastAttemptLesson(m_journal));
+    if (const auto name = lastSavedName(m_journal))
+        m_scores.offerName(qs(*name));
+    emit opened();
 }
 
 void JournalHook::scoreSaved(const QString& name) {
@@ -131,9 +149,10 @@ void JournalHook::journalBusy() {
 
 // A journal locked at start-up opens here too, and 再练一次 learns its lesson.
 void JournalHook::retryJournal() {
-    if (m_recorder.writeWaiting() && !m_lastLesson &&
-        openJournal(m_journal, *this) == JournalOpening::Open)
-        lastLessonIs(lastAttemptLesson(m_journal));
+    const bool wasOpen = m_journal.isOpen();
+    if (m_recorder.writeWaiting() && openJournal(m_journal, *this) == JournalOpening::Open &&
+        !wasOpen)
+        journalOpened();
 }
 
 void JournalHook::writeBeforeQuit() {
@@ -173,7 +192,7 @@ void JournalHook::nameLesson(const std::string& path, const std::string& lesson,
 // A journal found locked is tried again by the retry alone, so that start-up
 // waits for another program's lock once, not once per feature.
 Journal& JournalHook::journal() {
-    if (!m_retry->isActive())
+    if (!m_retry->isActive() && !m_opening)
         openJournal(m_journal, *this);
     return m_journal;
 }

@@ -58,6 +58,10 @@ class JournalHook final : public QObject, private RecorderListener {
   signals:
     // The statistics window was made, for other features to add their pages.
     void statisticsWindowMade(StatisticsWindow& window);
+    // The journal was opened at start-up: at once, or once an older one was
+    // brought up to date after the window showed, or once another program
+    // let it go.
+    void opened();
 
   private:
     void scoreSaved(const QString& name);
@@ -66,6 +70,8 @@ class JournalHook final : public QObject, private RecorderListener {
     void journalFailed(const std::string& reason) override;
     void journalBusy() override;
     void retryJournal();
+    void openAtStart();
+    void journalOpened();
     void writeBeforeQuit();
     void lastLessonIs(std::optional<std::string> lesson);
     // After the event that caused it has been handled, not inside the engine.
@@ -81,6 +87,7 @@ class JournalHook final : public QObject, private RecorderListener {
     QTimer* m_retry;
     std::optional<std::string> m_lastLesson;
     bool m_failureTold = false;
+    bool m_opening = false; // an older journal waits to be brought up to date
     BorrowedLessonFile m_drill;
     std::map<std::string, std::string> m_namedPaths; // by lesson name
     StatisticsWindow* m_window = nullptr;            // made on first use, kept for the run

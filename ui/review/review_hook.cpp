@@ -24,6 +24,9 @@ QString dayText(Day day) {
         .arg(std::stoi(iso.substr(8)));
 }
 
+// Attempts of an older journal gone through in one step of making its cards.
+constexpr size_t kBackfillStep = 100;
+
 QString qs(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
 }
@@ -57,7 +60,24 @@ ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item,
     connect(&journal, &JournalHook::statisticsWindowMade, this, &ReviewHook::addPage);
     if (QMenu* menu = qobject_cast<QMenu*>(m_item.parent()))
         connect(menu, &QMenu::aboutToShow, this, &ReviewHook::showWhatIsDue);
-    m_keeper.makeCardsFromHistory();
+    connect(&journal, &JournalHook::opened, this, &ReviewHook::makeCardsFromHistory);
+    if (journal.journal().isOpen())
+        QTimer::singleShot(0, this, &ReviewHook::makeCardsFromHistory);
+    showWhatIsDue();
+}
+
+// An upgraded journal's cards are made a few attempts at a time, each step
+// after the window has handled what waits, with the progress in the hint row;
+// then the hint says what is due.
+void ReviewHook::makeCardsFromHistory() {
+    const CardBackfill::Step step = m_keeper.makeSomeCardsFromHistory(kBackfillStep);
+    if (step == CardBackfill::Step::More) {
+        m_hints.show(this, QStringLiteral("正在根据以前的练习建立复习卡片（%1%）……")
+                               .arg(static_cast<int>(m_keeper.backfillProgress() * 100)));
+        QTimer::singleShot(0, this, &ReviewHook::makeCardsFromHistory);
+        return;
+    }
+    m_hints.clear(this);
     const size_t lines = m_keeper.dueLines();
     if (lines > 0)
         m_hints.show(this, QStringLiteral("今日复习：%1 句（F6）").arg(lines));

@@ -42,6 +42,7 @@ class ReviewHook final : public QObject, private AttemptObserver {
     void completed(const AttemptFigures&) override;
     void gaveUp(const AttemptFigures&) override;
     void addPage(StatisticsWindow& window);
+    void makeCardsFromHistory();
 
     QWidget& m_window;
     PracticeSession& m_session;

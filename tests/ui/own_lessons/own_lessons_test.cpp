@@ -5,6 +5,7 @@
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "core/own_lessons.h"
+#include "core/regular_file.h"
 #include "explain/kanji_sources.h"
 #include "readings/mecab_analyser.h"
 #include "tests/support/form1_fixture.h"
@@ -308,7 +309,9 @@ class OwnLessonsTest : public QObject {
         commit(rig.text(), QStringLiteral("ございます"));
         rig.click("Save");
         QCOMPARE(listOwnLessons(rig.lessons.path().toStdString()).size(), size_t{1});
-        QCOMPARE(decodedLesson(QString::fromStdString(path)),
+        const auto saved = readRegularFile(path, kLessonFileLimit);
+        QVERIFY(std::holds_alternative<std::string>(saved));
+        QCOMPARE(decodeLesson(std::get<std::string>(saved), codePage).text,
                  std::u16string(u"おはようございます"));
     }
 
