@@ -35,9 +35,12 @@ std::vector<PastAttempt> pastAttempts(sqlite3* db, std::int64_t after, std::int6
 }
 
 // The last attempt whose mistakes are cards already: a step before this
-// one (of this program or another) got that far.
+// one (of this program or another) got that far. Steps go in attempt order,
+// and later attempts rate with later ids, so the newest such review tells it,
+// found from the end of the table without reading all of it.
 std::int64_t lastRated(sqlite3* db, std::int64_t last) {
-    Statement select(db, "SELECT max(attempt_id) FROM reviews WHERE attempt_id <= ?");
+    Statement select(db, "SELECT attempt_id FROM reviews WHERE attempt_id <= ?"
+                         " ORDER BY rowid DESC LIMIT 1");
     select.bind(1, last);
     return select.step() == SQLITE_ROW ? select.integer(0) : 0;
 }

@@ -25,7 +25,7 @@ QString dayText(Day day) {
 }
 
 // Attempts of an older journal gone through in one step of making its cards.
-constexpr size_t kBackfillStep = 100;
+constexpr size_t kBackfillStep = 50;
 
 QString qs(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
