@@ -72,8 +72,12 @@ ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item,
 void ReviewHook::makeCardsFromHistory() {
     const CardBackfill::Step step = m_keeper.makeSomeCardsFromHistory(kBackfillStep);
     if (step == CardBackfill::Step::More) {
-        m_hints.show(this, QStringLiteral("正在根据以前的练习建立复习卡片（%1%）……")
-                               .arg(static_cast<int>(m_keeper.backfillProgress() * 100)));
+        const int percent = static_cast<int>(m_keeper.backfillProgress() * 100);
+        m_hints.show(
+            this,
+            QStringList{QStringLiteral("正在根据以前的练习建立复习卡片（%1%）……").arg(percent),
+                        QStringLiteral("正在建立复习卡片（%1%）").arg(percent),
+                        QStringLiteral("复习卡片 %1%").arg(percent)});
         QTimer::singleShot(0, this, &ReviewHook::makeCardsFromHistory);
         return;
     }
