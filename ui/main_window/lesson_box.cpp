@@ -88,10 +88,11 @@ template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change chan
 // the lines once, not once per character (on a long line, placing one costs
 // time that grows with the line).
 void LessonBoxWidget::updateCharacters(int from, int to) {
-    if (m_changedFrom > m_changedTo)
+    const bool nonePending = m_changedFrom > m_changedTo;
+    if (nonePending)
         QMetaObject::invokeMethod(this, &LessonBoxWidget::repaintChanged, Qt::QueuedConnection);
-    m_changedFrom = std::min(m_changedFrom > m_changedTo ? from : m_changedFrom, from);
-    m_changedTo = std::max(m_changedTo, to);
+    m_changedFrom = nonePending ? from : std::min(m_changedFrom, from);
+    m_changedTo = nonePending ? to : std::max(m_changedTo, to);
 }
 
 // The changed characters' part of a line, or the whole width of the lines

@@ -35,13 +35,17 @@ QString qs(std::u16string_view text) {
 QString nothingToReview(const DailyReview& review) {
     if (review.unreadLessons.empty())
         return QStringLiteral("今天没有要复习的单词。");
+    constexpr qsizetype kNamed = 5; // a message that stays on the screen
     QStringList lessons;
     for (const std::string& lesson : review.unreadLessons)
         lessons << QString::fromStdString(lesson);
-    return QStringLiteral("今天要复习的单词所在的课文现在无法读取：\n%1\n"
-                          "请确认课文文件还在原处（例如 U 盘已经插好），然后再试。"
+    QString named = lessons.mid(0, kNamed).join(QStringLiteral("、"));
+    if (lessons.size() > kNamed)
+        named += QStringLiteral(" 等 %1 课").arg(lessons.size());
+    return QStringLiteral("今天要复习的单词所在的课文现在无法读取：%1。\n"
+                          "请确认课文文件还在原处（例如 U 盘已经插好），然后再试。\n"
                           "这些单词会留到能读取课文的时候再复习。")
-        .arg(lessons.join(QLatin1Char('\n')));
+        .arg(named);
 }
 
 } // namespace
