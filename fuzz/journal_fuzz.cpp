@@ -55,7 +55,7 @@ void openAndWrite(const std::string& path) {
                                  "2026-03-02T09:10:15+08:00",
                                  {312, 128, 120, 8, 24.6},
                                  true};
-    journal.record(attempt, {JournalMistake(3, u'時', u'持')});
+    journal.record(attempt, {JournalMistake{3, u"時", u"持"}});
 }
 
 } // namespace

@@ -80,29 +80,23 @@ class Reader {
     bool m_failed = false;
 };
 
-std::string utf8Of(char16_t ch) {
-    return toUtf8(std::u16string_view(&ch, 1));
-}
-
-char16_t characterOf(const std::string& utf8, Reader& reader) {
-    const auto text = fromUtf8(utf8);
-    if (!text || text->size() != 1) {
+std::u16string textOf(const std::string& utf8, Reader& reader) {
+    auto text = fromUtf8(utf8);
+    if (!text)
         reader.text(); // makes the reader fail
-        return 0;
-    }
-    return (*text)[0];
+    return text.value_or(u"");
 }
 
 void write(Writer& out, const WaitingAttempt& waiting) {
     const JournalAttempt& a = waiting.attempt;
     const AttemptFigures& f = a.figures;
-    out.text(a.lesson).text(a.title).text(a.startedAt).text(a.endedAt).text(a.mode);
+    out.text(a.lesson).text(a.title).text(a.startedAt).text(a.endedAt).text(modeName(a.mode));
     out.number(f.elapsedSeconds).number(f.total).number(f.right).number(f.wrong).real(f.speed);
-    out.number(a.completed).optional(waiting.name).number(waiting.id);
+    out.number(a.completed).number(a.shifted).optional(waiting.name).number(waiting.id);
     out.number(static_cast<std::int64_t>(waiting.mistakes.size()));
     for (const JournalMistake& m : waiting.mistakes) {
-        out.number(m.position).text(utf8Of(m.expected)).text(utf8Of(m.typed));
-        out.text(m.note.kind).text(m.note.detail).number(m.corrected);
+        out.number(m.position).text(toUtf8(m.expected)).text(toUtf8(m.typed));
+        out.text(m.note.kind).text(m.note.detail).number(m.corrected).number(m.line);
         out.optional(m.preedit ? std::optional(toUtf8(*m.preedit)) : std::nullopt);
     }
 }
@@ -115,27 +109,31 @@ std::optional<WaitingAttempt> read(Reader& in) {
     a.title = in.text();
     a.startedAt = in.text();
     a.endedAt = in.text();
-    a.mode = in.text();
+    const auto mode = modeNamed(in.text());
+    a.mode = mode.value_or(PracticeMode::Text);
     f.elapsedSeconds = in.number<Pos>();
     f.total = in.number<Pos>();
     f.right = in.number<Pos>();
     f.wrong = in.number<Pos>();
     f.speed = in.number<double>();
     a.completed = in.number<int>() != 0;
+    a.shifted = in.number<Pos>();
     waiting.name = in.optional();
     waiting.id = in.number<std::int64_t>();
     const auto count = in.number<size_t>();
     for (size_t i = 0; i < count && !in.failed(); ++i) {
-        const Pos position = in.number<Pos>();
-        const char16_t expected = characterOf(in.text(), in);
-        const char16_t typed = characterOf(in.text(), in);
-        MistakeNote note{in.text(), in.text()};
-        const bool corrected = in.number<int>() != 0;
-        const auto preedit = in.optional();
-        waiting.mistakes.emplace_back(position, expected, typed, std::move(note),
-                                      preedit ? fromUtf8(*preedit) : std::nullopt, corrected);
+        JournalMistake& m = waiting.mistakes.emplace_back();
+        m.position = in.number<Pos>();
+        m.expected = textOf(in.text(), in);
+        m.typed = textOf(in.text(), in);
+        m.note.kind = in.text();
+        m.note.detail = in.text();
+        m.corrected = in.number<int>() != 0;
+        m.line = in.number<int>();
+        if (const auto preedit = in.optional())
+            m.preedit = textOf(*preedit, in);
     }
-    if (in.failed())
+    if (!mode || in.failed())
         return std::nullopt;
     return waiting;
 }

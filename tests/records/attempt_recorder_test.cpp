@@ -1,3 +1,4 @@
+#include "core/attempt_record.h"
 #include "core/utf8.h"
 #include "records/attempt_recorder.h"
 #include "tests/records/journal_fixture.h"
@@ -237,12 +238,22 @@ TEST_F(AttemptRecorderTest, WhatEndsWhileAnotherProgramHoldsTheJournalIsWrittenO
 }
 
 // The window closes while the journal is still locked: the attempt, its
-// mistakes and its name are kept beside the journal and written by the next run.
+// slips and its name are kept beside the journal and written by the next run.
 TEST_F(AttemptRecorderTest, WhatStillWaitsWhenTheProgramEndsIsWrittenByTheNextRun) {
     ASSERT_FALSE(Journal(journalPath()).open().error);
     LockedJournal other(journalPath());
     ASSERT_FALSE(m_journal->open().error);
-    typeTheLesson();
+    AttemptRecord record;
+    record.begin(courseLesson("J01A", "第一课 基本课文"), PracticeMode::Recall);
+    Slip wrongKanji{3, u"七時", u"七持", u"しちじ", u"しちじ"};
+    wrongKanji.explanation = {MistakeKind::WrongKanji, {}};
+    wrongKanji.line = 2;
+    Slip lineBreak{9, u"\r\n", u"", u"", std::nullopt};
+    lineBreak.explanation = {MistakeKind::Missing, {}};
+    lineBreak.corrected = true;
+    record.slips = {wrongKanji, lineBreak};
+    m_recorder->lessonLoaded(record.lesson);
+    m_recorder->recordChanged(record);
     m_recorder->completed(kFigures);
     m_recorder->nameLastAttempt("学员");
     EXPECT_FALSE(m_recorder->writeWaiting());
@@ -254,10 +265,12 @@ TEST_F(AttemptRecorderTest, WhatStillWaitsWhenTheProgramEndsIsWrittenByTheNextRu
     Journal journal(journalPath());
     AttemptRecorder nextRun(journal, m_log);
     EXPECT_TRUE(nextRun.writeWaiting());
-    EXPECT_EQ(rows("SELECT lesson, title, total, \"right\", wrong, completed, name FROM attempts"),
-              "J01A|第一课 基本课文|5|4|1|1|学员");
-    EXPECT_EQ(rows("SELECT position, expected, typed, corrected FROM mistakes ORDER BY rowid"),
-              "0|わ|は|1\n3|は|わ|0\n7|く|ぐ|0");
+    EXPECT_EQ(rows("SELECT lesson, title, total, \"right\", wrong, completed, mode, name"
+                   " FROM attempts"),
+              "J01A|第一课 基本课文|5|4|1|1|recall|学员");
+    EXPECT_EQ(rows("SELECT position, expected, typed, kind, preedit, corrected, line"
+                   " FROM mistakes ORDER BY rowid"),
+              "3|七時|七持|选错汉字|しちじ|0|2\n9|\r\n||漏打|NULL|1|1");
     EXPECT_FALSE(std::filesystem::exists(journalPath() + ".waiting"));
     EXPECT_TRUE(m_log.failures.empty());
 }
