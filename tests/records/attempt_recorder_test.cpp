@@ -245,10 +245,16 @@ TEST_F(AttemptRecorderTest, WhatStillWaitsWhenTheProgramEndsIsWrittenByTheNextRu
     ASSERT_FALSE(m_journal->open().error);
     AttemptRecord record;
     record.begin(courseLesson("J01A", "第一课 基本课文"), PracticeMode::Recall);
-    Slip wrongKanji{3, u"七時", u"七持", u"しちじ", u"しちじ"};
+    Slip wrongKanji;
+    wrongKanji.start = 3;
+    wrongKanji.expected = u"七時";
+    wrongKanji.typed = u"七持";
+    wrongKanji.preedit = u"しちじ";
     wrongKanji.explanation = {MistakeKind::WrongKanji, {}};
     wrongKanji.line = 2;
-    Slip lineBreak{9, u"\r\n", u"", u"", std::nullopt};
+    Slip lineBreak;
+    lineBreak.start = 9;
+    lineBreak.expected = u"\r\n";
     lineBreak.explanation = {MistakeKind::Missing, {}};
     lineBreak.corrected = true;
     record.slips = {wrongKanji, lineBreak};
