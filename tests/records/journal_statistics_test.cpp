@@ -252,6 +252,7 @@ TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {
         exportCsv(*m_journal, (m_dir / "no" / "a.csv").string(), (m_dir / "no" / "m.csv").string());
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("a.csv"), std::string::npos);
+    EXPECT_NE(error->find("不存在"), std::string::npos) << *error << ": said in Chinese";
     EXPECT_FALSE(std::filesystem::exists(m_dir / "no"));
 }
 

@@ -4,6 +4,7 @@
 #include "core/lesson_codec.h"
 #include "core/line_breaks.h"
 #include "core/local_files.h"
+#include "core/problem_text.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
 #include "readings/yomi_writer.h"
@@ -27,7 +28,6 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -66,7 +66,7 @@ std::variant<std::string, FileProblem> readIfThere(const std::string& path, size
 
 QString writeFailure(const std::string& path, int error) {
     return QStringLiteral("无法写入 %1：%2")
-        .arg(QString::fromStdString(path), QString::fromLocal8Bit(std::strerror(error)));
+        .arg(QString::fromStdString(path), QString::fromStdString(errorText(error)));
 }
 
 } // namespace
@@ -146,21 +146,29 @@ void LessonEditor::buildLayout() {
 
 bool LessonEditor::openLesson(const OwnLesson& lesson) {
     const auto read = readRegularFile(lesson.path, kLessonFileLimit);
-    const auto corrections = readIfThere(correctionsPathFor(lesson.path), kCorrectionsLimit);
-    const auto* problem = std::get_if<FileProblem>(&read);
-    if (!problem)
-        problem = std::get_if<FileProblem>(&corrections);
-    if (problem) {
-        m_prompts.inform(this,
-                         QStringLiteral("无法读取课文「%1」：%2")
-                             .arg(QString::fromStdString(lesson.title), readProblemText(*problem)),
-                         kTitle);
+    const std::string correctionsPath = correctionsPathFor(lesson.path);
+    const auto corrections = readIfThere(correctionsPath, kCorrectionsLimit);
+    const QString title = QString::fromStdString(lesson.title);
+    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+        m_prompts.inform(
+            this, QStringLiteral("无法读取课文「%1」：%2").arg(title, readProblemText(*problem)),
+            kTitle);
+        return false;
+    }
+    // Opened without them, a save would write over the learner's corrections.
+    if (const auto* problem = std::get_if<FileProblem>(&corrections)) {
+        m_prompts.inform(
+            this,
+            QStringLiteral("无法读取课文「%1」的读音更正文件 %2：%3")
+                .arg(title, QString::fromStdString(correctionsPath), readProblemText(*problem)),
+            kTitle);
         return false;
     }
     m_path = lesson.path;
     m_corrections = std::get<std::string>(corrections);
     const DecodedLesson decoded = decodeLesson(std::get<std::string>(read), m_codePage);
-    m_title->setText(QString::fromStdString(lesson.title));
+    m_title->setText(title);
+    m_savedTitle = title;
     m_text->setPlainText(QString::fromStdU16String(decoded.text));
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
     return true;
@@ -239,7 +247,7 @@ bool LessonEditor::save() {
         m_prompts.inform(this, QStringLiteral("课文是空的，不能保存。"), kTitle);
         return false;
     }
-    const auto path = ownLessonPath(m_folder, m_title->text().trimmed().toStdString());
+    const auto path = pathToSave();
     if (!path) {
         m_prompts.inform(
             this, QStringLiteral("请给课文起一个标题（不能以“.”开头，不能含有“/”，也不能太长）。"),
@@ -249,6 +257,15 @@ bool LessonEditor::save() {
     const auto file = lessonFileOf(text, m_codePage);
     if (const auto* refusal = std::get_if<LessonRefusal>(&file)) {
         m_prompts.inform(this, refusalText(*refusal), kTitle);
+        return false;
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(*path, error)) {
+        m_prompts.inform(
+            this,
+            QStringLiteral("课文文件夹里已经有一个叫「%1」的文件夹，请换一个标题。")
+                .arg(QString::fromStdString(std::filesystem::path(*path).filename().string())),
+            kTitle);
         return false;
     }
     if (*path != m_path && std::filesystem::exists(*path) &&
@@ -267,11 +284,22 @@ bool LessonEditor::save() {
         return false;
     }
     m_path = *path;
+    m_savedTitle = m_title->text().trimmed();
     if (text != withCrLf(editorText(*m_text)))
         m_text->setPlainText(QString::fromStdU16String(text));
     const bool correctionsWritten = m_corrections.empty() || writeCorrections();
     emit saved(m_path);
     return correctionsWritten;
+}
+
+// A lesson keeps its file while its title is not changed, whatever its file
+// name holds (bytes that are no UTF-8, a leading "."); a new or changed
+// title names the file.
+std::optional<std::string> LessonEditor::pathToSave() const {
+    const QString title = m_title->text().trimmed();
+    if (!m_path.empty() && title == m_savedTitle)
+        return m_path;
+    return ownLessonPath(m_folder, title.toStdString());
 }
 
 bool LessonEditor::writeCorrections() {

@@ -66,7 +66,10 @@ class LessonEditor final : public QWidget {
 
     Prompts& m_prompts;
     std::string m_folder;
+    std::optional<std::string> pathToSave() const;
+
     std::string m_path;
+    QString m_savedTitle;      // as the file's name gives it, or as last saved
     std::string m_corrections; // the .yomi file's text
     CodePage m_codePage;
     KanjiSources& m_kanji;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QMenu>
 #include <filesystem>
 
@@ -37,6 +38,18 @@ OwnLessonsMenu::~OwnLessonsMenu() {
         delete editor.data(); // before the analyser they share
 }
 
+// A title as a menu item shows it: "&" as itself, not as a shortcut's mark,
+// tabs and other control characters as spaces (a tab would split the item
+// into a shortcut column), a long one cut short in its middle.
+QString OwnLessonsMenu::menuText(const std::string& title) const {
+    QString text = QString::fromStdString(title);
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    text = QFontMetrics(m_menu.font()).elidedText(text, Qt::ElideMiddle, kLongestItemWidth);
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 void OwnLessonsMenu::lessonLoaded(const LoadedLesson& lesson) {
     std::error_code error;
     const std::string absolute =
@@ -46,9 +59,11 @@ void OwnLessonsMenu::lessonLoaded(const LoadedLesson& lesson) {
 
 void OwnLessonsMenu::refresh() {
     m_menu.clear();
+    removeStaleSaves(m_folder);
     const std::vector<OwnLesson> lessons = listOwnLessons(m_folder);
     for (const OwnLesson& lesson : lessons) {
-        QAction* action = item(m_menu, "OwnLesson", QString::fromStdString(lesson.title));
+        QAction* action = item(m_menu, "OwnLesson", menuText(lesson.title));
+        action->setToolTip(QString::fromStdString(lesson.title));
         connect(action, &QAction::triggered, this,
                 [this, path = lesson.path] { m_session.loadLesson(path); });
     }

@@ -39,6 +39,9 @@ class OwnLessonsMenu final : public QObject, public AttemptObserver {
     LessonEditor* editCurrentLesson();
 
   private:
+    // Wide enough for a title of some thirty characters.
+    static constexpr int kLongestItemWidth = 400;
+    QString menuText(const std::string& title) const;
     LessonEditor* openEditor();
 
     QMenu& m_menu;

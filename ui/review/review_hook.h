@@ -27,7 +27,7 @@ class ReviewHook final : public QObject, private AttemptObserver {
   public:
     ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
                JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-               const std::string& dictionaryFolder);
+               const std::string& programFolder, const std::string& dictionaryFolder);
 
     AttemptObserver& observer() { return m_keeper; }
     // Follows the session for the menu item and the hint.
@@ -42,6 +42,8 @@ class ReviewHook final : public QObject, private AttemptObserver {
     void completed(const AttemptFigures&) override;
     void gaveUp(const AttemptFigures&) override;
     void addPage(StatisticsWindow& window);
+    void makeCardsFromHistory();
+    void rejudgeSlips();
 
     QWidget& m_window;
     PracticeSession& m_session;
@@ -56,4 +58,5 @@ class ReviewHook final : public QObject, private AttemptObserver {
     MecabAnalyser m_analyser;
     ReviewKeeper m_keeper;
     BorrowedLessonFile m_file;
+    bool m_rejudged = false; // an older journal's mistakes were judged again this run
 };

@@ -4,6 +4,8 @@
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
+#include "core/own_lessons.h"
+#include "core/regular_file.h"
 #include "explain/kanji_sources.h"
 #include "readings/mecab_analyser.h"
 #include "tests/support/form1_fixture.h"
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 
 namespace {
 
@@ -285,6 +288,85 @@ class OwnLessonsTest : public QObject {
 
     // From an empty folder to a saved lesson that the menu lists, loads and
     // opens again for editing; 练习这一课 loads it too.
+    // A lesson opened for editing is saved into its own file, whatever its
+    // name holds, so long as its title is not changed.
+    void anOpenedLessonIsSavedIntoItsOwnFile_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("a name that is no UTF-8") << QByteArray("\xb0\xa1\xb0\xa1");
+        QTest::newRow("a hidden file") << QByteArray(".hidden");
+    }
+    void anOpenedLessonIsSavedIntoItsOwnFile() {
+        QFETCH(QByteArray, name);
+        EditorRig rig;
+        const std::string path =
+            rig.lessons.path().toStdString() + "/" + name.toStdString() + ".ORV";
+        CodePage codePage;
+        const std::string bytes = std::get<std::string>(encodeLesson(u"おはよう", codePage));
+        std::ofstream(path, std::ios::binary) << bytes;
+        QVERIFY(rig.editor.openLesson(listOwnLessons(rig.lessons.path().toStdString()).at(0)));
+        rig.text()->setFocus();
+        QTest::keyClick(rig.text(), Qt::Key_End, Qt::ControlModifier);
+        commit(rig.text(), QStringLiteral("ございます"));
+        rig.click("Save");
+        QCOMPARE(listOwnLessons(rig.lessons.path().toStdString()).size(), size_t{1});
+        const auto saved = readRegularFile(path, kLessonFileLimit);
+        QVERIFY(std::holds_alternative<std::string>(saved));
+        QCOMPARE(decodeLesson(std::get<std::string>(saved), codePage).text,
+                 std::u16string(u"おはようございます"));
+    }
+
+    // A folder of the lesson's name is said to be one, and nothing is asked.
+    void aFolderNamedLikeTheLessonIsNotOfferedForReplacing() {
+        EditorRig rig;
+        QVERIFY(QDir(rig.lessons.path()).mkdir(QStringLiteral("挨拶.ORV")));
+        rig.write(QStringLiteral("挨拶"), QStringLiteral("おはよう"));
+        rig.saveRefused();
+        QCOMPARE(rig.prompts.asked().size(), size_t{1});
+        QVERIFY2(rig.lastMessage().contains(QStringLiteral("文件夹")),
+                 qPrintable(rig.lastMessage()));
+    }
+
+    // The corrections beside a lesson cannot be read: the message names
+    // their file, not the lesson.
+    void anUnreadableCorrectionsFileIsNamedNotTheLesson() {
+        EditorRig rig;
+        rig.write(QStringLiteral("挨拶"), QStringLiteral("おはよう"));
+        rig.click("Save");
+        const QString yomi = rig.lessons.filePath(QStringLiteral("挨拶.yomi"));
+        QVERIFY(QDir(rig.lessons.path()).mkdir(QStringLiteral("挨拶.yomi")));
+        EditorRig other;
+        other.prompts.setNextAnswer(true);
+        QVERIFY(!other.editor.openLesson(
+            {"挨拶", rig.lessonFile(QStringLiteral("挨拶")).toStdString()}));
+        QVERIFY2(other.lastMessage().contains(yomi), qPrintable(other.lastMessage()));
+        QVERIFY(other.lastMessage().contains(QStringLiteral("读音更正文件")));
+    }
+
+    // A title shows as it is: "&" is no shortcut mark, a tab opens no
+    // shortcut column, a long one is cut short in the middle.
+    void ownLessonTitlesShowAsTheyAreInTheMenu_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("an ampersand") << QStringLiteral("A&B") << QStringLiteral("A&&B");
+        QTest::newRow("a tab") << QStringLiteral("a\tb") << QStringLiteral("a b");
+        const QString longTitle = QString(80, QChar(u'長'));
+        QTest::newRow("240 bytes") << longTitle << QStringLiteral("…");
+    }
+    void ownLessonTitlesShowAsTheyAreInTheMenu() {
+        QFETCH(QString, title);
+        QFETCH(QString, item);
+        QDir().mkpath(ownLessons());
+        writeBytes(ownLessons() + QLatin1Char('/') + title + QStringLiteral(".ORV"), "x");
+        Form1Fixture f;
+        const QString shown = menuItems(f).first();
+        if (item == QStringLiteral("…")) {
+            QVERIFY2(shown.contains(item) && shown.size() < title.size(), qPrintable(shown));
+            QCOMPARE(f.form->findChild<QAction*>(QStringLiteral("OwnLesson"))->toolTip(), title);
+        } else {
+            QCOMPARE(shown, item);
+        }
+    }
+
     void theMenuListsWhatIsInTheFolderAfterASave() {
         Form1Fixture f;
         QCOMPARE(menuItems(f), QStringList({QStringLiteral("还没有自己的课文 (disabled)"),
