@@ -14,10 +14,13 @@
 #include "ui/own_lessons/lesson_preview.h"
 #include "ui/own_lessons/text_file_import.h"
 
+#include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -111,6 +114,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     connect(m_practise, &QPushButton::clicked, this, &LessonEditor::practise);
     textEdited();
     showTitle();
+    m_unsaved = false;
     resize(760, 700);
 }
 
@@ -163,6 +167,7 @@ bool LessonEditor::openLesson(const OwnLesson& lesson) {
     m_title->setText(QString::fromStdString(lesson.title));
     m_text->setPlainText(QString::fromStdU16String(decoded.text));
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+    m_unsaved = false;
     return true;
 }
 
@@ -178,12 +183,14 @@ const std::vector<Ruby>& LessonEditor::previewReadings() const {
 }
 
 void LessonEditor::showTitle() {
+    m_unsaved = true;
     const QString title = m_title->text().trimmed();
     setWindowTitle(title.isEmpty() ? QStringLiteral("新建课文 - %1").arg(kTitle)
                                    : QStringLiteral("%1 - %2").arg(title, kTitle));
 }
 
 void LessonEditor::textEdited() {
+    m_unsaved = true;
     const std::u16string text = editorText(*m_text);
     m_findings = checkLesson(text, m_codePage, m_kanji);
     m_text->setExtraSelections(markFindings(m_findings, *m_text));
@@ -270,8 +277,15 @@ bool LessonEditor::save() {
     if (text != withCrLf(editorText(*m_text)))
         m_text->setPlainText(QString::fromStdU16String(text));
     const bool correctionsWritten = m_corrections.empty() || writeCorrections();
+    markSaved();
     emit saved(m_path);
     return correctionsWritten;
+}
+
+void LessonEditor::markSaved() {
+    m_unsaved = false;
+    m_note->setText(
+        QStringLiteral("已保存：%1").arg(QDir::toNativeSeparators(QString::fromStdString(m_path))));
 }
 
 bool LessonEditor::writeCorrections() {
@@ -300,10 +314,45 @@ void LessonEditor::setReading() {
         m_prompts.inform(this, QStringLiteral("读音请用平假名或片假名书写。"), kTitle);
         return;
     }
+    if (!correction.reading.empty() && !isInText(correction.word)) {
+        m_prompts.inform(this,
+                         QStringLiteral("课文里没有「%1」，这个读音用不上，没有保存。")
+                             .arg(m_word->text().trimmed()),
+                         kTitle);
+        return;
+    }
     m_corrections = withCorrection(m_corrections, correction);
     if (!m_path.empty())
         writeCorrections();
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+}
+
+bool LessonEditor::isInText(const std::u16string& word) const {
+    return editorText(*m_text).find(word) != std::u16string::npos;
+}
+
+// Esc, which none of the fields takes, closes the editor as its title bar does.
+void LessonEditor::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// Text not saved is asked about; a lesson saved or emptied closes at once.
+void LessonEditor::closeEvent(QCloseEvent* event) {
+    if (m_unsaved && !tidyLessonText(editorText(*m_text)).empty()) {
+        const QString title = m_title->text().trimmed();
+        const QString lesson =
+            title.isEmpty() ? QStringLiteral("新课文") : QStringLiteral("课文「%1」").arg(title);
+        const auto answer = m_prompts.askSaveChanges(
+            this, lesson + QStringLiteral("还没有保存。要保存吗？"), kTitle);
+        if (!answer || (*answer && !save())) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 void LessonEditor::practise() {
