@@ -5,6 +5,7 @@
 #include "ui/program.h"
 #include "ui/review/review_hook.h"
 
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -60,6 +61,19 @@ class ReviewRatingsTest : public QObject {
         f->writeFile(QStringLiteral("ldata/J01A.yomi"), QByteArrayLiteral("七時\tしちじ\n"));
     }
     void cleanup() { f.reset(); }
+
+    // F6 answers even with nothing due: the review is done, and the next comes then.
+    void f6WithNothingDueSaysSoWithTheNextDate() {
+        f->trigger("Jlesson1_A");
+        typeAttempt({QStringLiteral("今は八時です。")}); // 七時 missed: a card
+        QTest::keyClick(f->form.get(), Qt::Key_F6);
+        auto* hint = f->form->findChild<QLabel*>(QStringLiteral("Hint"));
+        QTRY_VERIFY(hint->isVisible());
+        QVERIFY2(
+            hint->toolTip().startsWith(QStringLiteral("今天的复习完成了。下次复习：2026年3月")),
+            qPrintable(hint->toolTip()));
+        QVERIFY(f->m_r1->text().empty()); // nothing was loaded
+    }
 
     void theReviewRatesTheWordFromTheCommits_data() {
         QTest::addColumn<QStringList>("script");
