@@ -3,19 +3,23 @@
 #include "explain/mistake_kind.h"
 #include "records/journal_export.h"
 #include "records/journal_statistics.h"
+#include "review/daily_review.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/progress_chart.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -26,6 +30,11 @@ const QString kCountedTip = QStringLiteral("只算完成、至少 %1 个字的�
 const QString kFirstTryTip =
     QStringLiteral("首次正确率：第一次就打对的字占全部字的比例，打错后改正的字也算错");
 constexpr int kSortRole = Qt::UserRole + 1;
+// What a window manager's frame and title bar take at most, in pixels.
+constexpr int kFrameAllowance = 16;
+constexpr int kTitleBarAllowance = 48;
+const QString kMissedHeading = QStringLiteral("最常打错的 30 个字");
+const QString kWeeksHeading = QStringLiteral("每周错误类型（只因错位而错的字不计）");
 
 // Sorts by a key of its own: numbers as numbers, lessons in course order.
 class SortableItem final : public QTableWidgetItem {
@@ -102,6 +111,12 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Today's review is made anew each time, with its size in its title: its
+// attempts are one row under its name.
+QString lessonTitle(const LessonSummary& summary) {
+    return qs(summary.lesson == kReviewLesson ? summary.lesson : summary.title);
+}
+
 constexpr std::array kKindsShown{MistakeKind::ChineseForm,    MistakeKind::WrittenInKana,
                                  MistakeKind::WrittenInKanji, MistakeKind::WrongKanji,
                                  MistakeKind::WrongReading,   MistakeKind::Other};
@@ -136,7 +151,16 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportCsv_Click);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_drill, &QPushButton::clicked, this, &StatisticsWindow::drillRequested);
-    resize(1220, 780);
+    fitScreen(owner);
+}
+
+// Designed for 1220 × 780, it is made smaller where the screen's free area,
+// less the title bar, is smaller: a 1366 × 768 laptop screen.
+void StatisticsWindow::fitScreen(const QWidget* owner) {
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect free = screen->availableGeometry();
+    resize(std::min(1220, free.width() - kFrameAllowance),
+           std::min(780, free.height() - kTitleBarAllowance));
 }
 
 QWidget* StatisticsWindow::createLessonTable() {
@@ -175,6 +199,7 @@ QWidget* StatisticsWindow::createModeFilter() {
     connect(m_modes, &QComboBox::currentIndexChanged, this, [this] {
         fillLessons();
         showSelectedLesson();
+        nameUnfilteredHeadings();
     });
     return m_modes;
 }
@@ -218,7 +243,8 @@ QWidget* StatisticsWindow::createMissedList() {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(heading(QStringLiteral("最常打错的 30 个字")));
+    m_missedHeading = heading(kMissedHeading);
+    layout->addWidget(m_missedHeading);
     layout->addWidget(m_missed);
     layout->addWidget(m_drill);
     return box;
@@ -235,9 +261,18 @@ QWidget* StatisticsWindow::createWeeklyKinds() {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(heading(QStringLiteral("每周错误类型（只因错位而错的字不计）")));
+    m_weeksHeading = heading(kWeeksHeading);
+    layout->addWidget(m_weeksHeading);
     layout->addWidget(m_weeks);
     return box;
+}
+
+// The list of characters and the weeks count the mistakes of every practice
+// mode: with one mode chosen they say so, rather than seem to follow it.
+void StatisticsWindow::nameUnfilteredHeadings() {
+    const QString every = chosenMode() ? QStringLiteral("（所有练习方式）") : QString();
+    m_missedHeading->setText(kMissedHeading + every);
+    m_weeksHeading->setText(kWeeksHeading + every);
 }
 
 void StatisticsWindow::fillWeeklyKinds() {
@@ -279,7 +314,7 @@ void StatisticsWindow::fillLessons() {
     m_lessons->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const LessonSummary& s = rows[static_cast<size_t>(r)];
-        auto* lesson = new SortableItem(qs(s.title), r); // rows come in course order
+        auto* lesson = new SortableItem(lessonTitle(s), r); // rows come in course order
         lesson->setData(kLessonRole, qs(s.lesson));
         lesson->setToolTip(qs(s.lesson));
         m_lessons->setItem(r, 0, lesson);

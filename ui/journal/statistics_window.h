@@ -7,6 +7,7 @@
 class Journal;
 class Prompts;
 class QComboBox;
+class QLabel;
 class ProgressChart;
 class QPushButton;
 class QTableWidget;
@@ -31,6 +32,7 @@ class StatisticsWindow final : public QDialog {
     void refreshed();
 
   private:
+    void fitScreen(const QWidget* owner);
     QWidget* createLessonTable();
     QWidget* createModeFilter();
     // Of the filter: nothing for every mode.
@@ -41,6 +43,7 @@ class StatisticsWindow final : public QDialog {
     void fillMissed();
     QWidget* createWeeklyKinds();
     void fillWeeklyKinds();
+    void nameUnfilteredHeadings();
     void showProgress(const std::optional<std::string>& lesson);
     QString chartCaption(const QString& what) const;
     void showSelectedLesson();
@@ -53,6 +56,8 @@ class StatisticsWindow final : public QDialog {
     QComboBox* m_modes = nullptr;
     QTableWidget* m_missed = nullptr;
     QTableWidget* m_weeks = nullptr;
+    QLabel* m_missedHeading = nullptr;
+    QLabel* m_weeksHeading = nullptr;
     ProgressChart* m_chart = nullptr;
     QPushButton* m_drill = nullptr;
 };
