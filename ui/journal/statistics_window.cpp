@@ -133,7 +133,8 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     left->addWidget(createWeeklyKinds(), 1);
     auto* scores = new QWidget;
     auto* columns = new QHBoxLayout(scores);
-    columns->addLayout(left, 4);
+    // The missed pairs get room for two named characters: ␣ 空格 → ␣ 空格.
+    columns->addLayout(left, 3);
     columns->addWidget(createMissedList(), 1);
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("StatisticsPages"));
@@ -342,6 +343,7 @@ void StatisticsWindow::fillMissed() {
             shownCharacter(m.expected) + QStringLiteral(" → ") + shownCharacter(m.typedMostOften);
         auto* item = new SortableItem(pair, r);
         item->setFont(QFont(kJapaneseFace, 12)); // the characters as the lesson box shows them
+        item->setToolTip(pair);
         m_missed->setItem(r, 0, item);
         m_missed->setItem(r, 1, numberItem(static_cast<double>(m.count), 0));
         m_missed->setItem(r, 2, new QTableWidgetItem(m.kind.empty() ? QString() : qs(m.kind)));

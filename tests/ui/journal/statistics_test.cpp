@@ -212,6 +212,31 @@ class StatisticsTest : public QObject {
                  qPrintable(QStringLiteral("%1 × %2").arg(least.width()).arg(least.height())));
     }
 
+    // At the size a 1366 × 768 screen leaves, no marker is cut by the plot's
+    // edge: not at 100 %, nor at the fastest or slowest attempt.
+    void everyMarkerStandsWhollyInsideThePlot() {
+        writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 41.2, 20), {}},
+                      {attempt("J01A", "2026-03-03T10:00:00+08:00", 61.4, 18), {}},
+                      {attempt("J01A", "2026-03-04T10:00:00+08:00", 18.0, 12), {}}});
+        attach();
+        StatisticsWindow* window = openStatistics();
+        window->resize(1220, 720);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* view = window->findChild<QChartView*>(QStringLiteral("ProgressChart"));
+        QTRY_VERIFY(view->chart()->plotArea().height() > 0);
+        const qreal radius = 13 / 2.0; // the best attempt's marker
+        const QRectF inside = view->chart()->plotArea().adjusted(radius, radius, -radius, -radius);
+        for (QLineSeries* line : series(window))
+            for (const QPointF& point : line->points()) {
+                const QPointF at = view->chart()->mapToPosition(point, line);
+                QVERIFY2(inside.contains(at), qPrintable(QStringLiteral("%1 %2 at %3, %4")
+                                                             .arg(line->name())
+                                                             .arg(point.y())
+                                                             .arg(at.x())
+                                                             .arg(at.y())));
+            }
+    }
+
     void chartShowsAllAttemptsOrTheSelectedLesson() {
         writeJournal({{attempt("J10A", "2026-03-02T10:00:00+08:00", 40), {}},
                       {attempt("J02B", "2026-03-03T10:00:00+08:00", 50, 20), {}},
