@@ -106,6 +106,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     buildLayout();
     connect(m_text, &QPlainTextEdit::textChanged, this, &LessonEditor::textEdited);
     connect(m_title, &QLineEdit::textChanged, this, &LessonEditor::showTitle);
+    connect(m_title, &QLineEdit::textChanged, this, [this] { m_unsaved = true; });
     connect(m_preview, &LessonPreview::wordClicked, this, &LessonEditor::wordClicked);
     connect(m_setReading, &QPushButton::clicked, this, &LessonEditor::setReading);
     connect(m_reading, &QLineEdit::returnPressed, this, &LessonEditor::setReading);
@@ -114,7 +115,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     connect(m_practise, &QPushButton::clicked, this, &LessonEditor::practise);
     textEdited();
     showTitle();
-    m_unsaved = false;
+    m_unsaved = false; // nothing typed yet
     resize(760, 700);
 }
 
@@ -183,7 +184,6 @@ const std::vector<Ruby>& LessonEditor::previewReadings() const {
 }
 
 void LessonEditor::showTitle() {
-    m_unsaved = true;
     const QString title = m_title->text().trimmed();
     setWindowTitle(title.isEmpty() ? QStringLiteral("新建课文 - %1").arg(kTitle)
                                    : QStringLiteral("%1 - %2").arg(title, kTitle));
