@@ -113,7 +113,8 @@ int minimumClientWidth(const MainControls& controls) {
     for (const QLabel* label : controls.readouts)
         if (label != controls.readout(FormLabel::Label13)) // the clock moves with the window
             right = std::max(right, label->geometry().right() + 1);
-    return right + toPixels(120); // the boxes' margin
+    // The boxes' margin after them, but never wider than the window's design.
+    return std::min(right + toPixels(120), toPixels(kClientWidth));
 }
 
 void layOutMainControls(const MainControls& controls, float outerWidth, float outerHeight) {
