@@ -11,6 +11,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <set>
 #include <sqlite3.h>
 
@@ -538,6 +540,24 @@ class StatisticsTest : public QObject {
         QCOMPARE(files.size(), 1);
         completeLessonAb();
         QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM attempts")), QStringLiteral("1"));
+    }
+
+    // Started from the read-only program folder, the working folder is no
+    // place to write: the real folder choice opens in the home folder.
+    void exportStartsInTheHomeFolder() {
+        attach();
+        StatisticsWindow* window = openStatistics();
+        QString opened;
+        QTimer::singleShot(0, this, [&opened] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QTest::mouseClick(button(window, "ExportButton"), Qt::LeftButton);
+        QCOMPARE(opened, QDir::home().absolutePath());
+        QVERIFY(QDir::currentPath() != QDir::homePath());
     }
 
     void exportWritesAttemptsAndMistakesAsCsv() {
