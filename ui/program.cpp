@@ -41,7 +41,8 @@ void attachReadingHelp(Form1& window) {
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                      parts.services.readingsDictionary);
     observeAttempts(window, *readings);
-    observeAttempts(window, *new RecallMode(*parts.menu.Set, parts.lessonBox, *readings));
+    observeAttempts(window,
+                    *new RecallMode(*parts.menu.Set, parts.lessonBox, *readings, parts.session));
 }
 
 // Owned by the window, like the editors it opens.
@@ -51,16 +52,6 @@ void attachOwnLessons(Form1& window) {
                              parts.menu.Openfile);
     observeAttempts(window, *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
                                                 *parts.services.prompts, ownLessonsFolder()));
-}
-
-// Each attempt is recorded as practised in recall while the lesson box hides
-// its kanji.
-void recordPracticeMode(JournalHook& journal, LessonBoxWidget& lessonBox) {
-    const auto record = [&journal](bool concealing) {
-        journal.setMode(concealing ? kRecallMode : kTextMode);
-    };
-    record(lessonBox.concealing());
-    QObject::connect(&lessonBox, &LessonBoxWidget::concealingChanged, &journal, record);
 }
 
 } // namespace
@@ -101,11 +92,9 @@ std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
 
 JournalHook& attachJournal(Form1& window, const std::string& journalPath, MistakeHints* mistakes) {
     const MainWindowParts parts = window.parts();
-    auto* hook =
-        new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
-                        parts.scores, *parts.services.prompts, journalPath, mistakes, mistakes);
+    auto* hook = new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
+                                 parts.scores, *parts.services.prompts, journalPath, mistakes);
     observeAttempts(window, hook->observer());
-    recordPracticeMode(*hook, parts.lessonBox);
     if (mistakes)
         mistakes->reviewWith(*parts.menu.Mistakes,
                              [hook]() -> const Journal& { return hook->journal(); });
@@ -133,6 +122,7 @@ MistakeHints& attachMistakes(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
                                    parts.services.programFolder, parts.services.readingsDictionary);
+    parts.session.setSlipFinder(hints->slipFinder());
     observeAttempts(window, *hints);
     return *hints;
 }
