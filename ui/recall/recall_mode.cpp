@@ -52,7 +52,8 @@ void RecallMode::recordChanged(const AttemptRecord& record) {
 
 void RecallMode::choose(bool recall) {
     const std::string_view name = modeName(recall ? PracticeMode::Recall : PracticeMode::Text);
-    saveSetting(kPracticeMode, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    saveSetting(kPracticeMode,
+                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     apply(recall);
 }
 
