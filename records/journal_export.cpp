@@ -38,12 +38,17 @@ std::string csvField(std::string text) {
     return '"' + text + '"';
 }
 
+// Spreadsheets in China read a CSV file without it as GBK and garble the
+// Japanese; with it they read UTF-8, and numbers stay numbers.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // The header is the columns' names; values as SQLite writes them as text.
 bool writeRows(sqlite3* db, std::string_view sql, std::ofstream& out) {
     Statement query(db, sql);
     if (!query.valid())
         return false;
     const int columns = query.columnCount();
+    out << kByteOrderMark;
     for (int c = 0; c < columns; ++c)
         out << (c ? "," : "") << query.columnName(c);
     out << "\r\n";

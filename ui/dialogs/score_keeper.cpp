@@ -111,8 +111,8 @@ void ScoreKeeper::save(const QString& name) {
 }
 
 ScoreKeeper::Clearing ScoreKeeper::clearHistory(QWidget* asker) {
-    if (!m_prompts.askOkCancel(asker, QStringLiteral("真的要清除记录吗？"),
-                               QStringLiteral("记录清除")))
+    if (!m_prompts.askBeforeIrreversible(asker, QStringLiteral("真的要清除记录吗？"),
+                                         QStringLiteral("记录清除")))
         return Clearing::Cancelled;
     m_delet->setEnabled(false);
     if (!m_history.DeleteHistoryFile()) {

@@ -15,10 +15,13 @@
 #include "ui/own_lessons/lesson_preview.h"
 #include "ui/own_lessons/text_file_import.h"
 
+#include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -103,6 +106,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     buildLayout();
     connect(m_text, &QPlainTextEdit::textChanged, this, &LessonEditor::textEdited);
     connect(m_title, &QLineEdit::textChanged, this, &LessonEditor::showTitle);
+    connect(m_title, &QLineEdit::textChanged, this, [this] { m_unsaved = true; });
     connect(m_preview, &LessonPreview::wordClicked, this, &LessonEditor::wordClicked);
     connect(m_setReading, &QPushButton::clicked, this, &LessonEditor::setReading);
     connect(m_reading, &QLineEdit::returnPressed, this, &LessonEditor::setReading);
@@ -111,6 +115,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     connect(m_practise, &QPushButton::clicked, this, &LessonEditor::practise);
     textEdited();
     showTitle();
+    m_unsaved = false; // nothing typed yet
     resize(760, 700);
 }
 
@@ -171,6 +176,7 @@ bool LessonEditor::openLesson(const OwnLesson& lesson) {
     m_savedTitle = title;
     m_text->setPlainText(QString::fromStdU16String(decoded.text));
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+    m_unsaved = false;
     return true;
 }
 
@@ -192,6 +198,7 @@ void LessonEditor::showTitle() {
 }
 
 void LessonEditor::textEdited() {
+    m_unsaved = true;
     const std::u16string text = editorText(*m_text);
     m_findings = checkLesson(text, m_codePage, m_kanji);
     m_text->setExtraSelections(markFindings(m_findings, *m_text));
@@ -288,6 +295,7 @@ bool LessonEditor::save() {
     if (text != withCrLf(editorText(*m_text)))
         m_text->setPlainText(QString::fromStdU16String(text));
     const bool correctionsWritten = m_corrections.empty() || writeCorrections();
+    markSaved();
     emit saved(m_path);
     return correctionsWritten;
 }
@@ -300,6 +308,12 @@ std::optional<std::string> LessonEditor::pathToSave() const {
     if (!m_path.empty() && title == m_savedTitle)
         return m_path;
     return ownLessonPath(m_folder, title.toStdString());
+}
+
+void LessonEditor::markSaved() {
+    m_unsaved = false;
+    m_note->setText(
+        QStringLiteral("已保存：%1").arg(QDir::toNativeSeparators(QString::fromStdString(m_path))));
 }
 
 bool LessonEditor::writeCorrections() {
@@ -328,10 +342,45 @@ void LessonEditor::setReading() {
         m_prompts.inform(this, QStringLiteral("读音请用平假名或片假名书写。"), kTitle);
         return;
     }
+    if (!correction.reading.empty() && !isInText(correction.word)) {
+        m_prompts.inform(this,
+                         QStringLiteral("课文里没有「%1」，这个读音用不上，没有保存。")
+                             .arg(m_word->text().trimmed()),
+                         kTitle);
+        return;
+    }
     m_corrections = withCorrection(m_corrections, correction);
     if (!m_path.empty())
         writeCorrections();
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+}
+
+bool LessonEditor::isInText(const std::u16string& word) const {
+    return editorText(*m_text).find(word) != std::u16string::npos;
+}
+
+// Esc, which none of the fields takes, closes the editor as its title bar does.
+void LessonEditor::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// Text not saved is asked about; a lesson saved or emptied closes at once.
+void LessonEditor::closeEvent(QCloseEvent* event) {
+    if (m_unsaved && !tidyLessonText(editorText(*m_text)).empty()) {
+        const QString title = m_title->text().trimmed();
+        const QString lesson =
+            title.isEmpty() ? QStringLiteral("新课文") : QStringLiteral("课文「%1」").arg(title);
+        const auto answer = m_prompts.askSaveChanges(
+            this, lesson + QStringLiteral("还没有保存。要保存吗？"), kTitle);
+        if (!answer || (*answer && !save())) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 void LessonEditor::practise() {

@@ -8,6 +8,7 @@
 #include "ui/own_lessons/text_file_import.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMenu>
@@ -30,6 +31,7 @@ OwnLessonsMenu::OwnLessonsMenu(QMenu& menu, QWidget& window, PracticeSession& se
     : QObject(&window), m_menu(menu), m_window(window), m_lessonBox(lessonBox), m_prompts(prompts),
       m_session(session), m_folder(std::move(folder)) {
     connect(&m_menu, &QMenu::aboutToShow, this, &OwnLessonsMenu::refresh);
+    m_window.installEventFilter(this);
     refresh();
 }
 
@@ -81,10 +83,8 @@ void OwnLessonsMenu::refresh() {
 
 LessonEditor* OwnLessonsMenu::openEditor() {
     m_kanji.load();
-    auto* editor =
-        new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font(), &m_window);
-    connect(editor, &LessonEditor::practiseRequested, this,
-            [this](const std::string& path) { m_session.loadLesson(path); });
+    auto* editor = new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font());
+    connect(editor, &LessonEditor::practiseRequested, this, &OwnLessonsMenu::practise);
     m_editors.emplace_back(editor);
     centreOn(*editor, m_window.frameGeometry()); // a plain window would open in a corner
     return editor;
@@ -127,4 +127,28 @@ LessonEditor* OwnLessonsMenu::editCurrentLesson() {
     }
     editor->show();
     return editor;
+}
+
+// The lesson is typed in the main window: it comes in front of the editor.
+void OwnLessonsMenu::practise(const std::string& path) {
+    m_session.loadLesson(path);
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+// Each open editor is closed, asking about its text; false when the teacher
+// chose to go on editing.
+bool OwnLessonsMenu::closeEditors() {
+    for (const QPointer<LessonEditor>& editor : m_editors)
+        if (editor && editor->isVisible() && !editor->close())
+            return false;
+    return true;
+}
+
+bool OwnLessonsMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::Close && !closeEditors()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

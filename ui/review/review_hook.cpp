@@ -96,22 +96,33 @@ void ReviewHook::makeCardsFromHistory() {
     showWhatIsDue();
 }
 
+// The item stays enabled, so that F6 with nothing due answers rather than
+// doing nothing; its tooltip tells what F6 would do.
 void ReviewHook::showWhatIsDue() {
     const size_t due = m_keeper.dueToday();
-    m_item.setEnabled(due > 0);
-    if (due > 0)
-        m_item.setToolTip(QStringLiteral("今天有 %1 个单词要复习").arg(due));
-    else if (const auto next = m_keeper.nextDue())
-        m_item.setToolTip(QStringLiteral("今天没有要复习的单词；下次复习：%1").arg(dayText(*next)));
-    else
-        m_item.setToolTip(QStringLiteral("还没有要复习的单词：打错过的单词会在该复习的那天回来"));
+    m_item.setToolTip(due > 0 ? QStringLiteral("今天有 %1 个单词要复习").arg(due)
+                              : nothingDueText());
+}
+
+QString ReviewHook::nothingDueText() const {
+    if (const auto next = m_keeper.nextDue())
+        return QStringLiteral("今天的复习完成了。下次复习：%1").arg(dayText(*next));
+    return QStringLiteral("还没有要复习的单词：打错过的单词会在该复习的那天回来");
 }
 
 void ReviewHook::Review_Click() {
     const DailyReview& review = m_keeper.prepareReview();
-    if (review.lineCount == 0 || !m_file.write(review.lesson, m_codePage)) {
+    if (review.lineCount == 0) {
         showWhatIsDue();
-        m_prompts.inform(&m_window, nothingToReview(review), QStringLiteral("今日复习"));
+        if (review.unreadLessons.empty())
+            m_hints.show(this, nothingDueText());
+        else
+            m_prompts.inform(&m_window, nothingToReview(review), QStringLiteral("今日复习"));
+        return;
+    }
+    if (!m_file.write(review.lesson, m_codePage)) {
+        m_prompts.inform(&m_window, QStringLiteral("无法准备今日复习的课文：临时文件写不进去。"),
+                         QStringLiteral("今日复习"));
         return;
     }
     const std::u16string title = dailyReviewTitle(review.lineCount);

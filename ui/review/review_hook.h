@@ -20,8 +20,8 @@ class StatisticsWindow;
 
 // 今日复习: the words missed in earlier attempts come back on the day the
 // scheduler gives. The item 课程 → 今日复习 (F6) loads the due lines as one
-// lesson, disabled with the next due date as its tooltip while nothing is
-// due; at start-up the hint row says how many lines wait. The cards live in
+// lesson; while nothing is due it says so on the hint row with the next due
+// date; at start-up the hint row says how many lines wait. The cards live in
 // the practice journal, and the statistics window shows them on a page.
 class ReviewHook final : public QObject, private AttemptObserver {
   public:
@@ -44,6 +44,7 @@ class ReviewHook final : public QObject, private AttemptObserver {
     void addPage(StatisticsWindow& window);
     void makeCardsFromHistory();
     void rejudgeSlips();
+    QString nothingDueText() const;
 
     QWidget& m_window;
     PracticeSession& m_session;

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <fstream>
 
 namespace {
@@ -73,6 +74,33 @@ QStringList menuItems(Form1Fixture& f) {
             items << action->text() +
                          (action->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
     return items;
+}
+
+// Pixels of the orange mark's colour in the character cell at a position,
+// as the editor paints it.
+int orangeInk(QPlainTextEdit& editor, int position) {
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(position);
+    const QRect left = editor.cursorRect(cursor);
+    cursor.setPosition(position + 1);
+    const QRect cell(left.topLeft(), QPoint(editor.cursorRect(cursor).left(), left.bottom() + 4));
+    const QImage image = editor.viewport()->grab().toImage();
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x < cell.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            ink += c.red() > 200 && c.green() > 90 && c.green() < 190 && c.blue() < 80;
+        }
+    return ink;
+}
+
+// The editors on screen, windows of their own.
+QList<LessonEditor*> openEditors() {
+    QList<LessonEditor*> editors;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* editor = qobject_cast<LessonEditor*>(window); editor && editor->isVisible())
+            editors << editor;
+    return editors;
 }
 
 KanjiSources& loaded(KanjiSources& kanji) {
@@ -167,7 +195,7 @@ class OwnLessonsTest : public QObject {
         EditorRig rig;
         rig.write(QStringLiteral("片仮名"), QStringLiteral("アイウ\nｱｲ・〜"));
         QVERIFY(rig.status().contains(QStringLiteral("2 个字符存不进课文文件")));
-        QCOMPARE(rig.text()->extraSelections().size(), 2);
+        QCOMPARE(rig.text()->extraSelections().size(), 1); // ｱｲ, one run
         QCOMPARE(rig.text()->extraSelections()[0].format.underlineColor(), QColor(220, 0, 0));
         rig.saveRefused();
         QVERIFY(rig.lastMessage().contains(QStringLiteral("第 2 行第 1 列：「ｱ」（U+FF71）")));
@@ -181,7 +209,10 @@ class OwnLessonsTest : public QObject {
         rig.write(QStringLiteral("图书馆"), QStringLiteral("这是图书馆です。"));
         QVERIFY(rig.status().contains(
             QStringLiteral("4 个字不是日文用字（橙线）：这→這 图→図 书→書 馆→館")));
-        QCOMPARE(rig.text()->extraSelections().size(), 4); // not 是
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.editor));
+        for (int at : {0, 2, 3, 4}) // not 是
+            QVERIFY2(orangeInk(*rig.text(), at) > 20, qPrintable(QString::number(at)));
+        QVERIFY(orangeInk(*rig.text(), 1) < 5); // at most a neighbour's edge
         rig.click("JapaneseForms");
         QCOMPARE(rig.text()->toPlainText(), QStringLiteral("這是図書館です。"));
         QVERIFY(rig.text()->extraSelections().isEmpty());
@@ -245,6 +276,88 @@ class OwnLessonsTest : public QObject {
         QCOMPARE(rig.editor.previewReadings().front().reading, std::u16string(u"こんにち"));
     }
 
+    // Closing the editor, by its title bar or by Esc, with text not saved:
+    // 取消 keeps editing, 不保存 drops the text, 保存 writes it first.
+    void closingWithTextNotSavedAsksFirst_data() {
+        QTest::addColumn<int>("answer"); // -1 cancel, 0 discard, 1 save
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("cancel, title bar") << -1 << false;
+        QTest::newRow("cancel, Esc") << -1 << true;
+        QTest::newRow("discard") << 0 << true;
+        QTest::newRow("save") << 1 << false;
+    }
+    void closingWithTextNotSavedAsksFirst() {
+        QFETCH(int, answer);
+        QFETCH(bool, byEscape);
+        EditorRig rig;
+        rig.editor.setAttribute(Qt::WA_DeleteOnClose, false); // the rig owns it
+        rig.write(QStringLiteral("会話"), QStringLiteral("おはようございます。"));
+        if (answer < 0)
+            rig.prompts.setNextCancel();
+        else
+            rig.prompts.setNextAnswer(answer == 1);
+        if (byEscape)
+            QTest::keyClick(rig.text(), Qt::Key_Escape);
+        else
+            rig.editor.close();
+        QCOMPARE(rig.lastMessage(), QStringLiteral("我的课文|课文「会話」还没有保存。要保存吗？"));
+        QCOMPARE(rig.editor.isVisible(), answer < 0);
+        QCOMPARE(QFile::exists(rig.lessonFile(QStringLiteral("会話"))), answer == 1);
+    }
+
+    // Saved, or opened and left as it was, the editor closes without a question.
+    void aSavedLessonClosesAtOnceAndSaysItWasSaved() {
+        EditorRig rig;
+        rig.editor.setAttribute(Qt::WA_DeleteOnClose, false);
+        rig.write(QStringLiteral("会話"), QStringLiteral("おはようございます。"));
+        rig.click("Save");
+        const QString note = rig.editor.findChild<QLabel*>(QStringLiteral("ImportNote"))->text();
+        QCOMPARE(note, QStringLiteral("已保存：") +
+                           QDir::toNativeSeparators(rig.lessonFile(QStringLiteral("会話"))));
+        QVERIFY(!rig.editor.hasUnsavedText());
+        QTest::keyClick(rig.text(), Qt::Key_Escape);
+        QVERIFY(!rig.editor.isVisible());
+        QVERIFY(rig.prompts.asked().empty());
+        EditorRig again;
+        QVERIFY(again.editor.openLesson(
+            {"会話", rig.lessonFile(QStringLiteral("会話")).toStdString()}));
+        QVERIFY(!again.editor.hasUnsavedText());
+    }
+
+    // A reading for a word the lesson does not hold would never be used.
+    void aReadingForAWordNotInTheTextIsRefused() {
+        EditorRig rig;
+        rig.write(QStringLiteral("本"), QStringLiteral("これは本です。"));
+        rig.click("Save");
+        rig.line("CorrectionWord")->setText(QStringLiteral("図書館"));
+        rig.line("CorrectionReading")->setText(QStringLiteral("としょかん"));
+        rig.prompts.setNextAnswer(true);
+        rig.click("SetReading");
+        QCOMPARE(rig.lastMessage(),
+                 QStringLiteral("我的课文|课文里没有「図書館」，这个读音用不上，没有保存。"));
+        QVERIFY(!QFile::exists(rig.lessons.filePath(QStringLiteral("本.yomi"))));
+        rig.line("CorrectionWord")->setText(QStringLiteral("本"));
+        rig.line("CorrectionReading")->setText(QStringLiteral("ほん"));
+        rig.click("SetReading");
+        QCOMPARE(fileBytes(rig.lessons.filePath(QStringLiteral("本.yomi"))),
+                 QStringLiteral("本\tほん\n").toUtf8());
+    }
+
+    // Quitting by the main window's title bar would drop the editor's text.
+    void closingTheMainWindowAsksAboutAnEditorsTextNotSaved() {
+        Form1Fixture f;
+        f.trigger("NewLesson");
+        LessonEditor* editor = openEditors().value(0);
+        QVERIFY(editor);
+        commit(editor->findChild<QPlainTextEdit*>(QStringLiteral("LessonText")),
+               QStringLiteral("おはよう"));
+        f.prompts.setNextCancel();
+        f.form->close();
+        QVERIFY(f.form->isVisible());
+        QVERIFY(editor->isVisible());
+        QCOMPARE(f.prompts.asked().back(), QStringLiteral("我的课文|新课文还没有保存。要保存吗？"));
+    }
+
     void textFilesAreImportedInTheirEncodingAndOthersRefusedWithAReason_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("said");
@@ -270,7 +383,7 @@ class OwnLessonsTest : public QObject {
         f.prompts.setNextAnswer(true); // the refusal's message, if one comes
         f.prompts.setNextFile(texts.filePath(QStringLiteral("第5课.txt")));
         f.trigger("ImportText");
-        auto* editor = f.form->findChild<LessonEditor*>();
+        LessonEditor* editor = openEditors().value(0);
         if (said.contains(QStringLiteral("文本文件"))) {
             QVERIFY(!editor);
             QVERIFY(f.prompts.asked().back().contains(said));
@@ -373,7 +486,7 @@ class OwnLessonsTest : public QObject {
                                             QStringLiteral("新建课文(&N)..."),
                                             QStringLiteral("导入文本文件(&I)...")}));
         f.trigger("NewLesson");
-        auto* editor = f.form->findChild<LessonEditor*>();
+        LessonEditor* editor = openEditors().value(0);
         QVERIFY(editor);
         auto* text = editor->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"));
         editor->findChild<QLineEdit*>(QStringLiteral("Title"))
@@ -383,6 +496,7 @@ class OwnLessonsTest : public QObject {
         QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Practise")),
                           Qt::LeftButton);
         QCOMPARE(f.m_r1->text(), std::u16string(u"おはようございます。"));
+        QTRY_COMPARE(QApplication::activeWindow(), f.form.get()); // in front of the editor
 
         QCOMPARE(menuItems(f),
                  QStringList({QStringLiteral("第1课 会話"), QStringLiteral("新建课文(&N)..."),
@@ -397,11 +511,13 @@ class OwnLessonsTest : public QObject {
         QCOMPARE(f.m_r1->text(), std::u16string(u"おはようございます。"));
         menuItems(f);
         f.trigger("EditLesson");
-        const auto editors = f.form->findChildren<LessonEditor*>();
+        QList<LessonEditor*> editors = openEditors();
         QCOMPARE(editors.size(), 2);
-        QCOMPARE(
-            editors.back()->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))->toPlainText(),
-            QStringLiteral("おはようございます。"));
+        editors.removeOne(editor);
+        QCOMPARE(editors.front()
+                     ->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))
+                     ->toPlainText(),
+                 QStringLiteral("おはようございます。"));
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -64,6 +65,29 @@ class ReviewRatingsTest : public QObject {
         f->writeFile(QStringLiteral("ldata/J01A.yomi"), QByteArrayLiteral("七時\tしちじ\n"));
     }
     void cleanup() { f.reset(); }
+
+    // F6 answers even with nothing due: no word missed yet, or the review
+    // done and the date the next one comes.
+    void f6WithNothingDueSaysSo_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no card yet")
+            << QStringLiteral("今は七時です。") << QStringLiteral("还没有要复习的单词");
+        QTest::newRow("a card due later")
+            << QStringLiteral("今は八時です。") // 七時 missed
+            << QStringLiteral("今天的复习完成了。下次复习：2026年3月");
+    }
+    void f6WithNothingDueSaysSo() {
+        QFETCH(QString, typed);
+        QFETCH(QString, said);
+        f->trigger("Jlesson1_A");
+        typeAttempt({typed});
+        QTest::keyClick(f->form.get(), Qt::Key_F6);
+        auto* hint = f->form->findChild<QLabel*>(QStringLiteral("Hint"));
+        QTRY_VERIFY(hint->isVisible());
+        QVERIFY2(hint->toolTip().startsWith(said), qPrintable(hint->toolTip()));
+        QVERIFY(f->m_r1->text().empty()); // nothing was loaded
+    }
 
     void theReviewRatesTheWordFromTheCommits_data() {
         QTest::addColumn<QStringList>("script");
