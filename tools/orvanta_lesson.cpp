@@ -9,6 +9,7 @@
 #include "tools/explain_command.h"
 #include "tools/readings_command.h"
 #include "tools/review_schedule_command.h"
+#include "tools/sentences_command.h"
 #include "tools/tool_output.h"
 
 #include <cerrno>
@@ -154,7 +155,8 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 }
 
 int usageError() {
-    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage;
+    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage
+              << kSentencesUsage;
     return 2;
 }
 
@@ -166,7 +168,8 @@ int main(int argc, char** argv) {
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
         const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
-                                               kExplainUsage + kReviewScheduleUsage);
+                                               kExplainUsage + kReviewScheduleUsage +
+                                               kSentencesUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
@@ -177,6 +180,8 @@ int main(int argc, char** argv) {
         return explainCommand({args.begin() + 1, args.end()});
     if (args[0] == "review-schedule")
         return reviewScheduleCommand({args.begin() + 1, args.end()});
+    if (args[0] == "sentences")
+        return sentencesCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;
