@@ -7,8 +7,9 @@
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 
-// Concealing: the kanji not typed yet stand as empty frames, so that the
-// learner recalls them from the readings above. Each is painted again,
+// Concealing: the kanji (or all characters) not typed yet stand as empty
+// frames, so that the learner recalls them from the readings above or from
+// the recording. Each is painted again,
 // transparent, after the marks and the selection (which then cannot show it),
 // and framed in its own cell; the layout is the one of the shown text.
 
@@ -17,31 +18,34 @@ namespace {
 const QColor kFrameColour(190, 190, 190);
 constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
 constexpr qreal kUnderlineWidth = 2;
-constexpr char16_t kFrameCharacter = u'□'; // a concealed kanji in a copy or a hint
+constexpr char16_t kFrameCharacter = u'□'; // a concealed character in a copy or a hint
 
 } // namespace
 
-void LessonBoxWidget::setConcealing(bool on) {
-    if (on == m_concealing)
+void LessonBoxWidget::setConcealment(Concealment concealment) {
+    if (concealment == m_concealment)
         return;
-    m_concealing = on;
+    m_concealment = concealment;
     viewport()->update();
-    emit concealingChanged(on);
+    emit concealmentChanged(concealment);
 }
 
 void LessonBoxWidget::setTyped(Pos position, bool typed) {
     const int at = m_lineBreaks.toDocument(position);
-    if (at < 0 || static_cast<size_t>(at) >= m_hidden.size())
+    if (at < 0 || static_cast<size_t>(at) >= m_untyped.size() ||
+        document()->characterAt(at) == QChar::ParagraphSeparator)
         return;
-    m_hidden[static_cast<size_t>(at)] =
-        !typed && takesReading(document()->characterAt(at).unicode());
-    if (m_concealing)
+    m_untyped[static_cast<size_t>(at)] = !typed;
+    if (concealing())
         updateCharacters(at, at + 1);
 }
 
 bool LessonBoxWidget::concealedAt(int documentPosition) const {
     const auto at = static_cast<size_t>(documentPosition);
-    return m_concealing && at < m_hidden.size() && m_hidden[at];
+    if (!concealing() || at >= m_untyped.size() || !m_untyped[at])
+        return false;
+    return m_concealment == Concealment::Everything ||
+           takesReading(document()->characterAt(documentPosition).unicode());
 }
 
 std::u16string LessonBoxWidget::asShown(std::u16string text, Pos from) const {
@@ -52,9 +56,9 @@ std::u16string LessonBoxWidget::asShown(std::u16string text, Pos from) const {
 }
 
 // A copy (Ctrl+C, a drag) holds what the box shows, a frame for each concealed
-// kanji; the plain text of a selection has a character for each of its positions.
+// character; the plain text of a selection has a character for each of its positions.
 QMimeData* LessonBoxWidget::createMimeDataFromSelection() const {
-    if (!m_concealing)
+    if (!concealing())
         return QPlainTextEdit::createMimeDataFromSelection();
     const QTextCursor selection = textCursor();
     QString shown = selection.selection().toPlainText();
@@ -71,7 +75,7 @@ QMimeData* LessonBoxWidget::createMimeDataFromSelection() const {
 QList<QTextLayout::FormatRange> LessonBoxWidget::concealedRanges(const QTextBlock& block,
                                                                  const VisibleSpan& span) const {
     QList<QTextLayout::FormatRange> ranges;
-    if (!m_concealing)
+    if (!concealing())
         return ranges;
     QTextCharFormat hidden;
     hidden.setForeground(Qt::transparent);
@@ -99,7 +103,7 @@ void LessonBoxWidget::underlineFrame(QPainter& painter, const QRectF& frame) con
 
 void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
                                   const VisibleSpan& span) const {
-    if (!m_concealing)
+    if (!concealing())
         return;
     painter.save();
     painter.setPen(QPen(kFrameColour, 1));
