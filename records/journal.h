@@ -11,10 +11,12 @@
 
 struct sqlite3; // the connection, spoken to only by the journal and its extensions
 
-// How a lesson was practised: with its text shown, or with its kanji hidden
-// under their readings, to be recalled.
+// How a lesson was practised: with its text shown, with its kanji hidden
+// under their readings, to be recalled, or with all of it hidden, typed from
+// the lesson's recording.
 inline constexpr const char* kTextMode = "text";
 inline constexpr const char* kRecallMode = "recall";
+inline constexpr const char* kDictationMode = "dictation";
 
 // One practice attempt as the journal keeps it.
 struct JournalAttempt {

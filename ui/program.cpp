@@ -8,6 +8,7 @@
 #include "ui/common/system_clock.h"
 #include "ui/common/translations.h"
 #include "ui/common/window_place.h"
+#include "ui/dictation/dictation_mode.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/main_window/form1.h"
 #include "ui/main_window/lesson_box.h"
@@ -34,14 +35,17 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
     sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
 }
 
-// Both owned by the lesson box; the practice mode shows the readings through
-// the reading help.
+// All owned by the lesson box; the practice modes show the readings through
+// the reading help, and dictation joins their menu.
 void attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                      parts.services.readingsDictionary);
     observeAttempts(window, *readings);
-    observeAttempts(window, *new RecallMode(*parts.menu.Set, parts.lessonBox, *readings));
+    auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings);
+    observeAttempts(window, *recall);
+    observeAttempts(window, *new DictationMode(recall->modeMenu(), recall->modeGroup(),
+                                               recall->textItem(), parts.lessonBox));
 }
 
 // Owned by the window, like the editors it opens.
@@ -54,13 +58,16 @@ void attachOwnLessons(Form1& window) {
 }
 
 // Each attempt is recorded as practised in recall while the lesson box hides
-// its kanji.
+// its kanji, and in dictation while it hides everything.
 void recordPracticeMode(JournalHook& journal, LessonBoxWidget& lessonBox) {
-    const auto record = [&journal](bool concealing) {
-        journal.setMode(concealing ? kRecallMode : kTextMode);
+    const auto record = [&journal](LessonBoxWidget::Concealment concealment) {
+        using enum LessonBoxWidget::Concealment;
+        journal.setMode(concealment == Kanji        ? kRecallMode
+                        : concealment == Everything ? kDictationMode
+                                                    : kTextMode);
     };
-    record(lessonBox.concealing());
-    QObject::connect(&lessonBox, &LessonBoxWidget::concealingChanged, &journal, record);
+    record(lessonBox.concealment());
+    QObject::connect(&lessonBox, &LessonBoxWidget::concealmentChanged, &journal, record);
 }
 
 } // namespace

@@ -16,9 +16,12 @@ template <typename T> struct UserSetting {
 // 设置 → 显示读音: readings over the kanji and the romaji of the word to type.
 inline const UserSetting<bool> kShowReadings{"readings/show", false};
 
-// 设置 → 练习方式: "text" (看原文) or "recall" (看读音写汉字), as the journal
-// records the attempts.
+// 设置 → 练习方式: "text" (看原文), "recall" (看读音写汉字) or "dictation"
+// (听写), as the journal records the attempts.
 inline const UserSetting<QString> kPracticeMode{"practice/mode", QStringLiteral("text")};
+
+// 设置 → 练习方式 → 每句播放: how many times in a row 听写 plays a sentence.
+inline const UserSetting<int> kDictationPlays{"dictation/plays", 1};
 
 // $XDG_CONFIG_HOME/orvanta/orvanta.conf (~/.config by default).
 inline QSettings userSettingsFile() {

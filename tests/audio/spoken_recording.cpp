@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <numbers>
 #include <stdexcept>
 

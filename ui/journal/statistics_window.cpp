@@ -172,6 +172,7 @@ QWidget* StatisticsWindow::createModeFilter() {
     m_modes->addItem(QStringLiteral("全部练习方式"));
     m_modes->addItem(QStringLiteral("看原文"), QString::fromLatin1(kTextMode));
     m_modes->addItem(QStringLiteral("看读音写汉字"), QString::fromLatin1(kRecallMode));
+    m_modes->addItem(QStringLiteral("听写"), QString::fromLatin1(kDictationMode));
     connect(m_modes, &QComboBox::currentIndexChanged, this, [this] {
         fillLessons();
         showSelectedLesson();

@@ -12,6 +12,7 @@
 #include "ui/common/prompts.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/own_lessons/lesson_preview.h"
+#include "ui/own_lessons/sentence_cuts_panel.h"
 #include "ui/own_lessons/text_file_import.h"
 
 #include <QEvent>
@@ -82,7 +83,8 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
       m_note(caption({}, this)), m_status(caption({}, this)), m_size(new QProgressBar(this)),
       m_japaneseForms(button("JapaneseForms", QStringLiteral("换成日文写法(&J)"), this)),
       m_save(button("Save", QStringLiteral("保存(&S)"), this)),
-      m_practise(button("Practise", QStringLiteral("练习这一课(&P)"), this)) {
+      m_practise(button("Practise", QStringLiteral("练习这一课(&P)"), this)),
+      m_cuts(new SentenceCutsPanel(this)) {
     setObjectName(QStringLiteral("LessonEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_title->setObjectName(QStringLiteral("Title"));
@@ -137,6 +139,7 @@ void LessonEditor::buildLayout() {
     correctionRow->addWidget(m_reading, 1);
     correctionRow->addWidget(m_setReading);
     layout->addLayout(correctionRow);
+    layout->addWidget(m_cuts, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_save);
@@ -163,6 +166,7 @@ bool LessonEditor::openLesson(const OwnLesson& lesson) {
     m_title->setText(QString::fromStdString(lesson.title));
     m_text->setPlainText(QString::fromStdU16String(decoded.text));
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+    m_cuts->showLesson(m_path, withCrLf(decoded.text));
     return true;
 }
 

@@ -16,12 +16,15 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
+class SentenceCutsPanel;
 class QPushButton;
 
 // A teacher's own lesson being written: its title, its text in the lesson
 // box's font, a preview with the readings of its kanji, where a click on a
 // word lets the teacher set its reading, and live checks of what Save would
-// refuse or change. Save writes TITLE.ORV into the own-lessons folder.
+// refuse or change. Save writes TITLE.ORV into the own-lessons folder. A
+// lesson saved with its recording beside it (TITLE.wma) shows the recording's
+// cuts into sentences, for 听写, to play and adjust.
 class LessonEditor final : public QWidget {
     Q_OBJECT
   public:
@@ -84,4 +87,5 @@ class LessonEditor final : public QWidget {
     QPushButton* m_japaneseForms;
     QPushButton* m_save;
     QPushButton* m_practise;
+    SentenceCutsPanel* m_cuts;
 };

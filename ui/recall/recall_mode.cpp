@@ -24,11 +24,13 @@ QAction* modeItem(QMenu* menu, QActionGroup* group, const char* name, const QStr
 
 RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings)
     : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings) {
-    QMenu* menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
-    auto* group = new QActionGroup(menu);
-    m_text = modeItem(menu, group, "ModeText", QStringLiteral("看原文(&O)"));
-    m_recall = modeItem(menu, group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
+    m_menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
+    m_group = new QActionGroup(m_menu);
+    m_text = modeItem(m_menu, m_group, "ModeText", QStringLiteral("看原文(&O)"));
+    m_recall = modeItem(m_menu, m_group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
     m_text->setChecked(true);
+    connect(m_text, &QAction::triggered, this,
+            [] { saveSetting(kPracticeMode, QString::fromLatin1(kTextMode)); });
     connect(&readings, &ReadingHelp::madeUnavailable, this, &RecallMode::disable);
     if (!readings.available()) {
         disable(readings.whyUnavailable());
@@ -49,23 +51,30 @@ void RecallMode::takenBack(Pos position) {
 }
 
 void RecallMode::choose(bool recall) {
-    saveSetting(kPracticeMode, QString::fromLatin1(recall ? kRecallMode : kTextMode));
+    if (recall)
+        saveSetting(kPracticeMode, QString::fromLatin1(kRecallMode));
     apply(recall);
 }
 
+// Leaving recall leaves the lesson box to the mode chosen instead.
 void RecallMode::apply(bool recall) {
     m_readings.setRecalling(recall);
-    m_lessonBox.setConcealing(recall);
+    if (recall)
+        m_lessonBox.setConcealment(LessonBoxWidget::Concealment::Kanji);
+    else if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Kanji)
+        m_lessonBox.setConcealment(LessonBoxWidget::Concealment::None);
 }
 
 // Back to the text without touching the remembered choice, which holds again
 // once the dictionary is installed.
 void RecallMode::disable(const QString& why) {
-    {
-        const QSignalBlocker quiet(m_recall);
-        m_text->setChecked(true);
+    if (m_recall->isChecked()) {
+        {
+            const QSignalBlocker quiet(m_recall);
+            m_text->setChecked(true);
+        }
+        apply(false);
     }
-    apply(false);
     m_recall->setEnabled(false);
     m_recall->setToolTip(why);
     m_recall->setStatusTip(why);

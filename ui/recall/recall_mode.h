@@ -6,6 +6,7 @@
 
 class LessonBoxWidget;
 class QAction;
+class QActionGroup;
 class QMenu;
 class ReadingHelp;
 
@@ -24,6 +25,12 @@ class RecallMode final : public QObject, public AttemptObserver {
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
 
+    // Where the other practice modes go: the menu, its one-of group, and
+    // 看原文, the mode shown where another cannot be.
+    QMenu& modeMenu() const { return *m_menu; }
+    QActionGroup& modeGroup() const { return *m_group; }
+    QAction& textItem() const { return *m_text; }
+
   private:
     void choose(bool recall);
     void apply(bool recall);
@@ -31,6 +38,8 @@ class RecallMode final : public QObject, public AttemptObserver {
 
     LessonBoxWidget& m_lessonBox;
     ReadingHelp& m_readings;
+    QMenu* m_menu;
+    QActionGroup* m_group;
     QAction* m_text;
     QAction* m_recall;
 };

@@ -1,0 +1,168 @@
+#include "ui/dictation/dictation_mode.h"
+
+#include "audio/lesson_sentences.h"
+#include "core/lesson_paths.h"
+#include "records/journal.h"
+#include "ui/dictation/lesson_recording.h"
+#include "ui/main_window/lesson_box.h"
+#include "ui/main_window/main_menu.h"
+#include "ui/user_settings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace {
+
+constexpr double kSlowRate = 0.75; // the tempo only: the pitch stays
+constexpr int kMostPlays = 3;
+
+std::vector<Pos> lineStarts(const std::u16string& text) {
+    std::vector<Pos> starts{0};
+    for (std::size_t at = text.find(u"\r\n"); at != std::u16string::npos;
+         at = text.find(u"\r\n", at + 2))
+        starts.push_back(static_cast<Pos>(at + 2));
+    return starts;
+}
+
+bool chosen() {
+    return loadSetting(kPracticeMode) == QLatin1String(kDictationMode);
+}
+
+} // namespace
+
+DictationMode::DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem,
+                             LessonBoxWidget& lessonBox)
+    : QObject(&lessonBox), m_lessonBox(lessonBox), m_textItem(textItem),
+      m_recording(new LessonRecording(this)) {
+    m_item = addMenuItem(&menu, "ModeDictation", QStringLiteral("听写(&D)"));
+    m_item->setCheckable(true);
+    group.addAction(m_item);
+    menu.setToolTipsVisible(true);
+    addKeys(menu);
+    addPlaysChoice(menu);
+    allowFor({});
+    connect(m_item, &QAction::toggled, this, &DictationMode::choose);
+}
+
+void DictationMode::addKeys(QMenu& menu) {
+    menu.addSeparator();
+    const auto key = [&](const char* name, const QString& caption, const QKeySequence& shortcut,
+                         auto&& does) {
+        QAction* item = addMenuItem(&menu, name, caption, shortcut);
+        connect(item, &QAction::triggered, this, does);
+        m_keys.push_back(item);
+    };
+    key("DictationReplay", QStringLiteral("重听本句(&A)"), QKeySequence(Qt::Key_F2),
+        [this] { hear(m_heard, 1, 1); });
+    key("DictationSlow", QStringLiteral("慢速重听(&L)"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
+        [this] { hear(m_heard, kSlowRate, 1); });
+    key("DictationPrevious", QStringLiteral("上一句(&P)"), QKeySequence(Qt::Key_F11),
+        [this] { step(-1); });
+    key("DictationNext", QStringLiteral("下一句(&N)"), QKeySequence(Qt::Key_F12),
+        [this] { step(1); });
+    setKeysEnabled(false);
+}
+
+void DictationMode::addPlaysChoice(QMenu& menu) {
+    QMenu* plays = addSubmenu(&menu, "DictationPlays", QStringLiteral("每句播放(&T)"));
+    auto* group = new QActionGroup(plays);
+    const int saved = std::clamp(loadSetting(kDictationPlays), 1, kMostPlays);
+    for (int times = 1; times <= kMostPlays; ++times) {
+        const QByteArray name = "DictationPlays" + QByteArray::number(times);
+        QAction* item = addMenuItem(plays, name.constData(), QStringLiteral("%1 遍").arg(times));
+        item->setCheckable(true);
+        item->setChecked(times == saved);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [times] { saveSetting(kDictationPlays, times); });
+    }
+}
+
+void DictationMode::lessonLoaded(const LoadedLesson& lesson) {
+    m_lesson = lesson;
+    m_lineStarts = lineStarts(lesson.text);
+    m_spoken = spokenLines(lesson.text);
+    m_line = m_heard = 1;
+    m_recording->close();
+    allowFor(lesson);
+    if (m_item->isChecked())
+        apply(true);
+}
+
+void DictationMode::positionChanged(Pos position) {
+    const auto line = static_cast<std::size_t>(
+        std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), position) -
+        m_lineStarts.begin());
+    if (line == m_line || !m_item->isChecked())
+        return;
+    m_line = line;
+    hear(line, 1, loadSetting(kDictationPlays));
+}
+
+// The item is there for a lesson with a recording; the remembered choice
+// holds again once one has.
+void DictationMode::allowFor(const LoadedLesson& lesson) {
+    const auto recording = lesson.readFailed ? std::nullopt : recordingPathFor(lesson.path);
+    m_recordingPath = recording && QFileInfo(QString::fromStdString(*recording)).isFile()
+                          ? *recording
+                          : std::string();
+    const bool allowed = !m_recordingPath.empty();
+    const QString why =
+        lesson.path.empty()
+            ? QStringLiteral("没有打开课程，不能听写。")
+            : QStringLiteral("这一课没有录音（%1），不能听写。")
+                  .arg(QFileInfo(QString::fromStdString(recording.value_or(lesson.path)))
+                           .fileName());
+    m_item->setEnabled(allowed);
+    m_item->setToolTip(allowed ? QString() : why);
+    m_item->setStatusTip(allowed ? QString() : why);
+    const QSignalBlocker quiet(m_item);
+    if (!allowed && m_item->isChecked()) {
+        m_textItem.setChecked(true); // shown as text, the choice kept
+        apply(false);
+    } else if (allowed && !m_item->isChecked() && chosen()) {
+        m_item->setChecked(true);
+    }
+}
+
+void DictationMode::choose(bool on) {
+    if (on)
+        saveSetting(kPracticeMode, QString::fromLatin1(kDictationMode));
+    apply(on);
+}
+
+void DictationMode::apply(bool on) {
+    setKeysEnabled(on);
+    if (!on) {
+        m_recording->close();
+        if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Everything)
+            m_lessonBox.setConcealment(LessonBoxWidget::Concealment::None);
+        return;
+    }
+    m_lessonBox.setConcealment(LessonBoxWidget::Concealment::Everything);
+    if (m_recording->lessonPath() != m_lesson.path || !m_recording->ready())
+        m_recording->open(m_lesson.path, m_recordingPath, m_lesson.text);
+    hear(m_line, 1, loadSetting(kDictationPlays));
+}
+
+void DictationMode::hear(std::size_t line, double rate, int times) {
+    m_heard = line;
+    m_recording->playLine(line, rate, times);
+}
+
+// To the sentence of the spoken line before or after the one heard.
+void DictationMode::step(int by) {
+    const auto heard = std::lower_bound(m_spoken.begin(), m_spoken.end(), m_heard);
+    const auto index = std::clamp<std::ptrdiff_t>((heard - m_spoken.begin()) + by, 0,
+                                                  static_cast<std::ptrdiff_t>(m_spoken.size()) - 1);
+    if (!m_spoken.empty())
+        hear(m_spoken[static_cast<std::size_t>(index)], 1, 1);
+}
+
+void DictationMode::setKeysEnabled(bool on) {
+    for (QAction* key : m_keys)
+        key->setEnabled(on);
+}
