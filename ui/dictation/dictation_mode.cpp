@@ -12,7 +12,6 @@
 #include <QActionGroup>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
@@ -87,8 +86,9 @@ void DictationMode::lessonLoaded(const LoadedLesson& lesson) {
     m_spoken = spokenLines(lesson.text);
     m_line = m_heard = 1;
     m_recording->close();
-    allowFor(lesson);
-    if (m_item->isChecked())
+    const bool dictating = m_item->isChecked();
+    allowFor(lesson); // which applies a change of mode
+    if (dictating && m_item->isChecked())
         apply(true);
 }
 
@@ -119,13 +119,10 @@ void DictationMode::allowFor(const LoadedLesson& lesson) {
     m_item->setEnabled(allowed);
     m_item->setToolTip(allowed ? QString() : why);
     m_item->setStatusTip(allowed ? QString() : why);
-    const QSignalBlocker quiet(m_item);
-    if (!allowed && m_item->isChecked()) {
+    if (!allowed && m_item->isChecked())
         m_textItem.setChecked(true); // shown as text, the choice kept
-        apply(false);
-    } else if (allowed && !m_item->isChecked() && chosen()) {
+    else if (allowed && !m_item->isChecked() && chosen())
         m_item->setChecked(true);
-    }
 }
 
 void DictationMode::choose(bool on) {

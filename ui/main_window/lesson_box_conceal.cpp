@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <optional>
 
 // Concealing: the kanji (or all characters) not typed yet stand as empty
 // frames, so that the learner recalls them from the readings above or from
@@ -111,12 +112,17 @@ void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QP
     const QTextLayout& layout = *block.layout();
     for (int i = span.firstLine; i < span.endLine; ++i) {
         const QTextLine line = layout.lineAt(i);
+        // A run of frames shares its edges: each x is asked of the layout once.
+        std::optional<qreal> left;
         for (int p = line.textStart(); p < line.textStart() + line.textLength(); ++p) {
-            if (!concealedAt(block.position() + p))
+            if (!concealedAt(block.position() + p)) {
+                left.reset();
                 continue;
-            const qreal left = line.cursorToX(p);
-            const QRectF cell(topLeft.x() + left, topLeft.y() + line.y(),
-                              line.cursorToX(p + 1) - left, line.height());
+            }
+            const qreal from = left ? *left : line.cursorToX(p);
+            left = line.cursorToX(p + 1);
+            const QRectF cell(topLeft.x() + from, topLeft.y() + line.y(), *left - from,
+                              line.height());
             const QRectF frame =
                 cell.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset);
             painter.drawRect(frame);

@@ -97,6 +97,7 @@ class DictationTest : public QObject {
         QCOMPARE(f.m_r1->concealment(), LessonBoxWidget::Concealment::None);
         load("Jlesson1_A");
         QVERIFY(item(f, "ModeDictation")->isChecked());
+        QVERIFY(!item(f, "ModeText")->isChecked());
         QCOMPARE(f.m_r1->concealment(), LessonBoxWidget::Concealment::Everything);
     }
 
