@@ -44,8 +44,9 @@ void attachReadingHelp(Form1& window) {
     observeAttempts(window, *readings);
     auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings);
     observeAttempts(window, *recall);
-    observeAttempts(window, *new DictationMode(recall->modeMenu(), recall->modeGroup(),
-                                               recall->textItem(), parts.lessonBox));
+    observeAttempts(window,
+                    *new DictationMode(recall->modeMenu(), recall->modeGroup(), recall->textItem(),
+                                       parts.lessonBox, parts.recordingPlayer));
 }
 
 // Owned by the window, like the editors it opens.

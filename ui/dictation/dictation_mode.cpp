@@ -6,6 +6,7 @@
 #include "ui/dictation/lesson_recording.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
+#include "ui/main_window/media_player_widget.h"
 #include "ui/user_settings.h"
 
 #include <QAction>
@@ -34,8 +35,8 @@ bool chosen() {
 } // namespace
 
 DictationMode::DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem,
-                             LessonBoxWidget& lessonBox)
-    : QObject(&lessonBox), m_lessonBox(lessonBox), m_textItem(textItem),
+                             LessonBoxWidget& lessonBox, MediaPlayerWidget& playerBar)
+    : QObject(&lessonBox), m_lessonBox(lessonBox), m_playerBar(playerBar), m_textItem(textItem),
       m_recording(new LessonRecording(this)) {
     m_item = addMenuItem(&menu, "ModeDictation", QStringLiteral("听写(&D)"));
     m_item->setCheckable(true);
@@ -147,6 +148,7 @@ void DictationMode::apply(bool on) {
 
 void DictationMode::hear(std::size_t line, double rate, int times) {
     m_heard = line;
+    m_playerBar.stop();
     m_recording->playLine(line, rate, times);
 }
 

@@ -7,6 +7,7 @@
 
 class LessonBoxWidget;
 class LessonRecording;
+class MediaPlayerWidget;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -23,8 +24,10 @@ class DictationMode final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
     // The item goes into the practice modes' `menu` and `group`; `textItem`
-    // is the mode shown when the lesson has no recording.
-    DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem, LessonBoxWidget& lessonBox);
+    // is the mode shown when the lesson has no recording. The player bar is
+    // stopped whenever a sentence plays, so that one voice speaks at a time.
+    DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem, LessonBoxWidget& lessonBox,
+                  MediaPlayerWidget& playerBar);
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void positionChanged(Pos position) override;
@@ -44,6 +47,7 @@ class DictationMode final : public QObject, public AttemptObserver {
     void setKeysEnabled(bool on);
 
     LessonBoxWidget& m_lessonBox;
+    MediaPlayerWidget& m_playerBar;
     QAction& m_textItem;
     QAction* m_item;
     std::vector<QAction*> m_keys;
