@@ -139,6 +139,8 @@ void LessonRecording::checkPreparation() {
     emit readied();
     if (const auto pending = std::exchange(m_pending, std::nullopt))
         playLine(pending->line, pending->rate, pending->times);
+    if (!m_player->playing())
+        m_poll.stop();
 }
 
 // While preparing or playing: takes the preparation when it is done and the

@@ -124,14 +124,14 @@ void LessonEditor::buildLayout() {
     layout->addLayout(titleRow);
     layout->addWidget(m_note);
     layout->addWidget(caption(QStringLiteral("课文："), this));
-    layout->addWidget(m_text, 3);
+    layout->addWidget(m_text, 2);
     auto* checkRow = new QHBoxLayout;
     checkRow->addWidget(m_status, 1);
     checkRow->addWidget(m_japaneseForms);
     checkRow->addWidget(m_size);
     layout->addLayout(checkRow);
     layout->addWidget(caption(QStringLiteral("预览（点击一个词可以更正它的读音）："), this));
-    layout->addWidget(m_previewBox, 3);
+    layout->addWidget(m_previewBox, 2);
     auto* correctionRow = new QHBoxLayout;
     correctionRow->addWidget(caption(QStringLiteral("词语："), this));
     correctionRow->addWidget(m_word);

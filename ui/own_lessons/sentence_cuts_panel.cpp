@@ -61,6 +61,7 @@ SentenceCutsPanel::SentenceCutsPanel(QWidget* parent)
     m_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_rows->setSelectionMode(QAbstractItemView::SingleSelection);
     m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_rows->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_rows->horizontalHeader()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,8 +106,6 @@ void SentenceCutsPanel::fill() {
         m_rows->setCellWidget(row, StartColumn, secondsBox(cut.sentence.start, longest));
         m_rows->setCellWidget(row, EndColumn, secondsBox(cut.sentence.end, longest));
     }
-    m_rows->resizeColumnToContents(StartColumn);
-    m_rows->resizeColumnToContents(EndColumn);
     if (m_rows->rowCount() > 0)
         m_rows->selectRow(0);
     tell(QStringLiteral("录音切成 %1 句。选一行播放，调整开始和结束，再保存。")
