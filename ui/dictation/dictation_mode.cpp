@@ -48,21 +48,31 @@ DictationMode::DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem
     connect(m_item, &QAction::toggled, this, &DictationMode::choose);
 }
 
+// While composing, Mozc takes every key it knows (function keys, arrows,
+// Ctrl and Alt combinations included) and passes on only the keys it has no
+// use for: Pause, with any modifier, and the media keys.
 void DictationMode::addKeys(QMenu& menu) {
     menu.addSeparator();
-    const auto key = [&](const char* name, const QString& caption, const QKeySequence& shortcut,
-                         auto&& does) {
-        QAction* item = addMenuItem(&menu, name, caption, shortcut);
-        connect(item, &QAction::triggered, this, does);
+    const auto key = [&](const char* name, const QString& caption,
+                         const QList<QKeySequence>& shortcuts, auto&& does) {
+        QAction* item = addMenuItem(&menu, name, caption);
+        item->setShortcuts(shortcuts);
+        connect(item, &QAction::triggered, this, [name, does] {
+            qCDebug(dictationLog, "%s", name);
+            does();
+        });
         m_keys.push_back(item);
     };
-    key("DictationReplay", QStringLiteral("重听本句(&A)"), QKeySequence(Qt::Key_F2),
+    key("DictationReplay", QStringLiteral("重听本句(&A)"),
+        {QKeySequence(Qt::Key_Pause), QKeySequence(Qt::Key_MediaPlay)},
         [this] { hear(m_heard, 1, 1); });
-    key("DictationSlow", QStringLiteral("慢速重听(&L)"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
+    key("DictationSlow", QStringLiteral("慢速重听(&L)"), {QKeySequence(Qt::SHIFT | Qt::Key_Pause)},
         [this] { hear(m_heard, kSlowRate, 1); });
-    key("DictationPrevious", QStringLiteral("上一句(&P)"), QKeySequence(Qt::Key_F11),
+    key("DictationPrevious", QStringLiteral("上一句(&P)"),
+        {QKeySequence(Qt::ALT | Qt::Key_Pause), QKeySequence(Qt::Key_MediaPrevious)},
         [this] { step(-1); });
-    key("DictationNext", QStringLiteral("下一句(&N)"), QKeySequence(Qt::Key_F12),
+    key("DictationNext", QStringLiteral("下一句(&N)"),
+        {QKeySequence(Qt::CTRL | Qt::Key_Pause), QKeySequence(Qt::Key_MediaNext)},
         [this] { step(1); });
     setKeysEnabled(false);
 }

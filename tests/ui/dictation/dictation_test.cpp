@@ -150,13 +150,17 @@ class DictationTest : public QObject {
             std::size_t line;
             double rate;
         };
-        for (const Key& key :
-             {Key{Qt::Key_F2, Qt::NoModifier, 1, 1}, Key{Qt::Key_F2, Qt::ShiftModifier, 1, 0.75},
-              Key{Qt::Key_F12, Qt::NoModifier, 2, 1}, Key{Qt::Key_F12, Qt::NoModifier, 4, 1},
-              Key{Qt::Key_F12, Qt::NoModifier, 4, 1}, Key{Qt::Key_F11, Qt::NoModifier, 2, 1},
-              Key{Qt::Key_F2, Qt::NoModifier, 2, 1}}) {
+        for (const Key& key : {Key{Qt::Key_Pause, Qt::NoModifier, 1, 1},
+                               Key{Qt::Key_Pause, Qt::ShiftModifier, 1, 0.75},
+                               Key{Qt::Key_Pause, Qt::ControlModifier, 2, 1},
+                               Key{Qt::Key_MediaNext, Qt::NoModifier, 4, 1},
+                               Key{Qt::Key_Pause, Qt::ControlModifier, 4, 1},
+                               Key{Qt::Key_Pause, Qt::AltModifier, 2, 1},
+                               Key{Qt::Key_MediaPrevious, Qt::NoModifier, 1, 1},
+                               Key{Qt::Key_MediaPlay, Qt::NoModifier, 1, 1}}) {
             QTest::keyClick(f.m_r2, key.key, key.modifiers);
-            QVERIFY2(plays(f, key.line, key.rate), qPrintable(QString::number(key.line)));
+            QVERIFY2(plays(f, key.line, key.rate),
+                     qPrintable(QStringLiteral("key %1 to line %2").arg(key.key).arg(key.line)));
         }
         QCOMPARE(f.typed(), typed);
         QCOMPARE(f.label("Label5"), right);
