@@ -80,11 +80,6 @@ bool SentencePlayer::play(Sentence sentence, double rate, int times) {
     return seek();
 }
 
-void SentencePlayer::stop() {
-    m_playsLeft = 0;
-    gst_element_set_state(m_pipeline->element.get(), GST_STATE_PAUSED);
-}
-
 bool SentencePlayer::seek() {
     GstElement* pipeline = m_pipeline->element.get();
     gst_element_set_state(pipeline, GST_STATE_PAUSED);

@@ -26,7 +26,6 @@ class SentencePlayer {
     // Starts `sentence` at `rate` (1 = as recorded), `times` times in a row;
     // whatever played before stops. False, with the reason, when it cannot.
     bool play(Sentence sentence, double rate, int times);
-    void stop();
     // Takes what the pipeline reported: the next play of the sentence when one
     // ended. Whether the sentence is still playing.
     bool poll();

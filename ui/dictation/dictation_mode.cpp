@@ -46,6 +46,11 @@ DictationMode::DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem
     addPlaysChoice(menu);
     allowFor({});
     connect(m_item, &QAction::toggled, this, &DictationMode::choose);
+    connect(m_recording, &LessonRecording::failed, this, [this](const QString& why) {
+        qCWarning(dictationLog) << "the recording cannot be played:" << why;
+        m_item->setStatusTip(QStringLiteral("录音无法播放：%1").arg(why));
+        m_item->setToolTip(m_item->statusTip());
+    });
 }
 
 // While composing, Mozc takes every key it knows (function keys, arrows,

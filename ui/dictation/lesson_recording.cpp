@@ -30,6 +30,20 @@ std::vector<LineCut> cutNow(const std::shared_ptr<const std::string>& bytes,
     return cutsForLines(findSentences(std::get<MonoAudio>(decoded), lines.size()), lines);
 }
 
+// Cuts made for a lesson that had none are kept beside it; a cuts file
+// that is there is the teacher's, and stays as it is even when it does not
+// fit the lesson any more.
+void keepCuts(const std::string& lessonPath, const Cuts& kept, const std::vector<LineCut>& made) {
+    if (!kept.entries.empty() || !kept.badLines.empty() || kept.unreadable) {
+        qCInfo(dictationLog) << "the cuts beside" << lessonPath.c_str()
+                             << "do not fit the lesson; it is cut anew for this time";
+        return;
+    }
+    if (const auto error = writeCuts(lessonPath, made))
+        qCInfo(dictationLog) << "the cuts cannot be kept beside" << lessonPath.c_str() << ":"
+                             << std::strerror(*error);
+}
+
 } // namespace
 
 LessonRecording::LessonRecording(QObject* parent) : QObject(parent) {
@@ -57,9 +71,7 @@ LessonRecording::Prepared LessonRecording::prepare(std::string lessonPath,
         prepared.cuts = cutNow(bytes, lines, prepared.problem);
         if (!prepared.problem.empty())
             return prepared;
-        if (const auto error = writeCuts(lessonPath, prepared.cuts))
-            qCInfo(dictationLog) << "the cuts cannot be kept beside" << lessonPath.c_str() << ":"
-                                 << std::strerror(*error);
+        keepCuts(lessonPath, kept, prepared.cuts);
     }
     prepared.player = SentencePlayer::toSpeakers(bytes, prepared.problem);
     return prepared;
@@ -106,13 +118,6 @@ void LessonRecording::playSentence(Sentence sentence, double rate) {
         start(0, sentence, rate, 1);
 }
 
-void LessonRecording::stop() {
-    if (m_player)
-        m_player->stop();
-    m_pending.reset();
-    emit stopped();
-}
-
 void LessonRecording::start(std::size_t line, Sentence sentence, double rate, int times) {
     m_line = line;
     if (!m_player->play(sentence, rate, times)) {
@@ -122,7 +127,6 @@ void LessonRecording::start(std::size_t line, Sentence sentence, double rate, in
     qCDebug(dictationLog, "plays line %zu (%.2f-%.2f s) at %.2fx, %d times", line, sentence.start,
             sentence.end, rate, times);
     m_poll.start();
-    emit playing(line);
 }
 
 void LessonRecording::checkPreparation() {
@@ -155,5 +159,4 @@ void LessonRecording::follow() {
     m_poll.stop();
     qCDebug(dictationLog, "line %zu played %d times, stopped at %.2f s", m_line,
             m_player->playsBegun(), m_player->position().value_or(-1));
-    emit stopped();
 }

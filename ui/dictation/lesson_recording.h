@@ -39,16 +39,12 @@ class LessonRecording final : public QObject {
     // False when the line has no sentence.
     bool playLine(std::size_t line, double rate, int times);
     void playSentence(Sentence sentence, double rate);
-    void stop();
     // The player, null until the recording is ready.
     const SentencePlayer* player() const { return m_player.get(); }
 
   signals:
     void readied();
     void failed(const QString& why);
-    // A play began (its line, 0 for a sentence of no line) or all plays ended.
-    void playing(std::size_t line);
-    void stopped();
 
   private:
     struct Prepared {

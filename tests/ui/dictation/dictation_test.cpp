@@ -172,6 +172,22 @@ class DictationTest : public QObject {
                  QStringLiteral("dictation|3"));
     }
 
+    // A cuts file that does not fit the lesson is the teacher's: the lesson
+    // is cut anew for the attempt, and the file stays as it was.
+    void aCutsFileThatDoesNotFitIsLeftAlone() {
+        Form1Fixture f;
+        writeRecordedLesson(f);
+        const QByteArray teachers = "# adjusted by hand\n1\t1.00\t2.00\nnot a cut\n";
+        f.writeFile(QStringLiteral("ldata/J01A.cuts"), teachers);
+        f.trigger("Jlesson1_A");
+        f.trigger("ModeDictation");
+        QTRY_VERIFY_WITH_TIMEOUT(plays(f, 1, 1), 20000);
+        QCOMPARE(dictation(f).recording().cuts().size(), std::size(kLines));
+        QFile kept(f.folder.filePath(QStringLiteral("ldata/J01A.cuts")));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), teachers);
+    }
+
     // The chosen number of plays: the sentence is played that many times in a row.
     void aSentenceIsPlayedTheChosenNumberOfTimes() {
         Form1Fixture f;
