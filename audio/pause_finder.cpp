@@ -24,8 +24,11 @@ std::vector<double> frameLoudness(const MonoAudio& audio, std::size_t frame) {
     std::vector<double> decibels;
     for (std::size_t at = 0; at + frame <= audio.samples.size(); at += frame) {
         double energy = 0;
-        for (std::size_t i = at; i < at + frame; ++i)
-            energy += static_cast<double>(audio.samples[i]) * audio.samples[i];
+        for (std::size_t i = at; i < at + frame; ++i) {
+            // A damaged file may decode to samples that are no numbers.
+            const double sample = std::isfinite(audio.samples[i]) ? audio.samples[i] : 0.0;
+            energy += sample * sample;
+        }
         decibels.push_back(10 * std::log10(energy / static_cast<double>(frame) + 1e-12));
     }
     return decibels;

@@ -10,6 +10,9 @@
 namespace {
 
 constexpr GstClockTime kWait = 100 * GST_MSECOND;
+// A stream that gives nothing for this long, without an end or an error, is
+// given up rather than waited for.
+constexpr int kLongestStall = 100; // waits
 
 std::string pipelineFor(int rate) {
     // Resampling at the lowest quality: the pauses are all that is looked for.
@@ -61,11 +64,15 @@ std::variant<MonoAudio, std::string> decodeRecording(std::shared_ptr<const std::
         return takeError(pipeline.get()).value_or("the recording cannot be decoded");
     MonoAudio audio{rate, {}};
     // A damaged file stops the stream with an error and no end: the bus says so.
-    while (!gst_app_sink_is_eos(sink)) {
-        if (GstSample* sample = gst_app_sink_try_pull_sample(sink, kWait))
+    for (int stalled = 0; !gst_app_sink_is_eos(sink);) {
+        if (GstSample* sample = gst_app_sink_try_pull_sample(sink, kWait)) {
             append(sample, audio.samples);
-        else if (auto error = takeError(pipeline.get()))
+            stalled = 0;
+        } else if (auto error = takeError(pipeline.get())) {
             return *error;
+        } else if (++stalled == kLongestStall) {
+            return std::string("the recording stopped giving sound");
+        }
     }
     if (audio.samples.empty())
         return std::string("the recording holds no sound");

@@ -156,7 +156,7 @@ void DictationMode::apply(bool on) {
         return;
     }
     m_lessonBox.setConcealment(LessonBoxWidget::Concealment::Everything);
-    if (m_recording->lessonPath() != m_lesson.path || !m_recording->ready())
+    if (m_recording->lessonPath() != m_lesson.path || !m_recording->opened())
         m_recording->open(m_lesson.path, m_recordingPath, m_lesson.text);
     hear(m_line, 1, loadSetting(kDictationPlays));
 }

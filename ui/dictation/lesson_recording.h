@@ -29,6 +29,8 @@ class LessonRecording final : public QObject {
               const std::u16string& lessonText);
     void close();
     bool ready() const { return m_player != nullptr; }
+    // Ready or being made ready.
+    bool opened() const { return ready() || m_preparing.valid(); }
     const std::string& lessonPath() const { return m_lessonPath; }
 
     const std::vector<LineCut>& cuts() const { return m_cuts; }
