@@ -23,16 +23,24 @@ template <typename Number> std::optional<Number> numberOf(std::string_view field
     return value;
 }
 
+// Seconds as the file keeps them, to the hundredth, so that what is read
+// is written back the same.
+std::optional<double> hundredths(std::string_view field) {
+    const auto value = numberOf<double>(field);
+    if (!value || !std::isfinite(*value) || std::abs(*value) > 1e9)
+        return std::nullopt;
+    return std::round(*value * 100) / 100;
+}
+
 std::optional<LineCut> parseLine(std::string_view line) {
     const auto first = line.find('\t');
     const auto second = line.find('\t', first == std::string_view::npos ? first : first + 1);
     if (second == std::string_view::npos)
         return std::nullopt;
     const auto number = numberOf<std::size_t>(line.substr(0, first));
-    const auto start = numberOf<double>(line.substr(first + 1, second - first - 1));
-    const auto end = numberOf<double>(line.substr(second + 1));
-    if (!number || !start || !end || *number == 0 || !std::isfinite(*start) ||
-        !std::isfinite(*end) || *start < 0 || *end <= *start)
+    const auto start = hundredths(line.substr(first + 1, second - first - 1));
+    const auto end = hundredths(line.substr(second + 1));
+    if (!number || !start || !end || *number == 0 || *start < 0 || *end <= *start)
         return std::nullopt;
     return LineCut{*number, {*start, *end}};
 }
