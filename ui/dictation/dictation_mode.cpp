@@ -141,8 +141,9 @@ void DictationMode::allowFor(const LoadedLesson& lesson) {
         m_item->setChecked(true);
 }
 
+// The choice taken up again with a lesson is not written back.
 void DictationMode::choose(bool on) {
-    if (on)
+    if (on && !chosen())
         saveSetting(kPracticeMode, QString::fromLatin1(kDictationMode));
     apply(on);
 }
