@@ -105,7 +105,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     QList<QTextLayout::FormatRange> concealedRanges(const QTextBlock& block,
                                                     const VisibleSpan& span) const;
     void paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
-                     const VisibleSpan& span) const;
+                     const VisibleSpan& span, const QRect& area) const;
     void underlineFrame(QPainter& painter, const QRectF& frame) const;
 
     std::u16string m_text;

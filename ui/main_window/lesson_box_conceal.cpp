@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <algorithm>
 #include <optional>
 
 // Concealing: the kanji (or all characters) not typed yet stand as empty
@@ -103,7 +104,7 @@ void LessonBoxWidget::underlineFrame(QPainter& painter, const QRectF& frame) con
 }
 
 void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
-                                  const VisibleSpan& span) const {
+                                  const VisibleSpan& span, const QRect& area) const {
     if (!concealing())
         return;
     painter.save();
@@ -112,9 +113,14 @@ void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QP
     const QTextLayout& layout = *block.layout();
     for (int i = span.firstLine; i < span.endLine; ++i) {
         const QTextLine line = layout.lineAt(i);
+        // Only the characters in the painted area, one more on each side; a
+        // keystroke repaints a character or two of its line.
+        const int end = line.textStart() + line.textLength();
+        const int first = std::max(line.textStart(), line.xToCursor(area.left() - topLeft.x()) - 1);
+        const int last = std::min(end, line.xToCursor(area.right() - topLeft.x()) + 1);
         // A run of frames shares its edges: each x is asked of the layout once.
         std::optional<qreal> left;
-        for (int p = line.textStart(); p < line.textStart() + line.textLength(); ++p) {
+        for (int p = first; p < last; ++p) {
             if (!concealedAt(block.position() + p)) {
                 left.reset();
                 continue;
