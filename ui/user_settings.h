@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/practice_mode.h"
+
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -20,6 +22,10 @@ inline const UserSetting<bool> kShowReadings{"readings/show", false};
 // (听写), as the journal records the attempts.
 inline const UserSetting<QString> kPracticeMode{"practice/mode", QStringLiteral("text")};
 
+// The practice mode remembered in kPracticeMode, 看原文 for an unknown name.
+inline PracticeMode rememberedMode();
+inline void rememberMode(PracticeMode mode);
+
 // 设置 → 练习方式 → 每句播放: how many times in a row 听写 plays a sentence.
 inline const UserSetting<int> kDictationPlays{"dictation/plays", 1};
 
@@ -36,4 +42,14 @@ template <typename T> T loadSetting(const UserSetting<T>& setting) {
 
 template <typename T> void saveSetting(const UserSetting<T>& setting, const T& value) {
     userSettingsFile().setValue(QLatin1String(setting.key), QVariant::fromValue(value));
+}
+
+inline PracticeMode rememberedMode() {
+    return modeNamed(loadSetting(kPracticeMode).toStdString()).value_or(PracticeMode::Text);
+}
+
+inline void rememberMode(PracticeMode mode) {
+    const std::string_view name = modeName(mode);
+    saveSetting(kPracticeMode,
+                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }

@@ -2,7 +2,7 @@
 
 #include "audio/lesson_sentences.h"
 #include "core/lesson_paths.h"
-#include "records/journal.h"
+#include "core/practice_session.h"
 #include "ui/dictation/lesson_recording.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
@@ -29,15 +29,16 @@ std::vector<Pos> lineStarts(const std::u16string& text) {
 }
 
 bool chosen() {
-    return loadSetting(kPracticeMode) == QLatin1String(kDictationMode);
+    return rememberedMode() == PracticeMode::Dictation;
 }
 
 } // namespace
 
 DictationMode::DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem,
-                             LessonBoxWidget& lessonBox, MediaPlayerWidget& playerBar)
-    : QObject(&lessonBox), m_lessonBox(lessonBox), m_playerBar(playerBar), m_textItem(textItem),
-      m_recording(new LessonRecording(this)) {
+                             LessonBoxWidget& lessonBox, MediaPlayerWidget& playerBar,
+                             PracticeSession& session)
+    : QObject(&lessonBox), m_lessonBox(lessonBox), m_playerBar(playerBar), m_session(session),
+      m_textItem(textItem), m_recording(new LessonRecording(this)) {
     m_item = addMenuItem(&menu, "ModeDictation", QStringLiteral("听写(&D)"));
     m_item->setCheckable(true);
     group.addAction(m_item);
@@ -144,7 +145,7 @@ void DictationMode::allowFor(const LoadedLesson& lesson) {
 // The choice taken up again with a lesson is not written back.
 void DictationMode::choose(bool on) {
     if (on && !chosen())
-        saveSetting(kPracticeMode, QString::fromLatin1(kDictationMode));
+        rememberMode(PracticeMode::Dictation);
     apply(on);
 }
 
@@ -152,11 +153,14 @@ void DictationMode::apply(bool on) {
     setKeysEnabled(on);
     if (!on) {
         m_recording->close();
-        if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Everything)
+        if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Everything) {
             m_lessonBox.setConcealment(LessonBoxWidget::Concealment::None);
+            m_session.modeShown(PracticeMode::Text);
+        }
         return;
     }
     m_lessonBox.setConcealment(LessonBoxWidget::Concealment::Everything);
+    m_session.modeShown(PracticeMode::Dictation);
     if (m_recording->lessonPath() != m_lesson.path || !m_recording->opened())
         m_recording->open(m_lesson.path, m_recordingPath, m_lesson.text);
     hear(m_line, 1, loadSetting(kDictationPlays));

@@ -8,6 +8,7 @@
 class LessonBoxWidget;
 class LessonRecording;
 class MediaPlayerWidget;
+class PracticeSession;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -26,8 +27,9 @@ class DictationMode final : public QObject, public AttemptObserver {
     // The item goes into the practice modes' `menu` and `group`; `textItem`
     // is the mode shown when the lesson has no recording. The player bar is
     // stopped whenever a sentence plays, so that one voice speaks at a time.
+    // The session hears which mode the lesson is shown in.
     DictationMode(QMenu& menu, QActionGroup& group, QAction& textItem, LessonBoxWidget& lessonBox,
-                  MediaPlayerWidget& playerBar);
+                  MediaPlayerWidget& playerBar, PracticeSession& session);
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void positionChanged(Pos position) override;
@@ -48,6 +50,7 @@ class DictationMode final : public QObject, public AttemptObserver {
 
     LessonBoxWidget& m_lessonBox;
     MediaPlayerWidget& m_playerBar;
+    PracticeSession& m_session;
     QAction& m_textItem;
     QAction* m_item;
     std::vector<QAction*> m_keys;

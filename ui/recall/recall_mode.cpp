@@ -1,6 +1,7 @@
 #include "ui/recall/recall_mode.h"
 
-#include "records/journal.h"
+#include "core/attempt_record.h"
+#include "core/practice_session.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
 #include "ui/readings/reading_help.h"
@@ -10,6 +11,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -22,47 +24,48 @@ QAction* modeItem(QMenu* menu, QActionGroup* group, const char* name, const QStr
 
 } // namespace
 
-RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings)
-    : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings) {
+RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings,
+                       PracticeSession& session)
+    : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings), m_session(session) {
     m_menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
     m_group = new QActionGroup(m_menu);
     m_text = modeItem(m_menu, m_group, "ModeText", QStringLiteral("看原文(&O)"));
     m_recall = modeItem(m_menu, m_group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
     m_text->setChecked(true);
-    connect(m_text, &QAction::triggered, this,
-            [] { saveSetting(kPracticeMode, QString::fromLatin1(kTextMode)); });
+    connect(m_text, &QAction::triggered, this, [] { rememberMode(PracticeMode::Text); });
     connect(&readings, &ReadingHelp::madeUnavailable, this, &RecallMode::disable);
     if (!readings.available()) {
         disable(readings.whyUnavailable());
         return;
     }
     // The remembered choice, not written back.
-    m_recall->setChecked(loadSetting(kPracticeMode) == QLatin1String(kRecallMode));
+    m_recall->setChecked(rememberedMode() == PracticeMode::Recall);
     apply(m_recall->isChecked());
     connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
 }
 
-void RecallMode::evaluated(Pos position, char16_t, char16_t, bool) {
-    m_lessonBox.setTyped(position, true);
-}
-
-void RecallMode::takenBack(Pos position) {
-    m_lessonBox.setTyped(position, false);
+void RecallMode::recordChanged(const AttemptRecord& record) {
+    for (Pos p = std::min(m_shown, record.reached); p < std::max(m_shown, record.reached); ++p)
+        m_lessonBox.setTyped(p, p < record.reached);
+    m_shown = record.reached;
 }
 
 void RecallMode::choose(bool recall) {
     if (recall)
-        saveSetting(kPracticeMode, QString::fromLatin1(kRecallMode));
+        rememberMode(PracticeMode::Recall);
     apply(recall);
 }
 
 // Leaving recall leaves the lesson box to the mode chosen instead.
 void RecallMode::apply(bool recall) {
     m_readings.setRecalling(recall);
-    if (recall)
+    if (recall) {
         m_lessonBox.setConcealment(LessonBoxWidget::Concealment::Kanji);
-    else if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Kanji)
+        m_session.modeShown(PracticeMode::Recall);
+    } else if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Kanji) {
         m_lessonBox.setConcealment(LessonBoxWidget::Concealment::None);
+        m_session.modeShown(PracticeMode::Text);
+    }
 }
 
 // Back to the text without touching the remembered choice, which holds again

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class LessonBoxWidget;
+class PracticeSession;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -20,10 +21,14 @@ class RecallMode final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
     // Its items go into `settings`; it belongs to the lesson box.
-    RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings);
+    // The session hears which mode the lesson is shown in.
+    RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings,
+               PracticeSession& session);
 
-    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
-    void takenBack(Pos position) override;
+    void lessonLoaded(const LoadedLesson&) override { m_shown = 0; }
+    // A kanji shows once the typed text has reached it, never when a slip
+    // only moved the marks past it.
+    void recordChanged(const AttemptRecord& record) override;
 
     // Where the other practice modes go: the menu, its one-of group, and
     // 看原文, the mode shown where another cannot be.
@@ -38,6 +43,8 @@ class RecallMode final : public QObject, public AttemptObserver {
 
     LessonBoxWidget& m_lessonBox;
     ReadingHelp& m_readings;
+    PracticeSession& m_session;
+    Pos m_shown = 0; // the kanji before it are shown
     QMenu* m_menu;
     QActionGroup* m_group;
     QAction* m_text;
