@@ -10,6 +10,7 @@
 #include "core/local_files.h"
 #include "core/user_data_folder.h"
 #include "records/history_file.h"
+#include "tests/audio/spoken_recording.h"
 #include "tests/support/form1_fixture.h"
 #include "ui/dialogs/history_viewer.h"
 #include "ui/program.h"
@@ -106,16 +107,23 @@ void showReadings(Form1Fixture& f, bool on) {
         f.trigger("Yomi");
 }
 
-// Sets 设置 → 练习方式, remembered between runs too.
-void recallKanji(Form1Fixture& f, bool on) {
-    f.trigger(on ? "ModeRecall" : "ModeText");
+// Sets 设置 → 练习方式 (0 看原文, 1 看读音写汉字, 2 听写), remembered between runs too.
+void practiseIn(Form1Fixture& f, std::int64_t mode) {
+    f.trigger(mode == 2 ? "ModeDictation" : mode == 1 ? "ModeRecall" : "ModeText");
+}
+
+// A recording beside lesson 1 A, so that it can be dictated: a tone is enough.
+void writeRecording(Form1Fixture& f) {
+    const std::string wav = toneWav(440, 5, 8000);
+    f.writeFile(QStringLiteral("ldata/J01A.wma"),
+                QByteArray(wav.data(), static_cast<qsizetype>(wav.size())));
 }
 
 // A keystroke and a Backspace, each painted before the next key, in a lesson of
 // range(0) characters in lines or (range(1) = 1) on one line without a break,
 // after range(2) characters were typed right, with (range(3) = 1) or without
-// the readings, in 看读音写汉字 (range(4) = 1) or 看原文. Reports the median and
-// the slowest key.
+// the readings, in 看原文 (range(4) = 0), 看读音写汉字 (1) or 听写 (2). Reports
+// the median and the slowest key.
 void WidgetKeystroke(benchmark::State& bench) {
     Form1Fixture f;
     wireAsTheProgram(f);
@@ -123,9 +131,10 @@ void WidgetKeystroke(benchmark::State& bench) {
     const bool oneLine = bench.range(1) != 0;
     const std::u16string lesson = oneLine ? oneLineOfLength(length) : lessonOfLength(length);
     showReadings(f, bench.range(3) != 0);
-    recallKanji(f, bench.range(4) != 0);
     f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
+    writeRecording(f);
     f.trigger("Jlesson1_A");
+    practiseIn(f, bench.range(4));
     typeStart(f, lesson.substr(0, static_cast<size_t>(bench.range(2))));
     pauseAsALearner();
     std::vector<double> keys, cpu;
@@ -141,7 +150,7 @@ void WidgetKeystroke(benchmark::State& bench) {
         }
     }
     showReadings(f, false);
-    recallKanji(f, false);
+    practiseIn(f, 0);
     bench.SetItemsProcessed(bench.iterations() * 2);
     bench.counters["median_key_ms"] = median(keys);
     bench.counters["slowest_key_ms"] = maximum(keys);
@@ -156,7 +165,7 @@ void WidgetKeystroke(benchmark::State& bench) {
     bench.counters["keys"] = static_cast<double>(keys.size());
 }
 BENCHMARK(WidgetKeystroke)
-    ->ArgNames({"chars", "one_line", "typed", "readings", "recall"})
+    ->ArgNames({"chars", "one_line", "typed", "readings", "mode"})
     ->Args({500, 0, 250, 0, 0})
     ->Args({32000, 0, 16000, 0, 0})
     ->Args({kLargestLesson, 0, kLargestLesson / 2, 0, 0})
@@ -170,6 +179,7 @@ BENCHMARK(WidgetKeystroke)
     ->Args({kLargestLesson, 1, kLargestLesson / 2, 1, 0})
     ->Args({500, 0, 250, 0, 1})
     ->Args({32000, 0, 16000, 0, 1})
+    ->Args({kLargestLesson, 0, kLargestLesson / 2, 0, 2})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(350);
 

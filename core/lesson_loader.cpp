@@ -4,8 +4,6 @@
 #include "core/lesson_paths.h"
 #include "core/line_breaks.h"
 
-#include <stdexcept>
-
 std::optional<LoadedLesson> LessonLoader::load(std::string_view path) {
     if (!m_lesson.text().empty() && !m_window.askYesNo(u"要学习新的课程吗？", u"提示"))
         return std::nullopt;
@@ -45,16 +43,13 @@ bool LessonLoader::readIntoLessonBox(std::string_view path) {
 }
 
 void LessonLoader::offerRecording(std::string_view path) {
-    std::string recording;
-    try {
-        recording = ParsePath(path) + ParseFileName(path) + ".wma";
-    } catch (const std::invalid_argument&) {
+    const auto recording = recordingPathFor(path);
+    if (!recording)
         return; // a file name without "." leaves the player as it was
-    }
-    if (m_files.isRegularFile(recording)) {
+    if (m_files.isRegularFile(*recording)) {
         m_player.setEnabled(true);
         m_player.close();
-        m_player.setUrl(recording);
+        m_player.setUrl(*recording);
     } else {
         m_player.setUrl("");
         m_player.close();

@@ -23,3 +23,11 @@ std::string ParseFileName(std::string_view path) {
         throw std::invalid_argument("file name without an extension");
     return std::string(name.substr(0, dot));
 }
+
+std::optional<std::string> recordingPathFor(std::string_view lessonPath) {
+    try {
+        return ParsePath(lessonPath) + ParseFileName(lessonPath) + ".wma";
+    } catch (const std::invalid_argument&) {
+        return std::nullopt;
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,3 +14,7 @@ std::string ParsePath(std::string_view path);
 // The base name without its extension. Throws std::invalid_argument for a file
 // name without ".".
 std::string ParseFileName(std::string_view path);
+
+// The recording of the lesson at `path`: the same folder and base name with
+// the extension .wma. None for a file name without ".".
+std::optional<std::string> recordingPathFor(std::string_view lessonPath);

@@ -11,6 +11,7 @@
 #include "tools/explain_command.h"
 #include "tools/readings_command.h"
 #include "tools/review_schedule_command.h"
+#include "tools/sentences_command.h"
 #include "tools/slips_command.h"
 #include "tools/tool_output.h"
 
@@ -169,7 +170,7 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 
 int usageError() {
     std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage << kSlipsUsage
-              << kClassReportUsage;
+              << kSentencesUsage << kClassReportUsage;
     return 2;
 }
 
@@ -180,9 +181,9 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        const auto error =
-            writeStandardOutput(std::string(kUsage) + kReadingsUsage + kExplainUsage +
-                                kReviewScheduleUsage + kSlipsUsage + kClassReportUsage);
+        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
+                                               kExplainUsage + kReviewScheduleUsage + kSlipsUsage +
+                                               kSentencesUsage + kClassReportUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
@@ -195,6 +196,8 @@ int main(int argc, char** argv) {
         return slipsCommand({args.begin() + 1, args.end()});
     if (args[0] == "review-schedule")
         return reviewScheduleCommand({args.begin() + 1, args.end()});
+    if (args[0] == "sentences")
+        return sentencesCommand({args.begin() + 1, args.end()});
     if (args[0] == "class-report")
         return classReportCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")

@@ -14,6 +14,7 @@
 #include "ui/common/translations.h"
 #include "ui/common/window_place.h"
 #include "ui/dialogs/score_keeper.h"
+#include "ui/dictation/dictation_mode.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/learners/learners_menu.h"
 #include "ui/main_window/form1.h"
@@ -44,15 +45,18 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
     sounds.preload(QString::fromStdString(programFolder + kKeyClickFile));
 }
 
-// Both owned by the lesson box; the practice mode shows the readings through
-// the reading help.
+// All owned by the lesson box; the practice modes show the readings through
+// the reading help, and dictation joins their menu.
 void attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                      parts.services.readingsDictionary);
     observeAttempts(window, *readings);
+    auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings, parts.session);
+    observeAttempts(window, *recall);
     observeAttempts(window,
-                    *new RecallMode(*parts.menu.Set, parts.lessonBox, *readings, parts.session));
+                    *new DictationMode(recall->modeMenu(), recall->modeGroup(), recall->textItem(),
+                                       parts.lessonBox, parts.recordingPlayer, parts.session));
 }
 
 // Owned by the window, like the editors it opens.

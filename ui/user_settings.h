@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/practice_mode.h"
+
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -31,9 +33,16 @@ template <typename T> QString settingKey(const UserSetting<T>& setting) {
 // 设置 → 显示读音: readings over the kanji and the romaji of the word to type.
 inline const UserSetting<bool> kShowReadings{"readings/show", false};
 
-// 设置 → 练习方式: "text" (看原文) or "recall" (看读音写汉字), as the journal
-// records the attempts.
+// 设置 → 练习方式: "text" (看原文), "recall" (看读音写汉字) or "dictation"
+// (听写), as the journal records the attempts.
 inline const UserSetting<QString> kPracticeMode{"practice/mode", QStringLiteral("text")};
+
+// The practice mode remembered in kPracticeMode, 看原文 for an unknown name.
+inline PracticeMode rememberedMode();
+inline void rememberMode(PracticeMode mode);
+
+// 设置 → 练习方式 → 每句播放: how many times in a row 听写 plays a sentence.
+inline const UserSetting<int> kDictationPlays{"dictation/plays", 1};
 
 // 设置 → 班级文件夹: the folder the school shares for its classes; the PC's.
 inline const UserSetting<QString> kClassFolder{"class/folder", QString(), false};
@@ -51,4 +60,14 @@ template <typename T> T loadSetting(const UserSetting<T>& setting) {
 
 template <typename T> void saveSetting(const UserSetting<T>& setting, const T& value) {
     userSettingsFile().setValue(settingKey(setting), QVariant::fromValue(value));
+}
+
+inline PracticeMode rememberedMode() {
+    return modeNamed(loadSetting(kPracticeMode).toStdString()).value_or(PracticeMode::Text);
+}
+
+inline void rememberMode(PracticeMode mode) {
+    const std::string_view name = modeName(mode);
+    saveSetting(kPracticeMode,
+                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }

@@ -199,6 +199,7 @@ QWidget* StatisticsWindow::createModeFilter() {
     m_modes->addItem(QStringLiteral("全部练习方式"));
     m_modes->addItem(QStringLiteral("看原文"), QStringLiteral("text"));
     m_modes->addItem(QStringLiteral("看读音写汉字"), QStringLiteral("recall"));
+    m_modes->addItem(QStringLiteral("听写"), QStringLiteral("dictation"));
     connect(m_modes, &QComboBox::currentIndexChanged, this, [this] {
         fillLessons();
         showSelectedLesson();

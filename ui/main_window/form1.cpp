@@ -57,8 +57,9 @@ void Form1::LoadLesson(const std::string& path) {
 }
 
 MainWindowParts Form1::parts() {
-    return MainWindowParts{*this,           *m_session, *m_menu,   *m_controls->R1,
-                           *m_controls->R2, *m_hints,   *m_scores, *m_services};
+    return MainWindowParts{*this,           *m_session,      *m_menu,
+                           *m_controls->R1, *m_controls->R2, *m_controls->player,
+                           *m_hints,        *m_scores,       *m_services};
 }
 
 void Form1::layoutFor(float outerWidth, float outerHeight) {

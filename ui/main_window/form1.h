@@ -9,6 +9,7 @@ class Dialog;
 class FontChooser;
 class HintRow;
 class LessonBoxWidget;
+class MediaPlayerWidget;
 class PracticeSession;
 class PracticeWindowPort;
 class ScoreKeeper;
@@ -26,6 +27,7 @@ struct MainWindowParts {
     const MainMenu& menu;
     LessonBoxWidget& lessonBox;
     TypingBoxWidget& typingBox;
+    MediaPlayerWidget& recordingPlayer; // the player bar of the whole recording
     HintRow& hints;
     ScoreKeeper& scores;
     MainWindowServices& services;

@@ -40,9 +40,9 @@ void LessonBoxWidget::setText(std::u16string text) {
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);
     m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
-    m_hidden.assign(m_marks.size(), false);
+    m_untyped.assign(m_marks.size(), false);
     for (qsizetype p = 0; p < shown.size(); ++p)
-        m_hidden[static_cast<size_t>(p)] = takesReading(shown[p].unicode());
+        m_untyped[static_cast<size_t>(p)] = shown[p] != QLatin1Char('\n');
 }
 
 Pos LessonBoxWidget::positionAt(QPoint point) const {

@@ -43,21 +43,25 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     // foreground when coloured, the underline when underlined.
     QTextCharFormat markAt(int documentPosition) const;
 
-    // While concealing, every kanji that is not typed is drawn as an empty
-    // light-grey frame of its width: the line keeps its shape and positions,
-    // and neither a mark nor a selection shows the glyph.
-    void setConcealing(bool on);
-    bool concealing() const { return m_concealing; }
+    // While concealing, every kanji (or every character) that is not typed is
+    // drawn as an empty light-grey frame of its width: the line keeps its
+    // shape and positions, and neither a mark nor a selection shows the glyph.
+    // Concealing everything paints no readings either.
+    enum class Concealment { None, Kanji, Everything };
+    void setConcealment(Concealment concealment);
+    Concealment concealment() const { return m_concealment; }
+    void setConcealing(bool on) { setConcealment(on ? Concealment::Kanji : Concealment::None); }
+    bool concealing() const { return m_concealment != Concealment::None; }
     // Whether the lesson character at a position was typed (evaluated), which
     // shows it while concealing; a text begins with nothing typed.
     void setTyped(Pos position, bool typed);
     bool concealedAt(int documentPosition) const;
     // Lesson text that stands at lesson position `from`, as the box shows it:
-    // each concealed kanji as a frame (□). A hint or a copy then tells no more.
+    // each concealed character as a frame (□). A hint or a copy then tells no more.
     std::u16string asShown(std::u16string text, Pos from) const;
 
   signals:
-    void concealingChanged(bool on);
+    void concealmentChanged(LessonBoxWidget::Concealment concealment);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,7 +110,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     QList<QTextLayout::FormatRange> concealedRanges(const QTextBlock& block,
                                                     const VisibleSpan& span) const;
     void paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
-                     const VisibleSpan& span) const;
+                     const VisibleSpan& span, const QRect& area) const;
     void underlineFrame(QPainter& painter, const QRectF& frame) const;
 
     std::u16string m_text;
@@ -119,6 +123,6 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     std::vector<Mark> m_marks; // by document position, the last separator's included
     RubyRoomLayout* m_layout;
     std::vector<PlacedReading> m_readings; // by start
-    std::vector<bool> m_hidden;            // by document position: a kanji not typed
-    bool m_concealing = false;
+    std::vector<bool> m_untyped;           // by document position, separators excluded
+    Concealment m_concealment = Concealment::None;
 };

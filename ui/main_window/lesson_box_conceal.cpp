@@ -6,9 +6,12 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <algorithm>
+#include <optional>
 
-// Concealing: the kanji not typed yet stand as empty frames, so that the
-// learner recalls them from the readings above. Each is painted again,
+// Concealing: the kanji (or all characters) not typed yet stand as empty
+// frames, so that the learner recalls them from the readings above or from
+// the recording. Each is painted again,
 // transparent, after the marks and the selection (which then cannot show it),
 // and framed in its own cell; the layout is the one of the shown text.
 
@@ -17,31 +20,34 @@ namespace {
 const QColor kFrameColour(190, 190, 190);
 constexpr qreal kFrameInset = 1.5; // pixels inside the character's cell
 constexpr qreal kUnderlineWidth = 2;
-constexpr char16_t kFrameCharacter = u'□'; // a concealed kanji in a copy or a hint
+constexpr char16_t kFrameCharacter = u'□'; // a concealed character in a copy or a hint
 
 } // namespace
 
-void LessonBoxWidget::setConcealing(bool on) {
-    if (on == m_concealing)
+void LessonBoxWidget::setConcealment(Concealment concealment) {
+    if (concealment == m_concealment)
         return;
-    m_concealing = on;
+    m_concealment = concealment;
     viewport()->update();
-    emit concealingChanged(on);
+    emit concealmentChanged(concealment);
 }
 
 void LessonBoxWidget::setTyped(Pos position, bool typed) {
     const int at = m_lineBreaks.toDocument(position);
-    if (at < 0 || static_cast<size_t>(at) >= m_hidden.size())
+    if (at < 0 || static_cast<size_t>(at) >= m_untyped.size() ||
+        document()->characterAt(at) == QChar::ParagraphSeparator)
         return;
-    m_hidden[static_cast<size_t>(at)] =
-        !typed && takesReading(document()->characterAt(at).unicode());
-    if (m_concealing)
+    m_untyped[static_cast<size_t>(at)] = !typed;
+    if (concealing())
         updateCharacters(at, at + 1);
 }
 
 bool LessonBoxWidget::concealedAt(int documentPosition) const {
     const auto at = static_cast<size_t>(documentPosition);
-    return m_concealing && at < m_hidden.size() && m_hidden[at];
+    if (!concealing() || at >= m_untyped.size() || !m_untyped[at])
+        return false;
+    return m_concealment == Concealment::Everything ||
+           takesReading(document()->characterAt(documentPosition).unicode());
 }
 
 std::u16string LessonBoxWidget::asShown(std::u16string text, Pos from) const {
@@ -52,9 +58,9 @@ std::u16string LessonBoxWidget::asShown(std::u16string text, Pos from) const {
 }
 
 // A copy (Ctrl+C, a drag) holds what the box shows, a frame for each concealed
-// kanji; the plain text of a selection has a character for each of its positions.
+// character; the plain text of a selection has a character for each of its positions.
 QMimeData* LessonBoxWidget::createMimeDataFromSelection() const {
-    if (!m_concealing)
+    if (!concealing())
         return QPlainTextEdit::createMimeDataFromSelection();
     const QTextCursor selection = textCursor();
     QString shown = selection.selection().toPlainText();
@@ -71,7 +77,7 @@ QMimeData* LessonBoxWidget::createMimeDataFromSelection() const {
 QList<QTextLayout::FormatRange> LessonBoxWidget::concealedRanges(const QTextBlock& block,
                                                                  const VisibleSpan& span) const {
     QList<QTextLayout::FormatRange> ranges;
-    if (!m_concealing)
+    if (!concealing())
         return ranges;
     QTextCharFormat hidden;
     hidden.setForeground(Qt::transparent);
@@ -98,8 +104,8 @@ void LessonBoxWidget::underlineFrame(QPainter& painter, const QRectF& frame) con
 }
 
 void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QPointF topLeft,
-                                  const VisibleSpan& span) const {
-    if (!m_concealing)
+                                  const VisibleSpan& span, const QRect& area) const {
+    if (!concealing())
         return;
     painter.save();
     painter.setPen(QPen(kFrameColour, 1));
@@ -107,12 +113,22 @@ void LessonBoxWidget::paintFrames(QPainter& painter, const QTextBlock& block, QP
     const QTextLayout& layout = *block.layout();
     for (int i = span.firstLine; i < span.endLine; ++i) {
         const QTextLine line = layout.lineAt(i);
-        for (int p = line.textStart(); p < line.textStart() + line.textLength(); ++p) {
-            if (!concealedAt(block.position() + p))
+        // Only the characters in the painted area, one more on each side; a
+        // keystroke repaints a character or two of its line.
+        const int end = line.textStart() + line.textLength();
+        const int first = std::max(line.textStart(), line.xToCursor(area.left() - topLeft.x()) - 1);
+        const int last = std::min(end, line.xToCursor(area.right() - topLeft.x()) + 1);
+        // A run of frames shares its edges: each x is asked of the layout once.
+        std::optional<qreal> left;
+        for (int p = first; p < last; ++p) {
+            if (!concealedAt(block.position() + p)) {
+                left.reset();
                 continue;
-            const qreal left = line.cursorToX(p);
-            const QRectF cell(topLeft.x() + left, topLeft.y() + line.y(),
-                              line.cursorToX(p + 1) - left, line.height());
+            }
+            const qreal from = left ? *left : line.cursorToX(p);
+            left = line.cursorToX(p + 1);
+            const QRectF cell(topLeft.x() + from, topLeft.y() + line.y(), *left - from,
+                              line.height());
             const QRectF frame =
                 cell.adjusted(kFrameInset, kFrameInset, -kFrameInset, -kFrameInset);
             painter.drawRect(frame);

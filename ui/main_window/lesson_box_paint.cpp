@@ -73,7 +73,7 @@ void LessonBoxWidget::paintBlock(QPainter& painter, const QTextBlock& block, QPo
     }
     ranges.append(concealedRanges(block, span));
     block.layout()->draw(&painter, topLeft, ranges, area);
-    paintFrames(painter, block, topLeft, span);
+    paintFrames(painter, block, topLeft, span, area);
     paintReadings(painter, block, topLeft, span);
 }
 

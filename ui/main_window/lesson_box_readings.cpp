@@ -55,8 +55,9 @@ void LessonBoxWidget::changeEvent(QEvent* event) {
 // readings that start on the visible lines are looked at.
 void LessonBoxWidget::paintReadings(QPainter& painter, const QTextBlock& block, QPointF topLeft,
                                     const VisibleSpan& span) const {
-    if (m_readings.empty())
-        return;
+    if (m_readings.empty() || m_concealment == Concealment::Everything)
+        return; // a reading would tell what the recording is for
+
     painter.save();
     painter.setFont(readingFont());
     painter.setPen(kReadingColour);

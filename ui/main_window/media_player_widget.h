@@ -27,6 +27,9 @@ class MediaPlayerWidget final : public QWidget, public MediaPlayer {
     void close() override;
     void setUrl(const std::string& path) override;
 
+    // Stops playing, as the stop button does.
+    void stop();
+
     // The Qt player, or null while no media was ever given.
     QMediaPlayer* player() const { return m_player.get(); }
 
@@ -34,7 +37,6 @@ class MediaPlayerWidget final : public QWidget, public MediaPlayer {
     QMediaPlayer& ensurePlayer();
     void addContextMenu();
     void togglePlay();
-    void stop();
     void showPosition(qint64 position);
     void showDuration(qint64 duration);
     void showState();

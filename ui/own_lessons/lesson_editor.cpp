@@ -13,6 +13,7 @@
 #include "ui/common/prompts.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/own_lessons/lesson_preview.h"
+#include "ui/own_lessons/sentence_cuts_panel.h"
 #include "ui/own_lessons/text_file_import.h"
 
 #include <QCloseEvent>
@@ -85,7 +86,8 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
       m_note(caption({}, this)), m_status(caption({}, this)), m_size(new QProgressBar(this)),
       m_japaneseForms(button("JapaneseForms", QStringLiteral("换成日文写法(&J)"), this)),
       m_save(button("Save", QStringLiteral("保存(&S)"), this)),
-      m_practise(button("Practise", QStringLiteral("练习这一课(&P)"), this)) {
+      m_practise(button("Practise", QStringLiteral("练习这一课(&P)"), this)),
+      m_cuts(new SentenceCutsPanel(this)) {
     setObjectName(QStringLiteral("LessonEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_title->setObjectName(QStringLiteral("Title"));
@@ -127,14 +129,14 @@ void LessonEditor::buildLayout() {
     layout->addLayout(titleRow);
     layout->addWidget(m_note);
     layout->addWidget(caption(QStringLiteral("课文："), this));
-    layout->addWidget(m_text, 3);
+    layout->addWidget(m_text, 2);
     auto* checkRow = new QHBoxLayout;
     checkRow->addWidget(m_status, 1);
     checkRow->addWidget(m_japaneseForms);
     checkRow->addWidget(m_size);
     layout->addLayout(checkRow);
     layout->addWidget(caption(QStringLiteral("预览（点击一个词可以更正它的读音）："), this));
-    layout->addWidget(m_previewBox, 3);
+    layout->addWidget(m_previewBox, 2);
     auto* correctionRow = new QHBoxLayout;
     correctionRow->addWidget(caption(QStringLiteral("词语："), this));
     correctionRow->addWidget(m_word);
@@ -142,6 +144,7 @@ void LessonEditor::buildLayout() {
     correctionRow->addWidget(m_reading, 1);
     correctionRow->addWidget(m_setReading);
     layout->addLayout(correctionRow);
+    layout->addWidget(m_cuts, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_save);
@@ -177,6 +180,7 @@ bool LessonEditor::openLesson(const OwnLesson& lesson) {
     m_text->setPlainText(QString::fromStdU16String(decoded.text));
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
     m_unsaved = false;
+    m_cuts->showLesson(m_path, withCrLf(decoded.text));
     return true;
 }
 

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
+class SentenceCutsPanel;
 class QPushButton;
 
 // A teacher's own lesson being written: its title, its text in the lesson
@@ -23,7 +24,8 @@ class QPushButton;
 // word lets the teacher set its reading, and live checks of what Save would
 // refuse or change. Save writes TITLE.ORV into the own-lessons folder and
 // says so below the title. Closing it (Esc too) with text not saved asks
-// whether to save it first.
+// whether to save it first. A lesson saved with its recording beside it
+// (TITLE.wma) shows the recording's cuts into sentences, for 听写, to play and adjust.
 class LessonEditor final : public QWidget {
     Q_OBJECT
   public:
@@ -99,4 +101,5 @@ class LessonEditor final : public QWidget {
     QPushButton* m_japaneseForms;
     QPushButton* m_save;
     QPushButton* m_practise;
+    SentenceCutsPanel* m_cuts;
 };

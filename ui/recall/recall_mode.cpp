@@ -27,19 +27,19 @@ QAction* modeItem(QMenu* menu, QActionGroup* group, const char* name, const QStr
 RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings,
                        PracticeSession& session)
     : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings), m_session(session) {
-    QMenu* menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
-    auto* group = new QActionGroup(menu);
-    m_text = modeItem(menu, group, "ModeText", QStringLiteral("看原文(&O)"));
-    m_recall = modeItem(menu, group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
+    m_menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
+    m_group = new QActionGroup(m_menu);
+    m_text = modeItem(m_menu, m_group, "ModeText", QStringLiteral("看原文(&O)"));
+    m_recall = modeItem(m_menu, m_group, "ModeRecall", QStringLiteral("看读音写汉字(&K)"));
     m_text->setChecked(true);
+    connect(m_text, &QAction::triggered, this, [] { rememberMode(PracticeMode::Text); });
     connect(&readings, &ReadingHelp::madeUnavailable, this, &RecallMode::disable);
     if (!readings.available()) {
         disable(readings.whyUnavailable());
         return;
     }
     // The remembered choice, not written back.
-    m_recall->setChecked(modeNamed(loadSetting(kPracticeMode).toStdString()) ==
-                         PracticeMode::Recall);
+    m_recall->setChecked(rememberedMode() == PracticeMode::Recall);
     apply(m_recall->isChecked());
     connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
 }
@@ -51,26 +51,33 @@ void RecallMode::recordChanged(const AttemptRecord& record) {
 }
 
 void RecallMode::choose(bool recall) {
-    const std::string_view name = modeName(recall ? PracticeMode::Recall : PracticeMode::Text);
-    saveSetting(kPracticeMode,
-                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    if (recall)
+        rememberMode(PracticeMode::Recall);
     apply(recall);
 }
 
+// Leaving recall leaves the lesson box to the mode chosen instead.
 void RecallMode::apply(bool recall) {
     m_readings.setRecalling(recall);
-    m_lessonBox.setConcealing(recall);
-    m_session.modeShown(recall ? PracticeMode::Recall : PracticeMode::Text);
+    if (recall) {
+        m_lessonBox.setConcealment(LessonBoxWidget::Concealment::Kanji);
+        m_session.modeShown(PracticeMode::Recall);
+    } else if (m_lessonBox.concealment() == LessonBoxWidget::Concealment::Kanji) {
+        m_lessonBox.setConcealment(LessonBoxWidget::Concealment::None);
+        m_session.modeShown(PracticeMode::Text);
+    }
 }
 
 // Back to the text without touching the remembered choice, which holds again
 // once the dictionary is installed.
 void RecallMode::disable(const QString& why) {
-    {
-        const QSignalBlocker quiet(m_recall);
-        m_text->setChecked(true);
+    if (m_recall->isChecked()) {
+        {
+            const QSignalBlocker quiet(m_recall);
+            m_text->setChecked(true);
+        }
+        apply(false);
     }
-    apply(false);
     m_recall->setEnabled(false);
     m_recall->setToolTip(why);
     m_recall->setStatusTip(why);

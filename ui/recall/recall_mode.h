@@ -7,6 +7,7 @@
 class LessonBoxWidget;
 class PracticeSession;
 class QAction;
+class QActionGroup;
 class QMenu;
 class ReadingHelp;
 
@@ -29,6 +30,12 @@ class RecallMode final : public QObject, public AttemptObserver {
     // only moved the marks past it.
     void recordChanged(const AttemptRecord& record) override;
 
+    // Where the other practice modes go: the menu, its one-of group, and
+    // 看原文, the mode shown where another cannot be.
+    QMenu& modeMenu() const { return *m_menu; }
+    QActionGroup& modeGroup() const { return *m_group; }
+    QAction& textItem() const { return *m_text; }
+
   private:
     void choose(bool recall);
     void apply(bool recall);
@@ -38,6 +45,8 @@ class RecallMode final : public QObject, public AttemptObserver {
     ReadingHelp& m_readings;
     PracticeSession& m_session;
     Pos m_shown = 0; // the kanji before it are shown
+    QMenu* m_menu;
+    QActionGroup* m_group;
     QAction* m_text;
     QAction* m_recall;
 };
