@@ -56,10 +56,14 @@ void SlipBook::findSlips(AttemptRecord& record) {
     keepTakenBack(live, learner.text.size());
     m_live = live;
     record.reached = static_cast<Pos>(alignment.reached);
-    for (auto& [start, slip] : m_takenBack) {
+    const auto aligned = live.size();
+    for (auto& entry : m_takenBack) {
+        Slip& slip = entry.second;
+        const Pos start = entry.first;
         const Pos end = start + static_cast<Pos>(slip.expected.size());
+        // Corrected once typing has passed it and no slip still found now lies on it.
         slip.corrected = record.reached >= end &&
-                         std::none_of(live.begin(), live.end(),
+                         std::none_of(live.begin(), live.begin() + aligned,
                                       [&](const Slip& s) { return overlaps(s, start, end); });
         live.push_back(slip);
     }
