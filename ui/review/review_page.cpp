@@ -102,6 +102,8 @@ void ReviewPage::refresh() {
     m_lapses->resizeColumnsToContents();
     m_lapses->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_calendar->show(today, s.practisedDays);
-    m_streak->setText(s.streak > 0 ? QStringLiteral("已连续练习 %1 天").arg(s.streak)
-                                   : QStringLiteral("今天还没有练习"));
+    m_streak->setText((s.streak > 0 ? QStringLiteral("已连续 %1 天完成练习").arg(s.streak)
+                                    : QStringLiteral("今天还没有完成练习")) +
+                      QStringLiteral("（连续天数只算至少完成一次练习的日子；"
+                                     "浅绿：只有放弃的练习；把鼠标停在某一天上可看练习时间）"));
 }
