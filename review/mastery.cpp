@@ -22,15 +22,26 @@ struct Span {
     bool holds(Pos position) const { return position >= start && position < start + length; }
 };
 
-// A stretch of a lesson that an attempt with the kanji hidden reached, with
-// the slips it made there (in lesson positions, by start).
+// An attempt's figures count the characters typed, line breaks left out: a
+// place on line n has 2 (n - 1) positions of line breaks before it.
+struct Where {
+    Pos position = 0;
+    Pos character = 0;
+    explicit Where(const KanjiPlace& p)
+        : position(p.position), character(p.position - 2 * (p.line - 1)) {}
+};
+
+// A stretch of a lesson that an attempt with the kanji hidden reached (up to
+// a number of characters), with the slips it made there (in lesson
+// positions, by start).
 struct Reach {
     Span reached;
     std::vector<Span> slips;
+    Pos characters = kWhole;
 };
 
 struct LessonReach {
-    Pos furthest = 0;            // of the attempts on the lesson itself
+    Pos furthest = 0;            // characters, of the attempts on the lesson itself
     std::vector<Span> practised; // its lines typed in a practice of kanji not held
     std::vector<Reach> hidden;
 };
@@ -96,16 +107,16 @@ const std::optional<std::vector<PracticeLine>>& practiceOf(PracticeNames& names,
     return names.emplace(lesson, practiceLinesOf(lesson)).first->second;
 }
 
-// The part of a practice line that an attempt reaching `end` of the
-// practice's text covered, in the line's lesson.
+// The part of a practice line that an attempt reaching `end` characters into
+// the practice covered, in the line's lesson.
 Span reachedPart(const std::vector<PracticeLine>& lines, const PracticeLine& line, Pos end) {
-    Pos lineStart = 0;
+    Pos before = 0;
     for (const PracticeLine& l : lines) {
         if (&l == &line)
             break;
-        lineStart += l.length + 2;
+        before += l.length;
     }
-    return {line.start, std::clamp<Pos>(end - lineStart, 0, line.length)};
+    return {line.start, std::clamp<Pos>(end - before, 0, line.length)};
 }
 
 // Lesson by lesson, how far the attempts reached; attempts of a practice of
@@ -163,7 +174,8 @@ Reaches reachOf(sqlite3* db, const std::set<std::string>& lessons) {
     for (auto& [id, attempt] : hidden) {
         const auto& practice = practiceOf(names, attempt.lesson);
         if (!practice) {
-            reach[attempt.lesson].hidden.push_back({{0, attempt.end}, std::move(attempt.slips)});
+            reach[attempt.lesson].hidden.push_back(
+                {{0, kWhole}, std::move(attempt.slips), attempt.end});
             continue;
         }
         for (const PracticeLine& line : *practice)
@@ -181,15 +193,16 @@ bool slipCovers(const std::vector<Span>& slips, Pos position) {
                        [&](const Span& s) { return position < s.start + s.length; });
 }
 
-bool metAt(const LessonReach& reach, Pos position) {
-    return position < reach.furthest ||
+bool metAt(const LessonReach& reach, Where at) {
+    return at.character < reach.furthest ||
            std::any_of(reach.practised.begin(), reach.practised.end(),
-                       [&](const Span& span) { return span.holds(position); });
+                       [&](const Span& span) { return span.holds(at.position); });
 }
 
-bool producedAt(const LessonReach& reach, Pos position) {
+bool producedAt(const LessonReach& reach, Where at) {
     return std::any_of(reach.hidden.begin(), reach.hidden.end(), [&](const Reach& attempt) {
-        return attempt.reached.holds(position) && !slipCovers(attempt.slips, position);
+        return attempt.reached.holds(at.position) && at.character < attempt.characters &&
+               !slipCovers(attempt.slips, at.position);
     });
 }
 
@@ -202,9 +215,9 @@ void readReach(sqlite3* db, const std::vector<KanjiPlace>& places,
     for (const KanjiPlace& p : places) {
         const auto r = reach.find(p.lesson);
         KanjiState& state = *where.at(p.kanji);
-        if (r == reach.end() || state.hold >= Hold::Produced || !metAt(r->second, p.position))
+        if (r == reach.end() || state.hold >= Hold::Produced || !metAt(r->second, Where(p)))
             continue;
-        state.hold = producedAt(r->second, p.position) ? Hold::Produced : Hold::Met;
+        state.hold = producedAt(r->second, Where(p)) ? Hold::Produced : Hold::Met;
     }
 }
 
