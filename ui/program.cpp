@@ -9,6 +9,7 @@
 #include "ui/common/translations.h"
 #include "ui/common/window_place.h"
 #include "ui/journal/journal_hook.h"
+#include "ui/journal/mastery_hook.h"
 #include "ui/main_window/form1.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
@@ -36,12 +37,14 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
 
 // Both owned by the lesson box; the practice mode shows the readings through
 // the reading help.
-void attachReadingHelp(Form1& window) {
+RecallMode& attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                      parts.services.readingsDictionary);
     observeAttempts(window, *readings);
-    observeAttempts(window, *new RecallMode(*parts.menu.Set, parts.lessonBox, *readings));
+    auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings);
+    observeAttempts(window, *recall);
+    return *recall;
 }
 
 // Owned by the window, like the editors it opens.
@@ -82,21 +85,38 @@ MainWindowServices programServices(const QString& programFolder) {
     return services;
 }
 
-std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
+namespace {
+
+struct MadeWindow {
+    std::unique_ptr<Form1> window;
+    RecallMode& recall;
+};
+
+MadeWindow makeWindow(MainWindowServices services) {
     installTranslations();
     installFontSubstitutions();
     auto window = std::make_unique<Form1>(std::move(services));
-    attachReadingHelp(*window);
+    RecallMode& recall = attachReadingHelp(*window);
     attachOwnLessons(*window);
     centreOn(*window, window->screen()->availableGeometry());
-    return window;
+    return {std::move(window), recall};
+}
+
+} // namespace
+
+std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
+    return makeWindow(std::move(services)).window;
 }
 
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
-    std::unique_ptr<Form1> window = makeMainWindow(programServices(programFolder));
-    JournalHook& journal = attachJournal(*window, defaultJournalPath(), &attachMistakes(*window));
-    attachReview(*window, journal, std::make_unique<QtDayClock>());
-    return window;
+    MadeWindow made = makeWindow(programServices(programFolder));
+    Form1& window = *made.window;
+    JournalHook& journal = attachJournal(window, defaultJournalPath(), &attachMistakes(window));
+    attachReview(window, journal, std::make_unique<QtDayClock>());
+    attachMastery(
+        window, journal, [&recall = made.recall] { return recall.chooseRecall(); },
+        std::make_unique<QtDayClock>());
+    return std::move(made.window);
 }
 
 JournalHook& attachJournal(Form1& window, const std::string& journalPath, MistakeHints* mistakes) {
@@ -127,6 +147,15 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
     return *hook;
+}
+
+MasteryHook& attachMastery(Form1& window, JournalHook& journal, std::function<bool()> chooseRecall,
+                           std::unique_ptr<DayClock> clock) {
+    const MainWindowParts parts = window.parts();
+    return *new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
+                            std::move(chooseRecall), parts.services.programFolder,
+                            ownLessonsFolder(), parts.services.readingsDictionary,
+                            std::move(clock));
 }
 
 MistakeHints& attachMistakes(Form1& window) {

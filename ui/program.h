@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@ class AttemptObserver;
 class Form1;
 class DayClock;
 class JournalHook;
+class MasteryHook;
 class MistakeHints;
 class ReviewHook;
 struct MainWindowServices;
@@ -36,6 +38,12 @@ MistakeHints& attachMistakes(Form1& window);
 
 // 今日复习 beside the journal, owned by the window; `clock` tells today.
 ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<DayClock> clock);
+
+// 掌握情况 in the journal's statistics window, owned by the window; its practice
+// switches to 看读音写汉字 through `chooseRecall`, which says false while that
+// mode is unavailable. The course's kanji come from the program folder.
+MasteryHook& attachMastery(Form1& window, JournalHook& journal, std::function<bool()> chooseRecall,
+                           std::unique_ptr<DayClock> clock);
 
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);

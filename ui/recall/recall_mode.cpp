@@ -40,6 +40,13 @@ RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp&
     connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
 }
 
+bool RecallMode::chooseRecall() {
+    if (!m_recall->isEnabled())
+        return false;
+    m_recall->setChecked(true);
+    return true;
+}
+
 void RecallMode::evaluated(Pos position, char16_t, char16_t, bool) {
     m_lessonBox.setTyped(position, true);
 }

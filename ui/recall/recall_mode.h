@@ -21,6 +21,9 @@ class RecallMode final : public QObject, public AttemptObserver {
     // Its items go into `settings`; it belongs to the lesson box.
     RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings);
 
+    // Switches to 看读音写汉字 as its menu item does; false while it is unavailable.
+    bool chooseRecall();
+
     void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
     void takenBack(Pos position) override;
 
