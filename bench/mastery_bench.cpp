@@ -89,6 +89,20 @@ void OpenMasteryPage(benchmark::State& bench) {
 }
 BENCHMARK(OpenMasteryPage)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// The journal's part of it alone.
+void ReadMastery(benchmark::State& bench) {
+    const std::vector<KanjiPlace> places = coursePlaces();
+    QTemporaryDir folder;
+    Journal journal(folder.filePath(QStringLiteral("journal.sqlite3")).toStdString());
+    if (places.empty() || journal.open().error || !fill(journal.database(), places)) {
+        bench.SkipWithError("cannot read the course's kanji or build the journal");
+        return;
+    }
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(readMastery(journal.database(), places));
+}
+BENCHMARK(ReadMastery)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 } // namespace
 
 int main(int argc, char** argv) {
