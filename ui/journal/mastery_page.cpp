@@ -44,6 +44,12 @@ QString holdName(Hold hold) {
     return {};
 }
 
+// Japanese text in the tip, in the face the lesson box shows it in.
+QString japanese(const QString& text) {
+    return QStringLiteral("<span style=\"font-family:'%1'\">%2</span>")
+        .arg(kJapaneseFace, text.toHtmlEscaped());
+}
+
 QString totalsText(const MasteryTotals& t) {
     return QStringLiteral("学过 %1/%3　已掌握 %2/%3").arg(t.covered).arg(t.held).arg(t.total);
 }
@@ -223,15 +229,16 @@ QString MasteryPage::tipFor(const KanjiState& kanji) const {
             readings.insert(p->reading);
         if (words.size() < static_cast<qsizetype>(kWordsShown) && seenWords.insert(p->word).second)
             words << (p->wordReading.empty() || p->wordReading == p->word
-                          ? qs(p->word)
-                          : QStringLiteral("%1（%2）").arg(qs(p->word), qs(p->wordReading)));
+                          ? japanese(qs(p->word))
+                          : QStringLiteral("%1（%2）")
+                                .arg(japanese(qs(p->word)), japanese(qs(p->wordReading))));
     }
     QStringList readingList;
     for (const std::u16string& r : readings)
-        readingList << qs(r);
+        readingList << japanese(qs(r));
     QString tip =
         QStringLiteral("<p style=\"white-space:pre\"><span style=\"font-size:20pt\">%1</span>　%2")
-            .arg(QString(QChar(kanji.kanji)), holdName(kanji.hold));
+            .arg(japanese(QString(QChar(kanji.kanji))), holdName(kanji.hold));
     if (!readingList.isEmpty())
         tip += QStringLiteral("<br>读音：%1").arg(readingList.join(QStringLiteral("、")));
     tip += QStringLiteral("<br>词语：%1").arg(words.join(QStringLiteral("、")));
@@ -252,8 +259,8 @@ QString MasteryPage::slipsText(char16_t kanji) const {
                                  ? QString()
                                  : QString::fromStdString(slip.kind) + QStringLiteral("，");
         text += QStringLiteral("<br>　%1 → %2（%3%4）")
-                    .arg(qs(slip.expected).toHtmlEscaped(), typedText(slip.typed).toHtmlEscaped(),
-                         kind, dateText(slip.day));
+                    .arg(japanese(qs(slip.expected)), japanese(typedText(slip.typed)), kind,
+                         dateText(slip.day));
     }
     return text;
 }

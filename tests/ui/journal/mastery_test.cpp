@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -65,10 +66,12 @@ class MasteryTest : public QObject {
             ->setCurrentWidget(page);
         return page;
     }
-    // What hovering the n-th kanji of a lesson's grid shows.
+    // What hovering the n-th kanji of a lesson's grid shows, as read.
     QString tipOf(MasteryPage* page, int lesson, int n) {
         auto* grid = page->findChildren<KanjiGrid*>().at(lesson);
-        return grid->tipAt(grid->cellRect(n).center());
+        QTextDocument tip;
+        tip.setHtml(grid->tipAt(grid->cellRect(n).center()));
+        return tip.toPlainText();
     }
     QString countsOf(MasteryPage* page, int lesson) {
         return page->findChildren<QLabel*>(QStringLiteral("MasteryLessonCounts"))
