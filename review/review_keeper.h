@@ -29,6 +29,9 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // The files of the day's review and of the drill: the review's attempts
     // rate its words; the drill's lines make no cards of their own.
     void setOwnLessons(std::string reviewPath, std::string drillPath);
+    // Another lesson of borrowed lines whose attempts, like the drill's, make
+    // and rate no cards: its lines stand elsewhere in their own lessons.
+    void leaveUnrated(std::string path) { m_unrated.push_back(std::move(path)); }
     // Today's review, for the review's file. Cards that can no longer be
     // reviewed are retired on the way.
     const DailyReview& prepareReview();
@@ -71,6 +74,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     const DayClock& m_clock;
     std::string m_reviewPath;
     std::string m_drillPath;
+    std::vector<std::string> m_unrated;
     // The attempt running, or the one that ended last until the journal takes it.
     std::optional<Attempt> m_current;
     // Ended attempts still waiting for a journal another program keeps

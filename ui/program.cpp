@@ -112,9 +112,9 @@ std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
     MadeWindow made = makeWindow(programServices(programFolder));
     Form1& window = *made.window;
     JournalHook& journal = attachJournal(window, defaultJournalPath(), &attachMistakes(window));
-    attachReview(window, journal, std::make_unique<QtDayClock>());
+    ReviewHook& review = attachReview(window, journal, std::make_unique<QtDayClock>());
     attachMastery(
-        window, journal, [&recall = made.recall] { return recall.chooseRecall(); },
+        window, journal, review, [&recall = made.recall] { return recall.chooseRecall(); },
         std::make_unique<QtDayClock>());
     return std::move(made.window);
 }
@@ -149,13 +149,15 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
     return *hook;
 }
 
-MasteryHook& attachMastery(Form1& window, JournalHook& journal, std::function<bool()> chooseRecall,
-                           std::unique_ptr<DayClock> clock) {
+MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
+                           std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock) {
     const MainWindowParts parts = window.parts();
-    return *new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
-                            std::move(chooseRecall), parts.services.programFolder,
-                            ownLessonsFolder(), parts.services.readingsDictionary,
-                            std::move(clock));
+    auto* hook =
+        new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
+                        std::move(chooseRecall), parts.services.programFolder, ownLessonsFolder(),
+                        parts.services.readingsDictionary, std::move(clock));
+    review.leaveUnrated(hook->practicePath());
+    return *hook;
 }
 
 MistakeHints& attachMistakes(Form1& window) {

@@ -41,9 +41,10 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
 
 // 掌握情况 in the journal's statistics window, owned by the window; its practice
 // switches to 看读音写汉字 through `chooseRecall`, which says false while that
-// mode is unavailable. The course's kanji come from the program folder.
-MasteryHook& attachMastery(Form1& window, JournalHook& journal, std::function<bool()> chooseRecall,
-                           std::unique_ptr<DayClock> clock);
+// mode is unavailable, and makes no cards of `review` of its own. The course's
+// kanji come from the program folder.
+MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
+                           std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock);
 
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);

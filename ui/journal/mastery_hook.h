@@ -34,6 +34,9 @@ class MasteryHook final : public QObject {
                 std::string ownFolder, const std::string& dictionaryFolder,
                 std::unique_ptr<DayClock> clock);
 
+    // The file the practice of kanji not held is loaded from.
+    const std::string& practicePath() const { return m_file.path(); }
+
   private:
     void addPage(StatisticsWindow& window);
     void refresh();

@@ -13,6 +13,7 @@
 #include "ui/program.h"
 #include "ui/review/practice_calendar.h"
 #include "ui/review/qt_day_clock.h"
+#include "ui/review/review_hook.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -47,9 +48,9 @@ class MasteryTest : public QObject {
         f->writeFile(QStringLiteral("ldata/course_kanji.tsv"), kPlaces);
         m_journal = f->folder.filePath(QStringLiteral("journal.sqlite3")).toStdString();
         JournalHook& journal = attachJournal(*f->form, m_journal);
-        attachReview(*f->form, journal, std::make_unique<QtDayClock>());
+        ReviewHook& review = attachReview(*f->form, journal, std::make_unique<QtDayClock>());
         attachMastery(
-            *f->form, journal,
+            *f->form, journal, review,
             [this] {
                 f->trigger("ModeRecall");
                 return true;
@@ -138,6 +139,8 @@ class MasteryTest : public QObject {
         giveUp();
         QCOMPARE(journalRows(m_journal, QStringLiteral("SELECT mode, title FROM attempts")),
                  QStringLiteral("recall|掌握练习：第一课"));
+        QCOMPARE(journalRows(m_journal, QStringLiteral("SELECT count(*) FROM cards")),
+                 QStringLiteral("0")); // its lines' own lessons keep their places
         page = openPage();
         QVERIFY(tipOf(page, 0, 0).contains(QStringLiteral("看读音写出过")));
         QVERIFY(tipOf(page, 0, 4).contains(QStringLiteral("看读音写出过")));
