@@ -160,6 +160,19 @@ TEST(MasteryPractice, PositionsOfThePracticeMapToTheirLinesAndNotOntoLineBreaks)
     EXPECT_EQ(practiceLinesOf("掌握练习|J01A7+5"), std::nullopt);
 }
 
+TEST(CourseKanji, PlacesFollowTheTextWithTheirWordsAndReadings) {
+    LessonReadings readings;
+    readings.rubies = {{0, 2, u"ひとびと"}, {5, 2, u"じしょ"}, {8, 1, u"よ"}};
+    readings.words = {{0, 2, u"ひとびと"}, {5, 2, u"じしょ"}, {8, 2, u"よむ"}};
+    const std::vector<KanjiPlace> places = kanjiPlaces("J02A", u"人々は\r\n辞書を読む。", readings);
+    EXPECT_EQ(places, (std::vector<KanjiPlace>{
+                          {"J02A", 1, 0, u'人', u"", u"人々", u"ひとびと"},
+                          {"J02A", 2, 5, u'辞', u"", u"辞書", u"じしょ"},
+                          {"J02A", 2, 6, u'書', u"", u"辞書", u"じしょ"},
+                          {"J02A", 2, 8, u'読', u"よ", u"読む", u"よむ"},
+                      }));
+}
+
 TEST(CourseKanji, PlacesReadBackAsWrittenAndBadLinesAreNamed) {
     const ParsedKanjiPlaces parsed = parseKanjiPlaces(kPlaces);
     EXPECT_EQ(parseKanjiPlaces(kanjiPlacesText(parsed.places)).places, parsed.places);
