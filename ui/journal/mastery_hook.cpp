@@ -4,13 +4,13 @@
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
 #include "records/journal_lesson.h"
-#include "review/mastery_practice.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/mastery_page.h"
 #include "ui/journal/statistics_window.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -87,8 +87,9 @@ void MasteryHook::backToPractice() {
     m_window.activateWindow();
 }
 
-void MasteryHook::practise(int index) {
-    const MasteryGroup& group = m_page->mastery().groups.at(static_cast<size_t>(index));
+// The practice's lines as the files of their lessons have them, each with its
+// lesson's reading corrections.
+std::vector<PracticeLine> MasteryHook::writePractice(const MasteryGroup& group) {
     std::set<char16_t> notHeld;
     for (const KanjiState& k : group.kanji)
         if (k.hold != Hold::Held)
@@ -102,14 +103,22 @@ void MasteryHook::practise(int index) {
     const std::vector<PracticeLine> lines = practiceLines(places(), group.lessons, texts, notHeld);
     std::vector<BorrowedLine> borrowed;
     for (const PracticeLine& line : lines) {
-        const size_t lender =
+        const auto lender =
             static_cast<size_t>(std::find(group.lessons.begin(), group.lessons.end(), line.lesson) -
                                 group.lessons.begin());
         borrowed.push_back({texts[lender].substr(static_cast<size_t>(line.start),
                                                  static_cast<size_t>(line.length)),
                             &lenders[lender].corrections});
     }
-    if (lines.empty() || !m_file.write(borrowLines(borrowed), m_codePage)) {
+    if (lines.empty() || !m_file.write(borrowLines(borrowed), m_codePage))
+        return {};
+    return lines;
+}
+
+void MasteryHook::practise(int index) {
+    const MasteryGroup& group = m_page->mastery().groups.at(static_cast<size_t>(index));
+    const std::vector<PracticeLine> lines = writePractice(group);
+    if (lines.empty()) {
         m_prompts.inform(m_page->window(),
                          QStringLiteral("找不到这一课含有未掌握汉字的句子，无法生成练习。"),
                          kTitle);

@@ -5,6 +5,8 @@
 #include "readings/mecab_analyser.h"
 #include "review/course_kanji.h"
 #include "review/lesson_files.h"
+#include "review/mastery.h"
+#include "review/mastery_practice.h"
 #include "review/review_keeper.h"
 #include "ui/common/borrowed_lesson_file.h"
 
@@ -45,6 +47,9 @@ class MasteryHook final : public QObject {
     std::vector<KanjiPlace> places();
     void loadLesson(const QString& lesson);
     void practise(int group);
+    // Writes the practice of the group's kanji not held; its lines, none when
+    // there are none or the file cannot be written.
+    std::vector<PracticeLine> writePractice(const MasteryGroup& group);
     void backToPractice();
 
     QWidget& m_window;
