@@ -178,6 +178,7 @@ QWidget* MasteryPage::groupBox(int index, Day today) {
     const MasteryTotals totals = totalsOf(group);
     auto* title = label(groupTitle(group), 11, "MasteryLessonTitle");
     title->setTextFormat(Qt::RichText);
+    title->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     title->setToolTip(QStringLiteral("点击载入这一课"));
     connect(title, &QLabel::linkActivated, this, &MasteryPage::lessonChosen);
     auto* practice = new QPushButton(QStringLiteral("练习未掌握的字"));
