@@ -1,12 +1,10 @@
 #include "ui/journal/mastery_page.h"
 
-#include "core/lesson_catalogue.h"
 #include "records/journal.h"
-#include "review/iso_time.h"
+#include "ui/common/day_text.h"
 #include "ui/common/font_faces.h"
 #include "ui/journal/kanji_grid.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -21,13 +19,6 @@ constexpr size_t kSlipsShown = 3;
 
 QString qs(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
-}
-
-QString dateText(Day day) {
-    const std::string iso = isoDateText(day);
-    return QStringLiteral("%1月%2日")
-        .arg(std::stoi(iso.substr(5, 2)))
-        .arg(std::stoi(iso.substr(8)));
 }
 
 QString holdName(Hold hold) {
@@ -100,7 +91,7 @@ QString lessonLink(const std::string& lesson, const QString& text) {
 }
 
 QString groupTitle(const MasteryGroup& group) {
-    QString title = lessonLink(group.lessons.front(), qs(group.title));
+    QString title = lessonLink(group.lessons.front(), qs(group.title).toHtmlEscaped());
     if (group.volume != 0 && group.lessons.size() > 1)
         title += QStringLiteral("　") +
                  lessonLink(group.lessons.front(), QStringLiteral("基本课文")) +
@@ -244,8 +235,9 @@ QString MasteryPage::tipFor(const KanjiState& kanji) const {
         tip += QStringLiteral("<br>读音：%1").arg(readingList.join(QStringLiteral("、")));
     tip += QStringLiteral("<br>词语：%1").arg(words.join(QStringLiteral("、")));
     tip += slipsText(kanji.kanji);
-    tip += kanji.nextReview ? QStringLiteral("<br>下次复习：%1").arg(dateText(*kanji.nextReview))
-                            : QStringLiteral("<br>下次复习：没有复习卡片（打错过的单词才会复习）");
+    tip += kanji.nextReview
+               ? QStringLiteral("<br>下次复习：%1").arg(monthDayText(*kanji.nextReview))
+               : QStringLiteral("<br>下次复习：没有复习卡片（打错过的单词才会复习）");
     return tip + QStringLiteral("</p>");
 }
 
@@ -261,7 +253,7 @@ QString MasteryPage::slipsText(char16_t kanji) const {
                                  : QString::fromStdString(slip.kind) + QStringLiteral("，");
         text += QStringLiteral("<br>　%1 → %2（%3%4）")
                     .arg(japanese(qs(slip.expected)), japanese(typedText(slip.typed)), kind,
-                         dateText(slip.day));
+                         monthDayText(slip.day));
     }
     return text;
 }

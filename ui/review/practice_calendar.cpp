@@ -1,6 +1,7 @@
 #include "ui/review/practice_calendar.h"
 
 #include "review/iso_time.h"
+#include "ui/common/day_text.h"
 #include "ui/common/font_faces.h"
 
 #include <QHelpEvent>
@@ -18,14 +19,6 @@ constexpr int kMonthRow = 18; // room for the months above
 // Monday = 0; day 0 (1970-01-01) was a Thursday.
 int weekday(Day day) {
     return static_cast<int>(((day + 3) % 7 + 7) % 7);
-}
-
-QString dateText(Day day) {
-    const std::string iso = isoDateText(day);
-    return QStringLiteral("%1年%2月%3日")
-        .arg(iso.substr(0, 4).c_str())
-        .arg(std::stoi(iso.substr(5, 2)))
-        .arg(std::stoi(iso.substr(8)));
 }
 
 } // namespace
@@ -75,12 +68,12 @@ const PractisedDay* PracticeCalendar::practised(Day day) const {
 QString PracticeCalendar::tipFor(Day day) const {
     const PractisedDay* d = practised(day);
     if (!d)
-        return QStringLiteral("%1：没有练习").arg(dateText(day));
+        return QStringLiteral("%1：没有练习").arg(fullDayText(day));
     const std::int64_t minutes = (d->seconds + 30) / 60;
     const QString time = minutes > 0 ? QStringLiteral("练习 %1 分钟").arg(minutes)
                                      : QStringLiteral("练习不到 1 分钟");
     return QStringLiteral("%1：%2，练习 %3 次，完成 %4 次")
-        .arg(dateText(day), time)
+        .arg(fullDayText(day), time)
         .arg(d->attempts)
         .arg(d->completed);
 }

@@ -1,7 +1,7 @@
 #include "ui/review/review_hook.h"
 
 #include "core/practice_session.h"
-#include "review/iso_time.h"
+#include "ui/common/day_text.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/statistics_window.h"
@@ -14,14 +14,6 @@
 #include <QWidget>
 
 namespace {
-
-QString dayText(Day day) {
-    const std::string iso = isoDateText(day);
-    return QStringLiteral("%1年%2月%3日")
-        .arg(iso.substr(0, 4).c_str())
-        .arg(std::stoi(iso.substr(5, 2)))
-        .arg(std::stoi(iso.substr(8)));
-}
 
 QString qs(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
@@ -56,7 +48,8 @@ void ReviewHook::showWhatIsDue() {
     if (due > 0)
         m_item.setToolTip(QStringLiteral("今天有 %1 个单词要复习").arg(due));
     else if (const auto next = m_keeper.nextDue())
-        m_item.setToolTip(QStringLiteral("今天没有要复习的单词；下次复习：%1").arg(dayText(*next)));
+        m_item.setToolTip(
+            QStringLiteral("今天没有要复习的单词；下次复习：%1").arg(fullDayText(*next)));
     else
         m_item.setToolTip(QStringLiteral("还没有要复习的单词：打错过的单词会在该复习的那天回来"));
 }
