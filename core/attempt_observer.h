@@ -5,6 +5,8 @@
 
 #include <optional>
 
+struct AttemptRecord;
+
 // An attempt's figures at its end, as the read-outs show them.
 struct AttemptFigures {
     Pos elapsedSeconds = 0;
@@ -42,6 +44,9 @@ class AttemptObserver {
     // The next lesson character to type is now at `position`, after a change
     // of the learner's that moved it.
     virtual void positionChanged(Pos /*position*/) {}
+    // The attempt's record after each change of the learner's, its slips found
+    // anew; it stays valid, and changes only between calls, for the session's life.
+    virtual void recordChanged(const AttemptRecord& /*record*/) {}
     virtual void completed(const AttemptFigures& /*figures*/) {}
     // The learner gave up the attempt through `Sav`.
     virtual void gaveUp(const AttemptFigures& /*figures*/) {}

@@ -39,3 +39,8 @@ void AttemptObservers::gaveUp(const AttemptFigures& figures) {
     for (AttemptObserver* observer : m_observers)
         observer->gaveUp(figures);
 }
+
+void AttemptObservers::recordChanged(const AttemptRecord& record) {
+    for (AttemptObserver* observer : m_observers)
+        observer->recordChanged(record);
+}

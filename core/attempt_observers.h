@@ -16,6 +16,7 @@ class AttemptObservers final : public AttemptObserver {
     void takenBack(Pos position) override;
     void lineBreak(Pos position) override;
     void positionChanged(Pos position) override;
+    void recordChanged(const AttemptRecord& record) override;
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 

@@ -18,6 +18,15 @@ std::optional<LoadedLesson> LessonLoader::load(std::string_view path) {
     return lesson;
 }
 
+LoadedLesson LessonLoader::loadText(std::u16string text, std::string title) {
+    startFreshAttempt();
+    m_lesson.setText(withCrLf(text));
+    LoadedLesson lesson;
+    lesson.title = std::move(title);
+    lesson.text = m_lesson.text();
+    return lesson;
+}
+
 void LessonLoader::startFreshAttempt() {
     m_lesson.setText(u"");
     m_typing.setText(u"");

@@ -22,6 +22,8 @@ class LessonLoader {
 
     // The lesson of the fresh attempt; nothing when the learner kept the running one.
     std::optional<LoadedLesson> load(std::string_view path);
+    // A fresh attempt on a text the program holds rather than a file.
+    LoadedLesson loadText(std::u16string text, std::string title);
 
   private:
     void startFreshAttempt();

@@ -2,7 +2,9 @@
 
 #include "core/clock_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 PracticeSession::PracticeSession(SessionPorts ports)
     : m_ports(std::move(ports)), m_cues(m_ports.me1, m_ports.programFolder, m_state.SoundOn),
@@ -18,10 +20,22 @@ PracticeSession::PracticeSession(SessionPorts ports)
 // tick. An evaluated change always leaves the attempt
 // clock running.
 void PracticeSession::typedTextChanged(std::u16string typed) {
+    const auto [kept, _] = std::mismatch(m_state.PrevTyped.begin(), m_state.PrevTyped.end(),
+                                         typed.begin(), typed.end());
+    const auto keptLength = static_cast<std::size_t>(kept - m_state.PrevTyped.begin());
+    const std::u16string learnerAdded = typed.substr(keptLength);
+    // At the end the boxes are emptied: what the last change added up to the
+    // lesson's end is what was typed.
+    std::u16string whole = m_state.PrevTyped.substr(0, keptLength) + learnerAdded;
+    whole.resize(std::min(whole.size(), m_ports.lesson.text().size()));
     const ComparisonEngine::Outcome outcome = m_engine.typedTextChanged(std::move(typed));
-    m_ports.lesson.reveal(m_state.CurPos);
-    if (outcome == ComparisonEngine::Outcome::Completed) {
-        m_observers.completed(figures());
+    if (outcome == ComparisonEngine::Outcome::NoLesson)
+        return;
+    const bool completed = outcome == ComparisonEngine::Outcome::Completed;
+    recordTyped(completed ? std::move(whole) : m_state.PrevTyped, learnerAdded);
+    if (completed) {
+        m_record.figures = figures();
+        m_observers.completed(*m_record.figures);
         return;
     }
     if (outcome == ComparisonEngine::Outcome::Evaluated && m_state.ClockStarted)
@@ -30,6 +44,23 @@ void PracticeSession::typedTextChanged(std::u16string typed) {
         m_reportedPosition = m_state.CurPos;
         m_observers.positionChanged(m_reportedPosition);
     }
+}
+
+void PracticeSession::recordTyped(std::u16string typed, std::u16string_view learnerAdded) {
+    for (char16_t& c : typed)
+        c = m_codePage.canonical(c);
+    m_record.typedNow(std::move(typed), learnerAdded,
+                      std::exchange(m_pendingReading, std::nullopt));
+    m_record.reached = m_state.CurPos;
+    if (m_finder)
+        m_finder->findSlips(m_record);
+    m_ports.lesson.reveal(m_state.CurPos);
+    m_observers.recordChanged(m_record);
+}
+
+void PracticeSession::modeShown(PracticeMode mode) {
+    m_shownMode = mode;
+    m_record.modeNow(mode);
 }
 
 void PracticeSession::characterKeyPressed() {
@@ -43,8 +74,10 @@ void PracticeSession::characterKeyPressed() {
 void PracticeSession::attemptClockTick() {
     const bool wasRunning = m_state.ClockStarted;
     m_clock.attemptTick(total());
-    if (!wasRunning)
-        m_observers.started();
+    if (wasRunning)
+        return;
+    m_record.mode = m_shownMode; // the mode in force at the first key counts
+    m_observers.started();
 }
 
 void PracticeSession::idleClockTick() {
@@ -52,13 +85,24 @@ void PracticeSession::idleClockTick() {
 }
 
 void PracticeSession::loadLesson(std::string_view path) {
-    if (const auto lesson = m_loader.load(path)) {
-        m_reportedPosition = 0;
-        // The learner sees where to start before typing anything.
-        m_ports.lesson.select(0, 1);
-        m_ports.lesson.setSelectionUnderline(true);
-        m_observers.lessonLoaded(*lesson);
-    }
+    if (const auto lesson = m_loader.load(path))
+        beginAttempt(*lesson);
+}
+
+void PracticeSession::practiseText(std::u16string text, std::string title) {
+    beginAttempt(m_loader.loadText(std::move(text), std::move(title)));
+}
+
+void PracticeSession::beginAttempt(const LoadedLesson& lesson) {
+    m_reportedPosition = 0;
+    // The learner sees where to start before typing anything.
+    m_ports.lesson.select(0, 1);
+    m_ports.lesson.setSelectionUnderline(true);
+    m_record.begin(lesson, m_shownMode);
+    m_pendingReading.reset();
+    if (m_finder)
+        m_finder->lessonLoaded(lesson);
+    m_observers.lessonLoaded(lesson);
 }
 
 void PracticeSession::giveUpAttempt() {
@@ -67,7 +111,8 @@ void PracticeSession::giveUpAttempt() {
         return;
     endAttempt(m_ports.window, m_ports.lesson, m_ports.typing);
     m_ports.window.showDialogModal();
-    m_observers.gaveUp(figures());
+    m_record.figures = figures();
+    m_observers.gaveUp(*m_record.figures);
 }
 
 namespace {

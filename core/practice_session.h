@@ -2,6 +2,7 @@
 
 #include "core/attempt_clock.h"
 #include "core/attempt_observers.h"
+#include "core/attempt_record.h"
 #include "core/attempt_state.h"
 #include "core/code_page.h"
 #include "core/comparison_engine.h"
@@ -9,6 +10,7 @@
 #include "core/lesson_loader.h"
 #include "core/local_files.h"
 #include "core/ports.h"
+#include "core/slip_finder.h"
 
 #include <string>
 #include <string_view>
@@ -41,6 +43,15 @@ class PracticeSession {
 
     // The observer follows every attempt from now on; the session does not own it.
     void addObserver(AttemptObserver& observer) { m_observers.add(observer); }
+    // Finds the slips of every attempt from now on, before the observers hear
+    // of a change; the session does not own it.
+    void setSlipFinder(SlipFinder& finder) { m_finder = &finder; }
+
+    // The input method showed `kana` before its next commit: the reading of
+    // what the next change adds.
+    void inputMethodReading(std::u16string kana) { m_pendingReading = std::move(kana); }
+    // The lesson is shown in `mode` from now on.
+    void modeShown(PracticeMode mode);
 
     // The learner changed the typed text (`R2`); `typed` is what the typing box now holds.
     void typedTextChanged(std::u16string typed);
@@ -52,6 +63,8 @@ class PracticeSession {
     // Observers hear of every fresh attempt with its lesson, also when the file
     // could not be read; nothing when the learner keeps the running attempt.
     void loadLesson(std::string_view path);
+    // A fresh attempt on a text that is no file, titled `title`.
+    void practiseText(std::u16string text, std::string title);
     // Gives the running attempt up after a question and shows its figures (`Sav`).
     void giveUpAttempt();
     // The cue sounds (`Se`) and the key click (`Key`) on or off.
@@ -63,10 +76,13 @@ class PracticeSession {
     void musicStarted();
 
     const AttemptState& state() const { return m_state; }
+    const AttemptRecord& record() const { return m_record; }
 
   private:
     AttemptFigures figures() const;
     Pos total() const { return m_state.CurPos - m_state.LineBreakCount; }
+    void recordTyped(std::u16string typed, std::u16string_view learnerAdded);
+    void beginAttempt(const LoadedLesson& lesson);
 
     SessionPorts m_ports;
     AttemptState m_state;
@@ -79,4 +95,8 @@ class PracticeSession {
     AttemptClock m_clock;
     bool m_musicOn = false;
     Pos m_reportedPosition = 0; // the position the observers last heard of
+    AttemptRecord m_record;
+    SlipFinder* m_finder = nullptr;
+    std::optional<std::u16string> m_pendingReading;
+    PracticeMode m_shownMode = PracticeMode::Text;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "explain/kanji_sources.h"
-#include "explain/mistake_kind.h"
+#include "core/mistake_kind.h"
 #include "readings/analyser.h"
 
 #include <optional>

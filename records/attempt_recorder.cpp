@@ -1,10 +1,19 @@
 #include "records/attempt_recorder.h"
 
+#include "core/attempt_record.h"
 #include "records/journal_time.h"
 
 namespace {
 
-constexpr size_t kReservedMistakes = 1024;
+std::vector<JournalMistake> mistakesOf(const Slips& slips) {
+    std::vector<JournalMistake> mistakes;
+    mistakes.reserve(slips.size());
+    for (const Slip& slip : slips)
+        mistakes.push_back({slip.start, slip.expected, slip.typed,
+                            MistakeNote{kindName(slip.explanation.kind), slip.explanation.detail},
+                            slip.preedit, slip.corrected, slip.line});
+    return mistakes;
+}
 
 } // namespace
 
@@ -26,51 +35,12 @@ JournalOpening openJournal(Journal& journal, RecorderListener& listener) {
 }
 
 AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
-    : m_journal(journal), m_listener(listener) {
-    m_mistakes.reserve(kReservedMistakes);
-}
+    : m_journal(journal), m_listener(listener) {}
 
 void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
     const auto named = m_named.find(lesson.path);
     m_lesson = named != m_named.end() ? named->second : journalLessonFor(lesson);
-    m_attemptMode = m_mode;
-    m_mistakes.clear();
-    m_uncorrected.clear();
-}
-
-void AttemptRecorder::setMode(const std::string& mode) {
-    m_mode = mode;
-    if (mode == kTextMode)
-        m_attemptMode = mode;
-}
-
-void AttemptRecorder::started() {
-    m_attemptMode = m_mode;
-}
-
-// A wrong evaluation stays a mistake even when the learner takes it back and
-// types the character right afterwards; then it counts as corrected.
-void AttemptRecorder::evaluated(Pos position, char16_t expected, char16_t typed, bool right) {
-    if (!m_lesson)
-        return;
-    if (right) {
-        if (!m_uncorrected.empty())
-            markCorrected(position);
-        return;
-    }
-    m_mistakes.emplace_back(position, expected, typed);
-    if (m_explainer)
-        m_explainer->explain(m_mistakes.back());
-    m_uncorrected[position].push_back(m_mistakes.size() - 1);
-}
-
-void AttemptRecorder::markCorrected(Pos position) {
-    const auto found = m_uncorrected.find(position);
-    if (found == m_uncorrected.end())
-        return;
-    for (const size_t index : found->second)
-        m_mistakes[index].corrected = true;
-    m_uncorrected.erase(found);
+    m_record = nullptr;
 }
 
 void AttemptRecorder::completed(const AttemptFigures& figures) {
@@ -93,10 +63,10 @@ void AttemptRecorder::finish(const AttemptFigures& figures, bool completed) {
                      isoLocalTime(figures.finishedAt.value_or(now)),
                      figures,
                      completed,
-                     m_attemptMode};
-    ended.mistakes = std::move(m_mistakes);
-    m_mistakes = {};
-    m_mistakes.reserve(kReservedMistakes);
+                     m_record ? m_record->mode : PracticeMode::Text,
+                     m_record ? m_record->shiftedCharacters() : 0};
+    if (m_record)
+        ended.mistakes = mistakesOf(m_record->slips);
     m_lesson.reset();
     m_lastWaits = true;
     m_lastId = 0;

@@ -8,7 +8,6 @@
 #include <deque>
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 // What becomes of the journal while attempts are recorded.
@@ -25,22 +24,13 @@ class RecorderListener {
     virtual void journalBusy() = 0;
 };
 
-// Explains a wrong character as it is recorded: fills in its note and the
-// kana the learner typed, where it can tell them.
-class MistakeExplainer {
-  public:
-    virtual ~MistakeExplainer() = default;
-    virtual void explain(JournalMistake& mistake) = 0;
-};
-
 enum class JournalOpening { Open, Busy, Failed };
 
 // Opens the journal if it is closed and tells the listener what came of it.
 JournalOpening openJournal(Journal& journal, RecorderListener& listener);
 
-// Gathers one attempt in memory as the practice session reports it (a
-// mistake is one push onto a reserved vector, nothing else per keystroke)
-// and writes it to the journal in one transaction when it ends. While
+// Writes each attempt to the journal in one transaction when it ends, with
+// the slips of its record (nothing is done per keystroke). While
 // another program holds the journal locked, ended attempts and names wait
 // in memory, in order, each to be written once.
 class AttemptRecorder final : public AttemptObserver {
@@ -52,15 +42,9 @@ class AttemptRecorder final : public AttemptObserver {
     void nameLesson(const std::string& path, JournalLesson name) {
         m_named[path] = std::move(name);
     }
-    void setExplainer(MistakeExplainer* explainer) { m_explainer = explainer; }
-    // How the lesson is shown from now on, kTextMode or kRecallMode. An attempt
-    // is recorded in the mode it started in, and as text once its text was
-    // shown at any time of it.
-    void setMode(const std::string& mode);
 
     void lessonLoaded(const LoadedLesson& lesson) override;
-    void started() override;
-    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
+    void recordChanged(const AttemptRecord& record) override { m_record = &record; }
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 
@@ -83,18 +67,12 @@ class AttemptRecorder final : public AttemptObserver {
     void finish(const AttemptFigures& figures, bool completed);
     // False while the journal is locked; the entry then keeps what is left.
     bool write(Waiting& waiting);
-    void markCorrected(Pos position);
 
     Journal& m_journal;
     RecorderListener& m_listener;
     std::map<std::string, JournalLesson> m_named; // by path
     std::optional<JournalLesson> m_lesson;        // set while an attempt runs
-    std::string m_mode = kTextMode;
-    std::string m_attemptMode = kTextMode; // of the attempt running
-    std::vector<JournalMistake> m_mistakes;
-    // Mistakes not yet typed right, by position: indexes into m_mistakes.
-    std::unordered_map<Pos, std::vector<size_t>> m_uncorrected;
-    MistakeExplainer* m_explainer = nullptr;
+    const AttemptRecord* m_record = nullptr;      // the session's, once it changed
     std::deque<Waiting> m_waiting;
     bool m_lastWaits = false;  // the attempt that ended last is m_waiting.back()
     std::int64_t m_lastId = 0; // its row, once written

@@ -18,8 +18,8 @@ struct ReviewedMistake {
     bool corrected = false;
 };
 
-// The attempt written last, with its mistakes in the order they were made;
-// shifted characters are counted, not listed.
+// The attempt written last, with its slips in lesson order; characters only
+// moved by a slip are counted, not listed.
 struct ReviewedAttempt {
     std::int64_t id = 0;
     std::string lesson;
@@ -31,3 +31,8 @@ struct ReviewedAttempt {
 };
 
 std::optional<ReviewedAttempt> lastAttemptReview(const Journal& journal);
+
+// Whether an attempt in the journal had the same slip: `typed` of this kind
+// in place of `expected`.
+bool sameSlipBefore(const Journal& journal, std::string_view kind, std::u16string_view expected,
+                    std::u16string_view typed);

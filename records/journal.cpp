@@ -78,6 +78,14 @@ constexpr std::array<const char*, Journal::kSchemaVersion> kMigrations = {
        CREATE INDEX mistakes_by_position ON mistakes(attempt_id, position, kind, detail);
        CREATE INDEX mistakes_by_pair ON mistakes(expected, typed, kind, detail);
        INSERT INTO card_backfill SELECT max(id) FROM attempts HAVING max(id) IS NOT NULL;)",
+    // A mistake is a slip: a part of the lesson and what stood in its place.
+    // slip_rejudge names the last attempt whose character-by-character
+    // mistakes still have to be judged again as slips; the program does it
+    // (it needs the lessons' texts) and clears it.
+    R"(ALTER TABLE mistakes ADD COLUMN line INTEGER;
+       ALTER TABLE attempts ADD COLUMN shifted INTEGER NOT NULL DEFAULT 0;
+       CREATE TABLE slip_rejudge (last_attempt INTEGER NOT NULL);
+       INSERT INTO slip_rejudge SELECT max(id) FROM attempts HAVING max(id) IS NOT NULL;)",
 };
 
 // The first version whose mistakes carry their kind.
@@ -120,10 +128,6 @@ std::optional<std::string> moveAside(const std::string& path) {
         if (fs::exists(path + companion))
             fs::rename(path + companion, target + companion, error);
     return target;
-}
-
-std::string utf8Of(char16_t ch) {
-    return toUtf8(std::u16string_view(&ch, 1));
 }
 
 } // namespace
@@ -264,17 +268,22 @@ bool Journal::explainOlderMistakes() {
     return true;
 }
 
-bool Journal::insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes) {
-    Statement insert(m_db, "INSERT INTO mistakes(attempt_id, position, expected, typed, kind,"
-                           " detail, preedit, corrected) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+bool insertMistakes(sqlite3* db, std::int64_t attemptId,
+                    const std::vector<JournalMistake>& mistakes) {
+    Statement insert(db, "INSERT INTO mistakes(attempt_id, position, expected, typed, kind,"
+                         " detail, preedit, corrected, line) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (const JournalMistake& mistake : mistakes) {
         insert.bind(1, attemptId)
             .bind(2, std::int64_t{mistake.position})
-            .bind(3, utf8Of(mistake.expected))
-            .bind(4, utf8Of(mistake.typed))
+            .bind(3, toUtf8(mistake.expected))
+            .bind(4, toUtf8(mistake.typed))
             .bindOrNull(5, mistake.note.kind)
             .bindOrNull(6, mistake.note.detail)
             .bind(8, std::int64_t{mistake.corrected});
+        if (mistake.line > 0)
+            insert.bind(9, std::int64_t{mistake.line});
+        else
+            insert.bindNull(9);
         if (mistake.preedit)
             insert.bind(7, toUtf8(*mistake.preedit));
         else
@@ -293,8 +302,8 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
     if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
         return failed();
     Statement insert(m_db, "INSERT INTO attempts(lesson, title, started_at, ended_at, elapsed_s,"
-                           " total, \"right\", wrong, speed, completed, mode)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                           " total, \"right\", wrong, speed, completed, mode, shifted)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const AttemptFigures& f = attempt.figures;
     insert.bind(1, attempt.lesson)
         .bind(2, attempt.title)
@@ -306,10 +315,11 @@ Journal::Written Journal::record(const JournalAttempt& attempt,
         .bind(8, std::int64_t{f.wrong})
         .bind(9, f.speed)
         .bind(10, std::int64_t{attempt.completed})
-        .bind(11, attempt.mode);
+        .bind(11, modeName(attempt.mode))
+        .bind(12, std::int64_t{attempt.shifted});
     const bool inserted = insert.step() == SQLITE_DONE;
     const std::int64_t id = sqlite3_last_insert_rowid(m_db);
-    if (!inserted || !insertMistakes(id, mistakes) ||
+    if (!inserted || !insertMistakes(m_db, id, mistakes) ||
         (m_extension && !m_extension->write(m_db, id, attempt)) ||
         execute(m_db, "COMMIT") != SQLITE_OK) {
         Written failure = failed();

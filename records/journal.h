@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_observer.h"
+#include "core/practice_mode.h"
 #include "records/mistake_note.h"
 
 #include <cstdint>
@@ -11,11 +12,6 @@
 
 struct sqlite3; // the connection, spoken to only by the journal and its extensions
 
-// How a lesson was practised: with its text shown, or with its kanji hidden
-// under their readings, to be recalled.
-inline constexpr const char* kTextMode = "text";
-inline constexpr const char* kRecallMode = "recall";
-
 // One practice attempt as the journal keeps it.
 struct JournalAttempt {
     std::string lesson;    // catalogue name (J01A) or the lesson file's absolute path
@@ -24,25 +20,26 @@ struct JournalAttempt {
     std::string endedAt;
     AttemptFigures figures;
     bool completed = false; // false for an attempt given up
-    std::string mode = kTextMode;
+    PracticeMode mode = PracticeMode::Text;
+    Pos shifted = 0; // characters shown wrong that only stood moved by a slip
 };
 
-// One evaluation that came out wrong.
+// One slip of an attempt: the lesson's part and what stood in its place
+// (either may be empty; a line break is CR LF), with its kind.
 struct JournalMistake {
-    JournalMistake(Pos at, char16_t lessonCharacter, char16_t typedCharacter,
-                   MistakeNote explained = {}, std::optional<std::u16string> kana = std::nullopt,
-                   bool typedRightLater = false)
-        : position(at), expected(lessonCharacter), typed(typedCharacter),
-          note(std::move(explained)), preedit(std::move(kana)), corrected(typedRightLater) {}
-
-    Pos position;
-    char16_t expected;
-    char16_t typed;
+    Pos position = 0; // of the expected part in the lesson
+    std::u16string expected;
+    std::u16string typed;
     MistakeNote note;                      // empty when nothing explained it
     std::optional<std::u16string> preedit; // the kana the learner typed, when known
-    bool corrected;                        // typed right later in the attempt
+    bool corrected = false;                // taken back and typed right later in the attempt
+    int line = 0;                          // of the lesson, from 1; 0 when not known
     friend bool operator==(const JournalMistake&, const JournalMistake&) = default;
 };
+
+// Writes an attempt's slips; false (with the reason in sqlite3_errmsg) when it failed.
+bool insertMistakes(sqlite3* db, std::int64_t attemptId,
+                    const std::vector<JournalMistake>& mistakes);
 
 // Tells the kind of a mistake from its two characters alone; the journal asks
 // it about the mistakes of a journal written before kinds were kept.
@@ -68,7 +65,7 @@ class AttemptExtension {
 // keeps what it meant to write and tries again later.
 class Journal {
   public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
     static constexpr int kBusyTimeoutMs = 50;
 
     // `older` explains the mistakes of a journal of version 1 as it is brought
@@ -122,7 +119,6 @@ class Journal {
     std::optional<std::int64_t> schemaVersion() const;
     std::string lastError() const;
     Written failed() const;
-    bool insertMistakes(std::int64_t attemptId, const std::vector<JournalMistake>& mistakes);
     bool explainOlderMistakes();
 
     static int walCommitted(void* journal, sqlite3* db, const char* schema, int frames);

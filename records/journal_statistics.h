@@ -53,8 +53,8 @@ struct WeeklyKind {
 };
 
 // One row per lesson: the course's lessons in course order, the others after
-// them by name; of the attempts in every mode, or in one (kTextMode,
-// kRecallMode). Empty when the journal is closed.
+// them by name; of the attempts in every mode, or in one (by its name:
+// text, recall, dictation). Empty when the journal is closed.
 std::vector<LessonSummary> lessonSummaries(const Journal& journal,
                                            std::optional<std::string_view> mode = std::nullopt);
 

@@ -68,12 +68,10 @@ void readReach(sqlite3* db, const std::vector<KanjiPlace>& places,
     }
 }
 
-// Slips are written attempt by attempt, so the latest of a kanji is the one
-// written last: its row id comes from the index of expected parts alone.
 void readSlips(sqlite3* db, std::unordered_map<char16_t, KanjiState*>& where,
                std::map<char16_t, std::vector<std::string>>& texts) {
-    Statement select(db, "SELECT expected, max(rowid) FROM mistakes GROUP BY expected");
-    std::map<char16_t, std::int64_t> lastRow;
+    Statement select(db, "SELECT expected, max(attempt_id) FROM mistakes GROUP BY expected");
+    std::map<char16_t, std::int64_t> lastAttempt;
     while (select.step() == SQLITE_ROW) {
         const std::string expected = select.text(0);
         const std::u16string characters = fromUtf8(expected).value_or(u"");
@@ -81,15 +79,14 @@ void readSlips(sqlite3* db, std::unordered_map<char16_t, KanjiState*>& where,
             if (!where.contains(c))
                 continue;
             texts[c].push_back(expected);
-            std::int64_t& last = lastRow[c];
+            std::int64_t& last = lastAttempt[c];
             last = std::max(last, select.integer(1));
         }
     }
-    Statement day(db, "SELECT a.ended_at FROM mistakes m JOIN attempts a ON a.id = m.attempt_id"
-                      " WHERE m.rowid = ?");
-    for (const auto& [kanji, row] : lastRow) {
+    Statement day(db, "SELECT ended_at FROM attempts WHERE id = ?");
+    for (const auto& [kanji, attempt] : lastAttempt) {
         day.reset();
-        day.bind(1, row);
+        day.bind(1, attempt);
         if (day.step() == SQLITE_ROW)
             where[kanji]->lastSlip = parseIsoDate(day.text(0));
     }

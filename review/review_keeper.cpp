@@ -1,5 +1,6 @@
 #include "review/review_keeper.h"
 
+#include "core/attempt_record.h"
 #include "records/journal_lesson.h"
 #include "records/sqlite_statement.h"
 #include "review/attempt_ratings.h"
@@ -85,22 +86,36 @@ void ReviewKeeper::lessonLoaded(const LoadedLesson& lesson) {
     if (m_waiting.size() > kMostWaiting) // a journal that fails takes none of them
         m_waiting.pop_front();
     m_current = attemptOf(lesson);
-}
-
-void ReviewKeeper::evaluated(Pos position, char16_t, char16_t, bool right) {
-    if (m_current)
-        m_current->marks.evaluated(position, right);
-}
-
-void ReviewKeeper::takenBack(Pos position) {
-    if (m_current)
-        m_current->marks.takenBack(position);
+    m_record = nullptr;
 }
 
 // The journal has written the attempt already unless it waits for a lock.
 void ReviewKeeper::completed(const AttemptFigures&) {
-    if (m_current)
-        m_current->endedOn = m_clock.today();
+    if (!m_current)
+        return;
+    m_current->endedOn = m_clock.today();
+    markTyped(*m_current);
+}
+
+// What the learner reached is typed right but for its slips: a word gets a
+// card only for a real slip in it, not for characters a slip only moved, an
+// extra input or letters typed with the input method off.
+void ReviewKeeper::markTyped(Attempt& attempt) const {
+    attempt.marks.clear();
+    if (!m_record)
+        return;
+    for (Pos p = 0; p < m_record->reached; ++p)
+        attempt.marks.evaluated(p, true);
+    for (const Slip& slip : m_record->slips) {
+        const MistakeKind kind = slip.explanation.kind;
+        if (kind == MistakeKind::Extra || kind == MistakeKind::InputMethodOff)
+            continue;
+        for (Pos p = slip.start; p < slip.start + static_cast<Pos>(slip.expected.size()); ++p) {
+            attempt.marks.evaluated(p, false);
+            if (slip.corrected)
+                attempt.marks.evaluated(p, true);
+        }
+    }
 }
 
 void ReviewKeeper::gaveUp(const AttemptFigures& figures) {

@@ -46,8 +46,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     bool makeCardsFromHistory();
 
     void lessonLoaded(const LoadedLesson& lesson) override;
-    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
-    void takenBack(Pos position) override;
+    void recordChanged(const AttemptRecord& record) override { m_record = &record; }
     void completed(const AttemptFigures& figures) override;
     void gaveUp(const AttemptFigures& figures) override;
 
@@ -66,6 +65,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
         std::optional<Day> endedOn; // once ended and not yet in the journal
     };
     Attempt attemptOf(const LoadedLesson& lesson);
+    void markTyped(Attempt& attempt) const;
     bool rate(sqlite3* db, std::int64_t attemptId, Day day, const Attempt& attempt);
 
     Journal& m_journal;
@@ -77,6 +77,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     std::vector<std::string> m_unrated;
     // The attempt running, or the one that ended last until the journal takes it.
     std::optional<Attempt> m_current;
+    const AttemptRecord* m_record = nullptr; // the session's, once it changed
     // Ended attempts still waiting for a journal another program keeps
     // locked, oldest first: each is rated as it was typed, on the day it ended.
     std::deque<Attempt> m_waiting;

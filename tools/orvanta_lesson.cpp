@@ -9,6 +9,7 @@
 #include "tools/explain_command.h"
 #include "tools/readings_command.h"
 #include "tools/review_schedule_command.h"
+#include "tools/slips_command.h"
 #include "tools/tool_output.h"
 
 #include <cerrno>
@@ -154,7 +155,7 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 }
 
 int usageError() {
-    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage;
+    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage << kSlipsUsage;
     return 2;
 }
 
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
         const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
-                                               kExplainUsage + kReviewScheduleUsage);
+                                               kExplainUsage + kReviewScheduleUsage + kSlipsUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
@@ -175,6 +176,8 @@ int main(int argc, char** argv) {
         return readingsCommand({args.begin() + 1, args.end()});
     if (args[0] == "explain")
         return explainCommand({args.begin() + 1, args.end()});
+    if (args[0] == "slips")
+        return slipsCommand({args.begin() + 1, args.end()});
     if (args[0] == "review-schedule")
         return reviewScheduleCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")

@@ -42,7 +42,7 @@ RecallMode& attachReadingHelp(Form1& window) {
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                      parts.services.readingsDictionary);
     observeAttempts(window, *readings);
-    auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings);
+    auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings, parts.session);
     observeAttempts(window, *recall);
     return *recall;
 }
@@ -54,16 +54,6 @@ void attachOwnLessons(Form1& window) {
                              parts.menu.Openfile);
     observeAttempts(window, *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
                                                 *parts.services.prompts, ownLessonsFolder()));
-}
-
-// Each attempt is recorded as practised in recall while the lesson box hides
-// its kanji.
-void recordPracticeMode(JournalHook& journal, LessonBoxWidget& lessonBox) {
-    const auto record = [&journal](bool concealing) {
-        journal.setMode(concealing ? kRecallMode : kTextMode);
-    };
-    record(lessonBox.concealing());
-    QObject::connect(&lessonBox, &LessonBoxWidget::concealingChanged, &journal, record);
 }
 
 } // namespace
@@ -121,11 +111,9 @@ std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
 
 JournalHook& attachJournal(Form1& window, const std::string& journalPath, MistakeHints* mistakes) {
     const MainWindowParts parts = window.parts();
-    auto* hook =
-        new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
-                        parts.scores, *parts.services.prompts, journalPath, mistakes, mistakes);
+    auto* hook = new JournalHook(parts.window, parts.session, *parts.menu.Again, *parts.menu.Stats,
+                                 parts.scores, *parts.services.prompts, journalPath, mistakes);
     observeAttempts(window, hook->observer());
-    recordPracticeMode(*hook, parts.lessonBox);
     if (mistakes)
         mistakes->reviewWith(*parts.menu.Mistakes,
                              [hook]() -> const Journal& { return hook->journal(); });
@@ -164,6 +152,7 @@ MistakeHints& attachMistakes(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
                                    parts.services.programFolder, parts.services.readingsDictionary);
+    parts.session.setSlipFinder(hints->slipFinder());
     observeAttempts(window, *hints);
     return *hints;
 }

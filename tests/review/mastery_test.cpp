@@ -36,8 +36,8 @@ class MasteryTest : public JournalFixture {
 
     // An attempt that ended on `day`, reaching `total` positions, or all of
     // its lesson when completed.
-    void record(const std::string& lesson, const std::string& mode, Day day, bool completed,
-                Pos total, const std::vector<JournalMistake>& slips = {}) {
+    void record(const std::string& lesson, PracticeMode mode, Day day, bool completed, Pos total,
+                const std::vector<JournalMistake>& slips = {}) {
         JournalAttempt a = attempt(lesson, isoDateText(day) + "T10:00:00+08:00", 30, total, total);
         a.completed = completed;
         a.mode = mode;
@@ -92,11 +92,11 @@ TEST_F(MasteryTest, KanjiComeInCourseOrderOnceInTheLessonThatBringsThemFirst) {
 
 TEST_F(MasteryTest, AttemptsAlreadyInTheJournalColourWhatTheyReached) {
     // Given up on 雑 of the second line: the figures count no line break.
-    record("J01A", kTextMode, m_day, false, 6);
+    record("J01A", PracticeMode::Text, m_day, false, 6);
     // Recall given up after four positions, with a slip on 辞.
-    record("J01A", kRecallMode, m_day + 1, false, 4,
-           {JournalMistake(2, u'辞', u'持', MistakeNote{"中文字形", {}}, std::nullopt, true)});
-    record("J01B", kRecallMode, m_day + 2, false, 1);
+    record("J01A", PracticeMode::Recall, m_day + 1, false, 4,
+           {JournalMistake{2, u"辞", u"持", {"中文字形", {}}, std::nullopt, true, 1}});
+    record("J01B", PracticeMode::Recall, m_day + 2, false, 1);
     read();
     EXPECT_EQ(state(u'本').hold, Hold::Produced);
     EXPECT_EQ(state(u'辞').hold, Hold::Met) << "slipped in recall";
@@ -139,8 +139,8 @@ TEST_F(MasteryTest, APracticeOfKanjiNotHeldCountsWhereItsLinesStandInTheirLesson
     EXPECT_EQ(practiceLinesOf(name), lines);
     EXPECT_EQ(practiceLinesOf("J01A"), std::nullopt);
     // 雑誌です。 CR LF 日本の傘。: a slip on 日, at 7.
-    record(name, kRecallMode, m_day, true, 12,
-           {JournalMistake(7, u'日', u'目', {}, std::nullopt, false)});
+    record(name, PracticeMode::Recall, m_day, true, 12,
+           {JournalMistake{7, u"日", u"目", {}, std::nullopt, false, 3}});
     read();
     EXPECT_EQ(state(u'雑').hold, Hold::Produced);
     EXPECT_EQ(state(u'傘').hold, Hold::Produced);
@@ -191,10 +191,10 @@ TEST(CourseKanji, PlacesReadBackAsWrittenAndBadLinesAreNamed) {
 }
 
 TEST_F(MasteryTest, TheStreakCountsOnlyDaysWithACompletedAttempt) {
-    record("J01A", kTextMode, m_day, true, 12);
-    record("J01A", kTextMode, m_day + 1, false, 3); // given up only
-    record("J01A", kTextMode, m_day + 2, true, 12);
-    record("J01A", kTextMode, m_day + 2, true, 12);
+    record("J01A", PracticeMode::Text, m_day, true, 12);
+    record("J01A", PracticeMode::Text, m_day + 1, false, 3); // given up only
+    record("J01A", PracticeMode::Text, m_day + 2, true, 12);
+    record("J01A", PracticeMode::Text, m_day + 2, true, 12);
     const ReviewSummary summary = reviewSummary(m_journal->database(), m_day + 2);
     EXPECT_EQ(summary.streak, 1);
     ASSERT_EQ(summary.practisedDays.size(), 3u);

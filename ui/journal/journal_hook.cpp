@@ -68,13 +68,12 @@ std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
 
 JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
                          ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
-                         MistakeExplainer* explainer, CharacterMistakes* older)
+                         CharacterMistakes* older)
     : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
       m_journal(journalPath, older), m_recorder(m_journal, *this), m_again(again),
       m_retry(new QTimer(this)),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     m_recorder.nameLesson(m_drill.path(), {std::string(kDrillLesson), std::string(kDrillLesson)});
-    m_recorder.setExplainer(explainer);
     connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);

@@ -29,18 +29,15 @@ class JournalHook final : public QObject, private RecorderListener {
   public:
     // The hook and its statistics window belong to `window`; the lessons it
     // loads go through `session`.
-    // `mistakes`, when there is one, explains the mistakes as they are
-    // recorded and those of an older journal as it is brought up to date.
+    // `older`, when there is one, explains the mistakes of an older journal
+    // as it is brought up to date.
     JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
                 ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
-                MistakeExplainer* explainer = nullptr, CharacterMistakes* older = nullptr);
+                CharacterMistakes* older = nullptr);
 
     // The journal, opened if it can be: for its readers and the features that
     // write beside each attempt.
     Journal& journal();
-
-    // How the lessons are practised from now on: kTextMode or kRecallMode.
-    void setMode(const std::string& mode) { m_recorder.setMode(mode); }
 
     // What the practice session reports each attempt to.
     AttemptObserver& observer() { return m_recorder; }

@@ -1,6 +1,6 @@
 #include "ui/journal/statistics_window.h"
 
-#include "explain/mistake_kind.h"
+#include "core/mistake_kind.h"
 #include "records/journal_export.h"
 #include "records/journal_statistics.h"
 #include "ui/common/font_faces.h"
@@ -170,8 +170,8 @@ QWidget* StatisticsWindow::createModeFilter() {
     m_modes->setObjectName(QStringLiteral("ModeFilter"));
     m_modes->setFont(chineseFont(10.5));
     m_modes->addItem(QStringLiteral("全部练习方式"));
-    m_modes->addItem(QStringLiteral("看原文"), QString::fromLatin1(kTextMode));
-    m_modes->addItem(QStringLiteral("看读音写汉字"), QString::fromLatin1(kRecallMode));
+    m_modes->addItem(QStringLiteral("看原文"), QStringLiteral("text"));
+    m_modes->addItem(QStringLiteral("看读音写汉字"), QStringLiteral("recall"));
     connect(m_modes, &QComboBox::currentIndexChanged, this, [this] {
         fillLessons();
         showSelectedLesson();

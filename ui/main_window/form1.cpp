@@ -77,6 +77,8 @@ void Form1::connectControls() {
     TypingBoxWidget* r2 = m_controls->R2;
     connect(r2, &TypingBoxWidget::learnerChanged, this, &Form1::R2_Change);
     connect(r2, &TypingBoxWidget::characterKeyPressed, this, &Form1::R2_KeyPress);
+    connect(r2, &TypingBoxWidget::committingKana, this,
+            [this](const std::u16string& kana) { m_session->inputMethodReading(kana); });
     r2->setFocus();
 }
 

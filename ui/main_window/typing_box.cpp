@@ -6,10 +6,18 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace {
 
 constexpr QChar kParagraph(0x2029);
+
+bool allKana(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC;
+    });
+}
 
 // Keys that produce no character give no key click, although Qt gives Delete a text.
 bool producesCharacter(const QKeyEvent* event) {
@@ -85,10 +93,18 @@ void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
 // two steps: the commit first, so that the engine may rewrite the text (a line
 // break at a line end) while no preedit is painted, and then the composition,
 // laid on the text as it now stands. The learner's next word stays composing.
+// Mozc shows the kana, then the candidate: the kana are the last preedit that
+// was all kana before the commit.
 void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
     const bool commits = !event->commitString().isEmpty();
-    if (commits)
+    if (commits) {
+        if (!m_kana.empty())
+            emit committingKana(m_kana);
+        m_kana.clear();
         emit characterKeyPressed();
+    }
+    if (allKana(event->preeditString()))
+        m_kana = event->preeditString().toStdU16String();
     if (!commits || event->preeditString().isEmpty()) {
         passInputMethodEvent(event);
         return;

@@ -24,6 +24,8 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     // A key that produces a character was pressed (before the box inserts it),
     // or the input method committed text.
     void characterKeyPressed();
+    // The input method is about to commit text it showed as these kana.
+    void committingKana(const std::u16string& kana);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,4 +43,5 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     QString m_lastSeen;
     bool m_programWrite = false;
     bool m_composing = false;
+    std::u16string m_kana; // the last all-kana preedit of the composition
 };

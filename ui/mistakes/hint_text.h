@@ -1,14 +1,33 @@
 #pragma once
 
-#include "explain/commit_mistakes.h"
+#include "core/slip.h"
 
 #include <QStringList>
 
-// What the hint row says about a slip: what was expected, what was typed and
-// the kind, and how to take it back; then shorter forms for a narrow row,
-// down to the expected word and the kind.
-QStringList slipHint(const Slip& slip);
+// A slip as the hint row tells it: its parts as the lesson box shows them.
+struct ToldSlip {
+    QString expected;  // □ for a kanji the box hides
+    QString typed;
+    QString reading;   // of the expected part; empty when it only repeats it
+    QString kind;      // with its detail
+    MistakeKind kindOf = MistakeKind::Other;
+    bool followed = false; // the learner typed on after it
+};
+
+ToldSlip toldSlip(const Slip& slip, std::u16string expectedAsShown, bool followed);
+
+// What the hint row says about a slip: what was expected, what was typed, the
+// kind, and what to do; then shorter forms for a narrow row, down to the
+// expected part and the kind.
+QStringList slipHint(const ToldSlip& slip);
 
 // Said once per attempt, for the first Chinese form: the input method is the
 // Chinese one. Shorter forms follow, as for a slip.
-QStringList chineseInputHint(const Slip& slip);
+QStringList chineseInputHint(const ToldSlip& slip);
+
+// Said before the slip's hint when the learner chose the same wrong word for
+// it in an earlier attempt: the input method offers its last choice first.
+QString rememberedChoiceTip(const ToldSlip& slip);
+
+// A line break as ↵ 换行, everything else as it is.
+QString withLineBreaksShown(const std::u16string& text);

@@ -1,10 +1,9 @@
 #include "ui/mistakes/mistake_hints.h"
 
+#include "core/attempt_record.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "core/regular_file.h"
-#include "readings/kana.h"
-#include "readings/lesson_readings.h"
 #include "records/attempt_review.h"
 #include "records/journal_lesson.h"
 #include "ui/main_window/hint_row.h"
@@ -13,137 +12,70 @@
 #include "ui/mistakes/mistakes_window.h"
 
 #include <QAction>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QWidget>
-#include <algorithm>
 
-namespace {
-
-bool allKana(const std::u16string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char16_t c) {
-        return isHiragana(c) || isKatakana(c) || c == u'ー';
-    });
-}
-
-MistakeNote noteOf(const Explanation& explanation, bool shifted) {
-    return {kindName(explanation.kind), shifted ? kShifted : explanation.detail};
-}
-
-} // namespace
-
-MistakeHints::MistakeHints(QWidget& typingBox, const LessonBoxWidget& lessonBox, HintRow& hints,
+MistakeHints::MistakeHints(QWidget& window, const LessonBoxWidget& lessonBox, HintRow& hints,
                            std::string programFolder, std::string dictionaryFolder)
-    : QObject(&typingBox), m_typingBox(typingBox), m_lessonBox(lessonBox), m_hints(hints),
+    : QObject(&window), m_window(window), m_lessonBox(lessonBox), m_hints(hints),
       m_programFolder(std::move(programFolder)), m_analyser(std::move(dictionaryFolder)),
-      m_classifier(m_kanji, m_analyser), m_commits(m_classifier) {
-    m_typingBox.installEventFilter(this);
-}
+      m_slips(m_kanji, m_analyser) {}
 
 void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson;
-    m_lessonRead = false;
-    m_kanaPreedit.reset();
     m_chineseTold = false;
     forgetHint();
-    m_commits.lessonLoaded(lesson.text, {});
     if (m_review && m_review->isVisible()) // it shows no kanji the new text hides
         review(false);
 }
 
-// The lesson's word readings, with its corrections, once its first mistake
-// needs them.
-void MistakeHints::readLesson() {
-    if (m_lessonRead)
-        return;
-    m_lessonRead = true;
-    const Corrections corrections =
-        m_lesson.path.empty() ? Corrections{} : readCorrections(nativePath(m_lesson.path));
-    m_commits.setReadings(::readLesson(m_lesson.text, m_analyser, corrections.entries));
-}
-
-bool MistakeHints::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_typingBox && event->type() == QEvent::InputMethod) {
-        const auto* im = static_cast<QInputMethodEvent*>(event);
-        inputMethodEvent(im->preeditString(), im->commitString());
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-// Mozc shows the kana, then the candidate: the kana are the last preedit
-// that was all kana before the commit.
-void MistakeHints::inputMethodEvent(const QString& preedit, const QString& commit) {
-    const std::u16string shown = preedit.toStdU16String();
-    if (allKana(shown))
-        m_kanaPreedit = shown;
-    if (commit.isEmpty())
-        return;
-    m_commits.committed(commit.toStdU16String(), m_kanaPreedit);
-    m_kanaPreedit.reset();
-}
-
-void MistakeHints::evaluated(Pos position, char16_t, char16_t typed, bool right) {
-    const auto at = static_cast<std::size_t>(position);
-    m_commits.evaluated(at);
-    if (right)
-        return;
-    readLesson();
-    m_commits.note(at, typed);
-    showHint();
-}
-
-void MistakeHints::takenBack(Pos position) {
-    m_commits.takenBack(static_cast<std::size_t>(position));
-    showHint();
-}
-
-void MistakeHints::showHint() {
-    const Slip* slip = m_commits.slip();
-    if (!slip) {
+void MistakeHints::recordChanged(const AttemptRecord& record) {
+    const Slip* root = record.rootSlip();
+    if (!root) {
         forgetHint();
         return;
     }
-    if (m_hintedSlip == slip->start)
+    const auto typedOn = static_cast<std::size_t>(root->typedStart + root->typedLength);
+    const bool followed = record.learnerText().text.size() > typedOn;
+    if (m_told && *m_told == *root && m_toldFollowed == followed)
         return;
-    m_hintedSlip = slip->start;
-    const bool chinese = slip->explanation.kind == MistakeKind::ChineseForm;
-    m_tellingChinese = chinese && !m_chineseTold;
-    m_chineseTold = m_chineseTold || chinese;
-    tell(*slip);
+    if (!m_told || m_told->start != root->start)
+        m_tellingChinese = root->explanation.kind == MistakeKind::ChineseForm && !m_chineseTold;
+    m_chineseTold = m_chineseTold || m_tellingChinese;
+    m_told = *root;
+    m_toldFollowed = followed;
+    tell();
 }
 
-void MistakeHints::tell(const Slip& slip) {
-    Slip shown = slip;
-    shown.expected = m_lessonBox.asShown(slip.expected, static_cast<Pos>(slip.wordStart));
-    m_hint = m_tellingChinese ? chineseInputHint(shown) : slipHint(shown);
-    m_hints.show(this, m_hint);
+void MistakeHints::tell() {
+    const ToldSlip told =
+        toldSlip(*m_told, m_lessonBox.asShown(m_told->expected, m_told->start), m_toldFollowed);
+    QStringList hint = m_tellingChinese ? chineseInputHint(told) : slipHint(told);
+    if (m_told->explanation.kind == MistakeKind::WrongKanji && choseBefore(*m_told))
+        hint.prepend(rememberedChoiceTip(told));
+    m_hints.show(this, hint);
+}
+
+bool MistakeHints::choseBefore(const Slip& slip) const {
+    return m_journal && sameSlipBefore(m_journal(), kindName(slip.explanation.kind), slip.expected,
+                                       slip.typed);
 }
 
 void MistakeHints::forgetHint() {
-    m_hintedSlip.reset();
-    m_hint.clear();
+    m_told.reset();
     m_hints.clear(this);
 }
 
 // The row shows what was set last: a slip's hint stands over the romaji of
 // the next word until it is taken back, and names the kanji typed meanwhile.
 void MistakeHints::positionChanged(Pos) {
-    if (const Slip* slip = m_commits.slip(); slip && !m_hint.empty())
-        tell(*slip);
-}
-
-void MistakeHints::explain(JournalMistake& mistake) {
-    const auto at = static_cast<std::size_t>(mistake.position);
-    readLesson();
-    const NotedMistake noted = m_commits.note(at, mistake.typed);
-    mistake.note = noteOf(noted.explanation, noted.shifted);
-    mistake.preedit = noted.preedit;
+    if (m_told)
+        tell();
 }
 
 MistakeNote MistakeHints::explain(char16_t expected, char16_t typed) {
-    return noteOf(
-        m_classifier.classify({std::u16string(1, expected), std::u16string(1, typed), {}, {}}),
-        false);
+    const Explanation told =
+        m_slips.classifier().classify({std::u16string(1, expected), std::u16string(1, typed), {}, {}});
+    return {kindName(told.kind), told.detail};
 }
 
 void MistakeHints::reviewWith(QAction& item, std::function<const Journal&()> journal) {
@@ -154,7 +86,7 @@ void MistakeHints::reviewWith(QAction& item, std::function<const Journal&()> jou
 
 void MistakeHints::showReview() {
     if (!m_review)
-        m_review = new MistakesWindow(m_typingBox.window());
+        m_review = new MistakesWindow(m_window.window());
     review(true);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/mistakes/mistakes_window.h"
 
 #include "ui/common/font_faces.h"
+#include "ui/mistakes/hint_text.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -17,9 +18,9 @@ QString plain(const std::u16string& s) {
     return QString::fromStdU16String(s);
 }
 
-// The lesson line that holds `position`, as rich text with its character
-// marked in red and underlined.
-QString markedLine(std::u16string_view text, Pos position) {
+// The lesson line that holds `position`, as rich text with the slip's part
+// (at least one character) marked in red and underlined.
+QString markedLine(std::u16string_view text, Pos position, std::size_t length) {
     const auto at = static_cast<std::size_t>(position);
     if (position < 0 || at >= text.size())
         return {};
@@ -32,9 +33,10 @@ QString markedLine(std::u16string_view text, Pos position) {
     };
     if (at >= lineEnd) // the mistake stands on the line break
         return part(lineStart, lineEnd) + QStringLiteral("<span style=\"color:#c00000\">↵</span>");
+    const std::size_t end = std::min(lineEnd, at + std::max<std::size_t>(1, length));
     return part(lineStart, at) +
            QStringLiteral("<span style=\"color:#c00000; text-decoration:underline\">") +
-           part(at, at + 1) + QStringLiteral("</span>") + part(at + 1, lineEnd);
+           part(at, end) + QStringLiteral("</span>") + part(end, lineEnd);
 }
 
 QString kindText(const MistakeNote& note) {
@@ -54,8 +56,7 @@ QString summaryOf(const ReviewedAttempt& attempt) {
                  attempt.completed ? QStringLiteral("已完成") : QStringLiteral("未完成"))
             .arg(attempt.mistakes.size());
     if (attempt.shifted > 0)
-        summary +=
-            QStringLiteral("（另有 %1 个字属于同一处错误或因它错位，未列出）").arg(attempt.shifted);
+        summary += QStringLiteral("（另有 %1 个字只是被前面的错误错开，未列出）").arg(attempt.shifted);
     return summary;
 }
 
@@ -110,14 +111,15 @@ void MistakesWindow::fill(const std::optional<ReviewedAttempt>& attempt,
 
 void MistakesWindow::fillRow(int row, const ReviewedMistake& mistake,
                              const std::optional<std::u16string>& lessonText) {
-    auto* line = new QLabel(lessonText ? markedLine(*lessonText, mistake.position) : QString());
+    auto* line = new QLabel(
+        lessonText ? markedLine(*lessonText, mistake.position, mistake.expected.size()) : QString());
     line->setTextFormat(Qt::RichText);
     m_table->setCellWidget(row, LineColumn, line);
     const auto set = [&](Column column, const QString& text) {
         m_table->setItem(row, column, new QTableWidgetItem(text));
     };
-    set(ExpectedColumn, plain(mistake.expected));
-    set(TypedColumn, plain(mistake.typed));
+    set(ExpectedColumn, withLineBreaksShown(mistake.expected));
+    set(TypedColumn, withLineBreaksShown(mistake.typed));
     set(KindColumn, kindText(mistake.note));
     set(KanaColumn, mistake.preedit ? plain(*mistake.preedit) : QStringLiteral("—"));
     set(CorrectedColumn, mistake.corrected ? QStringLiteral("是") : QStringLiteral("否"));

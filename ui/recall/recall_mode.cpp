@@ -1,6 +1,7 @@
 #include "ui/recall/recall_mode.h"
 
-#include "records/journal.h"
+#include "core/attempt_record.h"
+#include "core/practice_session.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
 #include "ui/readings/reading_help.h"
@@ -10,6 +11,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -22,8 +24,9 @@ QAction* modeItem(QMenu* menu, QActionGroup* group, const char* name, const QStr
 
 } // namespace
 
-RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings)
-    : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings) {
+RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings,
+                       PracticeSession& session)
+    : QObject(&lessonBox), m_lessonBox(lessonBox), m_readings(readings), m_session(session) {
     QMenu* menu = addSubmenu(&settings, "PracticeMode", QStringLiteral("练习方式(&W)"));
     auto* group = new QActionGroup(menu);
     m_text = modeItem(menu, group, "ModeText", QStringLiteral("看原文(&O)"));
@@ -35,7 +38,8 @@ RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp&
         return;
     }
     // The remembered choice, not written back.
-    m_recall->setChecked(loadSetting(kPracticeMode) == QLatin1String(kRecallMode));
+    m_recall->setChecked(modeNamed(loadSetting(kPracticeMode).toStdString()) ==
+                         PracticeMode::Recall);
     apply(m_recall->isChecked());
     connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
 }
@@ -47,22 +51,23 @@ bool RecallMode::chooseRecall() {
     return true;
 }
 
-void RecallMode::evaluated(Pos position, char16_t, char16_t, bool) {
-    m_lessonBox.setTyped(position, true);
-}
-
-void RecallMode::takenBack(Pos position) {
-    m_lessonBox.setTyped(position, false);
+void RecallMode::recordChanged(const AttemptRecord& record) {
+    for (Pos p = std::min(m_shown, record.reached); p < std::max(m_shown, record.reached); ++p)
+        m_lessonBox.setTyped(p, p < record.reached);
+    m_shown = record.reached;
 }
 
 void RecallMode::choose(bool recall) {
-    saveSetting(kPracticeMode, QString::fromLatin1(recall ? kRecallMode : kTextMode));
+    const std::string_view name = modeName(recall ? PracticeMode::Recall : PracticeMode::Text);
+    saveSetting(kPracticeMode,
+                QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     apply(recall);
 }
 
 void RecallMode::apply(bool recall) {
     m_readings.setRecalling(recall);
     m_lessonBox.setConcealing(recall);
+    m_session.modeShown(recall ? PracticeMode::Recall : PracticeMode::Text);
 }
 
 // Back to the text without touching the remembered choice, which holds again

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class LessonBoxWidget;
+class PracticeSession;
 class QAction;
 class QMenu;
 class ReadingHelp;
@@ -19,13 +20,17 @@ class RecallMode final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
     // Its items go into `settings`; it belongs to the lesson box.
-    RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings);
+    // The session hears which mode the lesson is shown in.
+    RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings,
+               PracticeSession& session);
 
     // Switches to 看读音写汉字 as its menu item does; false while it is unavailable.
     bool chooseRecall();
 
-    void evaluated(Pos position, char16_t expected, char16_t typed, bool right) override;
-    void takenBack(Pos position) override;
+    void lessonLoaded(const LoadedLesson&) override { m_shown = 0; }
+    // A kanji shows once the typed text has reached it, never when a slip
+    // only moved the marks past it.
+    void recordChanged(const AttemptRecord& record) override;
 
   private:
     void choose(bool recall);
@@ -34,6 +39,8 @@ class RecallMode final : public QObject, public AttemptObserver {
 
     LessonBoxWidget& m_lessonBox;
     ReadingHelp& m_readings;
+    PracticeSession& m_session;
+    Pos m_shown = 0; // the kanji before it are shown
     QAction* m_text;
     QAction* m_recall;
 };

@@ -1,4 +1,4 @@
-#include "explain/mistake_kind.h"
+#include "core/mistake_kind.h"
 
 const char* kindName(MistakeKind kind) {
     switch (kind) {
@@ -12,6 +12,12 @@ const char* kindName(MistakeKind kind) {
         return "选错汉字";
     case MistakeKind::WrongReading:
         return "读音错误";
+    case MistakeKind::InputMethodOff:
+        return "输入法未开";
+    case MistakeKind::Extra:
+        return "多打";
+    case MistakeKind::Missing:
+        return "漏打";
     case MistakeKind::Other:
         break;
     }

@@ -1,0 +1,315 @@
+#include "explain/slip_alignment.h"
+
+#include "readings/kana.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace {
+
+// How far apart typed and lesson text may run before they are taken to run
+// together again, and how many characters make them run together.
+constexpr std::size_t kWindow = 48;
+constexpr std::size_t kRun = 3;
+// How far a run of Latin letters may stand over the lesson.
+constexpr std::size_t kLatinWindow = 4096;
+constexpr std::size_t kMostWidened = 16;
+// The largest stretch parted into single slips by an edit-distance alignment.
+constexpr std::size_t kMostCompared = 64 * 64;
+constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
+
+// Endings that belong to the word before them as its okurigana: 待と + う, 撮っ + て.
+constexpr std::array<std::u16string_view, 20> kEndings = {
+    u"う",  u"よう", u"ます", u"まし",   u"ませ", u"ん",   u"た",   u"だ",     u"て",   u"で",
+    u"ない", u"なかっ", u"たい", u"たかっ", u"れる", u"られる", u"せる", u"させる", u"ば", u"ちゃ"};
+
+bool isLatin(char16_t c) {
+    return c > u' ' && c < 0x7F;
+}
+
+bool isKana(char16_t c) {
+    return isHiragana(c) || isKatakana(c) || c == u'ー';
+}
+
+bool splitsLineBreak(std::u16string_view text, std::size_t at) {
+    return at > 0 && at < text.size() && text[at - 1] == u'\r' && text[at] == u'\n';
+}
+
+bool hasKanji(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), takesReading);
+}
+
+} // namespace
+
+std::optional<std::u16string> readingOfStretch(std::u16string_view lesson,
+                                               const LessonReadings& readings, std::size_t start,
+                                               std::size_t end) {
+    std::u16string reading;
+    for (std::size_t p = start; p < end;) {
+        if (const ReadWord* word = readings.wordAt(p); word && word->start == p) {
+            reading += word->reading;
+            p += word->length;
+        } else if (isKana(lesson[p])) {
+            reading += toHiragana(lesson.substr(p, 1));
+            ++p;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return reading;
+}
+
+void SlipAligner::lessonLoaded(std::u16string lesson, const LessonReadings* readings) {
+    m_lesson = std::move(lesson);
+    m_readings = readings;
+    m_typed.clear();
+    m_inputs.clear();
+    restartFrom(0);
+}
+
+Alignment SlipAligner::align(std::u16string_view typed, const std::vector<TypedInput>& inputs) {
+    const auto [changed, _] = std::mismatch(m_typed.begin(), m_typed.end(), typed.begin(), typed.end());
+    restartFrom(static_cast<std::size_t>(changed - m_typed.begin()));
+    m_typed = typed;
+    m_inputs = inputs;
+    walk();
+    m_alignment.reached = m_i;
+    return m_alignment;
+}
+
+// Back to the last place whose alignment looked at nothing from `changedAt` on.
+void SlipAligner::restartFrom(std::size_t changedAt) {
+    while (!m_checkpoints.empty() && m_checkpoints.back().horizon > changedAt)
+        m_checkpoints.pop_back();
+    const Checkpoint start = m_checkpoints.empty() ? Checkpoint{0, 0, 0, 0} : m_checkpoints.back();
+    m_i = start.lesson;
+    m_j = start.typed;
+    m_horizon = start.horizon;
+    m_alignment.slips.resize(start.slips);
+}
+
+void SlipAligner::walk() {
+    auto input = std::upper_bound(m_inputs.begin(), m_inputs.end(), m_j,
+                                  [](std::size_t j, const TypedInput& in) { return j < in.end; });
+    while (m_j < m_typed.size()) {
+        if (isLessonBreakSkipped(m_i, m_j)) {
+            m_i += 2;
+            continue;
+        }
+        if (m_i < m_lesson.size() && m_lesson[m_i] == m_typed[m_j]) {
+            ++m_i;
+            ++m_j;
+            m_horizon = std::max(m_horizon, m_j);
+            while (input != m_inputs.end() && input->end < m_j)
+                ++input;
+            if (input != m_inputs.end() && input->end == m_j)
+                m_checkpoints.push_back({m_i, m_j, m_horizon, m_alignment.slips.size()});
+            continue;
+        }
+        const bool latin = isLatin(m_typed[m_j]);
+        const Resync next = resync(m_i, m_j);
+        const AlignedSlip stretch{m_i, next.lesson, m_j, next.typed};
+        for (const AlignedSlip& slip : latin ? std::vector{stretch} : splitAtMatches(stretch))
+            m_alignment.slips.push_back(widened(slip));
+        m_i = next.lesson;
+        m_j = next.typed;
+    }
+}
+
+SlipAligner::Resync SlipAligner::resync(std::size_t i, std::size_t j) {
+    if (isLatin(m_typed[j]) && (i >= m_lesson.size() || !isLatin(m_lesson[i])))
+        return latinRun(i, j);
+    m_horizon = std::max(m_horizon, j + kWindow + kRun + kMostWidened);
+    if (const auto found = nearestRunTogether(i, j))
+        return *found;
+    m_horizon = kUnbounded; // what comes after the typed end may change it
+    if (m_typed.size() - j <= kWindow)
+        return tail(i, j);
+    // Nothing runs together nearby: the input stands against as much lesson.
+    const std::size_t q = inputEndAfter(j);
+    return {std::min(m_lesson.size(), i + (q - j)), q};
+}
+
+// The place where typed and lesson text run together again that skips the
+// fewest characters of both. Typing may resume inside the input that parted
+// from the lesson or at the end of any later one.
+std::optional<SlipAligner::Resync> SlipAligner::nearestRunTogether(std::size_t i, std::size_t j) {
+    const std::size_t inputEnd = inputEndAfter(j);
+    const std::size_t lastQ = std::min(m_typed.size() - 1, j + kWindow);
+    const std::size_t lastR = std::min(m_lesson.size(), i + kWindow);
+    std::optional<Resync> best;
+    std::size_t bestCost = kUnbounded;
+    for (std::size_t q = j; q <= lastQ && q - j < bestCost; ++q) {
+        if ((q > inputEnd && inputEndAfter(q - 1) != q) || splitsLineBreak(m_typed, q))
+            continue;
+        for (std::size_t r = i; r <= lastR && (q - j) + (r - i) < bestCost; ++r) {
+            if ((q == j && r == i) || splitsLineBreak(m_lesson, r) || !runTogether(r, q))
+                continue;
+            best = Resync{r, q};
+            bestCost = (q - j) + (r - i);
+        }
+    }
+    return best;
+}
+
+// The program enters a lesson's line break for the learner, so a line break
+// the learner did not type is passed over.
+bool SlipAligner::isLessonBreakSkipped(std::size_t i, std::size_t j) const {
+    return i + 1 < m_lesson.size() && m_lesson[i] == u'\r' && m_typed[j] != u'\r';
+}
+
+bool SlipAligner::runTogether(std::size_t r, std::size_t q) const {
+    std::size_t k = 0;
+    while (k < kRun && q < m_typed.size()) {
+        if (isLessonBreakSkipped(r, q)) {
+            r += 2;
+            continue;
+        }
+        if (r >= m_lesson.size() || m_lesson[r] != m_typed[q])
+            return false;
+        ++r, ++q, ++k;
+    }
+    return k > 0;
+}
+
+// Inside the stretch between two places where typed and lesson text run
+// together, the characters that still match (an edit-distance alignment)
+// part it into the slips of single words: 図書館で一緒に typed as
+// 图书馆でいっしょに is two slips, not one.
+std::vector<AlignedSlip> SlipAligner::splitAtMatches(const AlignedSlip& stretch) const {
+    const std::size_t rows = stretch.lessonEnd - stretch.lessonStart;
+    const std::size_t columns = stretch.typedEnd - stretch.typedStart;
+    if (rows == 0 || columns == 0 || rows * columns > kMostCompared)
+        return {stretch};
+    const auto lessonAt = [&](std::size_t a) { return m_lesson[stretch.lessonStart + a]; };
+    const auto typedAt = [&](std::size_t b) { return m_typed[stretch.typedStart + b]; };
+    // cost[a][b]: the edits that turn the lesson's first a characters into the typed first b.
+    std::vector<std::size_t> cost((rows + 1) * (columns + 1));
+    const auto at = [&](std::size_t a, std::size_t b) -> std::size_t& {
+        return cost[a * (columns + 1) + b];
+    };
+    for (std::size_t a = 0; a <= rows; ++a)
+        for (std::size_t b = 0; b <= columns; ++b)
+            at(a, b) = a == 0 || b == 0 ? a + b
+                                        : std::min({at(a - 1, b) + 1, at(a, b - 1) + 1,
+                                                    at(a - 1, b - 1) + (lessonAt(a - 1) != typedAt(b - 1))});
+    std::vector<AlignedSlip> parts; // from the end
+    std::optional<std::pair<std::size_t, std::size_t>> slipEnd;
+    const auto close = [&](std::size_t a, std::size_t b) {
+        if (slipEnd)
+            parts.push_back({stretch.lessonStart + a, stretch.lessonStart + slipEnd->first,
+                             stretch.typedStart + b, stretch.typedStart + slipEnd->second});
+        slipEnd.reset();
+    };
+    std::size_t a = rows, b = columns;
+    while (a > 0 || b > 0) {
+        if (a > 0 && b > 0 && lessonAt(a - 1) == typedAt(b - 1) && at(a, b) == at(a - 1, b - 1)) {
+            close(a, b);
+            --a, --b;
+            continue;
+        }
+        if (!slipEnd)
+            slipEnd = std::pair(a, b);
+        if (a > 0 && b > 0 && at(a, b) == at(a - 1, b - 1) + 1)
+            --a, --b;
+        else if (a > 0 && at(a, b) == at(a - 1, b) + 1)
+            --a;
+        else
+            --b;
+    }
+    close(a, b);
+    std::reverse(parts.begin(), parts.end());
+    return parts;
+}
+
+// Letters typed with the input method off: one slip for the whole run, over
+// the lesson it stood in place of.
+SlipAligner::Resync SlipAligner::latinRun(std::size_t i, std::size_t j) {
+    std::size_t q = j;
+    while (q < m_typed.size() && (isLatin(m_typed[q]) || m_typed[q] == u' '))
+        ++q;
+    m_horizon = std::max(m_horizon, q + kRun + 1);
+    const std::size_t guess = std::min(i + (q - j + 1) / 2, lineEnd(i));
+    if (q == m_typed.size()) {
+        m_horizon = kUnbounded;
+        return {guess, q};
+    }
+    const std::size_t lastR = std::min(m_lesson.size(), i + kLatinWindow);
+    for (std::size_t r = i; r <= lastR; ++r)
+        if (!splitsLineBreak(m_lesson, r) && runTogether(r, q))
+            return {r, q};
+    return {guess, q};
+}
+
+// The typed text ends inside a slip: an extra line break stands over nothing,
+// a commit whose kana read as the lesson's next words over those words, and
+// anything else over as many lesson characters.
+SlipAligner::Resync SlipAligner::tail(std::size_t i, std::size_t j) const {
+    const std::u16string_view rest = std::u16string_view(m_typed).substr(j);
+    if (std::all_of(rest.begin(), rest.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }))
+        return {i, m_typed.size()};
+    if (const auto reading = readingOfTail(j); reading && m_readings) {
+        for (std::size_t r = i + 1; r <= std::min(lineEnd(i), i + kWindow); ++r) {
+            const auto read = readingOfStretch(m_lesson, *m_readings, i, r);
+            if (read && *read == *reading)
+                return {r, m_typed.size()};
+        }
+    }
+    return {std::min(i + rest.size(), std::max(lineEnd(i), i)), m_typed.size()};
+}
+
+std::optional<std::u16string> SlipAligner::readingOfTail(std::size_t j) const {
+    const std::u16string_view rest = std::u16string_view(m_typed).substr(j);
+    if (std::all_of(rest.begin(), rest.end(), isKana))
+        return toHiragana(rest);
+    const std::size_t lastStart = m_inputs.size() > 1 ? m_inputs[m_inputs.size() - 2].end : 0;
+    if (!m_inputs.empty() && lastStart == j && m_inputs.back().reading)
+        return toHiragana(*m_inputs.back().reading);
+    return std::nullopt;
+}
+
+// A slip in a word covers the whole word, its okurigana included, as far as
+// the typed text stands right beside it.
+AlignedSlip SlipAligner::widened(AlignedSlip slip) const {
+    if (!m_readings || slip.lessonStart == slip.lessonEnd || slip.typedStart == slip.typedEnd)
+        return slip;
+    const AlignedSlip previous = m_alignment.slips.empty() ? AlignedSlip{} : m_alignment.slips.back();
+    if (const ReadWord* word = m_readings->wordAt(slip.lessonStart)) {
+        const std::size_t back = std::min({slip.lessonStart - word->start,
+                                           slip.lessonStart - previous.lessonEnd,
+                                           slip.typedStart - previous.typedEnd});
+        slip.lessonStart -= back;
+        slip.typedStart -= back;
+    }
+    std::size_t wordEnd = slip.lessonEnd;
+    if (const ReadWord* word = m_readings->wordAt(slip.lessonEnd - 1)) {
+        wordEnd = word->start + word->length;
+        for (const ReadWord* next = m_readings->wordAt(wordEnd);
+             next && next->start == wordEnd && isHiragana(m_lesson[wordEnd - 1]) &&
+             hasKanji(std::u16string_view(m_lesson).substr(word->start, wordEnd - word->start)) &&
+             std::find(kEndings.begin(), kEndings.end(),
+                       std::u16string_view(m_lesson).substr(next->start, next->length)) !=
+                 kEndings.end();
+             next = m_readings->wordAt(wordEnd))
+            wordEnd = next->start + next->length;
+    }
+    wordEnd = std::min(wordEnd, slip.lessonEnd + kMostWidened);
+    while (slip.lessonEnd < wordEnd && slip.typedEnd < m_typed.size() &&
+           m_lesson[slip.lessonEnd] == m_typed[slip.typedEnd]) {
+        ++slip.lessonEnd;
+        ++slip.typedEnd;
+    }
+    return slip;
+}
+
+std::size_t SlipAligner::inputEndAfter(std::size_t j) const {
+    const auto input = std::upper_bound(m_inputs.begin(), m_inputs.end(), j,
+                                        [](std::size_t at, const TypedInput& in) { return at < in.end; });
+    return input == m_inputs.end() ? m_typed.size() : input->end;
+}
+
+std::size_t SlipAligner::lineEnd(std::size_t i) const {
+    const std::size_t end = m_lesson.find(u'\r', i);
+    return end == std::u16string::npos ? m_lesson.size() : end;
+}

@@ -1,0 +1,134 @@
+#include "explain/slip_book.h"
+
+#include "core/local_files.h"
+#include "readings/kana.h"
+
+#include <algorithm>
+
+namespace {
+
+bool hasLatinLetter(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    });
+}
+
+// A line break the engine entered inside a slip on both sides is no part of it.
+void dropPairedLineBreaks(std::u16string& expected, std::u16string& typed) {
+    for (std::size_t e = expected.find(u"\r\n"), t = typed.find(u"\r\n");
+         e != std::u16string::npos && t != std::u16string::npos;
+         e = expected.find(u"\r\n"), t = typed.find(u"\r\n")) {
+        expected.erase(e, 2);
+        typed.erase(t, 2);
+    }
+}
+
+bool overlaps(const Slip& a, Pos start, Pos end) {
+    const Pos aEnd = a.start + static_cast<Pos>(a.expected.size());
+    return a.start < end && start < std::max(aEnd, a.start + 1);
+}
+
+} // namespace
+
+void SlipBook::lessonLoaded(const LoadedLesson& lesson) {
+    m_lesson = lesson.text;
+    const Corrections corrections =
+        lesson.path.empty() ? Corrections{} : readCorrections(nativePath(lesson.path));
+    m_readings = m_analyser.available() ? readLesson(m_lesson, m_analyser, corrections.entries)
+                                        : LessonReadings{};
+    m_lineStarts = {0};
+    for (std::size_t p = m_lesson.find(u'\n'); p != std::u16string::npos; p = m_lesson.find(u'\n', p + 1))
+        m_lineStarts.push_back(static_cast<Pos>(p + 1));
+    m_aligner.lessonLoaded(m_lesson, &m_readings);
+    m_live.clear();
+    m_takenBack.clear();
+    m_kinds.clear();
+}
+
+void SlipBook::findSlips(AttemptRecord& record) {
+    const AttemptRecord::LearnerText learner = record.learnerText();
+    const Alignment alignment = m_aligner.align(learner.text, learner.inputs);
+    Slips live;
+    live.reserve(alignment.slips.size());
+    for (const AlignedSlip& aligned : alignment.slips)
+        live.push_back(described(aligned, learner));
+    keepTakenBack(live, learner.text.size());
+    m_live = live;
+    record.reached = static_cast<Pos>(alignment.reached);
+    for (auto& [start, slip] : m_takenBack) {
+        const Pos end = start + static_cast<Pos>(slip.expected.size());
+        slip.corrected = record.reached >= end && std::none_of(live.begin(), live.end(), [&](const Slip& s) {
+                             return overlaps(s, start, end);
+                         });
+        live.push_back(slip);
+    }
+    std::stable_sort(live.begin(), live.end(),
+                     [](const Slip& a, const Slip& b) { return a.start < b.start; });
+    record.slips = std::move(live);
+}
+
+// A slip whose typed part was cut is taken back; one found again at its start replaces it.
+void SlipBook::keepTakenBack(const Slips& live, std::size_t typedLength) {
+    for (const Slip& slip : m_live)
+        if (typedLength < static_cast<std::size_t>(slip.typedStart) + slip.typedLength ||
+            typedLength <= static_cast<std::size_t>(slip.typedStart))
+            m_takenBack.insert_or_assign(slip.start, slip);
+    for (const Slip& slip : live)
+        m_takenBack.erase(slip.start);
+}
+
+Slip SlipBook::described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner) {
+    Slip slip;
+    slip.start = static_cast<Pos>(aligned.lessonStart);
+    slip.typedStart = static_cast<Pos>(aligned.typedStart);
+    slip.expected = m_lesson.substr(aligned.lessonStart, aligned.lessonEnd - aligned.lessonStart);
+    slip.typed = learner.text.substr(aligned.typedStart, aligned.typedEnd - aligned.typedStart);
+    slip.typedLength = static_cast<Pos>(slip.typed.size());
+    slip.reading = readingOfStretch(m_lesson, m_readings, aligned.lessonStart, aligned.lessonEnd)
+                       .value_or(u"");
+    for (std::size_t k = 0; k < learner.inputs.size(); ++k) {
+        const std::size_t start = k == 0 ? 0 : learner.inputs[k - 1].end;
+        if (start == aligned.typedStart && learner.inputs[k].end == aligned.typedEnd)
+            slip.preedit = learner.inputs[k].reading;
+    }
+    dropPairedLineBreaks(slip.expected, slip.typed);
+    slip.line = lineOf(slip.start);
+    slip.explanation = kindOf(slip);
+    return slip;
+}
+
+Explanation SlipBook::kindOf(const Slip& slip) {
+    if (hasLatinLetter(slip.typed) && !hasLatinLetter(slip.expected))
+        return {MistakeKind::InputMethodOff, {}};
+    if (slip.expected.empty())
+        return {MistakeKind::Extra, {}};
+    if (slip.typed.empty())
+        return {MistakeKind::Missing, {}};
+    const auto key = std::tuple(slip.expected, slip.typed, slip.preedit.value_or(u""));
+    if (const auto known = m_kinds.find(key); known != m_kinds.end())
+        return known->second;
+    const Explanation told =
+        m_classifier.classify({slip.expected, slip.typed, slip.reading, slip.preedit});
+    m_kinds.emplace(key, told);
+    return told;
+}
+
+int SlipBook::lineOf(Pos position) const {
+    const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), position);
+    return static_cast<int>(after - m_lineStarts.begin());
+}
+
+Slips slipsOfTypedText(SlipBook& book, const LoadedLesson& lesson, std::u16string typed) {
+    book.lessonLoaded(lesson);
+    AttemptRecord record;
+    record.begin(lesson, PracticeMode::Text);
+    for (std::size_t end = 1; end <= typed.size(); ++end)
+        record.inputs.push_back({end, std::nullopt});
+    record.typed = std::move(typed);
+    for (std::size_t p = record.typed.find(u'\r'); p != std::u16string::npos;
+         p = record.typed.find(u'\r', p + 2))
+        record.enteredBreaks.push_back(p); // where the lesson has them, they were entered for it
+    book.findSlips(record);
+    return record.slips;
+}
+

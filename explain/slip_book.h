@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/slip_finder.h"
+#include "explain/classifier.h"
+#include "explain/slip_alignment.h"
+#include "readings/lesson_readings.h"
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+// The slips of the running attempt: it reads the lesson's words once when the
+// lesson loads, aligns what was typed to the lesson after every change, tells
+// each slip's kind once, and keeps the slips the learner took back, corrected
+// once their part of the lesson is typed right.
+class SlipBook final : public SlipFinder {
+  public:
+    SlipBook(KanjiSources& kanji, Analyser& analyser)
+        : m_analyser(analyser), m_classifier(kanji, analyser) {}
+
+    void lessonLoaded(const LoadedLesson& lesson) override;
+    void findSlips(AttemptRecord& record) override;
+
+    // The lesson's words with their readings, read when it loaded.
+    const LessonReadings& readings() const { return m_readings; }
+    Classifier& classifier() { return m_classifier; }
+
+  private:
+    Slip described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner);
+    Explanation kindOf(const Slip& slip);
+    void keepTakenBack(const Slips& live, std::size_t typedLength);
+    int lineOf(Pos position) const;
+
+    Analyser& m_analyser;
+    Classifier m_classifier;
+    std::u16string m_lesson;
+    LessonReadings m_readings;
+    std::vector<Pos> m_lineStarts;
+    SlipAligner m_aligner;
+    Slips m_live;                    // as the last alignment found them
+    std::map<Pos, Slip> m_takenBack; // by start
+    std::map<std::tuple<std::u16string, std::u16string, std::u16string>, Explanation> m_kinds;
+};
+
+// The slips of an attempt whose typed text is known only as it was left (a
+// journal written before slips were kept): what was typed, character by
+// character, aligned to the lesson.
+Slips slipsOfTypedText(SlipBook& book, const LoadedLesson& lesson, std::u16string typed);
