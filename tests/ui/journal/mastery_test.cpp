@@ -1,6 +1,7 @@
 // 学习统计 → 掌握情况 on the real main window: the course's kanji coloured from
 // the journal, a lesson's title loading it, and its practice of kanji not yet
 // held in 看读音写汉字.
+#include "records/journal.h"
 #include "review/iso_time.h"
 #include "review/review_keeper.h"
 #include "tests/support/form1_fixture.h"
@@ -42,11 +43,17 @@ class MasteryTest : public QObject {
     std::unique_ptr<Form1Fixture> f;
     std::string m_journal;
 
-    void attach() {
+    std::string journalPath() const {
+        return f->folder.filePath(QStringLiteral("journal.sqlite3")).toStdString();
+    }
+    void writeLessons() {
         f->writeLesson(QStringLiteral("ldata/J01A.ORV"), u"本と辞書。\r\n雑誌です。");
         f->writeLesson(QStringLiteral("ldata/J01B.ORV"), u"日本の傘。");
         f->writeFile(QStringLiteral("ldata/course_kanji.tsv"), kPlaces);
-        m_journal = f->folder.filePath(QStringLiteral("journal.sqlite3")).toStdString();
+    }
+    void attach() {
+        writeLessons();
+        m_journal = journalPath();
         JournalHook& journal = attachJournal(*f->form, m_journal);
         ReviewHook& review = attachReview(*f->form, journal, std::make_unique<QtDayClock>());
         attachMastery(
@@ -89,13 +96,22 @@ class MasteryTest : public QObject {
     void init() { f = std::make_unique<Form1Fixture>(); }
     void cleanup() { f.reset(); }
 
+    // Practice from before the page existed: 本と辞書 typed, 辞 slipped as 時.
     void theJournalColoursTheKanjiAndTheTipTellsWordsAndSlips() {
+        writeLessons();
+        {
+            Journal journal(journalPath());
+            QVERIFY(!journal.open().error);
+            const JournalAttempt attempt{"J01A",
+                                         "第一课 基本课文",
+                                         "2026-03-02T10:00:00+08:00",
+                                         "2026-03-02T10:01:00+08:00",
+                                         {60, 4, 4, 0, 4},
+                                         false};
+            const JournalMistake slip{2, u"辞", u"時", {"选错汉字", {}}, std::nullopt, true, 1};
+            QVERIFY(!journal.record(attempt, {slip}).error);
+        }
         attach();
-        f->trigger("Jlesson1_A");
-        f->commit(QStringLiteral("本と時"));
-        QTest::keyClick(f->m_r2, Qt::Key_Backspace);
-        f->commit(QStringLiteral("辞書。"));
-        giveUp();
         MasteryPage* page = openPage();
         QCOMPARE(countsOf(page, 0), QStringLiteral("学过 3/7　已掌握 0/7"));
         QCOMPARE(countsOf(page, 1), QStringLiteral("学过 0/1　已掌握 0/1"));
@@ -107,7 +123,7 @@ class MasteryTest : public QObject {
         QVERIFY2(tip.contains(QStringLiteral("看原文打过")), qPrintable(tip));
         QVERIFY(tip.contains(QStringLiteral("读音：じ")));
         QVERIFY(tip.contains(QStringLiteral("辞書（じしょ）")));
-        QVERIFY(tip.contains(QStringLiteral("辞 → 時")));
+        QVERIFY2(tip.contains(QStringLiteral("辞 → 時（选错汉字，3月2日）")), qPrintable(tip));
         QVERIFY(tipOf(page, 0, 3).contains(QStringLiteral("还没学到")));
         QVERIFY(page->findChild<QWidget*>(QStringLiteral("MasteryLegend")));
     }
@@ -135,16 +151,14 @@ class MasteryTest : public QObject {
         QTest::keyClick(f->m_r2, Qt::Key_Return);
         f->commit(QStringLiteral("雑誌です。"));
         QTest::keyClick(f->m_r2, Qt::Key_Return);
-        f->commit(QStringLiteral("目本の"));
+        f->commit(QStringLiteral("日本の"));
         giveUp();
         QCOMPARE(journalRows(m_journal, QStringLiteral("SELECT mode, title FROM attempts")),
                  QStringLiteral("recall|掌握练习：第一课"));
-        QCOMPARE(journalRows(m_journal, QStringLiteral("SELECT count(*) FROM cards")),
-                 QStringLiteral("0")); // its lines' own lessons keep their places
         page = openPage();
         QVERIFY(tipOf(page, 0, 0).contains(QStringLiteral("看读音写出过")));
         QVERIFY(tipOf(page, 0, 4).contains(QStringLiteral("看读音写出过")));
-        QVERIFY2(tipOf(page, 0, 5).contains(QStringLiteral("看原文打过")), "日 slipped");
+        QVERIFY(tipOf(page, 0, 5).contains(QStringLiteral("看读音写出过")));
         QVERIFY2(tipOf(page, 0, 6).contains(QStringLiteral("还没学到")), "傘 not reached");
     }
 
