@@ -46,7 +46,7 @@ void WriteAttemptWith200Mistakes(benchmark::State& bench) {
                                  true};
     std::vector<JournalMistake> mistakes;
     for (int i = 0; i < 200; ++i)
-        mistakes.push_back({i * 3, static_cast<char16_t>(u'あ' + i % 80), u'x'});
+        mistakes.push_back({i * 3, std::u16string(1, static_cast<char16_t>(u'あ' + i % 80)), u"x"});
     for (auto _ : bench) {
         const Journal::Written written = b.journal.record(attempt, mistakes);
         if (written.error)
@@ -63,7 +63,7 @@ void CheckpointAfterAttempts(benchmark::State& bench) {
     BenchJournal b;
     std::vector<JournalMistake> mistakes;
     for (int i = 0; i < 200; ++i)
-        mistakes.push_back({i * 3, static_cast<char16_t>(u'一' + i * 37), u'x'});
+        mistakes.push_back({i * 3, std::u16string(1, static_cast<char16_t>(u'一' + i * 37)), u"x"});
     const JournalAttempt attempt{"J01A", "", "", "", {}, true};
     for (auto _ : bench) {
         bench.PauseTiming();

@@ -157,7 +157,7 @@ void writeAttempts(benchmark::State& state, BenchJournal& b, bool rated) {
                                  {312, 628, 428, 200, 120.7},
                                  true};
     const std::vector<JournalMistake> mistakes = {
-        {7, u'a', u'b'}, {107, u'a', u'b'}, {207, u'a', u'b'}};
+        {7, u"a", u"b"}, {107, u"a", u"b"}, {207, u"a", u"b"}};
     for (auto _ : state) {
         state.PauseTiming();
         b.journal.checkpointIfDue();

@@ -29,8 +29,8 @@ void AttemptRecord::typedNow(std::u16string now, std::u16string_view learnerAdde
     while (!enteredBreaks.empty() && enteredBreaks.back() + 1 >= kept)
         enteredBreaks.pop_back();
     if (kept < typed.size()) {
-        events.push_back({TypedEvent::Kind::TakeBack, {}, std::nullopt,
-                          static_cast<Pos>(typed.size() - kept)});
+        events.push_back(
+            {TypedEvent::Kind::TakeBack, {}, std::nullopt, static_cast<Pos>(typed.size() - kept)});
         while (!inputs.empty() && inputs.back().end > kept) {
             if (inputs.size() == 1 || inputs[inputs.size() - 2].end < kept) {
                 inputs.back().end = kept; // a commit partly taken back keeps its start
@@ -45,7 +45,7 @@ void AttemptRecord::typedNow(std::u16string now, std::u16string_view learnerAdde
     if (now.size() > kept) {
         std::u16string added = now.substr(kept);
         noteEnteredBreaks(kept, added, learnerAdded);
-        events.push_back({kindOf(added, reading), added, reading, 0});
+        events.push_back({kindOf(learnerAdded, reading), std::u16string(learnerAdded), reading, 0});
         inputs.push_back({now.size(), std::move(reading)});
     }
     typed = std::move(now);
@@ -98,8 +98,9 @@ void AttemptRecord::modeNow(PracticeMode shown) {
 }
 
 const Slip* AttemptRecord::rootSlip() const {
-    const auto open = std::find_if(slips.begin(), slips.end(),
-                                   [](const Slip& slip) { return !slip.corrected; });
+    const auto open = std::find_if(slips.begin(), slips.end(), [](const Slip& slip) {
+        return !slip.corrected && !slip.takenBack;
+    });
     return open == slips.end() ? nullptr : &*open;
 }
 

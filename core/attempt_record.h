@@ -41,8 +41,8 @@ struct AttemptRecord {
     // Where line breaks the program entered for the learner stand in `typed`
     // (a key or a commit at a line end), in order.
     std::vector<std::size_t> enteredBreaks;
-    Slips slips;     // in lesson order, corrected ones included
-    Pos reached = 0; // the lesson position what was typed has reached
+    Slips slips;                           // in lesson order, corrected ones included
+    Pos reached = 0;                       // the lesson position what was typed has reached
     std::optional<AttemptFigures> figures; // once it ended
 
     // Starts the record of a fresh attempt on `loaded`.
@@ -65,7 +65,7 @@ struct AttemptRecord {
     // The lesson characters the marks show wrong that lie in no slip left:
     // they only stand moved by one.
     Pos shiftedCharacters() const;
-    // The earliest slip not corrected, if any.
+    // The earliest slip standing in the typed text, if any.
     const Slip* rootSlip() const;
 
   private:

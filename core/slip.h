@@ -18,6 +18,7 @@ struct Slip {
     std::optional<std::u16string> preedit; // the kana typed for it, when known
     Explanation explanation;
     bool corrected = false; // taken back and typed right since
+    bool takenBack = false; // its typed part is no longer there
     int line = 1;           // of the lesson, from 1
     Pos typedStart = 0;     // where the typed part stands in what the learner typed
     Pos typedLength = 0;    // its length there, line breaks included

@@ -21,7 +21,7 @@ constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
 
 // Endings that belong to the word before them as its okurigana: 待と + う, 撮っ + て.
 constexpr std::array<std::u16string_view, 20> kEndings = {
-    u"う",  u"よう", u"ます", u"まし",   u"ませ", u"ん",   u"た",   u"だ",     u"て",   u"で",
+    u"う",   u"よう",   u"ます", u"まし",   u"ませ", u"ん",     u"た",   u"だ",     u"て", u"で",
     u"ない", u"なかっ", u"たい", u"たかっ", u"れる", u"られる", u"せる", u"させる", u"ば", u"ちゃ"};
 
 bool isLatin(char16_t c) {
@@ -48,6 +48,8 @@ std::optional<std::u16string> readingOfStretch(std::u16string_view lesson,
     std::u16string reading;
     for (std::size_t p = start; p < end;) {
         if (const ReadWord* word = readings.wordAt(p); word && word->start == p) {
+            if (p + word->length > end)
+                return std::nullopt; // a word cut in two has no reading of its own
             reading += word->reading;
             p += word->length;
         } else if (isKana(lesson[p])) {
@@ -69,7 +71,8 @@ void SlipAligner::lessonLoaded(std::u16string lesson, const LessonReadings* read
 }
 
 Alignment SlipAligner::align(std::u16string_view typed, const std::vector<TypedInput>& inputs) {
-    const auto [changed, _] = std::mismatch(m_typed.begin(), m_typed.end(), typed.begin(), typed.end());
+    const auto [changed, _] =
+        std::mismatch(m_typed.begin(), m_typed.end(), typed.begin(), typed.end());
     restartFrom(static_cast<std::size_t>(changed - m_typed.begin()));
     m_typed = typed;
     m_inputs = inputs;
@@ -191,9 +194,10 @@ std::vector<AlignedSlip> SlipAligner::splitAtMatches(const AlignedSlip& stretch)
     };
     for (std::size_t a = 0; a <= rows; ++a)
         for (std::size_t b = 0; b <= columns; ++b)
-            at(a, b) = a == 0 || b == 0 ? a + b
-                                        : std::min({at(a - 1, b) + 1, at(a, b - 1) + 1,
-                                                    at(a - 1, b - 1) + (lessonAt(a - 1) != typedAt(b - 1))});
+            at(a, b) = a == 0 || b == 0
+                           ? a + b
+                           : std::min({at(a - 1, b) + 1, at(a, b - 1) + 1,
+                                       at(a - 1, b - 1) + (lessonAt(a - 1) != typedAt(b - 1))});
     std::vector<AlignedSlip> parts; // from the end
     std::optional<std::pair<std::size_t, std::size_t>> slipEnd;
     const auto close = [&](std::size_t a, std::size_t b) {
@@ -274,11 +278,12 @@ std::optional<std::u16string> SlipAligner::readingOfTail(std::size_t j) const {
 AlignedSlip SlipAligner::widened(AlignedSlip slip) const {
     if (!m_readings || slip.lessonStart == slip.lessonEnd || slip.typedStart == slip.typedEnd)
         return slip;
-    const AlignedSlip previous = m_alignment.slips.empty() ? AlignedSlip{} : m_alignment.slips.back();
+    const AlignedSlip previous =
+        m_alignment.slips.empty() ? AlignedSlip{} : m_alignment.slips.back();
     if (const ReadWord* word = m_readings->wordAt(slip.lessonStart)) {
-        const std::size_t back = std::min({slip.lessonStart - word->start,
-                                           slip.lessonStart - previous.lessonEnd,
-                                           slip.typedStart - previous.typedEnd});
+        const std::size_t back =
+            std::min({slip.lessonStart - word->start, slip.lessonStart - previous.lessonEnd,
+                      slip.typedStart - previous.typedEnd});
         slip.lessonStart -= back;
         slip.typedStart -= back;
     }
@@ -304,8 +309,9 @@ AlignedSlip SlipAligner::widened(AlignedSlip slip) const {
 }
 
 std::size_t SlipAligner::inputEndAfter(std::size_t j) const {
-    const auto input = std::upper_bound(m_inputs.begin(), m_inputs.end(), j,
-                                        [](std::size_t at, const TypedInput& in) { return at < in.end; });
+    const auto input =
+        std::upper_bound(m_inputs.begin(), m_inputs.end(), j,
+                         [](std::size_t at, const TypedInput& in) { return at < in.end; });
     return input == m_inputs.end() ? m_typed.size() : input->end;
 }
 

@@ -37,7 +37,8 @@ void SlipBook::lessonLoaded(const LoadedLesson& lesson) {
     m_readings = m_analyser.available() ? readLesson(m_lesson, m_analyser, corrections.entries)
                                         : LessonReadings{};
     m_lineStarts = {0};
-    for (std::size_t p = m_lesson.find(u'\n'); p != std::u16string::npos; p = m_lesson.find(u'\n', p + 1))
+    for (std::size_t p = m_lesson.find(u'\n'); p != std::u16string::npos;
+         p = m_lesson.find(u'\n', p + 1))
         m_lineStarts.push_back(static_cast<Pos>(p + 1));
     m_aligner.lessonLoaded(m_lesson, &m_readings);
     m_live.clear();
@@ -57,9 +58,9 @@ void SlipBook::findSlips(AttemptRecord& record) {
     record.reached = static_cast<Pos>(alignment.reached);
     for (auto& [start, slip] : m_takenBack) {
         const Pos end = start + static_cast<Pos>(slip.expected.size());
-        slip.corrected = record.reached >= end && std::none_of(live.begin(), live.end(), [&](const Slip& s) {
-                             return overlaps(s, start, end);
-                         });
+        slip.corrected = record.reached >= end &&
+                         std::none_of(live.begin(), live.end(),
+                                      [&](const Slip& s) { return overlaps(s, start, end); });
         live.push_back(slip);
     }
     std::stable_sort(live.begin(), live.end(),
@@ -72,7 +73,7 @@ void SlipBook::keepTakenBack(const Slips& live, std::size_t typedLength) {
     for (const Slip& slip : m_live)
         if (typedLength < static_cast<std::size_t>(slip.typedStart) + slip.typedLength ||
             typedLength <= static_cast<std::size_t>(slip.typedStart))
-            m_takenBack.insert_or_assign(slip.start, slip);
+            m_takenBack.insert_or_assign(slip.start, slip).first->second.takenBack = true;
     for (const Slip& slip : live)
         m_takenBack.erase(slip.start);
 }
@@ -86,11 +87,7 @@ Slip SlipBook::described(const AlignedSlip& aligned, const AttemptRecord::Learne
     slip.typedLength = static_cast<Pos>(slip.typed.size());
     slip.reading = readingOfStretch(m_lesson, m_readings, aligned.lessonStart, aligned.lessonEnd)
                        .value_or(u"");
-    for (std::size_t k = 0; k < learner.inputs.size(); ++k) {
-        const std::size_t start = k == 0 ? 0 : learner.inputs[k - 1].end;
-        if (start == aligned.typedStart && learner.inputs[k].end == aligned.typedEnd)
-            slip.preedit = learner.inputs[k].reading;
-    }
+    slip.preedit = preeditOf(aligned, learner);
     dropPairedLineBreaks(slip.expected, slip.typed);
     slip.line = lineOf(slip.start);
     slip.explanation = kindOf(slip);
@@ -113,6 +110,26 @@ Explanation SlipBook::kindOf(const Slip& slip) {
     return told;
 }
 
+// The kana typed for the slip: those of its commit when it is the whole
+// commit, or its own when the commit was kana left as they were typed.
+std::optional<std::u16string> SlipBook::preeditOf(const AlignedSlip& aligned,
+                                                  const AttemptRecord::LearnerText& learner) {
+    const auto input =
+        std::upper_bound(learner.inputs.begin(), learner.inputs.end(), aligned.typedStart,
+                         [](std::size_t at, const TypedInput& in) { return at < in.end; });
+    if (input == learner.inputs.end() || !input->reading || aligned.typedEnd > input->end)
+        return std::nullopt;
+    const std::size_t start = input == learner.inputs.begin() ? 0 : (input - 1)->end;
+    const std::u16string_view text =
+        std::u16string_view(learner.text).substr(start, input->end - start);
+    if (start == aligned.typedStart && input->end == aligned.typedEnd)
+        return input->reading;
+    if (toHiragana(text) == toHiragana(*input->reading))
+        return toHiragana(
+            text.substr(aligned.typedStart - start, aligned.typedEnd - aligned.typedStart));
+    return std::nullopt;
+}
+
 int SlipBook::lineOf(Pos position) const {
     const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), position);
     return static_cast<int>(after - m_lineStarts.begin());
@@ -131,4 +148,3 @@ Slips slipsOfTypedText(SlipBook& book, const LoadedLesson& lesson, std::u16strin
     book.findSlips(record);
     return record.slips;
 }
-

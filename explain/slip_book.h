@@ -29,6 +29,8 @@ class SlipBook final : public SlipFinder {
   private:
     Slip described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner);
     Explanation kindOf(const Slip& slip);
+    static std::optional<std::u16string> preeditOf(const AlignedSlip& aligned,
+                                                   const AttemptRecord::LearnerText& learner);
     void keepTakenBack(const Slips& live, std::size_t typedLength);
     int lineOf(Pos position) const;
 

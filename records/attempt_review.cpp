@@ -24,12 +24,8 @@ std::optional<ReviewedAttempt> lastAttemptReview(const Journal& journal) {
     Statement attempt(journal.database(), kLastAttemptSql);
     if (attempt.step() != SQLITE_ROW)
         return std::nullopt;
-    ReviewedAttempt review{attempt.integer(0),
-                           attempt.text(1),
-                           attempt.text(2),
-                           attempt.text(3),
-                           attempt.integer(4) != 0,
-                           {},
+    ReviewedAttempt review{attempt.integer(0), attempt.text(1),         attempt.text(2),
+                           attempt.text(3),    attempt.integer(4) != 0, {},
                            attempt.integer(5)};
     Statement mistakes(journal.database(), kMistakesSql);
     mistakes.bind(1, review.id);

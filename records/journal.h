@@ -27,6 +27,13 @@ struct JournalAttempt {
 // One slip of an attempt: the lesson's part and what stood in its place
 // (either may be empty; a line break is CR LF), with its kind.
 struct JournalMistake {
+    JournalMistake(Pos at, std::u16string lessonPart, std::u16string typedPart,
+                   MistakeNote explained = {}, std::optional<std::u16string> kana = std::nullopt,
+                   bool correctedLater = false, int lessonLine = 0)
+        : position(at), expected(std::move(lessonPart)), typed(std::move(typedPart)),
+          note(std::move(explained)), preedit(std::move(kana)), corrected(correctedLater),
+          line(lessonLine) {}
+
     Pos position = 0; // of the expected part in the lesson
     std::u16string expected;
     std::u16string typed;

@@ -35,7 +35,8 @@ TypedMarks marksOf(sqlite3* db, const PastAttempt& attempt, std::u16string_view 
         for (Pos p = 0; p < static_cast<Pos>(text.size()); ++p)
             marks.evaluated(p, true);
     Statement select(db, "SELECT position, corrected FROM mistakes WHERE attempt_id = ?"
-                         " AND (detail IS NULL OR detail <> '错位')");
+                         " AND (detail IS NULL OR detail <> '错位')"
+                         " AND COALESCE(kind, '') NOT IN ('多打', '输入法未开')");
     select.bind(1, attempt.id);
     while (select.step() == SQLITE_ROW) {
         marks.evaluated(select.integer(0), false);

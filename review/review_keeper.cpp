@@ -52,6 +52,15 @@ std::optional<Day> ReviewKeeper::nextDue() const {
     return db ? nextDueDay(db) : std::nullopt;
 }
 
+std::optional<Rejudged> ReviewKeeper::rejudgeSlips() {
+    sqlite3* db = m_journal.database();
+    if (!db)
+        return std::nullopt;
+    KanjiSources kanji;
+    SlipBook book(kanji, m_analyser);
+    return ::rejudgeSlips(db, m_lessons, book, m_clock.today());
+}
+
 bool ReviewKeeper::makeCardsFromHistory() {
     sqlite3* db = m_journal.database();
     return db && ::makeCardsFromHistory(db, m_lessons, &m_analyser);
@@ -132,6 +141,7 @@ bool ReviewKeeper::write(sqlite3* db, std::int64_t attemptId, const JournalAttem
         m_waiting.pop_front();
     } else {
         typed.swap(m_current);
+        markTyped(*typed); // the journal writes it as it ends, before it is told of the end
     }
     return !typed || rate(db, attemptId, typed->endedOn.value_or(m_clock.today()), *typed);
 }

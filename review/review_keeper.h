@@ -4,6 +4,7 @@
 #include "readings/analyser.h"
 #include "records/journal.h"
 #include "review/daily_review.h"
+#include "review/slip_rejudge.h"
 #include "review/typed_marks.h"
 
 #include <deque>
@@ -42,7 +43,9 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     size_t dueToday() const;
     size_t dueLines() const;
     std::optional<Day> nextDue() const;
-    // Once, after the journal is opened: cards from an older journal's mistakes.
+    // Once, after the journal is opened: an older journal's mistakes judged
+    // again as slips, then cards from them.
+    std::optional<Rejudged> rejudgeSlips();
     bool makeCardsFromHistory();
 
     void lessonLoaded(const LoadedLesson& lesson) override;

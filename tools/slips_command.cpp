@@ -118,8 +118,8 @@ std::string report(const AttemptRecord& record) {
                (slip.corrected ? "已改正" : "未改正") + "\n";
     }
     out += "共 " + std::to_string(record.slips.size()) + " 处，已改正 " +
-           std::to_string(corrected) + " 处；错开的字 " + std::to_string(record.shiftedCharacters()) +
-           " 个不计\n";
+           std::to_string(corrected) + " 处；错开的字 " +
+           std::to_string(record.shiftedCharacters()) + " 个不计\n";
     return out;
 }
 

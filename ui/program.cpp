@@ -15,6 +15,7 @@
 #include "ui/main_window/main_menu.h"
 #include "ui/main_window/main_window_services.h"
 #include "ui/main_window/typing_box.h"
+#include "ui/mistakes/lesson_slips.h"
 #include "ui/mistakes/mistake_hints.h"
 #include "ui/own_lessons/own_lessons_menu.h"
 #include "ui/readings/reading_help.h"
@@ -85,7 +86,9 @@ struct MadeWindow {
 MadeWindow makeWindow(MainWindowServices services) {
     installTranslations();
     installFontSubstitutions();
+    const std::string dictionary = services.readingsDictionary;
     auto window = std::make_unique<Form1>(std::move(services));
+    window->parts().session.setSlipFinder((new LessonSlips(*window, dictionary))->book());
     RecallMode& recall = attachReadingHelp(*window);
     attachOwnLessons(*window);
     centreOn(*window, window->screen()->availableGeometry());
@@ -152,7 +155,6 @@ MistakeHints& attachMistakes(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
                                    parts.services.programFolder, parts.services.readingsDictionary);
-    parts.session.setSlipFinder(hints->slipFinder());
     observeAttempts(window, *hints);
     return *hints;
 }

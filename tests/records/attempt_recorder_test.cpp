@@ -1,3 +1,4 @@
+#include "core/attempt_record.h"
 #include "core/utf8.h"
 #include "records/attempt_recorder.h"
 #include "tests/records/journal_fixture.h"
@@ -52,30 +53,38 @@ class AttemptRecorderTest : public JournalFixture {
         m_journal = std::make_unique<Journal>(journalPath());
         m_recorder = std::make_unique<AttemptRecorder>(*m_journal, m_log);
     }
-    // Lesson "わたしは\r\nがくせい": a wrong わ taken back and typed right, a
-    // line break, then an input-method commit of がくせい with く wrong.
-    void typeTheLesson() {
+    // Lesson "わたしは\r\nがくせい": a wrong わ taken back and typed right, は
+    // typed as わ, then がくせい committed from the kana ぐくせい with く wrong.
+    void typeTheLesson(PracticeMode mode = PracticeMode::Text) {
         AttemptObserver& session = *m_recorder;
         session.lessonLoaded(courseLesson("J01A", "第一课 基本课文"));
-        session.started();
-        session.evaluated(0, u'わ', u'は', false);
-        session.takenBack(0);
-        session.evaluated(0, u'わ', u'わ', true);
-        session.evaluated(1, u'た', u'た', true);
-        session.evaluated(2, u'し', u'し', true);
-        session.evaluated(3, u'は', u'わ', false);
-        session.lineBreak(4);
-        for (auto [position, expected, typed] :
-             {std::tuple{6, u'が', u'が'}, {7, u'く', u'ぐ'}, {8, u'せ', u'せ'}, {9, u'い', u'い'}})
-            session.evaluated(position, expected, typed, typed == expected);
+        m_record.begin(courseLesson("J01A", "第一课 基本课文"), mode);
+        m_record.slips = {slip(0, u"わ", u"は", "写成假名", std::nullopt, true),
+                          slip(3, u"は", u"わ", "读音错误", std::nullopt, false),
+                          slip(7, u"く", u"ぐ", "读音错误", u"ぐくせい", false)};
+        session.recordChanged(m_record);
+    }
+    static Slip slip(Pos start, std::u16string expected, std::u16string typed, const char* kind,
+                     std::optional<std::u16string> preedit, bool corrected) {
+        Slip made;
+        made.start = start;
+        made.expected = std::move(expected);
+        made.typed = std::move(typed);
+        made.preedit = std::move(preedit);
+        made.corrected = corrected;
+        made.line = start < 6 ? 1 : 2;
+        made.explanation.kind = kind == std::string("写成假名") ? MistakeKind::WrittenInKana
+                                                                : MistakeKind::WrongReading;
+        return made;
     }
 
+    AttemptRecord m_record;
     ListenerLog m_log;
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<AttemptRecorder> m_recorder;
 };
 
-TEST_F(AttemptRecorderTest, CompletionWritesEveryWrongEvaluationEvenTakenBack) {
+TEST_F(AttemptRecorderTest, CompletionWritesEverySlipOfTheRecordCorrectedOrNot) {
     typeTheLesson();
     m_recorder->completed(kFigures);
     ASSERT_EQ(m_log.recorded.size(), 1u);
@@ -83,31 +92,10 @@ TEST_F(AttemptRecorderTest, CompletionWritesEveryWrongEvaluationEvenTakenBack) {
     EXPECT_EQ(rows("SELECT lesson, title, elapsed_s, total, \"right\", wrong, speed, completed,"
                    " name FROM attempts"),
               "J01A|第一课 基本课文|12|5|4|1|25.0|1|NULL");
-    EXPECT_EQ(rows("SELECT position, expected, typed, corrected FROM mistakes ORDER BY rowid"),
-              "0|わ|は|1\n3|は|わ|0\n7|く|ぐ|0");
-}
-
-namespace {
-
-// Says every mistake's kind is the character typed, and that ぐ came from the kana ぐ.
-class TypedAsKind final : public MistakeExplainer {
-  public:
-    void explain(JournalMistake& mistake) override {
-        mistake.note.kind = toUtf8(std::u16string_view(&mistake.typed, 1));
-        if (mistake.typed == u'ぐ')
-            mistake.preedit.emplace(1, u'ぐ');
-    }
-};
-
-} // namespace
-
-TEST_F(AttemptRecorderTest, TheExplainerNotesEachMistakeAsItIsMade) {
-    TypedAsKind explainer;
-    m_recorder->setExplainer(&explainer);
-    typeTheLesson();
-    m_recorder->completed(kFigures);
-    EXPECT_EQ(rows("SELECT position, kind, preedit FROM mistakes ORDER BY rowid"),
-              "0|は|NULL\n3|わ|NULL\n7|ぐ|ぐ");
+    EXPECT_EQ(
+        rows("SELECT position, line, expected, typed, kind, preedit, corrected FROM mistakes"
+             " ORDER BY rowid"),
+        "0|1|わ|は|写成假名|NULL|1\n3|1|は|わ|读音错误|NULL|0\n7|2|く|ぐ|读音错误|ぐくせい|0");
 }
 
 TEST_F(AttemptRecorderTest, TimesCarryTheDateAndTheUtcOffset) {
@@ -120,31 +108,13 @@ TEST_F(AttemptRecorderTest, TimesCarryTheDateAndTheUtcOffset) {
     EXPECT_EQ(scalar("SELECT julianday(started_at) <= julianday(ended_at) FROM attempts"), "1");
 }
 
-// An attempt counts as recall only when its kanji stayed hidden all through:
-// a mode chosen before the first key holds; once the text was shown, it is text.
-TEST_F(AttemptRecorderTest, TheModeIsTheOneTheWholeAttemptWasPractisedIn) {
-    struct Case {
-        std::vector<const char*> beforeStart, afterStart;
-        const char* recorded;
-    };
-    const Case cases[] = {{{}, {}, kTextMode},
-                          {{kRecallMode}, {}, kRecallMode},
-                          {{kTextMode, kRecallMode}, {}, kRecallMode},
-                          {{kRecallMode}, {kTextMode, kRecallMode}, kTextMode},
-                          {{}, {kRecallMode}, kTextMode}};
-    std::string expected;
-    for (const Case& c : cases) {
-        m_recorder->setMode(kTextMode);
-        m_recorder->lessonLoaded(courseLesson("J01A", "第一课 基本课文"));
-        for (const char* mode : c.beforeStart)
-            m_recorder->setMode(mode);
-        m_recorder->started();
-        for (const char* mode : c.afterStart)
-            m_recorder->setMode(mode);
+// The attempt is written in the mode its record says it was practised in.
+TEST_F(AttemptRecorderTest, TheModeIsTheRecords) {
+    for (PracticeMode mode : {PracticeMode::Recall, PracticeMode::Dictation, PracticeMode::Text}) {
+        typeTheLesson(mode);
         m_recorder->completed(kFigures);
-        expected += std::string(expected.empty() ? "" : "\n") + c.recorded;
     }
-    EXPECT_EQ(rows("SELECT mode FROM attempts ORDER BY id"), expected);
+    EXPECT_EQ(rows("SELECT mode FROM attempts ORDER BY id"), "recall\ndictation\ntext");
 }
 
 TEST_F(AttemptRecorderTest, GivingUpIsWrittenAsNotCompleted) {
@@ -158,7 +128,8 @@ TEST_F(AttemptRecorderTest, EachAttemptKeepsOnlyItsOwnMistakesAndItsOwnLesson) {
     typeTheLesson();
     m_recorder->completed(kFigures);
     m_recorder->lessonLoaded(courseLesson("J02B", "第二课 应用课文"));
-    m_recorder->evaluated(0, u'あ', u'お', false);
+    m_record.slips = {slip(0, u"あ", u"お", "读音错误", std::nullopt, false)};
+    m_recorder->recordChanged(m_record);
     m_recorder->completed(kFigures); // a load the learner declined reports nothing
     EXPECT_EQ(rows("SELECT a.lesson, COUNT(m.position) FROM attempts a"
                    " LEFT JOIN mistakes m ON m.attempt_id = a.id GROUP BY a.id ORDER BY a.id"),
@@ -166,7 +137,7 @@ TEST_F(AttemptRecorderTest, EachAttemptKeepsOnlyItsOwnMistakesAndItsOwnLesson) {
 }
 
 TEST_F(AttemptRecorderTest, NothingIsWrittenWithoutALoadedLessonOrTwiceForOneAttempt) {
-    m_recorder->evaluated(0, u'わ', u'は', false);
+    m_recorder->recordChanged(m_record);
     m_recorder->completed(kFigures);
     EXPECT_TRUE(m_log.recorded.empty());
     typeTheLesson();

@@ -50,20 +50,20 @@ TEST_F(JournalStatisticsTest, LessonsComeInCourseOrderWithBestAndLastFigures) {
 
 TEST_F(JournalStatisticsTest, TheTableAndTheChartCanShowOneModeAlone) {
     JournalAttempt recalled = attempt("J01A", "2026-03-02T10:00:00+08:00", 20);
-    recalled.mode = kRecallMode;
+    recalled.mode = PracticeMode::Recall;
     write(attempt("J01A", "2026-03-01T10:00:00+08:00", 40));
     write(recalled);
     write(attempt("J01B", "2026-03-03T10:00:00+08:00", 50));
     EXPECT_EQ(lessonSummaries(*m_journal).size(), 2u);
-    const auto recall = lessonSummaries(*m_journal, kRecallMode);
+    const auto recall = lessonSummaries(*m_journal, "recall");
     ASSERT_EQ(recall.size(), 1u);
     EXPECT_EQ(recall[0].attempts, 1);
     EXPECT_EQ(recall[0].bestSpeed, 20);
-    const auto text = lessonSummaries(*m_journal, kTextMode);
+    const auto text = lessonSummaries(*m_journal, "text");
     ASSERT_EQ(text.size(), 2u);
     EXPECT_DOUBLE_EQ(text[0].lastSpeed, 40);
-    EXPECT_EQ(progress(*m_journal, "J01A", kTextMode).size(), 1u);
-    EXPECT_EQ(progress(*m_journal, std::nullopt, kRecallMode).size(), 1u);
+    EXPECT_EQ(progress(*m_journal, "J01A", "text").size(), 1u);
+    EXPECT_EQ(progress(*m_journal, std::nullopt, "recall").size(), 1u);
     EXPECT_EQ(progress(*m_journal, "J01A").size(), 2u);
 }
 
@@ -100,8 +100,8 @@ TEST_F(JournalStatisticsTest, AnAttemptShorterThanASecondSetsNoBestSpeedAndIsNot
 
 TEST_F(JournalStatisticsTest, MostMissedCountsCharactersAndWhatWasTypedInstead) {
     write(attempt("J01A", "2026-03-02T09:00:00+08:00"),
-          {{0, u'辞', u'持'}, {1, u'辞', u'時'}, {2, u'辞', u'持'}, {3, u'は', u'わ'}});
-    write(attempt("J01B", "2026-03-03T09:00:00+08:00"), {{0, u'は', u'わ'}, {9, u'辞', u'時'}});
+          {{0, u"辞", u"持"}, {1, u"辞", u"時"}, {2, u"辞", u"持"}, {3, u"は", u"わ"}});
+    write(attempt("J01B", "2026-03-03T09:00:00+08:00"), {{0, u"は", u"わ"}, {9, u"辞", u"時"}});
     const auto missed = mostMissed(*m_journal, 30);
     ASSERT_EQ(missed.size(), 2u);
     EXPECT_EQ(missed[0].expected, u"辞");
@@ -116,10 +116,10 @@ TEST_F(JournalStatisticsTest, ShiftedCharactersAreLeftOutOfMostMissedAndTheWeeks
     const MistakeNote kana{"写成假名", ""};
     const MistakeNote shifted{"写成假名", kShifted};
     write(attempt("J01A", "2026-03-01T23:00:00+08:00"), // a Sunday
-          {{0, u'今', u'こ', kana}, {4, u'、', u'は', shifted}, {5, u'は', u'、', shifted}});
+          {{0, u"今", u"こ", kana}, {4, u"、", u"は", shifted}, {5, u"は", u"、", shifted}});
     write(
         attempt("J01A", "2026-03-02T09:00:00+08:00"), // the Monday after
-        {{0, u'今', u'こ', kana}, {3, u'辞', u'持', {"选错汉字", ""}}, {4, u'、', u'は', shifted}});
+        {{0, u"今", u"こ", kana}, {3, u"辞", u"持", {"选错汉字", ""}}, {4, u"、", u"は", shifted}});
     const auto missed = mostMissed(*m_journal, 30);
     ASSERT_EQ(missed.size(), 2u);
     EXPECT_EQ(missed[0].expected, u"今");
@@ -134,14 +134,14 @@ TEST_F(JournalStatisticsTest, ShiftedCharactersAreLeftOutOfMostMissedAndTheWeeks
     EXPECT_EQ(weeks[2].kind, "选错汉字");
 }
 
-TEST_F(JournalStatisticsTest, TheReviewOfTheLastAttemptListsItsMistakesInOrderAndCountsTheShifted) {
+TEST_F(JournalStatisticsTest, TheReviewOfTheLastAttemptListsItsSlipsInOrderAndCountsTheShifted) {
     EXPECT_FALSE(lastAttemptReview(*m_journal));
-    write(attempt("J01B", "2026-03-01T09:00:00+08:00"), {{0, u'本', u'木'}});
+    write(attempt("J01B", "2026-03-01T09:00:00+08:00"), {{0, u"本", u"木"}});
     JournalAttempt given = attempt("J01A", "2026-03-02T09:00:00+08:00");
     given.completed = false;
-    write(given, {{0, u'今', u'こ', {"写成假名", ""}, u"こんばんは", true},
-                  {4, u'、', u'は', {"写成假名", kShifted}},
-                  {9, u'図', u'图', {"中文字形", ""}}});
+    given.shifted = 1;
+    write(given, {{9, u"図", u"图", {"中文字形", ""}},
+                  {0, u"今晩", u"こんばん", {"写成假名", ""}, u"こんばんは", true}});
     const auto review = lastAttemptReview(*m_journal);
     ASSERT_TRUE(review);
     EXPECT_EQ(review->lesson, "J01A");
@@ -174,7 +174,7 @@ TEST_F(JournalStatisticsTest, ClosedJournalReadsAsEmpty) {
 TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
     JournalAttempt quoted = attempt("/home/a/b,\"c\".ORV", "2026-03-02T09:00:00+08:00", 24.5);
     quoted.title = "b,\"c\".ORV";
-    write(quoted, {{3, u'辞', u','}});
+    write(quoted, {{3, u"辞", u","}});
     ASSERT_FALSE(m_journal->setName(1, "王\n芳").error);
     ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
                            (m_dir / "mistakes.csv").string()));
@@ -214,7 +214,7 @@ TEST_F(JournalStatisticsTest, OnlyCompletedAttemptsOfTwentyCharactersSetTheBestF
 // right: the read-out forgets them, the first try does not.
 TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOnce) {
     write(attempt("J01A", "2026-03-02T10:00:00+08:00", 40, 20, 20),
-          {{3, u'辞', u'持'}, {3, u'辞', u'時'}, {7, u'は', u'わ'}});
+          {{3, u"辞", u"持"}, {3, u"辞", u"時"}, {7, u"は", u"わ"}});
     write(attempt("J01A", "2026-03-02T10:05:00+08:00", 40, 20, 20));
     const auto rows = lessonSummaries(*m_journal);
     ASSERT_EQ(rows.size(), 1u);
@@ -230,7 +230,7 @@ TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOn
 TEST_F(JournalStatisticsTest, ExportWritesCellsThatLookLikeFormulasAsText) {
     JournalAttempt formula = attempt("J01A", "2026-03-02T09:00:00+08:00");
     formula.title = "=HYPERLINK(\"x\")";
-    write(formula, {{0, u'-', u'+'}, {1, u'@', u'='}});
+    write(formula, {{0, u"-", u"+"}, {1, u"@", u"="}});
     ASSERT_FALSE(m_journal->setName(1, "-2+3").error);
     ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
                            (m_dir / "mistakes.csv").string()));

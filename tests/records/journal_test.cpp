@@ -58,12 +58,12 @@ TEST_F(JournalTest, WritesAnAttemptAndItsMistakesAndReadsThemBack) {
     Journal journal(journalPath());
     ASSERT_FALSE(journal.open().error);
     const Journal::Written written =
-        journal.record(kAttempt, {{0, u'辞', u'持'}, {5, u'は', u'わ'}, {5, u'は', u'は'}});
+        journal.record(kAttempt, {{0, u"辞", u"持"}, {5, u"は", u"わ"}, {5, u"は", u"は"}});
     ASSERT_FALSE(written.error);
     EXPECT_EQ(rows("SELECT * FROM attempts"),
               std::to_string(written.id) +
                   "|J01A|第一课 基本课文|2026-03-02T09:05:03+08:00|2026-03-02T09:10:15+08:00"
-                  "|312|128|120|8|24.615|1|NULL|text");
+                  "|312|128|120|8|24.615|1|NULL|text|0");
     EXPECT_EQ(rows("SELECT attempt_id, position, expected, typed FROM mistakes ORDER BY rowid"),
               std::to_string(written.id) + "|0|辞|持\n" + std::to_string(written.id) +
                   "|5|は|わ\n" + std::to_string(written.id) + "|5|は|は");
@@ -71,29 +71,29 @@ TEST_F(JournalTest, WritesAnAttemptAndItsMistakesAndReadsThemBack) {
     EXPECT_EQ(scalar("SELECT name FROM attempts"), "学员");
 }
 
-TEST_F(JournalTest, NewJournalHasSchemaVersionThreeInWalMode) {
+TEST_F(JournalTest, NewJournalHasSchemaVersionFourInWalMode) {
     Journal journal(journalPath());
     ASSERT_FALSE(journal.open().error);
-    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "4");
     EXPECT_EQ(scalar("PRAGMA journal_mode"), "wal");
     EXPECT_EQ(rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
-              "attempts\ncard_backfill\ncards\nmistakes\nreviews");
+              "attempts\ncard_backfill\ncards\nmistakes\nreviews\nslip_rejudge");
     EXPECT_EQ(rows("SELECT name FROM pragma_table_info('attempts')"),
               "id\nlesson\ntitle\nstarted_at\nended_at\nelapsed_s\ntotal\nright\nwrong\nspeed\n"
-              "completed\nname\nmode");
+              "completed\nname\nmode\nshifted");
     EXPECT_EQ(rows("SELECT name FROM pragma_table_info('mistakes')"),
-              "attempt_id\nposition\nexpected\ntyped\nkind\ndetail\npreedit\ncorrected");
+              "attempt_id\nposition\nexpected\ntyped\nkind\ndetail\npreedit\ncorrected\nline");
 }
 
 TEST_F(JournalTest, MistakesKeepTheirKindTheKanaTypedAndWhetherTheyWereCorrected) {
     Journal journal(journalPath());
     ASSERT_FALSE(journal.open().error);
     JournalAttempt recall = kAttempt;
-    recall.mode = "recall";
+    recall.mode = PracticeMode::Recall;
     ASSERT_FALSE(journal.record(kAttempt, {}).error);
     ASSERT_FALSE(journal
-                     .record(recall, {{0, u'今', u'こ', {"写成假名", ""}, u"こんばんは", true},
-                                      {4, u'、', u'は', {"写成假名", "错位"}, std::nullopt, false}})
+                     .record(recall, {{0, u"今", u"こ", {"写成假名", ""}, u"こんばんは", true},
+                                      {4, u"、", u"は", {"写成假名", "错位"}, std::nullopt, false}})
                      .error);
     EXPECT_EQ(rows("SELECT mode FROM attempts ORDER BY id"), "text\nrecall");
     EXPECT_EQ(
@@ -137,7 +137,7 @@ TEST_F(JournalTest, VersionOneJournalIsUpgradedInPlaceAndItsMistakesExplained) {
     PairNames names;
     Journal journal(journalPath(), &names);
     ASSERT_FALSE(journal.open().error);
-    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "4");
     EXPECT_EQ(
         rows("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
         "0|辞持|NULL|NULL|NULL\n5|辞持|NULL|NULL|NULL\n7|図图|NULL|NULL|NULL");
@@ -149,7 +149,7 @@ TEST_F(JournalTest, ReopeningKeepsWhatWasWrittenAndDeletingAnAttemptTakesItsMist
     {
         Journal journal(journalPath());
         ASSERT_FALSE(journal.open().error);
-        ASSERT_FALSE(journal.record(kAttempt, {{0, u'辞', u'持'}}).error);
+        ASSERT_FALSE(journal.record(kAttempt, {{0, u"辞", u"持"}}).error);
     }
     Journal again(journalPath());
     ASSERT_FALSE(again.open().error);
@@ -177,7 +177,7 @@ TEST_F(JournalTest, CommitsLeaveTheLogToTheCheckpointThatComesWhenDue) {
     ASSERT_FALSE(journal.open().error);
     std::vector<JournalMistake> mistakes;
     for (int i = 0; i < 200; ++i)
-        mistakes.push_back({i, static_cast<char16_t>(u'一' + i * 37), u'x'});
+        mistakes.push_back({i, std::u16string(1, static_cast<char16_t>(u'一' + i * 37)), u"x"});
     ASSERT_FALSE(journal.record(kAttempt, mistakes).error);
     journal.checkpointIfDue();
     const std::uint32_t schemaOnly = pagesInDatabaseFile(journalPath());
@@ -240,7 +240,7 @@ TEST_F(JournalTest, TwoProcessesWritingAtOnceLoseNoAttempt) {
                 Journal::Written written;
                 do
                     written = journal.record(attempt(lesson, "2026-03-02T09:00:00+08:00"),
-                                             {{i, u'辞', u'持'}});
+                                             {{i, u"辞", u"持"}});
                 while (written.busy);
                 failures += written.error.has_value();
             }
@@ -281,7 +281,7 @@ TEST_F(JournalTest, FullDiskFailsTheAttemptAndKeepsTheOnesBefore) {
         CHILD_CHECK(::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=4m") == 0);
         std::vector<JournalMistake> mistakes;
         for (int i = 0; i < 200; ++i)
-            mistakes.push_back({i, u'辞', u'持'});
+            mistakes.push_back({i, u"辞", u"持"});
         int written = 0;
         {
             Journal journal(path);

@@ -1,3 +1,4 @@
+#include "core/attempt_record.h"
 #include "readings/mecab_analyser.h"
 #include "review/iso_time.h"
 #include "review/review_keeper.h"
@@ -67,23 +68,39 @@ class Program {
         play(loaded, script);
         record();
     }
+    // The script's wrong characters are the attempt's slips, corrected when
+    // typed right after a take-back.
     void play(const LoadedLesson& loaded, std::u16string_view script) {
         const std::u16string_view lesson = loaded.text;
         m_keeper.lessonLoaded(loaded);
+        m_record.begin(loaded, PracticeMode::Text);
+        std::map<Pos, Slip> slips;
         Pos at = 0;
         for (char16_t c : script) {
             if (c == u'<') {
-                m_keeper.takenBack(--at);
+                --at;
                 continue;
             }
             const char16_t expected = lesson[static_cast<size_t>(at)];
-            if (expected != u'\r' && expected != u'\n')
-                m_keeper.evaluated(at, expected, c, expected == c);
+            if (expected != c && expected != u'\r' && expected != u'\n') {
+                slips[at].start = at;
+                slips[at].expected = std::u16string(1, expected);
+                slips[at].typed = std::u16string(1, c);
+                slips[at].corrected = false;
+            } else if (const auto slip = slips.find(at); slip != slips.end()) {
+                slip->second.corrected = true;
+            }
             ++at;
         }
+        m_record.slips.clear();
+        for (const auto& [start, slip] : slips)
+            m_record.slips.push_back(slip);
+        m_record.reached = at;
+        m_keeper.recordChanged(m_record);
     }
     Journal m_journal;
     ReviewKeeper m_keeper;
+    AttemptRecord m_record;
     const SetClock& m_clock;
     std::string m_lessonPath;
 };
@@ -228,7 +245,7 @@ TEST_F(ReviewKeeperTest, AnUpgradedJournalGetsCardsFromItsMistakesDayByDay) {
               SQLITE_OK);
     sqlite3_close(db);
     auto p = program();
-    EXPECT_EQ(scalar("PRAGMA user_version"), "3");
+    EXPECT_EQ(scalar("PRAGMA user_version"), "4");
     ASSERT_TRUE(p->keeper().makeCardsFromHistory());
     EXPECT_EQ(rows("SELECT word, reviews FROM cards ORDER BY id"), "七時|2\n勉強|2");
     Schedule expected = review({}, Rating::Again, dayOfDate(2026, 3, 2));
@@ -264,4 +281,34 @@ TEST_F(ReviewKeeperTest, TheSummaryCountsDueCardsStatesLapsesAndTheStreak) {
     EXPECT_EQ(summary.streak, 3);
     EXPECT_EQ(reviewSummary(p->db(), m_clock.day + 1).streak, 3) << "today not yet practised";
     EXPECT_EQ(reviewSummary(p->db(), m_clock.day + 2).streak, 0);
+}
+
+// An older journal kept a character a mistake: letters typed with the input
+// method off over 今は七, and 毎 typed as 海. Judged again, the letters are one
+// slip of their own kind, and only the card of a word with a real slip stays.
+TEST_F(ReviewKeeperTest, AnOlderJournalsMistakesAreJudgedAgainAsSlipsAndCardsOfShiftsRetire) {
+    auto p = program();
+    ASSERT_EQ(sqlite3_exec(p->db(), R"(
+        INSERT INTO attempts VALUES (1, 'J04A', 't', '2026-03-01T10:00:00+08:00',
+            '2026-03-01T10:05:00+08:00', 300, 15, 11, 4, 3.0, 1, NULL, 'text', 0);
+        INSERT INTO mistakes VALUES (1, 0, '今', 'i', '其他', NULL, NULL, 0, NULL),
+            (1, 1, 'は', 'm', '其他', NULL, NULL, 0, NULL), (1, 2, '七', 'a', '其他', NULL, NULL, 0, NULL),
+            (1, 9, '毎', '海', '形近', NULL, NULL, 0, NULL);
+        INSERT INTO cards VALUES (1, 'J04A', 1, 0, '今', 1, 5, '2026-03-01', '2026-03-02', 1, 0, NULL),
+            (2, 'J04A', 1, 2, '七時', 1, 5, '2026-03-01', '2026-03-02', 1, 0, NULL),
+            (3, 'J04A', 2, 0, '毎日', 1, 5, '2026-03-01', '2026-03-02', 1, 0, NULL);
+        INSERT INTO slip_rejudge VALUES (1);)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const auto rejudged = p->keeper().rejudgeSlips();
+    ASSERT_TRUE(rejudged);
+    EXPECT_EQ(rejudged->attempts, 1);
+    EXPECT_EQ(rejudged->mistakesBefore, 4);
+    EXPECT_EQ(rejudged->slipsAfter, 2);
+    EXPECT_EQ(rejudged->cardsRetired, 2);
+    EXPECT_EQ(rows("SELECT position, line, expected, typed, kind FROM mistakes ORDER BY position"),
+              "0|1|今は七|ima|输入法未开\n9|2|毎日|海日|其他");
+    EXPECT_EQ(rows("SELECT word FROM cards WHERE retired IS NULL"), "毎日");
+    EXPECT_EQ(rows("SELECT count(*) FROM slip_rejudge"), "0");
+    EXPECT_EQ(p->keeper().rejudgeSlips()->attempts, 0) << "judged once";
 }

@@ -5,16 +5,15 @@
 namespace {
 
 QStringList forms(const QString& told, const QString& shorter, const ToldSlip& slip) {
-    return {told, shorter, QStringLiteral("「%1」（%2）").arg(slip.expected, slip.kind),
-            slip.kind};
+    return {told, shorter, QStringLiteral("「%1」（%2）").arg(slip.expected, slip.kind), slip.kind};
 }
 
 QStringList lengthHint(const ToldSlip& slip) {
     const qsizetype more = slip.typed.size() - slip.expected.size();
-    const QString compared = QStringLiteral("「%1」比「%2」%3 %4 个字")
-                                 .arg(slip.typed, slip.expected,
-                                      more > 0 ? QStringLiteral("多") : QStringLiteral("少"))
-                                 .arg(std::abs(more));
+    const QString compared =
+        QStringLiteral("「%1」比「%2」%3 %4 个字")
+            .arg(slip.typed, slip.expected, more > 0 ? QStringLiteral("多") : QStringLiteral("少"))
+            .arg(std::abs(more));
     const QString shifted = slip.followed ? QStringLiteral("，后面的字因此错开") : QString();
     return forms(compared + shifted + QStringLiteral("；删掉它，输入「%1」").arg(slip.expected),
                  compared + QStringLiteral("（%1）").arg(slip.kind), slip);

@@ -6,10 +6,10 @@
 
 // A slip as the hint row tells it: its parts as the lesson box shows them.
 struct ToldSlip {
-    QString expected;  // □ for a kanji the box hides
+    QString expected; // □ for a kanji the box hides
     QString typed;
-    QString reading;   // of the expected part; empty when it only repeats it
-    QString kind;      // with its detail
+    QString reading; // of the expected part; empty when it only repeats it
+    QString kind;    // with its detail
     MistakeKind kindOf = MistakeKind::Other;
     bool followed = false; // the learner typed on after it
 };

@@ -4,6 +4,8 @@
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "core/regular_file.h"
+#include "explain/classifier.h"
+#include "readings/mecab_analyser.h"
 #include "records/attempt_review.h"
 #include "records/journal_lesson.h"
 #include "ui/main_window/hint_row.h"
@@ -14,11 +16,12 @@
 #include <QAction>
 #include <QWidget>
 
+MistakeHints::~MistakeHints() = default;
+
 MistakeHints::MistakeHints(QWidget& window, const LessonBoxWidget& lessonBox, HintRow& hints,
                            std::string programFolder, std::string dictionaryFolder)
     : QObject(&window), m_window(window), m_lessonBox(lessonBox), m_hints(hints),
-      m_programFolder(std::move(programFolder)), m_analyser(std::move(dictionaryFolder)),
-      m_slips(m_kanji, m_analyser) {}
+      m_programFolder(std::move(programFolder)), m_dictionaryFolder(std::move(dictionaryFolder)) {}
 
 void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson;
@@ -56,8 +59,8 @@ void MistakeHints::tell() {
 }
 
 bool MistakeHints::choseBefore(const Slip& slip) const {
-    return m_journal && sameSlipBefore(m_journal(), kindName(slip.explanation.kind), slip.expected,
-                                       slip.typed);
+    return m_journal &&
+           sameSlipBefore(m_journal(), kindName(slip.explanation.kind), slip.expected, slip.typed);
 }
 
 void MistakeHints::forgetHint() {
@@ -73,8 +76,14 @@ void MistakeHints::positionChanged(Pos) {
 }
 
 MistakeNote MistakeHints::explain(char16_t expected, char16_t typed) {
+    if (!m_classifier) {
+        m_kanji = std::make_unique<KanjiSources>();
+        m_analyser = std::make_unique<MecabAnalyser>(m_dictionaryFolder);
+        m_classifier = std::make_unique<Classifier>(*m_kanji, *m_analyser);
+    }
+    Classifier& classifier = *m_classifier;
     const Explanation told =
-        m_slips.classifier().classify({std::u16string(1, expected), std::u16string(1, typed), {}, {}});
+        classifier.classify({std::u16string(1, expected), std::u16string(1, typed), {}, {}});
     return {kindName(told.kind), told.detail};
 }
 

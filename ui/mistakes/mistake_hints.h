@@ -1,35 +1,35 @@
 #pragma once
 
 #include "core/attempt_observer.h"
-#include "explain/slip_book.h"
-#include "readings/mecab_analyser.h"
+#include "core/slip.h"
 #include "records/journal.h"
 
 #include <QObject>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+class Classifier;
 class HintRow;
+class KanjiSources;
+class MecabAnalyser;
 class LessonBoxWidget;
 class MistakesWindow;
 class QAction;
 class QWidget;
 
-// Finds the slips of every attempt and tells the root one — the earliest not
-// corrected — on the hint row with what to do, until it is taken back. Its
-// data (OpenCC, KANJIDIC) is read at the first slip that needs it; the
-// lesson's words when the lesson loads.
+// Tells the root slip of the attempt — the earliest not corrected — on the
+// hint row with what to do, until it is taken back, and opens the review of
+// the attempt written last.
 class MistakeHints final : public QObject, public AttemptObserver, public CharacterMistakes {
     Q_OBJECT
   public:
     // The hints name no kanji that `lessonBox` hides.
     MistakeHints(QWidget& window, const LessonBoxWidget& lessonBox, HintRow& hints,
                  std::string programFolder, std::string dictionaryFolder);
-
-    // What the practice session asks for the slips of each change.
-    SlipFinder& slipFinder() { return m_slips; }
+    ~MistakeHints() override;
 
     // 记录 → 本次练习的错误 opens the review of the attempt written last in
     // the journal that `journal` gives, which also tells slips made before.
@@ -42,7 +42,8 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
     void completed(const AttemptFigures&) override { forgetHint(); }
     void gaveUp(const AttemptFigures&) override { forgetHint(); }
 
-    // The kind of a mistake of a journal written before kinds were kept.
+    // The kind of a mistake of a journal written before kinds were kept; its
+    // data is read when a journal that old is brought up to date.
     MistakeNote explain(char16_t expected, char16_t typed) override;
 
   private:
@@ -60,9 +61,10 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
     std::string m_programFolder;
     std::function<const Journal&()> m_journal;
     MistakesWindow* m_review = nullptr; // made on first use
-    KanjiSources m_kanji;
-    MecabAnalyser m_analyser;
-    SlipBook m_slips;
+    std::string m_dictionaryFolder;
+    std::unique_ptr<KanjiSources> m_kanji; // for an old journal's upgrade only
+    std::unique_ptr<MecabAnalyser> m_analyser;
+    std::unique_ptr<Classifier> m_classifier;
     LoadedLesson m_lesson;
     bool m_chineseTold = false;    // once per attempt
     bool m_tellingChinese = false; // the slip told is the first of a Chinese form

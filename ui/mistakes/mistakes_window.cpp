@@ -56,7 +56,8 @@ QString summaryOf(const ReviewedAttempt& attempt) {
                  attempt.completed ? QStringLiteral("已完成") : QStringLiteral("未完成"))
             .arg(attempt.mistakes.size());
     if (attempt.shifted > 0)
-        summary += QStringLiteral("（另有 %1 个字只是被前面的错误错开，未列出）").arg(attempt.shifted);
+        summary +=
+            QStringLiteral("（另有 %1 个字只是被前面的错误错开，未列出）").arg(attempt.shifted);
     return summary;
 }
 
@@ -111,8 +112,9 @@ void MistakesWindow::fill(const std::optional<ReviewedAttempt>& attempt,
 
 void MistakesWindow::fillRow(int row, const ReviewedMistake& mistake,
                              const std::optional<std::u16string>& lessonText) {
-    auto* line = new QLabel(
-        lessonText ? markedLine(*lessonText, mistake.position, mistake.expected.size()) : QString());
+    auto* line =
+        new QLabel(lessonText ? markedLine(*lessonText, mistake.position, mistake.expected.size())
+                              : QString());
     line->setTextFormat(Qt::RichText);
     m_table->setCellWidget(row, LineColumn, line);
     const auto set = [&](Column column, const QString& text) {

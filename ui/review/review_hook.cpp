@@ -35,6 +35,13 @@ ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item,
     connect(&journal, &JournalHook::statisticsWindowMade, this, &ReviewHook::addPage);
     if (QMenu* menu = qobject_cast<QMenu*>(m_item.parent()))
         connect(menu, &QMenu::aboutToShow, this, &ReviewHook::showWhatIsDue);
+    if (const auto rejudged = m_keeper.rejudgeSlips(); rejudged && rejudged->attempts > 0)
+        qInfo("Judged %lld earlier attempts again as slips: %lld mistakes became %lld slips, "
+              "%lld review cards retired",
+              static_cast<long long>(rejudged->attempts),
+              static_cast<long long>(rejudged->mistakesBefore),
+              static_cast<long long>(rejudged->slipsAfter),
+              static_cast<long long>(rejudged->cardsRetired));
     m_keeper.makeCardsFromHistory();
     const size_t lines = m_keeper.dueLines();
     if (lines > 0)
