@@ -30,11 +30,10 @@ KanjiSources::~KanjiSources() {
 }
 
 void KanjiSources::load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    openConverters();
-    readKanjidic();
+    std::call_once(m_loaded, [this] {
+        openConverters();
+        readKanjidic();
+    });
 }
 
 // OpenCC reads a configuration's dictionaries itself; only an existing,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iconv.h>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,7 +15,9 @@ struct SourcePlaces {
 // What is known about single kanji: their Chinese forms (OpenCC), whether
 // Japanese writing uses a character at all (JIS X 0213 through iconv) and
 // their readings (KANJIDIC). Everything is read on the first load(), once; a
-// source that is missing leaves only its own questions unanswered.
+// source that is missing leaves only its own questions unanswered. load() may
+// be called from several threads: a call while another reads waits for it.
+// The questions are asked from one thread, after load().
 class KanjiSources {
   public:
     explicit KanjiSources(SourcePlaces places = {});
@@ -47,7 +50,7 @@ class KanjiSources {
     std::u16string convert(void* converter, std::u16string_view text);
 
     SourcePlaces m_places;
-    bool m_loaded = false;
+    std::once_flag m_loaded;
     void* m_toTraditional = nullptr; // OpenCC handles; null when not opened
     void* m_toSimplified = nullptr;
     void* m_fromSimplified = nullptr; // simplified to traditional Chinese

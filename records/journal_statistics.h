@@ -58,10 +58,24 @@ struct WeeklyKind {
 std::vector<LessonSummary> lessonSummaries(const Journal& journal,
                                            std::optional<std::string_view> mode = std::nullopt);
 
-// Every attempt, or those of one lesson, of every mode or one, by the time it ended.
+// What one point of the progress stands for: an attempt, or the attempts that
+// ended on one day, in one week (from Monday) or in one month of the learner's
+// calendar.
+enum class ProgressStep { Attempt, Day, Week, Month };
+
+// Every attempt, or those of one lesson, of every mode or one, by the time it
+// ended; or, by a longer step, one point per day, week or month: when it
+// holds a completed attempt of enough characters, the mean of those (a give-up
+// after a few characters runs far faster), otherwise the mean of all, grey.
 std::vector<ProgressPoint> progress(const Journal& journal,
                                     std::optional<std::string_view> lesson = std::nullopt,
-                                    std::optional<std::string_view> mode = std::nullopt);
+                                    std::optional<std::string_view> mode = std::nullopt,
+                                    ProgressStep step = ProgressStep::Attempt);
+
+// The shortest step at which the progress has at most `mostPoints` points (a
+// month when even months are more).
+ProgressStep progressStep(const Journal& journal, std::optional<std::string_view> lesson,
+                          std::optional<std::string_view> mode, std::int64_t mostPoints);
 
 // The characters missed most often, most first, each with what was typed
 // instead most often; characters that were only shifted by an earlier slip
@@ -74,6 +88,3 @@ std::vector<WeeklyKind> mistakesByWeek(const Journal& journal);
 
 // The lesson of the attempt written last.
 std::optional<std::string> lastAttemptLesson(const Journal& journal);
-
-// The name given last when a score was saved; an empty name does not count.
-std::optional<std::string> lastSavedName(const Journal& journal);

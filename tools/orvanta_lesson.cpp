@@ -6,6 +6,7 @@
 #include "core/local_files.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
+#include "tools/class_report_command.h"
 #include "tools/explain_command.h"
 #include "tools/readings_command.h"
 #include "tools/review_schedule_command.h"
@@ -155,7 +156,8 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
 }
 
 int usageError() {
-    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage << kSlipsUsage;
+    std::cerr << kUsage << kReadingsUsage << kExplainUsage << kReviewScheduleUsage << kSlipsUsage
+              << kClassReportUsage;
     return 2;
 }
 
@@ -166,8 +168,9 @@ int main(int argc, char** argv) {
     if (args.empty())
         return usageError();
     if (args[0] == "--help" || args[0] == "-h") {
-        const auto error = writeStandardOutput(std::string(kUsage) + kReadingsUsage +
-                                               kExplainUsage + kReviewScheduleUsage + kSlipsUsage);
+        const auto error =
+            writeStandardOutput(std::string(kUsage) + kReadingsUsage + kExplainUsage +
+                                kReviewScheduleUsage + kSlipsUsage + kClassReportUsage);
         return error ? cannotWrite("standard output", *error) : 0;
     }
     if (args[0] == "decode")
@@ -180,6 +183,8 @@ int main(int argc, char** argv) {
         return slipsCommand({args.begin() + 1, args.end()});
     if (args[0] == "review-schedule")
         return reviewScheduleCommand({args.begin() + 1, args.end()});
+    if (args[0] == "class-report")
+        return classReportCommand({args.begin() + 1, args.end()});
     if (args[0] != "encode")
         return usageError();
     std::optional<std::string> in, out;

@@ -4,12 +4,18 @@
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
 #include "records/history_place.h"
+#include "ui/classroom/assign_lessons.h"
+#include "ui/classroom/class_folder_hook.h"
+#include "ui/classroom/class_lessons_menu.h"
+#include "ui/classroom/class_report_window.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/system_clock.h"
 #include "ui/common/translations.h"
 #include "ui/common/window_place.h"
+#include "ui/dialogs/score_keeper.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/mastery_hook.h"
+#include "ui/learners/learners_menu.h"
 #include "ui/main_window/form1.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
@@ -24,9 +30,10 @@
 #include "ui/review/review_hook.h"
 #include "ui/sound/wave_player.h"
 
+#include <QCoreApplication>
+#include <QDate>
 #include <QMenu>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace {
 
@@ -101,14 +108,19 @@ std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
     return makeWindow(std::move(services)).window;
 }
 
-std::unique_ptr<Form1> makeMainWindow(const QString& programFolder) {
+std::unique_ptr<Form1> makeMainWindow(const QString& programFolder, const ProgramRun& run) {
+    useLearnerSettings(run.learner.learner);
     MadeWindow made = makeWindow(programServices(programFolder));
     Form1& window = *made.window;
-    JournalHook& journal = attachJournal(window, defaultJournalPath(), &attachMistakes(window));
+    JournalHook& journal =
+        attachJournal(window, learnerJournalPath(run.dataFolder, run.learner.learner.id),
+                      &attachMistakes(window));
     ReviewHook& review = attachReview(window, journal, std::make_unique<QtDayClock>());
     attachMastery(
         window, journal, review, [&recall = made.recall] { return recall.chooseRecall(); },
         std::make_unique<QtDayClock>());
+    attachLearners(window, run);
+    attachClassroom(window, journal, run);
     return std::move(made.window);
 }
 
@@ -159,12 +171,55 @@ MistakeHints& attachMistakes(Form1& window) {
     return *hints;
 }
 
+void attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run) {
+    const MainWindowParts parts = window.parts();
+    QAction* item = addMenuItem(parts.menu.Set, "ClassFolder", QStringLiteral("班级文件夹(&C)..."));
+    auto* folder =
+        new ClassFolderHook(parts.window, *item, parts.hints, *parts.services.prompts,
+                            journal.journal().path(), run.learner.learner, run.classFolder);
+    QObject::connect(&journal, &JournalHook::attemptJournalled, folder,
+                     &ClassFolderHook::publishSoon);
+    QAction* report =
+        addMenuItem(parts.menu.Score, "ClassReport", QStringLiteral("班级报告(&C)..."));
+    QObject::connect(
+        report, &QAction::triggered, folder,
+        [folder, &owner = parts.window, &prompts = *parts.services.prompts,
+         &lessonBox = parts.lessonBox] {
+            if (folder->folder().isEmpty())
+                folder->ClassFolder_Click();
+            if (folder->folder().isEmpty())
+                return;
+            auto* window = new ClassReportWindow(folder->folder(), prompts, &owner);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            window->setAssignAction([window, &prompts, &lessonBox] {
+                auto* assign =
+                    new AssignLessons(window->folder(), prompts, lessonBox.font(), window);
+                assign->setAttribute(Qt::WA_DeleteOnClose);
+                QObject::connect(assign, &QDialog::accepted, window, &ClassReportWindow::refresh);
+                assign->open();
+            });
+            window->show();
+        });
+    QMenu* lessons = addSubmenu(parts.menu.Lesson, "ClassLessons", QStringLiteral("班级课文(&B)"),
+                                parts.menu.Openfile);
+    new ClassLessonsMenu(
+        *lessons, parts.session, parts.hints,
+        [&journal]() -> const Journal& { return journal.journal(); },
+        [folder] { return folder->folder(); }, QDate::currentDate());
+}
+
 void observeAttempts(Form1& window, AttemptObserver& observer) {
     window.parts().session.addObserver(observer);
 }
 
-std::string defaultJournalPath() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/orvanta/journal.sqlite3"))
-        .toStdString();
+void attachLearners(Form1& window, const ProgramRun& run) {
+    const MainWindowParts parts = window.parts();
+    const LearnerAtKeyboard& at = run.learner;
+    parts.scores.offerName(at.chosen ? QString::fromStdString(at.learner.name) : QString());
+    QMenu* menu = addSubmenu(parts.menu.Set, "Learners", QStringLiteral("学习者(&L)"));
+    auto* learners =
+        new LearnersMenu(*menu, parts.window, *parts.services.prompts, run.dataFolder, at.learner,
+                         [](const std::string&) { QCoreApplication::exit(kLearnerSwitched); });
+    if (at.chosen)
+        QObject::connect(learners, &LearnersMenu::renamed, &parts.scores, &ScoreKeeper::offerName);
 }

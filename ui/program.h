@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/user_data_folder.h"
+#include "ui/learners/learner_start.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -24,9 +27,21 @@ MainWindowServices programServices(const QString& programFolder);
 // their own (the reading help), centred on its screen and ready to show.
 std::unique_ptr<Form1> makeMainWindow(MainWindowServices services);
 
+// Who practises in a run of the window, where their data lives and the class
+// folder they publish into (empty: none).
+struct ProgramRun {
+    std::string dataFolder = userDataFolder();
+    LearnerAtKeyboard learner{{"1", kFirstLearnerName}, false};
+    QString classFolder;
+};
+
+// The code the window's run ends with when another learner takes over: the
+// program then starts the window again for the learner the roster names last.
+inline constexpr int kLearnerSwitched = 75;
+
 // The program as it starts: its own services, the main window that owns them
-// and every feature, the practice journal among them.
-std::unique_ptr<Form1> makeMainWindow(const QString& programFolder);
+// and every feature, the learner's practice journal among them.
+std::unique_ptr<Form1> makeMainWindow(const QString& programFolder, const ProgramRun& run = {});
 
 // The practice journal at `journalPath`, owned by the window; with the
 // mistakes explained, its mistakes carry their kind and 本次练习的错误 reads it.
@@ -46,8 +61,12 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
 MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
                            std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock);
 
+// 设置 → 学习者 for the learner of `run`; their name offered when a score is saved.
+void attachLearners(Form1& window, const ProgramRun& run);
+
+// 设置 → 班级文件夹 and 记录 → 班级报告: the learner's progress published into
+// the class folder of `run` after each journalled attempt, and the class report.
+void attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run);
+
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);
-
-// $XDG_DATA_HOME/orvanta/journal.sqlite3 (~/.local/share by default).
-std::string defaultJournalPath();

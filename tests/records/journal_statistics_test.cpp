@@ -12,6 +12,16 @@ std::string readFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+JournalMistake slip(Pos position, std::u16string expected, std::u16string typed,
+                    MistakeNote note = {}) {
+    JournalMistake mistake;
+    mistake.position = position;
+    mistake.expected = std::move(expected);
+    mistake.typed = std::move(typed);
+    mistake.note = std::move(note);
+    return mistake;
+}
+
 } // namespace
 
 class JournalStatisticsTest : public JournalFixture {
@@ -212,9 +222,9 @@ TEST_F(JournalStatisticsTest, OnlyCompletedAttemptsOfTwentyCharactersSetTheBestF
 
 // Typed wrong twice at position 3 and once at 7, each taken back and typed
 // right: the read-out forgets them, the first try does not.
-TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOnce) {
+TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsTheLessonCharactersOfEverySlip) {
     write(attempt("J01A", "2026-03-02T10:00:00+08:00", 40, 20, 20),
-          {{3, u"辞", u"持"}, {3, u"辞", u"時"}, {7, u"は", u"わ"}});
+          {{3, u"辞書", u"時", {}, std::nullopt, true}, {7, u"", u"↵"}});
     write(attempt("J01A", "2026-03-02T10:05:00+08:00", 40, 20, 20));
     const auto rows = lessonSummaries(*m_journal);
     ASSERT_EQ(rows.size(), 1u);
@@ -224,7 +234,7 @@ TEST_F(JournalStatisticsTest, FirstTryAccuracyCountsEveryPositionThatWentWrongOn
     const auto points = progress(*m_journal);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_DOUBLE_EQ(points[0].accuracy, 100);
-    EXPECT_DOUBLE_EQ(points[0].firstTryAccuracy, 90);
+    EXPECT_DOUBLE_EQ(points[0].firstTryAccuracy, 85);
 }
 
 TEST_F(JournalStatisticsTest, ExportWritesCellsThatLookLikeFormulasAsText) {
@@ -248,4 +258,70 @@ TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("a.csv"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(m_dir / "no"));
+}
+
+// Beyond what a chart can show apart, a point is a day of the learner's own
+// calendar: 01:00 at +08:00 is the next day though it is still the day
+// before in UTC. A give-up after a few characters runs far faster and is left
+// out of a day that has a counted attempt.
+TEST_F(JournalStatisticsTest, ADaysPointIsTheMeanOfItsCountedAttemptsByTheLearnersCalendar) {
+    JournalAttempt gaveUp = attempt("J01A", "2026-03-02T12:00:00+08:00", 300);
+    gaveUp.completed = false;
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00", 40, 20));
+    write(gaveUp);
+    write(attempt("J01A", "2026-03-02T18:00:00+08:00", 60, 16));
+    JournalAttempt nextDay = attempt("J01A", "2026-03-03T01:00:00+08:00", 200);
+    nextDay.completed = false;
+    write(nextDay);
+    const auto days = progress(*m_journal, std::nullopt, std::nullopt, ProgressStep::Day);
+    ASSERT_EQ(days.size(), 2u);
+    EXPECT_DOUBLE_EQ(days[0].speed, 50);
+    EXPECT_DOUBLE_EQ(days[0].accuracy, 90);
+    EXPECT_TRUE(days[0].counted);
+    EXPECT_DOUBLE_EQ(days[1].speed, 200) << "a day of give-ups only shows them, grey";
+    EXPECT_FALSE(days[1].counted);
+    EXPECT_LT(days[0].endedAtMs, days[1].endedAtMs);
+}
+
+// Five attempts on three days of two weeks (2026-03-08 is a Sunday), in two months.
+TEST_F(JournalStatisticsTest, TheChartTakesTheShortestStepWhosePointsItCanShow) {
+    for (const char* endedAt :
+         {"2026-02-27T10:00:00+08:00", "2026-02-27T11:00:00+08:00", "2026-03-01T10:00:00+08:00",
+          "2026-03-01T11:00:00+08:00", "2026-03-02T10:00:00+08:00"})
+        write(attempt("J01A", endedAt));
+    const std::vector<std::pair<std::int64_t, ProgressStep>> cases{{5, ProgressStep::Attempt},
+                                                                   {3, ProgressStep::Day},
+                                                                   {2, ProgressStep::Week},
+                                                                   {1, ProgressStep::Month}};
+    for (const auto& [mostPoints, step] : cases) {
+        EXPECT_EQ(progressStep(*m_journal, std::nullopt, std::nullopt, mostPoints), step)
+            << mostPoints;
+        EXPECT_LE(progress(*m_journal, std::nullopt, std::nullopt, step).size(),
+                  static_cast<size_t>(std::max<std::int64_t>(mostPoints, 2)));
+    }
+    EXPECT_EQ(progress(*m_journal, std::nullopt, std::nullopt, ProgressStep::Week).size(), 2u);
+    EXPECT_EQ(progress(*m_journal, std::nullopt, std::nullopt, ProgressStep::Month).size(), 2u);
+    EXPECT_EQ(progressStep(*m_journal, "J09B", std::nullopt, 1), ProgressStep::Attempt)
+        << "a lesson never practised has no point";
+}
+
+// A week's kinds add up over its attempts, the largest first; a mistake of
+// no known kind counts apart.
+TEST_F(JournalStatisticsTest, AWeeksKindsAddUpOverItsAttemptsLargestFirst) {
+    const MistakeNote other{"其他", ""};
+    const MistakeNote reading{"读音错误", ""};
+    write(attempt("J01A", "2026-03-02T09:00:00+08:00"),
+          {slip(0, u"今", u"金", other), slip(1, u"日", u"火", reading),
+           slip(2, u"は", u"わ", reading), slip(3, u"本", u"木")});
+    write(attempt("J01B", "2026-03-04T09:00:00+08:00"),
+          {slip(0, u"辞", u"持", other), slip(1, u"書", u"暑", other)});
+    write(attempt("J02A", "2026-03-09T09:00:00+08:00"), {slip(0, u"今", u"こ", reading)});
+    std::vector<std::tuple<std::string, std::string, std::int64_t>> weeks;
+    for (const WeeklyKind& w : mistakesByWeek(*m_journal))
+        weeks.emplace_back(w.week, w.kind, w.count);
+    EXPECT_EQ(weeks, (std::vector<std::tuple<std::string, std::string, std::int64_t>>{
+                         {"2026-03-02", "其他", 3},
+                         {"2026-03-02", "读音错误", 2},
+                         {"2026-03-02", "", 1},
+                         {"2026-03-09", "读音错误", 1}}));
 }

@@ -3,6 +3,7 @@
 #include "ui/common/window_buttons.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -81,8 +82,31 @@ std::optional<QString> Prompts::chooseOpenFile(QWidget* parent, const QString& f
         parent, filter);
 }
 
+std::optional<QString> Prompts::chooseSaveFile(QWidget* parent, const QString& filter) {
+    m_fileFilters.push_back(filter);
+    return preparedFileOr(
+        [](QWidget* p, const QString& f) {
+            return QFileDialog::getSaveFileName(p, QString(), QString(), f);
+        },
+        parent, filter);
+}
+
 std::optional<QString> Prompts::chooseFolder(QWidget* parent, const QString& title) {
     return preparedFileOr(
         [](QWidget* p, const QString& t) { return QFileDialog::getExistingDirectory(p, t); },
         parent, title);
+}
+
+std::optional<QString> Prompts::askText(QWidget* parent, const QString& text, const QString& title,
+                                        const QString& initial) {
+    m_asked.push_back(title + QLatin1Char('|') + text);
+    if (!m_nextFiles.empty()) {
+        const QString answer = m_nextFiles.front();
+        m_nextFiles.pop_front();
+        return answer.isEmpty() ? std::nullopt : std::optional(answer);
+    }
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent, title, text, QLineEdit::Normal, initial, &ok);
+    return ok ? std::optional(answer) : std::nullopt;
 }

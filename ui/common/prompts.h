@@ -19,8 +19,15 @@ class Prompts {
     void inform(QWidget* parent, const QString& text, const QString& title);
     // A file to open; nothing when the learner cancels.
     std::optional<QString> chooseOpenFile(QWidget* parent, const QString& filter);
+    // A file to write; answered in advance by setNextFile as well.
+    std::optional<QString> chooseSaveFile(QWidget* parent, const QString& filter);
     // A folder to write into; answered in advance by setNextFile as well.
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title);
+
+    // A line of text, starting with `initial` selected; nothing when cancelled.
+    // Answered in advance by setNextFile as well.
+    std::optional<QString> askText(QWidget* parent, const QString& text, const QString& title,
+                                   const QString& initial = {});
 
     void setNextAnswer(bool yes) { m_nextAnswers.push_back(yes); }
     // An empty name answers as a cancelled dialog.

@@ -95,8 +95,6 @@ void ScoreKeeper::save(const QString& name) {
     m_delet->setEnabled(true);
     m_sav->setEnabled(false);
     m_dialog->close();
-    if (!name.isEmpty())
-        offerName(name);
     emit scoreSaved(name);
 }
 

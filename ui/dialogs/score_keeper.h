@@ -28,8 +28,9 @@ class ScoreKeeper final : public QObject {
     void showModal();
     Dialog* dialog() const { return m_dialog; }
 
-    // The name the name entry starts with: the last one saved (a journal of
-    // earlier runs tells it), so that the learner need not type it again.
+    // The name the name entry starts with, selected: the chosen learner's.
+    // Without one it starts empty, so that one Enter never files a score
+    // under the name of whoever saved before.
     void offerName(const QString& name) { m_offeredName = name; }
     void OKButton_Click();
     void See_Click();

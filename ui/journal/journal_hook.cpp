@@ -81,13 +81,10 @@ JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& aga
     m_retry->setInterval(kRetryMs);
     connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
-    if (openJournal(m_journal, *this) == JournalOpening::Open) {
+    if (openJournal(m_journal, *this) == JournalOpening::Open)
         lastLessonIs(lastAttemptLesson(m_journal));
-        if (const auto name = lastSavedName(m_journal))
-            scores.offerName(qs(*name));
-    } else {
+    else
         lastLessonIs(std::nullopt);
-    }
 }
 
 void JournalHook::scoreSaved(const QString& name) {
@@ -97,6 +94,7 @@ void JournalHook::scoreSaved(const QString& name) {
 void JournalHook::attemptRecorded(std::int64_t, const JournalAttempt& attempt) {
     QTimer::singleShot(0, this, [this] { m_journal.checkpointIfDue(); });
     lastLessonIs(attempt.lesson);
+    emit attemptJournalled();
     if (m_window && m_window->isVisible())
         m_window->refresh();
 }

@@ -55,6 +55,8 @@ class JournalHook final : public QObject, private RecorderListener {
   signals:
     // The statistics window was made, for other features to add their pages.
     void statisticsWindowMade(StatisticsWindow& window);
+    // An attempt is in the journal now.
+    void attemptJournalled();
 
   private:
     void scoreSaved(const QString& name);

@@ -60,6 +60,21 @@ QValueAxis* valueAxis(const QString& title, const QColor& colour, const QString&
     return axis;
 }
 
+// The time axis says what a point stands for.
+QString timeAxisTitle(ProgressStep step) {
+    switch (step) {
+    case ProgressStep::Attempt:
+        return QStringLiteral("练习结束的时间");
+    case ProgressStep::Day:
+        return QStringLiteral("练习的日期（练习太多，每个点是一天的平均）");
+    case ProgressStep::Week:
+        return QStringLiteral("练习的日期（练习太多，每个点是一周的平均）");
+    case ProgressStep::Month:
+        break;
+    }
+    return QStringLiteral("练习的日期（练习太多，每个点是一个月的平均）");
+}
+
 } // namespace
 
 ProgressChart::ProgressChart(QWidget* parent)
@@ -72,7 +87,6 @@ ProgressChart::ProgressChart(QWidget* parent)
     chart()->legend()->setFont(chineseFont(10.5));
     chart()->setTitleFont(chineseFont(12));
     chart()->setTitleBrush(kCaptionBlue);
-    m_timeAxis->setTitleText(QStringLiteral("练习结束的时间"));
     m_timeAxis->setTitleFont(chineseFont(9));
     m_timeAxis->setLabelsFont(chineseFont(9));
     m_accuracyAxis->setGridLineVisible(false); // the speed axis draws the grid
@@ -98,14 +112,15 @@ QLineSeries* ProgressChart::addLine(const QString& name, const QPen& pen) {
     return line;
 }
 
-void ProgressChart::showPoints(const std::vector<ProgressPoint>& points, const QString& title) {
+void ProgressChart::showPoints(const std::vector<ProgressPoint>& points, ProgressStep step,
+                               const QString& title) {
     fill(m_speed, points, &ProgressPoint::speed);
     fill(m_accuracy, points, &ProgressPoint::accuracy);
     fill(m_firstTry, points, &ProgressPoint::firstTryAccuracy);
     markPoints(m_speed, points, &ProgressPoint::speed);
     markPoints(m_accuracy, points, &ProgressPoint::accuracy);
     markPoints(m_firstTry, points, &ProgressPoint::firstTryAccuracy);
-    fitTimeAxis(points);
+    fitTimeAxis(points, step);
     fitSpeedAxis(points);
     fitAccuracyAxis(points);
     chart()->setTitle(title);
@@ -113,7 +128,8 @@ void ProgressChart::showPoints(const std::vector<ProgressPoint>& points, const Q
 
 // From the first attempt to the last with a twentieth of that on each side
 // (at least five minutes), so that attempts minutes apart spread out.
-void ProgressChart::fitTimeAxis(const std::vector<ProgressPoint>& points) {
+void ProgressChart::fitTimeAxis(const std::vector<ProgressPoint>& points, ProgressStep step) {
+    m_timeAxis->setTitleText(timeAxisTitle(step));
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const qint64 first = points.empty() ? now : points.front().endedAtMs;
     const qint64 last = points.empty() ? now : points.back().endedAtMs;

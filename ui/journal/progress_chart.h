@@ -9,20 +9,25 @@ class QDateTimeAxis;
 class QLineSeries;
 class QValueAxis;
 
-// Speed, accuracy and first-try accuracy of attempts over time. Every attempt
-// is a point; an attempt that sets no best figure (given up, or too short) is
-// a small grey one, and the best of each line a large one. The axes fit the
-// attempts shown, with a margin.
+// Speed, accuracy and first-try accuracy of attempts over time. A point is an
+// attempt, or the mean of a day, week or month when there are more attempts
+// than the chart can show apart; a point that sets no best figure (given up,
+// or too short) is a small grey one, and the best of each line a large one.
+// The axes fit the points shown, with a margin.
 class ProgressChart final : public QChartView {
     Q_OBJECT
   public:
     explicit ProgressChart(QWidget* parent = nullptr);
 
-    void showPoints(const std::vector<ProgressPoint>& points, const QString& title);
+    // As many points as the chart can show apart (a few hundred).
+    static constexpr std::int64_t kMostPoints = 300;
+
+    void showPoints(const std::vector<ProgressPoint>& points, ProgressStep step,
+                    const QString& title);
 
   private:
     QLineSeries* addLine(const QString& name, const QPen& pen);
-    void fitTimeAxis(const std::vector<ProgressPoint>& points);
+    void fitTimeAxis(const std::vector<ProgressPoint>& points, ProgressStep step);
     void fitSpeedAxis(const std::vector<ProgressPoint>& points);
     void fitAccuracyAxis(const std::vector<ProgressPoint>& points);
 

@@ -8,11 +8,13 @@
 #include "ui/journal/progress_chart.h"
 
 #include <array>
+#include <malloc.h>
 
 #include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
@@ -268,6 +270,18 @@ void StatisticsWindow::refresh() {
     emit refreshed();
 }
 
+// A window minimised is hidden by the window system and keeps its figures.
+void StatisticsWindow::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    m_lessons->setRowCount(0);
+    m_missed->setRowCount(0);
+    m_weeks->setRowCount(0);
+    m_chart->showPoints({}, ProgressStep::Attempt, {});
+    malloc_trim(0); // what a large journal's figures took goes back to the system
+}
+
 void StatisticsWindow::addPage(QWidget* page, const QString& title) {
     m_pages->addTab(page, title);
 }
@@ -328,19 +342,21 @@ void StatisticsWindow::showSelectedLesson() {
 }
 
 void StatisticsWindow::showProgress(const std::optional<std::string>& lesson) {
-    const std::vector<ProgressPoint> points = progress(m_journal, lesson, chosenMode());
+    const std::optional<std::string> mode = chosenMode();
+    const ProgressStep step = progressStep(m_journal, lesson, mode, ProgressChart::kMostPoints);
+    const std::vector<ProgressPoint> points = progress(m_journal, lesson, mode, step);
     const QList<QTableWidgetItem*> selected = m_lessons->selectedItems();
-    if (points.empty() && chosenMode())
-        m_chart->showPoints(points,
+    if (points.empty() && mode)
+        m_chart->showPoints(points, step,
                             QStringLiteral("还没有“%1”的练习记录").arg(m_modes->currentText()));
     else if (points.empty())
-        m_chart->showPoints(points,
+        m_chart->showPoints(points, step,
                             QStringLiteral("还没有练习记录：完成或放弃一次练习后，这里会画出进步"));
     else if (lesson && !selected.isEmpty())
-        m_chart->showPoints(points,
+        m_chart->showPoints(points, step,
                             chartCaption(m_lessons->item(selected.first()->row(), 0)->text()));
     else
-        m_chart->showPoints(points, chartCaption(QStringLiteral("全部练习")));
+        m_chart->showPoints(points, step, chartCaption(QStringLiteral("全部练习")));
 }
 
 // What the chart shows, with the practice mode when the filter names one.

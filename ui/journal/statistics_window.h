@@ -30,6 +30,10 @@ class StatisticsWindow final : public QDialog {
     void drillRequested();
     void refreshed();
 
+  protected:
+    // Closed, the window lets go of what it read; refresh() reads it again.
+    void hideEvent(QHideEvent* event) override;
+
   private:
     QWidget* createLessonTable();
     QWidget* createModeFilter();

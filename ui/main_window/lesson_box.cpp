@@ -5,6 +5,8 @@
 #include "ui/main_window/ruby_room_layout.h"
 
 #include <QScrollBar>
+#include <QTextBlock>
+#include <climits>
 
 namespace {
 
@@ -32,6 +34,11 @@ void LessonBoxWidget::setText(std::u16string text) {
     m_selectionShown = false;
     const QString shown = documentText(m_text);
     setPlainText(shown);
+    // Qt lets go of a block's shaping once it is laid out, and shapes a long
+    // line again for every question about a place in it (a key asks several);
+    // the lesson's text stays until the next lesson, so its shaping is kept.
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
     m_marks.assign(static_cast<size_t>(document()->characterCount()), Mark{});
     m_hidden.assign(m_marks.size(), false);
     for (qsizetype p = 0; p < shown.size(); ++p)
@@ -83,14 +90,27 @@ template <typename Change> void LessonBoxWidget::changeSelectedMarks(Change chan
         updateCharacters(firstChanged, endChanged);
 }
 
+// The characters changed in one pass of the event loop are painted together:
+// a paste marks thousands of them, and finding where one stands walks its
+// block's lines.
+void LessonBoxWidget::updateCharacters(int from, int to) {
+    if (m_changedFrom >= m_changedTo)
+        QMetaObject::invokeMethod(this, &LessonBoxWidget::paintChanged, Qt::QueuedConnection);
+    m_changedFrom = std::min(m_changedFrom, from);
+    m_changedTo = std::max(m_changedTo, to);
+}
+
 // Document positions [from, to): their part of a line, or the whole width of
 // the lines between.
-void LessonBoxWidget::updateCharacters(int from, int to) {
+void LessonBoxWidget::paintChanged() {
+    const int documentLength = document()->characterCount() - 1;
     QTextCursor cursor(document());
-    cursor.setPosition(from);
+    cursor.setPosition(std::min(m_changedFrom, documentLength));
     const QRect first = cursorRect(cursor);
-    cursor.setPosition(to);
+    cursor.setPosition(std::min(m_changedTo, documentLength));
     const QRect last = cursorRect(cursor);
+    m_changedFrom = INT_MAX;
+    m_changedTo = 0;
     QRect area = first.united(last);
     if (last.top() != first.top() || last.left() < first.left())
         area = QRect(0, area.top(), viewport()->width(), area.height());
@@ -122,17 +142,26 @@ QTextCharFormat LessonBoxWidget::markAt(int documentPosition) const {
 }
 
 void LessonBoxWidget::reveal(Pos position) {
-    QTextCursor cursor(document());
     const int documentLength = document()->characterCount() - 1;
-    cursor.setPosition(std::clamp(m_lineBreaks.toDocument(position), 0, documentLength));
+    const int at = std::clamp(m_lineBreaks.toDocument(position), 0, documentLength);
     // A plain text box scrolls by lines, and lines with room for readings are
     // taller than they are apart: step until the character's line stands in
     // view, a line from the edge where the text allows.
     QScrollBar* bar = verticalScrollBar();
-    const int margin = cursorRect(cursor).height();
-    while (cursorRect(cursor).top() < margin && bar->value() > bar->minimum())
+    const qreal margin = lineSpan(at).height();
+    while (lineSpan(at).top() < margin && bar->value() > bar->minimum())
         bar->setValue(bar->value() - 1);
-    while (cursorRect(cursor).bottom() > viewport()->height() - margin &&
-           bar->value() < bar->maximum())
+    while (lineSpan(at).bottom() > viewport()->height() - margin && bar->value() < bar->maximum())
         bar->setValue(bar->value() + 1);
+}
+
+// Only the line's place is asked of the layout: a cursor placed at the
+// position would measure its x, which shapes the whole of a long line.
+QRectF LessonBoxWidget::lineSpan(int documentPosition) const {
+    const QTextBlock block = document()->findBlock(documentPosition);
+    const QRectF blockRect = blockBoundingGeometry(block).translated(contentOffset());
+    const QTextLine line = block.layout()->lineForTextPosition(documentPosition - block.position());
+    if (!line.isValid())
+        return blockRect;
+    return {blockRect.left(), blockRect.top() + line.y(), blockRect.width(), line.height()};
 }

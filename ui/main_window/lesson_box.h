@@ -7,6 +7,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QTextLayout>
+#include <climits>
 #include <vector>
 
 class RubyRoomLayout;
@@ -90,6 +91,9 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     void hideSelection();
     template <typename Change> void changeSelectedMarks(Change change);
     void updateCharacters(int from, int to);
+    void paintChanged();
+    // The line holding a document position, in viewport coordinates.
+    QRectF lineSpan(int documentPosition) const;
     void makeRoomForReadings();
     VisibleSpan visibleSpan(const QTextBlock& block, qreal top, qreal bottom) const;
     void paintBlock(QPainter& painter, const QTextBlock& block, QPointF topLeft, const QRect& area,
@@ -109,6 +113,8 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
     int m_selectionStart = 0;
     int m_selectionEnd = 0;
     bool m_selectionShown = false;
+    int m_changedFrom = INT_MAX; // document positions not painted since their marks changed
+    int m_changedTo = 0;
     std::vector<Mark> m_marks; // by document position, the last separator's included
     RubyRoomLayout* m_layout;
     std::vector<PlacedReading> m_readings; // by start

@@ -6,11 +6,34 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace {
 
 constexpr QChar kParagraph(0x2029);
+// A paragraph longer than kLongestPiece is cut into pieces of kPieceLength:
+// a key then lays out at most about a thousand characters.
+constexpr int kPieceLength = 1000;
+constexpr int kLongestPiece = 2 * kPieceLength;
+// The user state of a block that continues the paragraph before it after a
+// soft break. A block split by a line break the learner types keeps its own
+// state in its first part and gives the second none, which then starts a
+// paragraph, as it should (a block format would be handed on to both).
+constexpr int kContinuesParagraph = 1;
+
+bool continuesParagraph(const QTextBlock& block) {
+    return block.userState() == kContinuesParagraph;
+}
+
+// At the start of the row that holds the piece's end, where the block is laid
+// out: a cut then shows nowhere while the box keeps its width.
+int cutPosition(const QTextBlock& block) {
+    const QTextLine row = block.layout()->lineForTextPosition(kPieceLength);
+    return block.position() +
+           (row.isValid() && row.textStart() > 0 ? row.textStart() : kPieceLength);
+}
 
 bool allKana(const QString& text) {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
@@ -44,8 +67,61 @@ void TypingBoxWidget::setText(std::u16string_view text) {
     const QTextCharFormat typingFormat = currentCharFormat();
     setPlainText(documentText(text));
     setCurrentCharFormat(typingFormat);
-    m_lastSeen = toPlainText();
     m_programWrite = false;
+    cutLongParagraphs();
+    m_lastSeen = typedText();
+}
+
+QString TypingBoxWidget::typedText() const {
+    const QString plain = toPlainText();
+    QString text;
+    text.reserve(plain.size());
+    qsizetype from = 0;
+    for (QTextBlock block = document()->begin().next(); block.isValid(); block = block.next()) {
+        if (!continuesParagraph(block))
+            continue;
+        const qsizetype softBreak = block.position() - 1;
+        text += QStringView(plain).mid(from, softBreak - from);
+        from = softBreak + 1;
+    }
+    text += QStringView(plain).mid(from);
+    return text;
+}
+
+// All cuts are one edit, so that each piece is laid out once.
+void TypingBoxWidget::cutLongParagraphs() {
+    m_cutQueued = false;
+    if (m_composing) // a break laid before a preedit would leave it painted; cut after its commit
+        return;
+    m_programWrite = true;
+    QTextCursor cursor(document());
+    bool editing = false;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block.length() - 1 <= kLongestPiece)
+            continue;
+        if (!editing)
+            cursor.beginEditBlock();
+        editing = true;
+        cursor.setPosition(cutPosition(block));
+        cursor.insertBlock();
+        cursor.block().setUserState(kContinuesParagraph);
+        block = cursor.block().previous();
+    }
+    if (editing)
+        cursor.endEditBlock();
+    m_programWrite = false;
+}
+
+void TypingBoxWidget::dropSoftBreakAtCaret(const QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return;
+    if (event->key() == Qt::Key_Backspace && cursor.atBlockStart() &&
+        continuesParagraph(cursor.block()))
+        cursor.deletePreviousChar();
+    else if (event->key() == Qt::Key_Delete && cursor.atBlockEnd() &&
+             continuesParagraph(cursor.block().next()))
+        cursor.deleteChar();
 }
 
 void TypingBoxWidget::moveCaretToEnd() {
@@ -55,10 +131,14 @@ void TypingBoxWidget::moveCaretToEnd() {
 void TypingBoxWidget::onTextChanged() {
     if (m_programWrite)
         return;
-    QString now = toPlainText();
+    QString now = typedText();
     if (now == m_lastSeen)
         return;
     m_lastSeen = std::move(now);
+    if (!m_cutQueued && textCursor().block().length() - 1 > kLongestPiece) {
+        m_cutQueued = true;
+        QMetaObject::invokeMethod(this, &TypingBoxWidget::cutLongParagraphs, Qt::QueuedConnection);
+    }
     emit learnerChanged();
 }
 
@@ -86,6 +166,7 @@ void TypingBoxWidget::dropPreedit() {
 void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
     if (producesCharacter(event))
         emit characterKeyPressed();
+    dropSoftBreakAtCaret(event);
     QPlainTextEdit::keyPressEvent(event);
 }
 

@@ -66,6 +66,19 @@ ReviewPage::ReviewPage(const Journal& journal, std::function<Day()> today, QWidg
 }
 
 void ReviewPage::refresh() {
+    m_stale = true;
+    if (isVisible())
+        read();
+}
+
+void ReviewPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_stale)
+        read();
+}
+
+void ReviewPage::read() {
+    m_stale = false;
     sqlite3* db = m_journal.database();
     const Day today = m_today();
     const ReviewSummary s = db ? reviewSummary(db, today) : ReviewSummary{};

@@ -16,10 +16,16 @@ class QTableWidget;
 class ReviewPage final : public QWidget {
   public:
     ReviewPage(const Journal& journal, std::function<Day()> today, QWidget* parent = nullptr);
-    // Reads the journal again.
+    // Reads the journal again: now when the page is shown, otherwise when
+    // it is shown next.
     void refresh();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
+    void read();
+
     const Journal& m_journal;
     std::function<Day()> m_today;
     QLabel* m_due;
@@ -27,4 +33,5 @@ class ReviewPage final : public QWidget {
     QTableWidget* m_lapses;
     PracticeCalendar* m_calendar;
     QLabel* m_streak;
+    bool m_stale = true;
 };

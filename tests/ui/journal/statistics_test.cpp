@@ -407,28 +407,6 @@ class StatisticsTest : public QObject {
         QVERIFY(f->prompts.asked().empty());
     }
 
-    void theNameEntryOffersTheNameAnEarlierRunSaved() {
-        writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 40), {}},
-                      {attempt("J01A", "2026-03-02T10:05:00+08:00", 40), {}}});
-        {
-            Journal journal(journalPath());
-            QVERIFY(!journal.open().error);
-            QVERIFY(!journal.setName(1, "王芳").error);
-            QVERIFY(!journal.setName(2, "").error);
-        }
-        attach();
-        completeLessonAb();
-        QTest::mouseClick(button(f->form->scoreDialog(), "OKButton"), Qt::LeftButton);
-        inputname* entry = nullptr;
-        for (QWidget* w : QApplication::allWidgets())
-            if (auto* window = qobject_cast<inputname*>(w); window && window->isVisible())
-                entry = window;
-        QVERIFY(entry);
-        auto* namebox = entry->findChild<QLineEdit*>(QStringLiteral("namebox"));
-        QCOMPARE(namebox->text(), QStringLiteral("王芳"));
-        QCOMPARE(namebox->selectedText(), QStringLiteral("王芳"));
-    }
-
     void journalFaultIsToldOncePerRunAndPracticeGoesOn() {
         QDir(f->folder.path()).mkpath(QStringLiteral("data"));
         f->writeFile(QStringLiteral("data/orvanta"), "a file where the folder should be");
