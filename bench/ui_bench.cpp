@@ -5,8 +5,10 @@
 // journal, the mistakes explained and the review attached as at start-up.
 #include "core/code_page.h"
 #include "core/cue_sounds.h"
+#include "core/learners.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
+#include "core/user_data_folder.h"
 #include "records/history_file.h"
 #include "tests/support/form1_fixture.h"
 #include "ui/dialogs/history_viewer.h"
@@ -52,7 +54,8 @@ std::u16string oneLineOfLength(size_t length) {
 // The features the program attaches at start-up beside the fixture's window.
 // The journal lies in the fixture's own data folder.
 void wireAsTheProgram(Form1Fixture& f) {
-    JournalHook& journal = attachJournal(*f.form, defaultJournalPath(), &attachMistakes(*f.form));
+    JournalHook& journal =
+        attachJournal(*f.form, learnerJournalPath(userDataFolder(), "1"), &attachMistakes(*f.form));
     attachReview(*f.form, journal, std::make_unique<QtDayClock>());
 }
 

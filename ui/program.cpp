@@ -23,6 +23,7 @@
 #include "ui/main_window/typing_box.h"
 #include "ui/mistakes/lesson_slips.h"
 #include "ui/mistakes/mistake_hints.h"
+#include "ui/mistakes/typing_events_log.h"
 #include "ui/own_lessons/own_lessons_menu.h"
 #include "ui/readings/reading_help.h"
 #include "ui/recall/recall_mode.h"
@@ -119,6 +120,8 @@ std::unique_ptr<Form1> makeMainWindow(const QString& programFolder, const Progra
     attachMastery(
         window, journal, review, [&recall = made.recall] { return recall.chooseRecall(); },
         std::make_unique<QtDayClock>());
+    if (qEnvironmentVariableIsSet("ORVANTA_PRINT_EVENTS"))
+        observeAttempts(window, *new TypingEventsLog); // lives as long as the program
     attachLearners(window, run);
     attachClassroom(window, journal, run);
     return std::move(made.window);

@@ -14,12 +14,7 @@ std::string readFile(const std::filesystem::path& path) {
 
 JournalMistake slip(Pos position, std::u16string expected, std::u16string typed,
                     MistakeNote note = {}) {
-    JournalMistake mistake;
-    mistake.position = position;
-    mistake.expected = std::move(expected);
-    mistake.typed = std::move(typed);
-    mistake.note = std::move(note);
-    return mistake;
+    return {position, std::move(expected), std::move(typed), std::move(note)};
 }
 
 } // namespace
