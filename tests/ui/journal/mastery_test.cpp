@@ -172,10 +172,18 @@ class MasteryTest : public QObject {
         f->trigger("Jlesson1_A");
         f->commit(QStringLiteral("本と"));
         giveUp();
+        QWidget* window = openPage()->window();
+        auto* reviewPage = window->findChild<QWidget*>(QStringLiteral("ReviewPage"));
+        window->findChild<QTabWidget*>(QStringLiteral("StatisticsPages"))
+            ->setCurrentWidget(reviewPage);
         auto* calendar =
-            openPage()->window()->findChild<PracticeCalendar*>(QStringLiteral("PracticeCalendar"));
+            reviewPage->findChild<PracticeCalendar*>(QStringLiteral("PracticeCalendar"));
         QVERIFY(calendar);
-        const Day today = QtDayClock().today();
+        // The day the attempt ended, as the journal has it.
+        const Day today =
+            parseIsoDate(journalRows(m_journal, QStringLiteral("SELECT ended_at FROM attempts"))
+                             .toStdString())
+                .value_or(0);
         QVERIFY2(calendar->tipFor(today).contains(QStringLiteral("练习 1 次，完成 0 次")),
                  qPrintable(calendar->tipFor(today)));
         QVERIFY(calendar->tipFor(today - 1).contains(QStringLiteral("没有练习")));
