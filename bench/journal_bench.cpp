@@ -1,11 +1,14 @@
 // The practice journal: writing one ended attempt with 200 mistakes (the
 // synchronous commit included), and what the recorder adds to one evaluation.
 #include "records/attempt_recorder.h"
+#include "records/history_file.h"
 #include "records/journal.h"
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -135,6 +138,26 @@ BENCHMARK(EndAttemptWhileLocked)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
+
+// What the window's thread waits when the history file is locked by another
+// program for longer than a save takes: the save is refused as busy.
+void SaveScoreToLockedHistory(benchmark::State& bench) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("orvanta-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "user.cey").string();
+    const int other = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    ::flock(other, LOCK_EX);
+    CodePage codePage;
+    HistoryFile history(path, codePage);
+    const ScoreRecord record{u"学员", u"09:00:00", u"09:05:00", u"5", u"100", u"98", u"2", u"100"};
+    for (auto _ : bench)
+        if (history.AppendScoreRecord(record) != FileProblem::Busy)
+            bench.SkipWithError("the locked history was written");
+    ::close(other);
+    fs::remove_all(dir);
+}
+BENCHMARK(SaveScoreToLockedHistory)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

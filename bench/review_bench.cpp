@@ -85,8 +85,8 @@ class BenchJournal {
   public:
     BenchJournal()
         : m_dir(journalFolder()), m_kept(std::getenv("ORVANTA_KEEP_JOURNAL_IN") != nullptr),
-          journal((m_dir / "journal.sqlite3").string()), lessons(files, codePage),
-          keeper(journal, lessons, analyser, today) {
+          journal((m_dir / "journal.sqlite3").string()),
+          lessons(files, codePage, ORVANTA_PROGRAM_DIR), keeper(journal, lessons, analyser, today) {
         fs::current_path(ORVANTA_PROGRAM_DIR); // the course lessons as the program finds them
         journal.open();
         journal.setExtension(&keeper);

@@ -289,6 +289,35 @@ void LoadLongLesson(benchmark::State& bench) {
 }
 BENCHMARK(LoadLongLesson)->Unit(benchmark::kMillisecond);
 
+// Pasting range(0) characters at once into the typing box of the largest
+// lesson, on one line (range(1) = 1) or in lines, until the window has
+// painted them.
+void PasteIntoLesson(benchmark::State& bench) {
+    Form1Fixture f;
+    const std::u16string lesson =
+        bench.range(1) != 0 ? oneLineOfLength(kLargestLesson) : lessonOfLength(kLargestLesson);
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
+    QApplication::clipboard()->setText(
+        QString::fromStdU16String(oneLineOfLength(static_cast<size_t>(bench.range(0)))));
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        f.prompts.setNextAnswer(true);
+        f.trigger("Jlesson1_A");
+        QApplication::processEvents();
+        bench.ResumeTiming();
+        QTest::keyClick(f.m_r2, Qt::Key_V, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+    if (f.form->state().CurPos < bench.range(0))
+        bench.SkipWithError("the paste was not evaluated");
+}
+BENCHMARK(PasteIntoLesson)
+    ->ArgNames({"chars", "one_line"})
+    ->Args({50000, 1})
+    ->Args({50000, 0})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
 double processorSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -3,6 +3,7 @@
 #include "core/user_data_folder.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -12,7 +13,29 @@ constexpr std::string_view kExtension = ".ORV";
 // temporary file a save writes first must fit beside the title.
 constexpr size_t kLongestTitle = 240;
 
+// TITLE.ORV.XXXXXX, as replaceFile names its temporary file.
+bool isSaveInProgressName(std::string_view name) {
+    constexpr size_t kSuffix = 7; // "." and six characters
+    return name.size() > kExtension.size() + kSuffix &&
+           name.substr(name.size() - kSuffix - kExtension.size(), kExtension.size()) ==
+               kExtension &&
+           name[name.size() - kSuffix] == '.';
+}
+
 } // namespace
+
+void removeStaleSaves(const std::string& folder) {
+    const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code fileError;
+        if (isSaveInProgressName(it->path().filename().string()) &&
+            it->is_regular_file(fileError) && it->last_write_time(fileError) < hourAgo &&
+            !fileError)
+            std::filesystem::remove(it->path(), fileError);
+    }
+}
 
 std::string ownLessonsFolder() {
     return userDataFolder() + "/orvanta/lessons";

@@ -21,6 +21,11 @@ std::string ownLessonsFolder();
 // folder does not exist or cannot be read.
 std::vector<OwnLesson> listOwnLessons(const std::string& folder);
 
+// A save writes TITLE.ORV.XXXXXX and renames it over TITLE.ORV; a program
+// ended between the two leaves it behind. Those older than an hour, no save
+// still running, are removed.
+void removeStaleSaves(const std::string& folder);
+
 // The path of the lesson with this title in the folder; nothing for a title
 // that cannot be a file name here (empty, with "/", starting with "." or too long).
 std::optional<std::string> ownLessonPath(const std::string& folder, std::string_view title);

@@ -13,10 +13,6 @@ bool isUtf16Mark(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
-bool isStrayControl(unsigned char byte) {
-    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
-}
-
 // The first byte that makes this no text file whatever its encoding.
 std::optional<RefusedText> binaryByte(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -38,6 +34,10 @@ std::optional<std::u16string> strictGbk(std::string_view bytes, CodePage& codePa
 }
 
 } // namespace
+
+bool isStrayControl(unsigned char byte) {
+    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
+}
 
 std::variant<ImportedText, RefusedText> importText(std::string_view bytes, CodePage& codePage) {
     if (isUtf16Mark(bytes))

@@ -32,5 +32,8 @@ struct RefusedText {
     size_t byteOffset; // of the first byte that decided it
 };
 
+// A control character other than tab, CR and LF: no lesson holds one.
+bool isStrayControl(unsigned char byte);
+
 // UTF-8 is tried first (a byte order mark is skipped), then GBK.
 std::variant<ImportedText, RefusedText> importText(std::string_view bytes, CodePage& codePage);

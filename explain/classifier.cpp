@@ -111,6 +111,9 @@ bool Classifier::kanjiReadAlike(std::u16string_view expected, std::u16string_vie
 }
 
 Explanation Classifier::classify(const WordMistake& mistake) {
+    if (mistake.expected.size() > kLongestClassified || mistake.typed.size() > kLongestClassified ||
+        mistake.preedit.value_or(u"").size() > kLongestClassified)
+        return {MistakeKind::Other, {}};
     m_kanji.load();
     if (isChineseForm(mistake.expected, mistake.typed))
         return {MistakeKind::ChineseForm, {}};

@@ -20,6 +20,11 @@ struct WordMistake {
     std::optional<std::u16string> preedit;
 };
 
+// The longest word or kana typed that is told apart (in UTF-16 units); a
+// longer one is of no kind in particular (其他), and is not compared
+// character by character, whose cost grows faster than its length.
+inline constexpr size_t kLongestClassified = 100;
+
 // Tells the kind of a wrong word from its characters, their readings and the
 // kana the learner typed. Kinds whose source is missing are never given:
 // the classifier says which it cannot tell.

@@ -35,7 +35,13 @@ JournalOpening openJournal(Journal& journal, RecorderListener& listener) {
 }
 
 AttemptRecorder::AttemptRecorder(Journal& journal, RecorderListener& listener)
-    : m_journal(journal), m_listener(listener) {}
+    : m_journal(journal), m_listener(listener), m_waiting(takeWaitingAttempts(journal.path())) {}
+
+void AttemptRecorder::keepWhatWaits() {
+    if (keepWaitingAttempts(m_journal.path(), m_waiting))
+        m_listener.journalFailed("无法把等待写入的练习保存在练习日志旁边");
+    m_waiting.clear();
+}
 
 void AttemptRecorder::lessonLoaded(const LoadedLesson& lesson) {
     const auto named = m_named.find(lesson.path);
@@ -84,6 +90,18 @@ void AttemptRecorder::nameLastAttempt(std::string name) {
     renamed.name = std::move(name);
     renamed.id = m_lastId;
     writeWaiting();
+}
+
+void AttemptRecorder::unnameLastAttempt() {
+    if (m_lastWaits) {
+        m_waiting.back().name.reset();
+    } else if (!m_waiting.empty() && m_waiting.back().id == m_lastId && m_lastId != 0) {
+        m_waiting.pop_back(); // the name alone, not written yet
+    } else if (m_lastId != 0) {
+        const Journal::Written unnamed = m_journal.clearName(m_lastId);
+        if (unnamed.error && !unnamed.busy)
+            m_listener.journalFailed(*unnamed.error);
+    }
 }
 
 bool AttemptRecorder::writeWaiting() {

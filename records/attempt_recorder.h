@@ -3,6 +3,7 @@
 #include "core/attempt_observer.h"
 #include "records/journal.h"
 #include "records/journal_lesson.h"
+#include "records/waiting_attempts.h"
 
 #include <cstdint>
 #include <deque>
@@ -51,18 +52,17 @@ class AttemptRecorder final : public AttemptObserver {
     // The learner's name for the attempt that ended last, once its score is
     // saved to the history.
     void nameLastAttempt(std::string name);
+    // The score could not be saved after all: the attempt has no name.
+    void unnameLastAttempt();
     // Writes what waits, oldest first; true when nothing waits any more.
     bool writeWaiting();
 
+    // What still waits when the program ends is kept beside the journal, and
+    // taken up again by the next recorder of that journal.
+    void keepWhatWaits();
+
   private:
-    // What the journal has not taken yet: an ended attempt and the name
-    // saved for it, or, once the attempt is in (its row `id`), the name alone.
-    struct Waiting {
-        JournalAttempt attempt;
-        std::vector<JournalMistake> mistakes;
-        std::optional<std::string> name;
-        std::int64_t id = 0;
-    };
+    using Waiting = WaitingAttempt;
 
     void finish(const AttemptFigures& figures, bool completed);
     // False while the journal is locked; the entry then keeps what is left.

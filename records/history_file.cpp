@@ -13,11 +13,13 @@
 
 namespace {
 
-// Waits a little for another saver to finish, never for ever: a lock held by a
-// stuck program must not freeze this one.
+// Waits a little for another saver to finish (a save takes a few
+// milliseconds), never long: a lock held by a stuck program must not freeze
+// this one's window. At most kLockTries waits of 10 ms.
 bool takeTurn(int fd) {
     using namespace std::chrono_literals;
-    for (int attempt = 0; attempt < 200; ++attempt) {
+    constexpr int kLockTries = 8;
+    for (int attempt = 0; attempt < kLockTries; ++attempt) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
             return true;
         if (errno != EWOULDBLOCK && errno != EINTR)

@@ -4,8 +4,11 @@
 #include "records/journal_time.h"
 #include "records/sqlite_statement.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -130,6 +133,35 @@ std::optional<std::string> moveAside(const std::string& path) {
     return target;
 }
 
+using TableColumns = std::map<std::string, std::set<std::string>>;
+
+// The columns of each table; nothing when the database cannot be read now.
+std::optional<TableColumns> columnsOf(sqlite3* db) {
+    TableColumns columns;
+    Statement tables(db, "SELECT m.name, c.name FROM sqlite_master m,"
+                         " pragma_table_info(m.name) c WHERE m.type = 'table'");
+    int stepped = SQLITE_ROW;
+    while ((stepped = tables.step()) == SQLITE_ROW)
+        columns[tables.text(0)].insert(tables.text(1));
+    if (stepped != SQLITE_DONE)
+        return std::nullopt;
+    return columns;
+}
+
+// The tables of schema version `version`, as the migrations make them in an
+// empty database.
+TableColumns columnsOfVersion(std::int64_t version) {
+    sqlite3* db = nullptr;
+    std::optional<TableColumns> columns;
+    if (sqlite3_open(":memory:", &db) == SQLITE_OK) {
+        for (std::int64_t step = 0; step < version; ++step)
+            execute(db, kMigrations[static_cast<size_t>(step)]);
+        columns = columnsOf(db);
+    }
+    sqlite3_close(db);
+    return columns.value_or(TableColumns{});
+}
+
 } // namespace
 
 Journal::~Journal() {
@@ -142,7 +174,7 @@ void Journal::close() {
 }
 
 std::string Journal::lastError() const {
-    return m_db ? sqlite3_errmsg(m_db) : "out of memory";
+    return m_db ? sqliteProblemText(m_db) : "内存不足";
 }
 
 // What the last statement's failure means for the caller.
@@ -184,7 +216,7 @@ Journal::Opening Journal::open() {
     std::error_code folderError;
     fs::create_directories(fs::path(m_path).parent_path(), folderError);
     int code = openConnection();
-    if (isNotADatabase(code) && isRegularFile(m_path)) {
+    if ((isNotADatabase(code) || (code == SQLITE_OK && isUnusable())) && isRegularFile(m_path)) {
         close();
         opening.movedAsideTo = moveAside(m_path);
         if (opening.movedAsideTo)
@@ -206,6 +238,27 @@ std::optional<std::int64_t> Journal::schemaVersion() const {
     if (version.step() != SQLITE_ROW)
         return std::nullopt;
     return version.integer(0);
+}
+
+// A version no program writes, or tables missing columns their version has:
+// such a journal cannot be brought up to date, nor read. One that cannot be
+// looked at now (another program holds it) is not judged.
+bool Journal::isUnusable() const {
+    const auto version = schemaVersion();
+    if (!version || *version == 0 || *version > kSchemaVersion)
+        return false;
+    if (*version < 0)
+        return true;
+    const auto found = columnsOf(m_db);
+    if (!found)
+        return false;
+    for (const auto& [table, columns] : columnsOfVersion(*version)) {
+        const auto there = found->find(table);
+        if (there == found->end() || !std::includes(there->second.begin(), there->second.end(),
+                                                    columns.begin(), columns.end()))
+            return true;
+    }
+    return false;
 }
 
 // In one immediate transaction, so that two programs creating the journal at
@@ -230,6 +283,8 @@ std::optional<std::string> Journal::migrateInTransaction() {
     const auto found = schemaVersion();
     if (!found)
         return lastError();
+    if (*found < 0)
+        return "练习日志的结构版本无效（" + std::to_string(*found) + "）";
     if (*found > kSchemaVersion)
         return "练习日志由更新版本的 Orvanta 写成（结构版本 " + std::to_string(*found) +
                "），这个版本不改动它";
@@ -298,7 +353,7 @@ bool insertMistakes(sqlite3* db, std::int64_t attemptId,
 Journal::Written Journal::record(const JournalAttempt& attempt,
                                  const std::vector<JournalMistake>& mistakes) {
     if (!m_db)
-        return {0, "the journal is not open"};
+        return {0, "练习日志没有打开"};
     if (execute(m_db, "BEGIN IMMEDIATE") != SQLITE_OK)
         return failed();
     Statement insert(m_db, "INSERT INTO attempts(lesson, title, started_at, ended_at, elapsed_s,"
@@ -343,9 +398,19 @@ void Journal::checkpointIfDue() {
 
 Journal::Written Journal::setName(std::int64_t attemptId, std::string_view name) {
     if (!m_db)
-        return {0, "the journal is not open"};
+        return {0, "练习日志没有打开"};
     Statement update(m_db, "UPDATE attempts SET name = ? WHERE id = ?");
     update.bind(1, name).bind(2, attemptId);
+    if (update.step() != SQLITE_DONE)
+        return failed();
+    return {attemptId, std::nullopt};
+}
+
+Journal::Written Journal::clearName(std::int64_t attemptId) {
+    if (!m_db)
+        return {0, "练习日志没有打开"};
+    Statement update(m_db, "UPDATE attempts SET name = NULL WHERE id = ?");
+    update.bind(1, attemptId);
     if (update.step() != SQLITE_DONE)
         return failed();
     return {attemptId, std::nullopt};

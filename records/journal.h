@@ -27,6 +27,7 @@ struct JournalAttempt {
 // One slip of an attempt: the lesson's part and what stood in its place
 // (either may be empty; a line break is CR LF), with its kind.
 struct JournalMistake {
+    JournalMistake() : JournalMistake(0, {}, {}) {}
     JournalMistake(Pos at, std::u16string lessonPart, std::u16string typedPart,
                    MistakeNote explained = {}, std::optional<std::u16string> kana = std::nullopt,
                    bool correctedLater = false, int lessonLine = 0)
@@ -90,8 +91,9 @@ class Journal {
     };
     // Opens the file, creating its folder, the file and the schema as needed,
     // and brings an older schema up to date (only that takes the write lock).
-    // A file that is not a database is moved aside (never deleted) and a new
-    // journal started.
+    // A file that is not a database, or not one this program can use (an
+    // impossible version, tables missing), is moved aside (never deleted) and
+    // a new journal started.
     Opening open();
     bool isOpen() const { return m_db != nullptr; }
 
@@ -104,6 +106,7 @@ class Journal {
     void setExtension(AttemptExtension* extension) { m_extension = extension; }
     // The learner's name, once the attempt's score is saved to the history.
     Written setName(std::int64_t attemptId, std::string_view name);
+    Written clearName(std::int64_t attemptId);
     // How long a call waits for another program's lock; the last writes
     // before the program ends may wait longer, with no window to stall.
     void waitForLocks(int milliseconds);
@@ -124,6 +127,7 @@ class Journal {
     std::optional<std::string> migrate();
     std::optional<std::string> migrateInTransaction();
     std::optional<std::int64_t> schemaVersion() const;
+    bool isUnusable() const;
     std::string lastError() const;
     Written failed() const;
     bool explainOlderMistakes();

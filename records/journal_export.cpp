@@ -1,11 +1,12 @@
 #include "records/journal_export.h"
 
+#include "core/problem_text.h"
+
 #include "records/scored_attempts.h"
 #include "records/sqlite_statement.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string_view>
 
@@ -37,12 +38,17 @@ std::string csvField(std::string text) {
     return '"' + text + '"';
 }
 
+// Spreadsheets in China read a CSV file without it as GBK and garble the
+// Japanese; with it they read UTF-8, and numbers stay numbers.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // The header is the columns' names; values as SQLite writes them as text.
 bool writeRows(sqlite3* db, std::string_view sql, std::ofstream& out) {
     Statement query(db, sql);
     if (!query.valid())
         return false;
     const int columns = query.columnCount();
+    out << kByteOrderMark;
     for (int c = 0; c < columns; ++c)
         out << (c ? "," : "") << query.columnName(c);
     out << "\r\n";
@@ -59,15 +65,15 @@ std::optional<std::string> writeTable(sqlite3* db, std::string_view sql, const s
     const std::string part = path + ".part";
     std::ofstream out(part, std::ios::binary | std::ios::trunc);
     if (!out)
-        return path + ": " + std::strerror(errno);
+        return path + "：" + errorText(errno);
     const bool rows = writeRows(db, sql, out);
     out.close();
     if (!rows || !out) {
         std::remove(part.c_str());
-        return rows ? path + ": write failed" : std::string(sqlite3_errmsg(db));
+        return rows ? path + "：" + problemText(FileProblem::Failed) : sqliteProblemText(db);
     }
     if (std::rename(part.c_str(), path.c_str()) != 0) {
-        std::string error = path + ": " + std::strerror(errno);
+        std::string error = path + "：" + errorText(errno);
         std::remove(part.c_str());
         return error;
     }
@@ -79,7 +85,7 @@ std::optional<std::string> writeTable(sqlite3* db, std::string_view sql, const s
 std::optional<std::string> exportCsv(const Journal& journal, const std::string& attemptsPath,
                                      const std::string& mistakesPath) {
     if (!journal.isOpen())
-        return "the journal is not open";
+        return "练习日志没有打开";
     if (auto error = writeTable(journal.database(), kAttemptsSql, attemptsPath))
         return error;
     return writeTable(journal.database(), kMistakesSql, mistakesPath);

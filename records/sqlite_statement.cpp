@@ -1,5 +1,7 @@
 #include "records/sqlite_statement.h"
 
+#include "core/problem_text.h"
+
 Statement::Statement(sqlite3* db, std::string_view sql) {
     if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_statement, nullptr) !=
         SQLITE_OK)
@@ -40,6 +42,8 @@ int Statement::step() {
 }
 
 void Statement::reset() {
+    if (!m_statement)
+        return; // it never compiled: there is nothing to reset
     sqlite3_reset(m_statement);
     sqlite3_clear_bindings(m_statement);
 }
@@ -64,6 +68,32 @@ std::string Statement::text(int column) const {
         return {};
     return std::string(reinterpret_cast<const char*>(bytes),
                        static_cast<size_t>(sqlite3_column_bytes(m_statement, column)));
+}
+
+std::string sqliteProblemText(sqlite3* db) {
+    switch (sqlite3_errcode(db) & 0xff) {
+    case SQLITE_FULL:
+        return problemText(FileProblem::DiskFull);
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return problemText(FileProblem::NoPermission);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return problemText(FileProblem::Busy);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "文件已损坏";
+    case SQLITE_NOMEM:
+        return "内存不足";
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        if (const int error = sqlite3_system_errno(db))
+            return errorText(error);
+        return problemText(FileProblem::Failed);
+    default:
+        return "数据库出错（代码 " + std::to_string(sqlite3_errcode(db)) + "）";
+    }
 }
 
 int execute(sqlite3* db, const char* sql) {

@@ -45,5 +45,8 @@ class Statement {
     sqlite3_stmt* m_statement = nullptr;
 };
 
+// Why the connection's last call failed, in Chinese words (UTF-8).
+std::string sqliteProblemText(sqlite3* db);
+
 // Runs SQL without results (several statements allowed); the SQLite result code.
 int execute(sqlite3* db, const char* sql);

@@ -1,9 +1,12 @@
 #include "review/card_backfill.h"
 
+#include "records/journal_lesson.h"
 #include "records/sqlite_statement.h"
 #include "review/attempt_ratings.h"
 #include "review/iso_time.h"
 
+#include <algorithm>
+#include <limits>
 #include <map>
 
 namespace {
@@ -13,18 +16,33 @@ struct PastAttempt {
     std::string lesson;
     Day day;
     bool completed;
+    bool dated; // an attempt without a readable end makes no cards
 };
 
-std::vector<PastAttempt> pastAttempts(sqlite3* db, std::int64_t last) {
-    Statement select(db, "SELECT id, lesson, ended_at, completed FROM attempts WHERE id <= ?"
-                         " ORDER BY id");
-    select.bind(1, last);
+// Attempts after `after` up to `last`, at most `most` of them, in order.
+std::vector<PastAttempt> pastAttempts(sqlite3* db, std::int64_t after, std::int64_t last,
+                                      size_t most) {
+    Statement select(db, "SELECT id, lesson, ended_at, completed FROM attempts"
+                         " WHERE id > ? AND id <= ? ORDER BY id LIMIT ?");
+    select.bind(1, after).bind(2, last).bind(3, static_cast<std::int64_t>(most));
     std::vector<PastAttempt> attempts;
-    while (select.step() == SQLITE_ROW)
-        if (const auto ended = parseIsoTime(select.text(2)))
-            attempts.push_back(
-                {select.integer(0), select.text(1), ended->day, select.integer(3) != 0});
+    while (select.step() == SQLITE_ROW) {
+        const auto ended = parseIsoTime(select.text(2));
+        attempts.push_back({select.integer(0), select.text(1), ended ? ended->day : Day{0},
+                            ended && select.integer(3) != 0, ended.has_value()});
+    }
     return attempts;
+}
+
+// The last attempt whose mistakes are cards already: a step before this
+// one (of this program or another) got that far. Steps go in attempt order,
+// and later attempts rate with later ids, so the newest such review tells it,
+// found from the end of the table without reading all of it.
+std::int64_t lastRated(sqlite3* db, std::int64_t last) {
+    Statement select(db, "SELECT attempt_id FROM reviews WHERE attempt_id <= ?"
+                         " ORDER BY rowid DESC LIMIT 1");
+    select.bind(1, last);
+    return select.step() == SQLITE_ROW ? select.integer(0) : 0;
 }
 
 // The attempt as typed: a completed one right everywhere but at its mistakes,
@@ -77,34 +95,71 @@ class ReadLessons {
     std::map<std::string, std::optional<ReadLesson>> m_read;
 };
 
-bool makeCards(sqlite3* db, std::int64_t last, ReadLessons& lessons) {
-    for (const PastAttempt& attempt : pastAttempts(db, last)) {
-        const ReadLesson* read = lessons.get(attempt.lesson);
-        if (!read)
-            continue; // the drill, the review, or a lesson gone since
-        const std::u16string& text = read->lesson.text;
-        const auto ratings =
-            lessonRatings(attempt.lesson, text, read->readings, marksOf(db, attempt, text),
-                          dueLessonCards(db, attempt.lesson, attempt.day));
-        if (!ratePlaces(db, attempt.id, attempt.day, ratings))
-            return false;
-    }
-    return execute(db, "DELETE FROM card_backfill") == SQLITE_OK;
-}
-
 } // namespace
 
-bool makeCardsFromHistory(sqlite3* db, LenderLessons& lessons, Analyser* analyser) {
-    if (execute(db, "BEGIN IMMEDIATE") != SQLITE_OK)
-        return false;
-    Statement pending(db, "SELECT last_attempt FROM card_backfill");
-    const bool due = pending.step() == SQLITE_ROW;
-    const std::int64_t last = due ? pending.integer(0) : 0;
-    pending.reset();
-    ReadLessons read(lessons, analyser);
-    if ((due && !makeCards(db, last, read)) || execute(db, "COMMIT") != SQLITE_OK) {
-        execute(db, "ROLLBACK");
-        return false;
+struct CardBackfill::Lessons {
+    explicit Lessons(LenderLessons& lessons, Analyser* analyser) : read(lessons, analyser) {}
+    ReadLessons read;
+};
+
+CardBackfill::CardBackfill(LenderLessons& lessons, Analyser* analyser)
+    : m_lessons(std::make_unique<Lessons>(lessons, analyser)) {}
+
+CardBackfill::~CardBackfill() = default;
+
+CardBackfill::Step CardBackfill::makeCards(sqlite3* db, std::int64_t last, size_t most) {
+    m_after = std::max(m_after, lastRated(db, last));
+    const std::vector<PastAttempt> attempts = pastAttempts(db, m_after, last, most);
+    for (const PastAttempt& attempt : attempts) {
+        const ReadLesson* read = attempt.dated ? m_lessons->read.get(attempt.lesson) : nullptr;
+        if (!read && attempt.dated && courseOrder(attempt.lesson))
+            return Step::WaitsForTheCourse; // not found this time: made at a later start
+        if (read) {
+            const std::u16string& text = read->lesson.text;
+            const auto ratings =
+                lessonRatings(attempt.lesson, text, read->readings, marksOf(db, attempt, text),
+                              dueLessonCards(db, attempt.lesson, attempt.day));
+            if (!ratePlaces(db, attempt.id, attempt.day, ratings))
+                return Step::Failed;
+        } // else the drill, the review, or a lesson gone since
+        m_after = attempt.id;
     }
-    return true;
+    if (attempts.size() == most)
+        return Step::More;
+    return execute(db, "DELETE FROM card_backfill") == SQLITE_OK ? Step::Done : Step::Failed;
+}
+
+CardBackfill::Step CardBackfill::step(sqlite3* db, size_t mostAttempts) {
+    if (execute(db, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return Step::Failed;
+    Statement pending(db, "SELECT last_attempt FROM card_backfill");
+    if (!pending.valid()) {
+        execute(db, "ROLLBACK");
+        return Step::Failed;
+    }
+    const bool due = pending.step() == SQLITE_ROW;
+    m_last = due ? pending.integer(0) : 0;
+    pending.reset();
+    const std::int64_t before = m_after;
+    const Step made = due ? makeCards(db, m_last, mostAttempts) : Step::Done;
+    const bool keep = made == Step::Done || made == Step::More;
+    if (!keep || execute(db, "COMMIT") != SQLITE_OK) {
+        execute(db, "ROLLBACK");
+        m_after = before;
+        return made == Step::WaitsForTheCourse ? made : Step::Failed;
+    }
+    return made;
+}
+
+double CardBackfill::progress() const {
+    return m_last > 0 ? std::min(1.0, static_cast<double>(m_after) / static_cast<double>(m_last))
+                      : 1.0;
+}
+
+bool makeCardsFromHistory(sqlite3* db, LenderLessons& lessons, Analyser* analyser) {
+    CardBackfill backfill(lessons, analyser);
+    CardBackfill::Step step = CardBackfill::Step::More;
+    while (step == CardBackfill::Step::More)
+        step = backfill.step(db, std::numeric_limits<size_t>::max());
+    return step != CardBackfill::Step::Failed;
 }

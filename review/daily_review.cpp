@@ -16,6 +16,10 @@ class LessonCache {
   public:
     explicit LessonCache(LenderLessons& lessons) : m_lessons(lessons) {}
     bool has(const std::string& name) const { return m_read.contains(name); }
+    void sortOut(std::vector<std::string>& read, std::vector<std::string>& unread) const {
+        for (const auto& [name, lesson] : m_read)
+            (lesson ? read : unread).push_back(name);
+    }
     const LenderLesson* get(const std::string& name) {
         auto found = m_read.find(name);
         if (found == m_read.end())
@@ -53,7 +57,9 @@ DailyReview buildDailyReview(const std::vector<DueCard>& due, LenderLessons& les
         if (chosen.size() == maxLines && !cache.has(card->place.lesson))
             continue;
         const LenderLesson* lender = cache.get(card->place.lesson);
-        const auto span = lender ? spanOf(lender->text, card->place) : std::nullopt;
+        if (!lender)
+            continue; // it waits until its lesson can be read again
+        const auto span = spanOf(lender->text, card->place);
         if (!span) {
             review.retired.push_back(card->id);
             continue;
@@ -80,6 +86,7 @@ DailyReview buildDailyReview(const std::vector<DueCard>& due, LenderLessons& les
     }
     review.lesson = borrowLines(borrowed);
     review.lineCount = chosen.size();
+    cache.sortOut(review.readLessons, review.unreadLessons);
     return review;
 }
 

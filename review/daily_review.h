@@ -25,7 +25,7 @@ struct LenderLesson {
 };
 
 // Reads the lessons that cards name; none for a lesson that is gone or
-// cannot be read.
+// cannot be read (an empty lesson counts as one that cannot be read).
 class LenderLessons {
   public:
     virtual ~LenderLessons() = default;
@@ -42,9 +42,12 @@ struct ReviewWord {
 struct DailyReview {
     BorrowedLesson lesson; // empty when nothing could be taken
     std::vector<ReviewWord> words;
-    // Cards whose lesson is gone or unreadable, or whose line no longer holds
-    // the word at its place.
+    // Cards whose line no longer holds the word at its place.
     std::vector<std::int64_t> retired;
+    // The lessons looked at: those read, and those that could not be read at
+    // this moment (a folder not there, a file unreadable), whose cards wait.
+    std::vector<std::string> readLessons;
+    std::vector<std::string> unreadLessons;
     size_t lineCount = 0;
 };
 

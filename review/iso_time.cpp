@@ -23,10 +23,13 @@ Date dateOfDay(Day days) {
     return {static_cast<int>(yearOfEra + era * 400 + (month <= 2)), month, day};
 }
 
-// Reads exactly `width` digits at `at`.
+// Reads exactly `width` digits at `at` (no sign).
 std::optional<int> digits(std::string_view text, size_t at, size_t width) {
     if (text.size() < at + width)
         return std::nullopt;
+    for (size_t i = at; i < at + width; ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
     int value = 0;
     const char* first = text.data() + at;
     const auto [end, error] = std::from_chars(first, first + width, value);

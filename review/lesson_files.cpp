@@ -4,9 +4,10 @@
 #include "records/journal_lesson.h"
 
 std::optional<LenderLesson> LessonFiles::read(const std::string& lesson) {
-    const std::string path = nativePath(courseLessonPath(lesson).value_or(lesson));
+    const auto course = courseLessonPath(lesson);
+    const std::string path = course ? m_programFolder + "/" + *course : nativePath(lesson);
     const auto bytes = m_files.readLesson(path);
-    if (!bytes)
+    if (!bytes || bytes->empty()) // an empty read is a file missing in its folder
         return std::nullopt;
     DecodedLesson decoded = decodeLesson(*bytes, m_codePage);
     if (decoded.failedAtByteOffset)

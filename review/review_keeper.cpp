@@ -6,6 +6,7 @@
 #include "review/attempt_ratings.h"
 #include "review/card_backfill.h"
 #include "review/card_store.h"
+#include "review/lesson_misses.h"
 
 #include <algorithm>
 
@@ -17,7 +18,8 @@ constexpr size_t kMostWaiting = 50;
 
 ReviewKeeper::ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
                            const DayClock& clock)
-    : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock) {}
+    : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock),
+      m_backfill(lessons, &analyser) {}
 
 void ReviewKeeper::setOwnLessons(std::string reviewPath, std::string drillPath) {
     m_reviewPath = std::move(reviewPath);
@@ -29,10 +31,12 @@ const DailyReview& ReviewKeeper::prepareReview() {
     sqlite3* db = m_journal.database();
     if (!db)
         return m_review;
-    m_review = buildDailyReview(dueCards(db, m_clock.today()), m_lessons);
-    if (!m_review.retired.empty() && execute(db, "BEGIN IMMEDIATE") == SQLITE_OK) {
-        const bool retired = retireCards(db, m_review.retired, m_clock.today());
-        execute(db, retired ? "COMMIT" : "ROLLBACK");
+    const Day today = m_clock.today();
+    m_review = buildDailyReview(dueCards(db, today), m_lessons);
+    if (execute(db, "BEGIN IMMEDIATE") == SQLITE_OK) {
+        const bool noted = retireCards(db, m_review.retired, today) &&
+                           noteLessonReads(db, m_review.readLessons, m_review.unreadLessons, today);
+        execute(db, noted ? "COMMIT" : "ROLLBACK");
     }
     return m_review;
 }
@@ -64,6 +68,11 @@ std::optional<Rejudged> ReviewKeeper::rejudgeSlips() {
 bool ReviewKeeper::makeCardsFromHistory() {
     sqlite3* db = m_journal.database();
     return db && ::makeCardsFromHistory(db, m_lessons, &m_analyser);
+}
+
+CardBackfill::Step ReviewKeeper::makeSomeCardsFromHistory(size_t mostAttempts) {
+    sqlite3* db = m_journal.database();
+    return db ? m_backfill.step(db, mostAttempts) : CardBackfill::Step::Failed;
 }
 
 // The lesson's words are read as it loads, so that the attempt's transaction

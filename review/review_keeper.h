@@ -3,6 +3,7 @@
 #include "core/attempt_observer.h"
 #include "readings/analyser.h"
 #include "records/journal.h"
+#include "review/card_backfill.h"
 #include "review/daily_review.h"
 #include "review/slip_rejudge.h"
 #include "review/typed_marks.h"
@@ -33,8 +34,9 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // Another lesson of borrowed lines whose attempts, like the drill's, make
     // and rate no cards: its lines stand elsewhere in their own lessons.
     void leaveUnrated(std::string path) { m_unrated.push_back(std::move(path)); }
-    // Today's review, for the review's file. Cards that can no longer be
-    // reviewed are retired on the way.
+    // Today's review, for the review's file. Cards whose line changed are
+    // retired on the way; those of a lesson that cannot be read wait for it
+    // (see lesson_misses.h).
     const DailyReview& prepareReview();
     const DailyReview& prepared() const { return m_review; }
 
@@ -44,9 +46,11 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     size_t dueLines() const;
     std::optional<Day> nextDue() const;
     // Once, after the journal is opened: an older journal's mistakes judged
-    // again as slips, then cards from them.
+    // again as slips, then cards from them, all at once or a few attempts at a time.
     std::optional<Rejudged> rejudgeSlips();
     bool makeCardsFromHistory();
+    CardBackfill::Step makeSomeCardsFromHistory(size_t mostAttempts);
+    double backfillProgress() const { return m_backfill.progress(); }
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void recordChanged(const AttemptRecord& record) override { m_record = &record; }
@@ -85,4 +89,5 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // locked, oldest first: each is rated as it was typed, on the day it ended.
     std::deque<Attempt> m_waiting;
     DailyReview m_review;
+    CardBackfill m_backfill;
 };

@@ -11,9 +11,10 @@ const char* const kExplainUsage = R"(  orvanta-lesson explain EXPECTED TYPED [PR
       Writes what kind of mistake TYPED is where a lesson has EXPECTED
       (中文字形, 写成假名, 写成汉字, 选错汉字, 读音错误 or 其他) and its detail
       (促音, 长音, 拗音, 浊音/半浊音, 形近), one line. PREEDIT is the kana typed
-      before the input method converted them. Exit 0; 2 for arguments that are
-      not UTF-8; 3 when some kinds cannot be told here (they are named, and
-      the line is still written).
+      before the input method converted them. Each is at most 100 characters.
+      Exit 0; 2 for arguments that are not UTF-8 or too long; 3 when some
+      kinds cannot be told here (they are named, and the line is still
+      written).
 )";
 
 namespace {
@@ -34,6 +35,12 @@ int explainCommand(const std::vector<std::string>& arguments) {
     const auto preedit = arguments.size() == 3 ? fromUtf8(arguments[2]) : std::u16string();
     if (!expected || !typed || !preedit)
         return usageError();
+    for (const std::u16string* word : {&*expected, &*typed, &*preedit})
+        if (word->size() > kLongestClassified) {
+            std::cerr << "orvanta-lesson: explain takes words, at most " << kLongestClassified
+                      << " characters each\n";
+            return 2;
+        }
     mistake.expected = *expected;
     mistake.typed = *typed;
     if (arguments.size() == 3)

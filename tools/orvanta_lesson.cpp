@@ -5,6 +5,7 @@
 #include "core/line_breaks.h"
 #include "core/local_files.h"
 #include "core/regular_file.h"
+#include "core/text_import.h"
 #include "core/utf8.h"
 #include "tools/class_report_command.h"
 #include "tools/explain_command.h"
@@ -13,6 +14,7 @@
 #include "tools/slips_command.h"
 #include "tools/tool_output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -137,6 +139,16 @@ int encode(const std::optional<std::string>& inPath, const std::optional<std::st
         const auto [line, column] = lineAndColumn(bytes, utf8Error.byteOffset);
         std::cerr << "orvanta-lesson: invalid UTF-8 at line " << line << ", column " << column
                   << "\n";
+        return 1;
+    }
+    if (const auto control =
+            std::find_if(bytes.begin(), bytes.end(),
+                         [](char c) { return isStrayControl(static_cast<unsigned char>(c)); });
+        control != bytes.end()) {
+        const auto [line, column] =
+            lineAndColumn(bytes, static_cast<size_t>(control - bytes.begin()));
+        std::cerr << "orvanta-lesson: a control character at line " << line << ", column " << column
+                  << "; a lesson holds only text, tabs and line breaks\n";
         return 1;
     }
     CodePage codePage;

@@ -30,6 +30,8 @@ std::string reviewLine(Rating rating, const Schedule& card, const IsoTime& due) 
     return std::string(ratingName(rating)) + "\t" + isoTimeText(due) + figures;
 }
 
+const Day kLastDay = dayOfDate(9999, 12, 31);
+
 } // namespace
 
 int reviewScheduleCommand(const std::vector<std::string>& arguments) {
@@ -45,6 +47,8 @@ int reviewScheduleCommand(const std::vector<std::string>& arguments) {
         if (!rating)
             return usageError("not a rating: " + arguments[i]);
         card = review(card, *rating, time->day);
+        if (card.due > kLastDay) // ISO 8601 writes four-digit years
+            return usageError("the schedule goes beyond the year 9999");
         time->day = card.due;
         out += reviewLine(*rating, card, *time);
     }

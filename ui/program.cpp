@@ -3,6 +3,7 @@
 #include "core/cue_sounds.h"
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
+#include "core/user_data_folder.h"
 #include "records/history_place.h"
 #include "ui/classroom/assign_lessons.h"
 #include "ui/classroom/class_folder_hook.h"
@@ -149,7 +150,7 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
     lessons->setToolTipsVisible(true); // the next due date while nothing is due
     auto* hook = new ReviewHook(parts.window, parts.session, *item, parts.hints, journal,
                                 *parts.services.prompts, std::move(clock),
-                                parts.services.readingsDictionary);
+                                parts.services.programFolder, parts.services.readingsDictionary);
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
     return *hook;
@@ -225,4 +226,8 @@ void attachLearners(Form1& window, const ProgramRun& run) {
                          [](const std::string&) { QCoreApplication::exit(kLearnerSwitched); });
     if (at.chosen)
         QObject::connect(learners, &LearnersMenu::renamed, &parts.scores, &ScoreKeeper::offerName);
+}
+
+std::string defaultJournalPath() {
+    return userDataFolder() + "/orvanta/journal.sqlite3";
 }

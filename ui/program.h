@@ -70,3 +70,7 @@ void attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run)
 
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);
+
+// The first learner's journal: $XDG_DATA_HOME/orvanta/journal.sqlite3 (a relative
+// XDG_DATA_HOME is ignored).
+std::string defaultJournalPath();

@@ -9,6 +9,8 @@
 #include "core/text_import.h"
 #include "core/utf8.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -162,6 +164,24 @@ TEST_F(OwnLessonFilesTest, TheFolderListsItsLessonFilesInNameOrder) {
     EXPECT_TRUE(listOwnLessons(path("missing")).empty());
     EXPECT_EQ(ownLessonTitle(m_dir.string(), path("第1课.ORV")), "第1课");
     EXPECT_EQ(ownLessonTitle(m_dir.string(), "/elsewhere/第1课.ORV"), std::nullopt);
+}
+
+// What a save killed before its rename left goes once it is old; a save
+// that may still be running, and anything else, stays.
+TEST_F(OwnLessonFilesTest, StaleTemporaryFilesOfKilledSavesAreRemoved) {
+    for (const char* name :
+         {"第1课.ORV", "第1课.ORV.a1B2c3", "第2课.ORV.x9Y8z7", "notes.ORV.txt", "notes.txt.a1B2c3"})
+        write(name, "x");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const char* name : {"第1课.ORV", "第1课.ORV.a1B2c3", "notes.ORV.txt", "notes.txt.a1B2c3"})
+        fs::last_write_time(m_dir / name, old);
+    removeStaleSaves(m_dir.string());
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes.ORV.txt", "notes.txt.a1B2c3", "第1课.ORV",
+                                              "第2课.ORV.x9Y8z7"}));
 }
 
 TEST(OwnLessonPath, ATitleBecomesAFileNameOnlyWhenItCanBeOne) {

@@ -4,6 +4,8 @@
 #include "tests/records/journal_fixture.h"
 
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -203,4 +205,55 @@ TEST_F(AttemptRecorderTest, WhatEndsWhileAnotherProgramHoldsTheJournalIsWrittenO
     EXPECT_TRUE(m_recorder->writeWaiting());
     EXPECT_EQ(rows("SELECT name, COUNT(*) FROM attempts"), "王芳|1");
     EXPECT_TRUE(m_log.failures.empty());
+}
+
+// The window closes while the journal is still locked: the attempt, its
+// slips and its name are kept beside the journal and written by the next run.
+TEST_F(AttemptRecorderTest, WhatStillWaitsWhenTheProgramEndsIsWrittenByTheNextRun) {
+    ASSERT_FALSE(Journal(journalPath()).open().error);
+    LockedJournal other(journalPath());
+    ASSERT_FALSE(m_journal->open().error);
+    AttemptRecord record;
+    record.begin(courseLesson("J01A", "第一课 基本课文"), PracticeMode::Recall);
+    Slip wrongKanji;
+    wrongKanji.start = 3;
+    wrongKanji.expected = u"七時";
+    wrongKanji.typed = u"七持";
+    wrongKanji.preedit = u"しちじ";
+    wrongKanji.explanation = {MistakeKind::WrongKanji, {}};
+    wrongKanji.line = 2;
+    Slip lineBreak;
+    lineBreak.start = 9;
+    lineBreak.expected = u"\r\n";
+    lineBreak.explanation = {MistakeKind::Missing, {}};
+    lineBreak.corrected = true;
+    record.slips = {wrongKanji, lineBreak};
+    m_recorder->lessonLoaded(record.lesson);
+    m_recorder->recordChanged(record);
+    m_recorder->completed(kFigures);
+    m_recorder->nameLastAttempt("学员");
+    EXPECT_FALSE(m_recorder->writeWaiting());
+    m_recorder->keepWhatWaits();
+    m_recorder.reset();
+    m_journal.reset();
+    other.letGo();
+
+    Journal journal(journalPath());
+    AttemptRecorder nextRun(journal, m_log);
+    EXPECT_TRUE(nextRun.writeWaiting());
+    EXPECT_EQ(rows("SELECT lesson, title, total, \"right\", wrong, completed, mode, name"
+                   " FROM attempts"),
+              "J01A|第一课 基本课文|5|4|1|1|recall|学员");
+    EXPECT_EQ(rows("SELECT position, expected, typed, kind, preedit, corrected, line"
+                   " FROM mistakes ORDER BY rowid"),
+              "3|七時|七持|选错汉字|しちじ|0|2\n9|\r\n||漏打|NULL|1|1");
+    EXPECT_FALSE(std::filesystem::exists(journalPath() + ".waiting"));
+    EXPECT_TRUE(m_log.failures.empty());
+}
+
+TEST_F(AttemptRecorderTest, AWaitingFileThatCannotBeMadeOutIsMovedAsideNotLost) {
+    std::filesystem::create_directories(std::filesystem::path(journalPath()).parent_path());
+    std::ofstream(journalPath() + ".waiting") << "orvanta waiting attempts 1\n4:J01A9:";
+    EXPECT_TRUE(takeWaitingAttempts(journalPath()).empty());
+    EXPECT_TRUE(std::filesystem::exists(journalPath() + ".waiting.broken"));
 }

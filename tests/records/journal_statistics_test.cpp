@@ -184,11 +184,13 @@ TEST_F(JournalStatisticsTest, ExportWritesTwoCsvFilesWithHeadersAndQuoting) {
     ASSERT_FALSE(exportCsv(*m_journal, (m_dir / "attempts.csv").string(),
                            (m_dir / "mistakes.csv").string()));
     EXPECT_EQ(readFile(m_dir / "attempts.csv"),
+              "\xEF\xBB\xBF"
               "id,lesson,title,started_at,ended_at,elapsed_s,total,right,wrong,speed,completed,"
               "name,mode,first_try_accuracy\r\n"
               "1,\"/home/a/b,\"\"c\"\".ORV\",\"b,\"\"c\"\".ORV\",2026-03-02T09:00:00+08:00,"
               "2026-03-02T09:00:00+08:00,60,20,18,2,24.5,1,\"王\n芳\",text,95.0\r\n");
     EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
+              "\xEF\xBB\xBF"
               "attempt_id,position,expected,typed,kind,detail,preedit,corrected\r\n"
               "1,3,辞,\",\",,,,0\r\n");
 }
@@ -243,6 +245,7 @@ TEST_F(JournalStatisticsTest, ExportWritesCellsThatLookLikeFormulasAsText) {
     EXPECT_NE(attempts.find(",\"'=HYPERLINK(\"\"x\"\")\","), std::string::npos) << attempts;
     EXPECT_NE(attempts.find(",'-2+3,"), std::string::npos) << attempts;
     EXPECT_EQ(readFile(m_dir / "mistakes.csv"),
+              "\xEF\xBB\xBF"
               "attempt_id,position,expected,typed,kind,detail,preedit,corrected\r\n"
               "1,0,'-,'+,,,,0\r\n1,1,'@,'=,,,,0\r\n");
 }
@@ -252,6 +255,7 @@ TEST_F(JournalStatisticsTest, ExportIntoAMissingFolderFailsAndLeavesNothing) {
         exportCsv(*m_journal, (m_dir / "no" / "a.csv").string(), (m_dir / "no" / "m.csv").string());
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("a.csv"), std::string::npos);
+    EXPECT_NE(error->find("不存在"), std::string::npos) << *error << ": said in Chinese";
     EXPECT_FALSE(std::filesystem::exists(m_dir / "no"));
 }
 

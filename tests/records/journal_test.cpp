@@ -318,3 +318,31 @@ TEST_F(JournalTest, FullDiskFailsTheAttemptAndKeepsTheOnesBefore) {
         GTEST_SKIP() << "no private mounts on this system";
     EXPECT_EQ(result, 0);
 }
+
+// A journal that says one version but is not made as that version is, or says
+// a version no program writes, cannot be used: it is moved aside like any
+// other damaged journal, and a new one started.
+class UnusableJournalTest : public JournalFixture,
+                            public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnusableJournalTest, IsMovedAsideAndANewJournalStarted) {
+    ASSERT_FALSE(Journal(journalPath()).open().error);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(journalPath().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, GetParam(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    Journal journal(journalPath());
+    const Journal::Opening opening = journal.open();
+    ASSERT_FALSE(opening.error) << *opening.error;
+    ASSERT_TRUE(opening.movedAsideTo);
+    EXPECT_TRUE(fs::exists(*opening.movedAsideTo));
+    ASSERT_FALSE(journal.record(kAttempt, {}).error);
+    EXPECT_EQ(scalar("PRAGMA user_version"), std::to_string(Journal::kSchemaVersion));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, UnusableJournalTest,
+    ::testing::Values("DROP TABLE card_backfill", "DROP TABLE attempts",
+                      "DROP INDEX mistakes_by_position; DROP INDEX mistakes_by_pair;"
+                      " ALTER TABLE mistakes DROP COLUMN kind",
+                      "PRAGMA user_version = -1", "PRAGMA user_version = -2147483648"));

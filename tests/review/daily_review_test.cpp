@@ -56,12 +56,14 @@ TEST_F(DailyReviewTest, KeepsTheCorrectionsOfTheWordsInItsLines) {
     EXPECT_EQ(correctionsFileText(review.lesson.corrections), "七時\tしちじ\n");
 }
 
-TEST_F(DailyReviewTest, CardsOfAGoneLessonOrAnEditedLineAreRetired) {
+TEST_F(DailyReviewTest, CardsOfAnEditedLineAreRetiredThoseOfAnUnreadableLessonWait) {
     const DailyReview review =
         buildDailyReview({card(1, "J09B", 1, 0, u"辞書", 1), card(2, "J04A", 1, 0, u"七時", 2),
                           card(3, "J04A", 7, 0, u"今", 3), card(4, "J04A", 2, 0, u"図書館", 4)},
                          m_lessons);
-    EXPECT_EQ(review.retired, (std::vector<std::int64_t>{1, 2, 3}));
+    EXPECT_EQ(review.retired, (std::vector<std::int64_t>{2, 3}));
+    EXPECT_EQ(review.unreadLessons, (std::vector<std::string>{"J09B"}));
+    EXPECT_EQ(review.readLessons, (std::vector<std::string>{"J04A"}));
     EXPECT_EQ(review.lesson.text, u"図書館は九時からです。");
 }
 

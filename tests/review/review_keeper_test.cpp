@@ -1,5 +1,6 @@
 #include "core/attempt_record.h"
 #include "readings/mecab_analyser.h"
+#include "review/card_backfill.h"
 #include "review/iso_time.h"
 #include "review/review_keeper.h"
 #include "review/review_statistics.h"
@@ -128,6 +129,35 @@ class ReviewKeeperTest : public JournalFixture {
         s.due = parseIsoDate(due).value_or(-1);
         return s;
     }
+    // A journal of the version before cards, as the program wrote it then.
+    void writeVersion2Journal() {
+        std::filesystem::create_directories(std::filesystem::path(journalPath()).parent_path());
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(journalPath().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, R"(
+            CREATE TABLE attempts (id INTEGER PRIMARY KEY, lesson TEXT NOT NULL, title TEXT,
+                started_at TEXT NOT NULL, ended_at TEXT NOT NULL, elapsed_s INTEGER NOT NULL,
+                total INTEGER NOT NULL, "right" INTEGER NOT NULL, wrong INTEGER NOT NULL,
+                speed REAL NOT NULL, completed INTEGER NOT NULL, name TEXT,
+                mode TEXT NOT NULL DEFAULT 'text');
+            CREATE TABLE mistakes (attempt_id INTEGER NOT NULL REFERENCES attempts(id)
+                ON DELETE CASCADE, position INTEGER NOT NULL, expected TEXT NOT NULL,
+                typed TEXT NOT NULL, kind TEXT, detail TEXT, preedit TEXT, corrected INTEGER);
+            INSERT INTO attempts VALUES
+                (1, 'J04A', 't', '2026-03-02T10:00:00+08:00', '2026-03-02T10:05:00+08:00',
+                 300, 16, 14, 2, 3.2, 1, NULL, 'text'),
+                (2, '/gone/lesson.ORV', 't', '2026-03-03T10:00:00+08:00',
+                 '2026-03-03T10:05:00+08:00', 300, 16, 14, 2, 3.2, 1, NULL, 'text'),
+                (3, 'J04A', 't', '2026-03-09T23:00:00+08:00', '2026-03-09T23:05:00+08:00',
+                 300, 16, 16, 0, 3.2, 1, NULL, 'text');
+            INSERT INTO mistakes VALUES (1, 3, '時', '持', NULL, NULL, NULL, 0),
+                (1, 9, '毎', '日', NULL, '错位', NULL, 0), (1, 12, '強', '強', NULL, NULL, NULL, 1),
+                (2, 0, '辞', '持', NULL, NULL, NULL, 0);
+            PRAGMA user_version = 2;)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
     MemoryLessons m_lessons;
     MecabAnalyser m_analyser;
     SetClock m_clock;
@@ -199,7 +229,32 @@ TEST_F(ReviewKeeperTest, AttemptsThatWaitForALockedJournalAreRatedAsTypedOnTheir
               "1|1|" + isoDateText(day1) + "\n2|3|" + isoDateText(m_clock.day));
 }
 
-TEST_F(ReviewKeeperTest, CardsOfAGoneLessonOrAnEditedLineAreRetiredAndCounted) {
+TEST_F(ReviewKeeperTest, CardsWaitWhileTheirLessonCannotBeReadAndRetireOnlyWhenItStaysGone) {
+    auto p = program();
+    p->typeLesson(u"今は八時です。\r\n毎日勉強します。");
+    const LenderLesson lesson = m_lessons.lessons["J04A"];
+    const auto reviewOn = [&](Day day, bool readable) {
+        m_clock.day = day;
+        if (readable)
+            m_lessons.lessons["J04A"] = lesson;
+        else
+            m_lessons.lessons.erase("J04A"); // its stick is not plugged in
+        return p->keeper().prepareReview().lineCount;
+    };
+    const Day due = m_clock.day + 30;
+    EXPECT_EQ(reviewOn(due, false), 0u);
+    EXPECT_EQ(reviewOn(due + 1, false), 0u);
+    EXPECT_EQ(reviewOn(due + 2, true), 1u) << "back with its lesson";
+    for (Day day : {due + 3, due + 4, due + 5, due + 6})
+        EXPECT_EQ(reviewOn(day, false), 0u);
+    EXPECT_EQ(rows("SELECT count(*) FROM cards WHERE retired IS NOT NULL"), "0")
+        << "missed on four days, but within a few days";
+    EXPECT_EQ(reviewOn(due + 20, false), 0u);
+    EXPECT_EQ(rows("SELECT count(*) FROM cards WHERE retired IS NULL"), "0")
+        << "missed for over two weeks: gone for good";
+}
+
+TEST_F(ReviewKeeperTest, CardsOfAnEditedLineAreRetiredAndCounted) {
     auto p = program();
     p->typeLesson(u"今は八時です。\r\n毎日勉強し末す。");
     m_lessons.lessons["J04A"].text = u"今は八時です。\r\n毎日勉強します。";
@@ -211,39 +266,10 @@ TEST_F(ReviewKeeperTest, CardsOfAGoneLessonOrAnEditedLineAreRetiredAndCounted) {
     EXPECT_EQ(review.retired.size(), 1u);
     EXPECT_EQ(rows("SELECT word FROM cards WHERE retired IS NOT NULL"), "七時");
     EXPECT_EQ(p->keeper().dueToday(), 1u);
-    m_lessons.lessons.erase("J04A");
-    EXPECT_EQ(p->keeper().prepareReview().lineCount, 0u);
-    EXPECT_EQ(rows("SELECT count(*) FROM cards WHERE retired IS NOT NULL"), "2");
 }
 
-// A journal of the version before cards, as the program wrote it then.
 TEST_F(ReviewKeeperTest, AnUpgradedJournalGetsCardsFromItsMistakesDayByDay) {
-    std::filesystem::create_directories(std::filesystem::path(journalPath()).parent_path());
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(journalPath().c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, R"(
-        CREATE TABLE attempts (id INTEGER PRIMARY KEY, lesson TEXT NOT NULL, title TEXT,
-            started_at TEXT NOT NULL, ended_at TEXT NOT NULL, elapsed_s INTEGER NOT NULL,
-            total INTEGER NOT NULL, "right" INTEGER NOT NULL, wrong INTEGER NOT NULL,
-            speed REAL NOT NULL, completed INTEGER NOT NULL, name TEXT,
-            mode TEXT NOT NULL DEFAULT 'text');
-        CREATE TABLE mistakes (attempt_id INTEGER NOT NULL REFERENCES attempts(id)
-            ON DELETE CASCADE, position INTEGER NOT NULL, expected TEXT NOT NULL,
-            typed TEXT NOT NULL, kind TEXT, detail TEXT, preedit TEXT, corrected INTEGER);
-        INSERT INTO attempts VALUES
-            (1, 'J04A', 't', '2026-03-02T10:00:00+08:00', '2026-03-02T10:05:00+08:00',
-             300, 16, 14, 2, 3.2, 1, NULL, 'text'),
-            (2, '/gone/lesson.ORV', 't', '2026-03-03T10:00:00+08:00',
-             '2026-03-03T10:05:00+08:00', 300, 16, 14, 2, 3.2, 1, NULL, 'text'),
-            (3, 'J04A', 't', '2026-03-09T23:00:00+08:00', '2026-03-09T23:05:00+08:00',
-             300, 16, 16, 0, 3.2, 1, NULL, 'text');
-        INSERT INTO mistakes VALUES (1, 3, '時', '持', NULL, NULL, NULL, 0),
-            (1, 9, '毎', '日', NULL, '错位', NULL, 0), (1, 12, '強', '強', NULL, NULL, NULL, 1),
-            (2, 0, '辞', '持', NULL, NULL, NULL, 0);
-        PRAGMA user_version = 2;)",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    writeVersion2Journal();
     auto p = program();
     EXPECT_EQ(scalar("PRAGMA user_version"), "4");
     ASSERT_TRUE(p->keeper().makeCardsFromHistory());
@@ -256,6 +282,20 @@ TEST_F(ReviewKeeperTest, AnUpgradedJournalGetsCardsFromItsMistakesDayByDay) {
     EXPECT_EQ(rows("SELECT count(*) FROM card_backfill"), "0");
     ASSERT_TRUE(program()->keeper().makeCardsFromHistory());
     EXPECT_EQ(rows("SELECT count(*) FROM reviews"), "4") << "made once";
+}
+
+// Started where the course cannot be found, the upgrade makes its cards later.
+TEST_F(ReviewKeeperTest, CardsFromAnUpgradedJournalWaitForTheCourseLessons) {
+    writeVersion2Journal();
+    const LenderLesson lesson = m_lessons.lessons["J04A"];
+    m_lessons.lessons.erase("J04A");
+    auto p = program();
+    ASSERT_TRUE(p->keeper().makeCardsFromHistory());
+    EXPECT_EQ(rows("SELECT count(*) FROM cards"), "0");
+    EXPECT_EQ(rows("SELECT count(*) FROM card_backfill"), "1");
+    m_lessons.lessons["J04A"] = lesson;
+    ASSERT_TRUE(p->keeper().makeCardsFromHistory());
+    EXPECT_EQ(rows("SELECT word, reviews FROM cards ORDER BY id"), "七時|2\n勉強|2");
 }
 
 TEST_F(ReviewKeeperTest, TheSummaryCountsDueCardsStatesLapsesAndTheStreak) {
@@ -311,4 +351,14 @@ TEST_F(ReviewKeeperTest, AnOlderJournalsMistakesAreJudgedAgainAsSlipsAndCardsOfS
     EXPECT_EQ(rows("SELECT word FROM cards WHERE retired IS NULL"), "毎日");
     EXPECT_EQ(rows("SELECT count(*) FROM slip_rejudge"), "0");
     EXPECT_EQ(p->keeper().rejudgeSlips()->attempts, 0) << "judged once";
+}
+
+// A statement that cannot be compiled (its table is not there) fails the
+// backfill; the program goes on.
+TEST_F(ReviewKeeperTest, ABackfillOnAJournalWithoutItsTableFailsWithoutACrash) {
+    std::filesystem::create_directories(std::filesystem::path(journalPath()).parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(journalPath().c_str(), &db), SQLITE_OK);
+    EXPECT_FALSE(makeCardsFromHistory(db, m_lessons, &m_analyser));
+    sqlite3_close(db);
 }

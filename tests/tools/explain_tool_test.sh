@@ -15,5 +15,9 @@ check "a kanji of the same reading" [ "$("$tool" explain 辞 持)" = "选错汉�
 check "one word is a usage error" [ $? -eq 2 ]
 "$tool" explain "$(printf '\377')" 图 > /dev/null 2>&1
 check "bytes that are no UTF-8 are a usage error" [ $? -eq 2 ]
+long=$(printf '辞%.0s' $(seq 1 2000))
+"$tool" explain "$long" "$long" > /dev/null 2> "$dir/err.txt"
+check "a long argument is refused at once" [ $? -eq 2 ]
+check "the refusal says why" grep -q "at most 100 characters" "$dir/err.txt"
 
 finish

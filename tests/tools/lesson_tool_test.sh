@@ -26,6 +26,9 @@ check "no output file is left behind" only a.ORV err.txt expected.txt in.txt out
 printf 'ok\n\377' | "$tool" encode > /dev/null 2> "$dir/err.txt"
 check "invalid UTF-8 exits 1" [ $? -eq 1 ]
 check "invalid UTF-8 is located" grep -q 'line 2, column 1' "$dir/err.txt"
+printf 'ok\nab\033c' | "$tool" encode > /dev/null 2> "$dir/err.txt"
+check "a control character exits 1, as the editor refuses it" [ $? -eq 1 ]
+check "and is located" grep -q 'control character at line 2, column 3' "$dir/err.txt"
 
 "$tool" decode "$dir/none.ORV" > "$dir/out.txt" 2>/dev/null
 check "an unreadable file exits 2" [ $? -eq 2 ]

@@ -16,5 +16,10 @@ check "a rating it cannot read exits 2" [ $? -eq 2 ]
 check "and names it" grep -q 'not a rating: maybe' "$dir/err.txt"
 "$tool" review-schedule --start 2026-03-02 good > /dev/null 2>&1
 check "a date without a time exits 2" [ $? -eq 2 ]
+"$tool" review-schedule --start -001-03-02T09:00:00+08:00 good > /dev/null 2>&1
+check "a negative year exits 2" [ $? -eq 2 ]
+"$tool" review-schedule --start 9999-12-01T09:00:00+08:00 easy easy easy easy > "$dir/out.txt" 2> "$dir/err.txt"
+check "a schedule past the year 9999 exits 2" [ $? -eq 2 ]
+check "and says so" grep -q 'beyond the year 9999' "$dir/err.txt"
 
 finish

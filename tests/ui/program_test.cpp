@@ -110,6 +110,17 @@ class ProgramTest : public QObject {
             journalled.prepend(QString::fromStdString(expectedPath));
         QCOMPARE(journalRows(), journalled.isEmpty() ? QStringList() : QStringList{journalled});
     }
+
+    // The XDG rules ignore a relative data folder: the journal never goes
+    // under the working folder.
+    void aRelativeDataFolderIsIgnored() {
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", "relative/data");
+        const QString path = QString::fromStdString(defaultJournalPath());
+        qputenv("XDG_DATA_HOME", before);
+        QVERIFY2(QDir::isAbsolutePath(path), qPrintable(path));
+        QCOMPARE(path, QDir::homePath() + QStringLiteral("/.local/share/orvanta/journal.sqlite3"));
+    }
 };
 
 QTEST_MAIN(ProgramTest)

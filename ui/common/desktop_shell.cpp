@@ -4,15 +4,16 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void DesktopShell::openAddress(const QString& address) {
+bool DesktopShell::openAddress(const QString& address) {
     m_requests << address;
-    if (!m_recording)
-        QDesktopServices::openUrl(QUrl(address));
+    if (m_recording)
+        return m_handler;
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
 bool DesktopShell::openDocument(const QString& path) {
     m_requests << path;
     if (m_recording)
-        return m_documentHandler;
+        return m_handler;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }

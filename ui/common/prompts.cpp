@@ -2,11 +2,14 @@
 
 #include "ui/common/window_buttons.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
+
+const QString kCannotBeUndone = QStringLiteral("此操作不能撤销。");
 
 // A question box without an icon, with a close button only in its title bar.
 QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& title,
@@ -15,6 +18,8 @@ QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QStr
     showCloseButtonOnly(&box);
     if (buttons & QMessageBox::Yes)
         box.setDefaultButton(QMessageBox::Yes);
+    if (buttons & QMessageBox::Save)
+        box.setDefaultButton(QMessageBox::Save);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -26,6 +31,15 @@ bool showOkCancel(QWidget* parent, const QString& text, const QString& title) {
     return ask(parent, text, title, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+bool showIrreversible(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    showCloseButtonOnly(&box);
+    box.setInformativeText(kCannotBeUndone);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 bool showMessage(QWidget* parent, const QString& text, const QString& title) {
     ask(parent, text, title, QMessageBox::Ok);
     return true;
@@ -33,14 +47,20 @@ bool showMessage(QWidget* parent, const QString& text, const QString& title) {
 
 } // namespace
 
+std::optional<std::optional<bool>> Prompts::preparedAnswer() {
+    if (m_nextAnswers.empty())
+        return std::nullopt;
+    const std::optional<bool> answer = m_nextAnswers.front();
+    m_nextAnswers.pop_front();
+    return answer;
+}
+
 bool Prompts::preparedOr(bool (*show)(QWidget*, const QString&, const QString&), QWidget* parent,
                          const QString& text, const QString& title) {
     m_asked.push_back(title + QLatin1Char('|') + text);
-    if (m_nextAnswers.empty())
-        return show(parent, text, title);
-    const bool answer = m_nextAnswers.front();
-    m_nextAnswers.pop_front();
-    return answer;
+    if (const auto answer = preparedAnswer())
+        return answer->value_or(false);
+    return show(parent, text, title);
 }
 
 bool Prompts::askYesNo(QWidget* parent, const QString& text, const QString& title) {
@@ -51,12 +71,26 @@ bool Prompts::askOkCancel(QWidget* parent, const QString& text, const QString& t
     return preparedOr(showOkCancel, parent, text, title);
 }
 
+bool Prompts::askBeforeIrreversible(QWidget* parent, const QString& text, const QString& title) {
+    return preparedOr(showIrreversible, parent, text, title);
+}
+
+std::optional<bool> Prompts::askSaveChanges(QWidget* parent, const QString& text,
+                                            const QString& title) {
+    m_asked.push_back(title + QLatin1Char('|') + text);
+    if (const auto answer = preparedAnswer())
+        return *answer;
+    const auto chosen =
+        ask(parent, text, title, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (chosen == QMessageBox::Cancel)
+        return std::nullopt;
+    return chosen == QMessageBox::Save;
+}
+
 void Prompts::inform(QWidget* parent, const QString& text, const QString& title) {
     m_asked.push_back(title + QLatin1Char('|') + text);
-    if (m_nextAnswers.empty())
+    if (!preparedAnswer())
         showMessage(parent, text, title);
-    else
-        m_nextAnswers.pop_front();
 }
 
 std::optional<QString> Prompts::preparedFileOr(QString (*choose)(QWidget*, const QString&),
@@ -93,7 +127,9 @@ std::optional<QString> Prompts::chooseSaveFile(QWidget* parent, const QString& f
 
 std::optional<QString> Prompts::chooseFolder(QWidget* parent, const QString& title) {
     return preparedFileOr(
-        [](QWidget* p, const QString& t) { return QFileDialog::getExistingDirectory(p, t); },
+        [](QWidget* p, const QString& t) {
+            return QFileDialog::getExistingDirectory(p, t, QDir::homePath());
+        },
         parent, title);
 }
 

@@ -1,11 +1,13 @@
 #include "ui/dialogs/font_dialog.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,14 @@ QFont installedFace(QFont font) {
     return font;
 }
 
+// ０–９ and ． as an input method types them in a number field.
+QString halfWidth(QString text) {
+    for (QChar& c : text)
+        if ((c >= u'０' && c <= u'９') || c == u'．')
+            c = QChar(c.unicode() - 0xFEE0);
+    return text;
+}
+
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
@@ -36,7 +46,7 @@ bool isEnter(const QKeyEvent* key) {
 
 FontDialog::FontDialog(const QFont& current, const QColor& colour, QWidget* parent)
     : QDialog(parent), m_fonts(new QFontDialog(installedFace(current), this)),
-      m_swatch(new QPushButton(this)), m_colour(colour) {
+      m_swatch(new QPushButton(this)), m_colour(colour), m_currentSize(current.pointSizeF()) {
     setWindowTitle(QStringLiteral("字体"));
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons);
@@ -46,6 +56,8 @@ FontDialog::FontDialog(const QFont& current, const QColor& colour, QWidget* pare
     connect(m_fonts, &QDialog::accepted, this, &QDialog::accept);
     connect(m_fonts, &QDialog::rejected, this, &QDialog::reject);
     showJapaneseSample();
+    m_sizeField = findSizeField();
+    m_sizeField->installEventFilter(this);
     m_swatch->setObjectName(QStringLiteral("colourSwatch"));
     paintSwatch(m_swatch, m_colour);
     // Enter on the swatch confirms the dialog like everywhere else; Space
@@ -75,11 +87,50 @@ QListView* FontDialog::faceList() const {
     return m_fonts->findChildren<QListView*>().first();
 }
 
+// The panel's size field is its only line edit with a validator.
+QLineEdit* FontDialog::findSizeField() const {
+    for (QLineEdit* edit : m_fonts->findChildren<QLineEdit*>())
+        if (edit->validator())
+            return edit;
+    return nullptr;
+}
+
+// An emptied size field would give the panel's font no size at all.
 FontChoice FontDialog::choice() const {
-    return FontChoice{m_fonts->currentFont(), m_colour};
+    QFont font = m_fonts->currentFont();
+    if (m_sizeField->text().toDouble() <= 0)
+        font.setPointSizeF(m_currentSize);
+    return FontChoice{font, m_colour};
+}
+
+// The field's validator takes ASCII digits only: full-width ones are turned
+// into them before it sees them.
+bool FontDialog::halfWidthDigits(QEvent* event) {
+    if (event->type() == QEvent::InputMethod) {
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        const QString commit = halfWidth(im->commitString());
+        if (commit == im->commitString())
+            return false;
+        QInputMethodEvent converted(im->preeditString(), im->attributes());
+        converted.setCommitString(commit, im->replacementStart(), im->replacementLength());
+        QCoreApplication::sendEvent(m_sizeField, &converted);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = halfWidth(key->text());
+        if (text == key->text())
+            return false;
+        QKeyEvent converted(QEvent::KeyPress, key->key(), key->modifiers(), text);
+        QCoreApplication::sendEvent(m_sizeField, &converted);
+        return true;
+    }
+    return false;
 }
 
 bool FontDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_sizeField)
+        return halfWidthDigits(event);
     if (watched != m_fonts || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

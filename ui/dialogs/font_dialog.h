@@ -5,6 +5,7 @@
 #include <QFont>
 
 class QFontDialog;
+class QLineEdit;
 class QListView;
 class QPushButton;
 
@@ -17,7 +18,8 @@ struct FontChoice {
 // the box really shows, with a Japanese sample, and a colour row below it.
 // One Escape cancels the whole dialog and Enter confirms it, wherever the
 // focus is; Space on the colour swatch opens the colour picker. It opens
-// with the focus on the face list.
+// with the focus on the face list. The size field takes the full-width
+// digits an input method types, and an emptied size keeps the box's size.
 class FontDialog final : public QDialog {
     Q_OBJECT
   public:
@@ -30,10 +32,14 @@ class FontDialog final : public QDialog {
 
   private:
     QListView* faceList() const;
+    QLineEdit* findSizeField() const;
+    bool halfWidthDigits(QEvent* event);
     void pickColour();
     void showJapaneseSample();
 
     QFontDialog* m_fonts;
+    QLineEdit* m_sizeField = nullptr;
     QPushButton* m_swatch;
     QColor m_colour;
+    qreal m_currentSize;
 };

@@ -1,6 +1,7 @@
 #include "ui/dialogs/help_viewer.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -12,6 +13,7 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     resize(720, 560);
     m_browser->setOpenExternalLinks(true);
+    m_browser->installEventFilter(this);
     const QFileInfo file(path);
     if (file.isFile())
         m_browser->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
@@ -20,4 +22,21 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_browser);
+}
+
+// A browser whose text can be selected takes input-method commits into its
+// page, and keeps Esc for itself.
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_browser)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::InputMethod) {
+        event->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        reject();
+        return true;
+    }
+    return false;
 }

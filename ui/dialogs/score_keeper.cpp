@@ -53,13 +53,23 @@ void ScoreKeeper::showModeless() {
     dialog.activateWindow();
 }
 
-// From `Sav` the main window owns it and waits for it.
+// From `Sav` the main window owns it and waits for it; one already shown is
+// brought to the front, wherever another window put it.
 void ScoreKeeper::showModal() {
     Dialog& dialog = ensureDialog();
-    if (dialog.isVisible())
+    if (dialog.isVisible()) {
+        raiseDialog();
         return;
+    }
     dialog.setParent(m_owner, Qt::Dialog | kCloseButtonOnly);
     dialog.open();
+}
+
+void ScoreKeeper::raiseDialog() {
+    if (!m_dialog || !m_dialog->isVisible())
+        return;
+    m_dialog->raise();
+    m_dialog->activateWindow();
 }
 
 void ScoreKeeper::OKButton_Click() {
@@ -83,7 +93,9 @@ void ScoreKeeper::save(const QString& name) {
                              text16(d.figure(DialogLabel::Label5)),
                              text16(d.figure(DialogLabel::Label7)),
                              text16(d.figure(DialogLabel::Label9))};
+    emit scoreSaving(name);
     if (const auto problem = m_history.AppendScoreRecord(record)) {
+        emit scoreNotSaved();
         const QString path = QString::fromStdString(m_history.path());
         m_prompts.inform(
             m_dialog,
@@ -99,8 +111,8 @@ void ScoreKeeper::save(const QString& name) {
 }
 
 ScoreKeeper::Clearing ScoreKeeper::clearHistory(QWidget* asker) {
-    if (!m_prompts.askOkCancel(asker, QStringLiteral("真的要清除记录吗？"),
-                               QStringLiteral("记录清除")))
+    if (!m_prompts.askBeforeIrreversible(asker, QStringLiteral("真的要清除记录吗？"),
+                                         QStringLiteral("记录清除")))
         return Clearing::Cancelled;
     m_delet->setEnabled(false);
     if (!m_history.DeleteHistoryFile()) {

@@ -32,6 +32,9 @@ class ScoreKeeper final : public QObject {
     // Without one it starts empty, so that one Enter never files a score
     // under the name of whoever saved before.
     void offerName(const QString& name) { m_offeredName = name; }
+    // The dialog, when it is shown, in front again (after a message over the
+    // main window hid it).
+    void raiseDialog();
     void OKButton_Click();
     void See_Click();
     void Delet_Click();
@@ -41,8 +44,11 @@ class ScoreKeeper final : public QObject {
     Clearing clearHistory(QWidget* asker);
 
   signals:
-    // The score of the last attempt was appended to the history under `name`.
+    // The score of the last attempt is about to be appended to the history
+    // under `name`; then it was, or it could not be.
+    void scoreSaving(const QString& name);
     void scoreSaved(const QString& name);
+    void scoreNotSaved();
 
   private:
     Dialog& ensureDialog();

@@ -7,6 +7,7 @@
 #include "readings/borrowed_lines.h"
 #include "records/drill_builder.h"
 #include "records/journal_statistics.h"
+#include "records/journal_version.h"
 #include "review/lesson_files.h"
 #include "ui/common/borrowed_lesson_file.h"
 #include "ui/common/prompts.h"
@@ -25,6 +26,8 @@ constexpr int kRetryMs = 1000;
 // When the window has gone and the program ends, a lock may be waited for a
 // little longer.
 constexpr int kLastWaitMs = 3000;
+// Long enough for the window to be shown and painted.
+constexpr int kUpgradeAfterMs = 300;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -33,7 +36,7 @@ QString qs(const std::string& text) {
 // The course's lessons in course order, as the lesson menu finds them.
 std::vector<LenderLesson> courseLessons(CodePage& codePage) {
     const LocalFiles files;
-    LessonFiles lessons(files, codePage);
+    LessonFiles lessons(files, codePage, ".");
     std::vector<LenderLesson> course;
     for (int n = 1; n <= kLessonCount; ++n)
         for (char letter : {'A', 'B'})
@@ -69,22 +72,42 @@ std::vector<BorrowedLine> lentLines(const std::vector<std::u16string>& lines,
 JournalHook::JournalHook(QWidget& window, PracticeSession& session, QAction& again, QAction& stats,
                          ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
                          CharacterMistakes* older)
-    : QObject(&window), m_mainWindow(window), m_session(session), m_prompts(prompts),
-      m_journal(journalPath, older), m_recorder(m_journal, *this), m_again(again),
-      m_retry(new QTimer(this)),
+    : QObject(&window), m_mainWindow(window), m_session(session), m_scores(scores),
+      m_prompts(prompts), m_journal(journalPath, older), m_recorder(m_journal, *this),
+      m_again(again), m_retry(new QTimer(this)),
       m_drill(QString::fromUtf8(kDrillLesson.data(), kDrillLesson.size())) {
     m_recorder.nameLesson(m_drill.path(), {std::string(kDrillLesson), std::string(kDrillLesson)});
-    connect(&scores, &ScoreKeeper::scoreSaved, this, &JournalHook::scoreSaved);
+    // The journal names the attempt before the history takes its score, so
+    // that the program ending between the two never leaves it unnamed.
+    connect(&scores, &ScoreKeeper::scoreSaving, this, &JournalHook::scoreSaved);
+    connect(&scores, &ScoreKeeper::scoreNotSaved, this, [this] { m_recorder.unnameLastAttempt(); });
     connect(&m_again, &QAction::triggered, this, &JournalHook::Again_Click);
     connect(&stats, &QAction::triggered, this, &JournalHook::Stats_Click);
     m_retry->setSingleShot(true);
     m_retry->setInterval(kRetryMs);
     connect(m_retry, &QTimer::timeout, this, &JournalHook::retryJournal);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &JournalHook::writeBeforeQuit);
-    if (openJournal(m_journal, *this) == JournalOpening::Open)
-        lastLessonIs(lastAttemptLesson(m_journal));
+    lastLessonIs(std::nullopt);
+    // Bringing an older journal up to date can take seconds: the window is on
+    // the screen first.
+    m_opening = journalNeedsUpgrade(journalPath);
+    if (m_opening)
+        QTimer::singleShot(kUpgradeAfterMs, this, &JournalHook::openAtStart);
     else
-        lastLessonIs(std::nullopt);
+        openAtStart();
+}
+
+void JournalHook::openAtStart() {
+    m_opening = false;
+    if (openJournal(m_journal, *this) == JournalOpening::Open)
+        journalOpened();
+}
+
+// What start-up learns from the journal, once it is open.
+void JournalHook::journalOpened() {
+    m_recorder.writeWaiting(); // those a former run kept
+    lastLessonIs(lastAttemptLesson(m_journal));
+    emit opened();
 }
 
 void JournalHook::scoreSaved(const QString& name) {
@@ -124,19 +147,26 @@ void JournalHook::journalBusy() {
 
 // A journal locked at start-up opens here too, and 再练一次 learns its lesson.
 void JournalHook::retryJournal() {
-    if (m_recorder.writeWaiting() && !m_lastLesson &&
-        openJournal(m_journal, *this) == JournalOpening::Open)
-        lastLessonIs(lastAttemptLesson(m_journal));
+    const bool wasOpen = m_journal.isOpen();
+    if (m_recorder.writeWaiting() && openJournal(m_journal, *this) == JournalOpening::Open &&
+        !wasOpen)
+        journalOpened();
 }
 
 void JournalHook::writeBeforeQuit() {
     m_retry->stop();
     m_journal.waitForLocks(kLastWaitMs);
-    m_recorder.writeWaiting();
+    if (!m_recorder.writeWaiting())
+        m_recorder.keepWhatWaits();
 }
 
+// The message comes over the main window; the save dialog of the attempt
+// that just ended is put back in front of it.
 void JournalHook::tellLater(const QString& text) {
-    QTimer::singleShot(0, this, [this, text] { m_prompts.inform(&m_mainWindow, text, kTitle); });
+    QTimer::singleShot(0, this, [this, text] {
+        m_prompts.inform(&m_mainWindow, text, kTitle);
+        m_scores.raiseDialog();
+    });
 }
 
 void JournalHook::Again_Click() {
@@ -157,8 +187,11 @@ void JournalHook::nameLesson(const std::string& path, const std::string& lesson,
     m_namedPaths[lesson] = path;
 }
 
+// A journal found locked is tried again by the retry alone, so that start-up
+// waits for another program's lock once, not once per feature.
 Journal& JournalHook::journal() {
-    openJournal(m_journal, *this);
+    if (!m_retry->isActive() && !m_opening)
+        openJournal(m_journal, *this);
     return m_journal;
 }
 

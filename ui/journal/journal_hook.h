@@ -57,6 +57,10 @@ class JournalHook final : public QObject, private RecorderListener {
     void statisticsWindowMade(StatisticsWindow& window);
     // An attempt is in the journal now.
     void attemptJournalled();
+    // The journal was opened at start-up: at once, or once an older one was
+    // brought up to date after the window showed, or once another program
+    // let it go.
+    void opened();
 
   private:
     void scoreSaved(const QString& name);
@@ -65,6 +69,8 @@ class JournalHook final : public QObject, private RecorderListener {
     void journalFailed(const std::string& reason) override;
     void journalBusy() override;
     void retryJournal();
+    void openAtStart();
+    void journalOpened();
     void writeBeforeQuit();
     void lastLessonIs(std::optional<std::string> lesson);
     // After the event that caused it has been handled, not inside the engine.
@@ -72,6 +78,7 @@ class JournalHook final : public QObject, private RecorderListener {
 
     QWidget& m_mainWindow;
     PracticeSession& m_session;
+    ScoreKeeper& m_scores;
     Prompts& m_prompts;
     Journal m_journal;
     AttemptRecorder m_recorder;
@@ -79,6 +86,7 @@ class JournalHook final : public QObject, private RecorderListener {
     QTimer* m_retry;
     std::optional<std::string> m_lastLesson;
     bool m_failureTold = false;
+    bool m_opening = false; // an older journal waits to be brought up to date
     BorrowedLessonFile m_drill;
     std::map<std::string, std::string> m_namedPaths; // by lesson name
     StatisticsWindow* m_window = nullptr;            // made on first use, kept for the run

@@ -20,6 +20,9 @@ constexpr qreal kMarker = 7;
 constexpr qreal kNotCountedMarker = 5;
 constexpr qreal kBestMarker = 13;
 constexpr qint64 kLeastTimeMarginMs = 5 * 60 * 1000;
+// Of a value axis's range, kept free beyond the outermost points: at the
+// height the window leaves the chart, the largest marker's radius.
+constexpr double kEdgeRoom = 0.15;
 
 using Figure = double ProgressPoint::*;
 using Configuration = QHash<QXYSeries::PointConfiguration, QVariant>;
@@ -83,6 +86,9 @@ ProgressChart::ProgressChart(QWidget* parent)
       m_accuracyAxis(valueAxis(QStringLiteral("正确率（%）"), kClockRed, QStringLiteral("%d%%"))) {
     setObjectName(QStringLiteral("ProgressChart"));
     setRenderHint(QPainter::Antialiasing);
+    // A large marker reaches beyond what its series reports as its bounds:
+    // repainting only those bounds left pieces of old markers on the plot.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     chart()->setFont(chineseFont(10.5));
     chart()->legend()->setFont(chineseFont(10.5));
     chart()->setTitleFont(chineseFont(12));
@@ -155,14 +161,28 @@ void ProgressChart::fitSpeedAxis(const std::vector<ProgressPoint>& points) {
     const double margin = std::max((fastest - slowest) / 10, 5.0);
     m_speedAxis->setRange(std::max(0.0, slowest - margin), fastest + margin);
     m_speedAxis->applyNiceNumbers();
+    // Nice numbers may end the axis at a point: a tick more on that side, so
+    // that its marker is not cut in half by the plot's edge.
+    const double tick =
+        (m_speedAxis->max() - m_speedAxis->min()) / std::max(1, m_speedAxis->tickCount() - 1);
+    const double room = kEdgeRoom * (m_speedAxis->max() - m_speedAxis->min());
+    const bool below = slowest - m_speedAxis->min() < room && m_speedAxis->min() >= tick;
+    const bool above = m_speedAxis->max() - fastest < room;
+    m_speedAxis->setRange(m_speedAxis->min() - (below ? tick : 0),
+                          m_speedAxis->max() + (above ? tick : 0));
+    m_speedAxis->setTickCount(m_speedAxis->tickCount() + int(below) + int(above));
 }
 
-// Up to 100 %, from a multiple of 20 below the lowest figure.
+// Ticks every 20 % up to 100 %, from a multiple of 20 below the lowest
+// figure, with room beyond both for a marker at 100 % or at the bottom tick.
 void ProgressChart::fitAccuracyAxis(const std::vector<ProgressPoint>& points) {
     double lowest = 100;
     for (const ProgressPoint& p : points)
         lowest = std::min({lowest, p.accuracy, p.firstTryAccuracy});
     const double from = std::clamp(20 * std::floor((lowest - 2) / 20), 0.0, 80.0);
-    m_accuracyAxis->setRange(from, 100);
-    m_accuracyAxis->setTickCount(static_cast<int>((100 - from) / 20) + 1);
+    const double room = kEdgeRoom * (100 - from);
+    m_accuracyAxis->setRange(from - room, 100 + room);
+    m_accuracyAxis->setTickType(QValueAxis::TicksDynamic);
+    m_accuracyAxis->setTickAnchor(0);
+    m_accuracyAxis->setTickInterval(20);
 }

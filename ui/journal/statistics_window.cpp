@@ -3,21 +3,25 @@
 #include "core/mistake_kind.h"
 #include "records/journal_export.h"
 #include "records/journal_statistics.h"
+#include "review/daily_review.h"
 #include "ui/common/font_faces.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/progress_chart.h"
 
+#include <algorithm>
 #include <array>
 #include <malloc.h>
 
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -28,6 +32,11 @@ const QString kCountedTip = QStringLiteral("只算完成、至少 %1 个字的�
 const QString kFirstTryTip =
     QStringLiteral("首次正确率：第一次就打对的字占全部字的比例，打错后改正的字也算错");
 constexpr int kSortRole = Qt::UserRole + 1;
+// What a window manager's frame and title bar take at most, in pixels.
+constexpr int kFrameAllowance = 16;
+constexpr int kTitleBarAllowance = 48;
+const QString kMissedHeading = QStringLiteral("最常打错的 30 个字");
+const QString kWeeksHeading = QStringLiteral("每周错误类型（只因错位而错的字不计）");
 
 // Sorts by a key of its own: numbers as numbers, lessons in course order.
 class SortableItem final : public QTableWidgetItem {
@@ -104,6 +113,12 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Today's review is made anew each time, with its size in its title: its
+// attempts are one row under its name.
+QString lessonTitle(const LessonSummary& summary) {
+    return qs(summary.lesson == kReviewLesson ? summary.lesson : summary.title);
+}
+
 constexpr std::array kKindsShown{MistakeKind::ChineseForm,    MistakeKind::WrittenInKana,
                                  MistakeKind::WrittenInKanji, MistakeKind::WrongKanji,
                                  MistakeKind::WrongReading,   MistakeKind::Other};
@@ -120,7 +135,8 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     left->addWidget(createWeeklyKinds(), 1);
     auto* scores = new QWidget;
     auto* columns = new QHBoxLayout(scores);
-    columns->addLayout(left, 4);
+    // The missed pairs get room for two named characters: ␣ 空格 → ␣ 空格.
+    columns->addLayout(left, 3);
     columns->addWidget(createMissedList(), 1);
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("StatisticsPages"));
@@ -138,7 +154,16 @@ StatisticsWindow::StatisticsWindow(const Journal& journal, Prompts& prompts, QWi
     connect(exportButton, &QPushButton::clicked, this, &StatisticsWindow::exportCsv_Click);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_drill, &QPushButton::clicked, this, &StatisticsWindow::drillRequested);
-    resize(1220, 780);
+    fitScreen(owner);
+}
+
+// Designed for 1220 × 780, it is made smaller where the screen's free area,
+// less the title bar, is smaller: a 1366 × 768 laptop screen.
+void StatisticsWindow::fitScreen(const QWidget* owner) {
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect free = screen->availableGeometry();
+    resize(std::min(1220, free.width() - kFrameAllowance),
+           std::min(780, free.height() - kTitleBarAllowance));
 }
 
 QWidget* StatisticsWindow::createLessonTable() {
@@ -177,6 +202,7 @@ QWidget* StatisticsWindow::createModeFilter() {
     connect(m_modes, &QComboBox::currentIndexChanged, this, [this] {
         fillLessons();
         showSelectedLesson();
+        nameUnfilteredHeadings();
     });
     return m_modes;
 }
@@ -220,7 +246,8 @@ QWidget* StatisticsWindow::createMissedList() {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(heading(QStringLiteral("最常打错的 30 个字")));
+    m_missedHeading = heading(kMissedHeading);
+    layout->addWidget(m_missedHeading);
     layout->addWidget(m_missed);
     layout->addWidget(m_drill);
     return box;
@@ -237,9 +264,18 @@ QWidget* StatisticsWindow::createWeeklyKinds() {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(heading(QStringLiteral("每周错误类型（只因错位而错的字不计）")));
+    m_weeksHeading = heading(kWeeksHeading);
+    layout->addWidget(m_weeksHeading);
     layout->addWidget(m_weeks);
     return box;
+}
+
+// The list of characters and the weeks count the mistakes of every practice
+// mode: with one mode chosen they say so, rather than seem to follow it.
+void StatisticsWindow::nameUnfilteredHeadings() {
+    const QString every = chosenMode() ? QStringLiteral("（所有练习方式）") : QString();
+    m_missedHeading->setText(kMissedHeading + every);
+    m_weeksHeading->setText(kWeeksHeading + every);
 }
 
 void StatisticsWindow::fillWeeklyKinds() {
@@ -293,7 +329,7 @@ void StatisticsWindow::fillLessons() {
     m_lessons->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const LessonSummary& s = rows[static_cast<size_t>(r)];
-        auto* lesson = new SortableItem(qs(s.title), r); // rows come in course order
+        auto* lesson = new SortableItem(lessonTitle(s), r); // rows come in course order
         lesson->setData(kLessonRole, qs(s.lesson));
         lesson->setToolTip(qs(s.lesson));
         m_lessons->setItem(r, 0, lesson);
@@ -321,6 +357,7 @@ void StatisticsWindow::fillMissed() {
             shownCharacter(m.expected) + QStringLiteral(" → ") + shownCharacter(m.typedMostOften);
         auto* item = new SortableItem(pair, r);
         item->setFont(QFont(kJapaneseFace, 12)); // the characters as the lesson box shows them
+        item->setToolTip(pair);
         m_missed->setItem(r, 0, item);
         m_missed->setItem(r, 1, numberItem(static_cast<double>(m.count), 0));
         m_missed->setItem(r, 2, new QTableWidgetItem(m.kind.empty() ? QString() : qs(m.kind)));

@@ -7,6 +7,7 @@
 class Journal;
 class Prompts;
 class QComboBox;
+class QLabel;
 class ProgressChart;
 class QPushButton;
 class QTableWidget;
@@ -35,6 +36,7 @@ class StatisticsWindow final : public QDialog {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    void fitScreen(const QWidget* owner);
     QWidget* createLessonTable();
     QWidget* createModeFilter();
     // Of the filter: nothing for every mode.
@@ -45,6 +47,7 @@ class StatisticsWindow final : public QDialog {
     void fillMissed();
     QWidget* createWeeklyKinds();
     void fillWeeklyKinds();
+    void nameUnfilteredHeadings();
     void showProgress(const std::optional<std::string>& lesson);
     QString chartCaption(const QString& what) const;
     void showSelectedLesson();
@@ -57,6 +60,8 @@ class StatisticsWindow final : public QDialog {
     QComboBox* m_modes = nullptr;
     QTableWidget* m_missed = nullptr;
     QTableWidget* m_weeks = nullptr;
+    QLabel* m_missedHeading = nullptr;
+    QLabel* m_weeksHeading = nullptr;
     ProgressChart* m_chart = nullptr;
     QPushButton* m_drill = nullptr;
 };

@@ -46,6 +46,7 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
     connectMenu();
     connectMusic();
     m_timers->setTimer2(true);
+    setMinimumWidth(minimumClientWidth(*m_controls));
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 

@@ -33,8 +33,12 @@ void Form1::Sav_Click() {
     m_session->giveUpAttempt();
 }
 
+// Without a browser the learner still gets the address, to open elsewhere.
 void Form1::morelesson_Click() {
-    m_services->shell->openAddress(kHomePage);
+    if (!m_services->shell->openAddress(kHomePage))
+        m_services->prompts->inform(
+            this, QStringLiteral("无法打开浏览器。更多课文请到：\n%1").arg(kHomePage),
+            QStringLiteral("更多课文下载"));
 }
 
 void Form1::quit_Click() {

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPalette>
 #include <algorithm>
 
 namespace {
@@ -17,7 +18,10 @@ HintRow::HintRow(QWidget& leftEdge, QWidget& anchor)
       m_label(new QLabel(anchor.parentWidget())) {
     m_label->setObjectName(QStringLiteral("Hint"));
     m_label->setFont(chineseFont(12));
-    m_label->setStyleSheet(QStringLiteral("color: #404040; background: transparent"));
+    // A palette rather than a style sheet, which would reach the tooltip too.
+    QPalette palette = m_label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x40));
+    m_label->setPalette(palette);
     m_label->hide();
     m_anchor.installEventFilter(this);
 }
@@ -51,12 +55,28 @@ void HintRow::place() {
     const auto fits = std::find_if(forms.begin(), forms.end(), [&](const QString& form) {
         return metrics.horizontalAdvance(form) <= room;
     });
-    m_label->setText(fits != forms.end() ? *fits
-                                         : metrics.elidedText(forms.back(), Qt::ElideRight, room));
+    m_label->setText(fits != forms.end() ? *fits : shortened(forms.back(), room));
     const int width = std::min(room, metrics.horizontalAdvance(m_label->text()) + 2);
     m_label->setGeometry(left, m_anchor.y(), width, m_anchor.height());
     m_label->setToolTip(forms.front());
     m_label->show();
+}
+
+// The quoted word elided to the room the rest leaves; a form without a
+// quotation, or with no room for even a shortened word, elided at its end.
+QString HintRow::shortened(const QString& form, int room) const {
+    const QFontMetrics metrics(m_label->font());
+    const qsizetype open = form.indexOf(u'「');
+    const qsizetype close = form.indexOf(u'」', open + 1);
+    if (open >= 0 && close > open + 1) {
+        const QString before = form.left(open + 1), after = form.mid(close);
+        const int wordRoom = room - metrics.horizontalAdvance(before + after);
+        const QString word = form.mid(open + 1, close - open - 1);
+        const QString elided = metrics.elidedText(word, Qt::ElideRight, wordRoom);
+        if (!elided.isEmpty() && elided != QString(QChar(0x2026))) // not the ellipsis alone
+            return before + elided + after;
+    }
+    return metrics.elidedText(form, Qt::ElideRight, room);
 }
 
 bool HintRow::eventFilter(QObject* watched, QEvent* event) {

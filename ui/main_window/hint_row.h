@@ -13,9 +13,10 @@ class QWidget;
 // clock's caption, where features show a short hint about what comes next
 // (the romaji of the word to type, ...). Each feature shows and clears its own
 // text under its own key; the row shows the text set last of those standing,
-// in the longest of its forms that fits the room (the shortest elided when
-// none does), with the whole text as tooltip, and follows the clock's caption
-// when the window is laid out.
+// in the longest of its forms that fits the room, with the whole text as
+// tooltip, and follows the clock's caption when the window is laid out. When
+// none fits, the word quoted in the shortest form (within its first 「」) is
+// shortened, never what follows it, such as the kind of a slip.
 class HintRow final : public QObject {
     Q_OBJECT
   public:
@@ -30,6 +31,7 @@ class HintRow final : public QObject {
 
   private:
     void place();
+    QString shortened(const QString& form, int room) const;
 
     QWidget& m_leftEdge;
     QWidget& m_anchor;

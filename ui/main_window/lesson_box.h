@@ -88,6 +88,7 @@ class LessonBoxWidget final : public QPlainTextEdit, public LessonBox {
         int to = 0;
     };
 
+    void paintPlaceholder(QPainter& painter) const;
     void hideSelection();
     template <typename Change> void changeSelectedMarks(Change change);
     void updateCharacters(int from, int to);

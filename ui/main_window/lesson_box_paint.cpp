@@ -1,5 +1,6 @@
 #include "ui/main_window/lesson_box.h"
 
+#include "ui/common/font_faces.h"
 #include "ui/main_window/ruby_room_layout.h"
 
 #include <QPaintEvent>
@@ -16,6 +17,10 @@ void LessonBoxWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.setClipRect(area);
+    if (document()->isEmpty() && !placeholderText().isEmpty()) {
+        paintPlaceholder(painter);
+        return;
+    }
     const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
     QPointF offset = contentOffset();
     for (QTextBlock block = firstVisibleBlock(); block.isValid() && offset.y() <= area.bottom();
@@ -93,4 +98,14 @@ QList<QTextLayout::FormatRange> LessonBoxWidget::markRanges(const QTextBlock& bl
         start = end;
     }
     return ranges;
+}
+
+// Drawn where the text would begin, as the plain text box draws its own; it
+// is never part of the text, which stays empty until a lesson loads.
+void LessonBoxWidget::paintPlaceholder(QPainter& painter) const {
+    const qreal margin = document()->documentMargin();
+    const QRectF room = QRectF(viewport()->rect()).adjusted(margin, margin, -margin, -margin);
+    painter.setFont(chineseFont(14.25)); // the lesson face may lack the simplified forms
+    painter.setPen(palette().placeholderText().color());
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, placeholderText());
 }

@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <algorithm>
 
 namespace {
 
@@ -95,6 +96,7 @@ MainControls createMainControls(QMainWindow* window) {
     auto* r1 = new LessonBoxWidget(client);
     r1->setObjectName(QStringLiteral("R1"));
     r1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffff; }"));
+    r1->setPlaceholderText(QStringLiteral("从「课程」菜单选一课开始"));
     auto* r2 = new TypingBoxWidget(client);
     r2->setObjectName(QStringLiteral("R2"));
     for (QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(r1), static_cast<QPlainTextEdit*>(r2)})
@@ -104,6 +106,15 @@ MainControls createMainControls(QMainWindow* window) {
     r2->setGeometry(twipRect(120, 3960, 9135, 2415));
     player->setGeometry(twipRect(120, 6840, 9135, 675));
     return MainControls{r1, r2, player, label14, readouts};
+}
+
+int minimumClientWidth(const MainControls& controls) {
+    int right = 0;
+    for (const QLabel* label : controls.readouts)
+        if (label != controls.readout(FormLabel::Label13)) // the clock moves with the window
+            right = std::max(right, label->geometry().right() + 1);
+    // The boxes' margin after them, but never wider than the window's design.
+    return std::min(right + toPixels(120), toPixels(kClientWidth));
 }
 
 void layOutMainControls(const MainControls& controls, float outerWidth, float outerHeight) {

@@ -27,6 +27,10 @@ struct MainControls {
 inline constexpr float kClientWidth = 9345;
 inline constexpr float kClientHeight = 7620;
 
+// The narrowest client area that shows the read-outs of the two top rows
+// whole, which keep their places whatever the window's size.
+int minimumClientWidth(const MainControls& controls);
+
 // Creates the controls in a new client area of the window.
 MainControls createMainControls(QMainWindow* window);
 

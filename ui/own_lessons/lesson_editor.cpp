@@ -4,6 +4,7 @@
 #include "core/lesson_codec.h"
 #include "core/line_breaks.h"
 #include "core/local_files.h"
+#include "core/problem_text.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
 #include "readings/yomi_writer.h"
@@ -14,10 +15,13 @@
 #include "ui/own_lessons/lesson_preview.h"
 #include "ui/own_lessons/text_file_import.h"
 
+#include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,7 +31,6 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -66,7 +69,7 @@ std::variant<std::string, FileProblem> readIfThere(const std::string& path, size
 
 QString writeFailure(const std::string& path, int error) {
     return QStringLiteral("无法写入 %1：%2")
-        .arg(QString::fromStdString(path), QString::fromLocal8Bit(std::strerror(error)));
+        .arg(QString::fromStdString(path), QString::fromStdString(errorText(error)));
 }
 
 } // namespace
@@ -103,6 +106,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     buildLayout();
     connect(m_text, &QPlainTextEdit::textChanged, this, &LessonEditor::textEdited);
     connect(m_title, &QLineEdit::textChanged, this, &LessonEditor::showTitle);
+    connect(m_title, &QLineEdit::textChanged, this, [this] { m_unsaved = true; });
     connect(m_preview, &LessonPreview::wordClicked, this, &LessonEditor::wordClicked);
     connect(m_setReading, &QPushButton::clicked, this, &LessonEditor::setReading);
     connect(m_reading, &QLineEdit::returnPressed, this, &LessonEditor::setReading);
@@ -111,6 +115,7 @@ LessonEditor::LessonEditor(Prompts& prompts, MecabAnalyser& analyser, KanjiSourc
     connect(m_practise, &QPushButton::clicked, this, &LessonEditor::practise);
     textEdited();
     showTitle();
+    m_unsaved = false; // nothing typed yet
     resize(760, 700);
 }
 
@@ -146,23 +151,32 @@ void LessonEditor::buildLayout() {
 
 bool LessonEditor::openLesson(const OwnLesson& lesson) {
     const auto read = readRegularFile(lesson.path, kLessonFileLimit);
-    const auto corrections = readIfThere(correctionsPathFor(lesson.path), kCorrectionsLimit);
-    const auto* problem = std::get_if<FileProblem>(&read);
-    if (!problem)
-        problem = std::get_if<FileProblem>(&corrections);
-    if (problem) {
-        m_prompts.inform(this,
-                         QStringLiteral("无法读取课文「%1」：%2")
-                             .arg(QString::fromStdString(lesson.title), readProblemText(*problem)),
-                         kTitle);
+    const std::string correctionsPath = correctionsPathFor(lesson.path);
+    const auto corrections = readIfThere(correctionsPath, kCorrectionsLimit);
+    const QString title = QString::fromStdString(lesson.title);
+    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+        m_prompts.inform(
+            this, QStringLiteral("无法读取课文「%1」：%2").arg(title, readProblemText(*problem)),
+            kTitle);
+        return false;
+    }
+    // Opened without them, a save would write over the learner's corrections.
+    if (const auto* problem = std::get_if<FileProblem>(&corrections)) {
+        m_prompts.inform(
+            this,
+            QStringLiteral("无法读取课文「%1」的读音更正文件 %2：%3")
+                .arg(title, QString::fromStdString(correctionsPath), readProblemText(*problem)),
+            kTitle);
         return false;
     }
     m_path = lesson.path;
     m_corrections = std::get<std::string>(corrections);
     const DecodedLesson decoded = decodeLesson(std::get<std::string>(read), m_codePage);
-    m_title->setText(QString::fromStdString(lesson.title));
+    m_title->setText(title);
+    m_savedTitle = title;
     m_text->setPlainText(QString::fromStdU16String(decoded.text));
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+    m_unsaved = false;
     return true;
 }
 
@@ -184,6 +198,7 @@ void LessonEditor::showTitle() {
 }
 
 void LessonEditor::textEdited() {
+    m_unsaved = true;
     const std::u16string text = editorText(*m_text);
     m_findings = checkLesson(text, m_codePage, m_kanji);
     m_text->setExtraSelections(markFindings(m_findings, *m_text));
@@ -239,7 +254,7 @@ bool LessonEditor::save() {
         m_prompts.inform(this, QStringLiteral("课文是空的，不能保存。"), kTitle);
         return false;
     }
-    const auto path = ownLessonPath(m_folder, m_title->text().trimmed().toStdString());
+    const auto path = pathToSave();
     if (!path) {
         m_prompts.inform(
             this, QStringLiteral("请给课文起一个标题（不能以“.”开头，不能含有“/”，也不能太长）。"),
@@ -249,6 +264,15 @@ bool LessonEditor::save() {
     const auto file = lessonFileOf(text, m_codePage);
     if (const auto* refusal = std::get_if<LessonRefusal>(&file)) {
         m_prompts.inform(this, refusalText(*refusal), kTitle);
+        return false;
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(*path, error)) {
+        m_prompts.inform(
+            this,
+            QStringLiteral("课文文件夹里已经有一个叫「%1」的文件夹，请换一个标题。")
+                .arg(QString::fromStdString(std::filesystem::path(*path).filename().string())),
+            kTitle);
         return false;
     }
     if (*path != m_path && std::filesystem::exists(*path) &&
@@ -267,11 +291,29 @@ bool LessonEditor::save() {
         return false;
     }
     m_path = *path;
+    m_savedTitle = m_title->text().trimmed();
     if (text != withCrLf(editorText(*m_text)))
         m_text->setPlainText(QString::fromStdU16String(text));
     const bool correctionsWritten = m_corrections.empty() || writeCorrections();
+    markSaved();
     emit saved(m_path);
     return correctionsWritten;
+}
+
+// A lesson keeps its file while its title is not changed, whatever its file
+// name holds (bytes that are no UTF-8, a leading "."); a new or changed
+// title names the file.
+std::optional<std::string> LessonEditor::pathToSave() const {
+    const QString title = m_title->text().trimmed();
+    if (!m_path.empty() && title == m_savedTitle)
+        return m_path;
+    return ownLessonPath(m_folder, title.toStdString());
+}
+
+void LessonEditor::markSaved() {
+    m_unsaved = false;
+    m_note->setText(
+        QStringLiteral("已保存：%1").arg(QDir::toNativeSeparators(QString::fromStdString(m_path))));
 }
 
 bool LessonEditor::writeCorrections() {
@@ -300,10 +342,45 @@ void LessonEditor::setReading() {
         m_prompts.inform(this, QStringLiteral("读音请用平假名或片假名书写。"), kTitle);
         return;
     }
+    if (!correction.reading.empty() && !isInText(correction.word)) {
+        m_prompts.inform(this,
+                         QStringLiteral("课文里没有「%1」，这个读音用不上，没有保存。")
+                             .arg(m_word->text().trimmed()),
+                         kTitle);
+        return;
+    }
     m_corrections = withCorrection(m_corrections, correction);
     if (!m_path.empty())
         writeCorrections();
     m_preview->setCorrections(parseCorrections(m_corrections).entries);
+}
+
+bool LessonEditor::isInText(const std::u16string& word) const {
+    return editorText(*m_text).find(word) != std::u16string::npos;
+}
+
+// Esc, which none of the fields takes, closes the editor as its title bar does.
+void LessonEditor::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// Text not saved is asked about; a lesson saved or emptied closes at once.
+void LessonEditor::closeEvent(QCloseEvent* event) {
+    if (m_unsaved && !tidyLessonText(editorText(*m_text)).empty()) {
+        const QString title = m_title->text().trimmed();
+        const QString lesson =
+            title.isEmpty() ? QStringLiteral("新课文") : QStringLiteral("课文「%1」").arg(title);
+        const auto answer = m_prompts.askSaveChanges(
+            this, lesson + QStringLiteral("还没有保存。要保存吗？"), kTitle);
+        if (!answer || (*answer && !save())) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 void LessonEditor::practise() {

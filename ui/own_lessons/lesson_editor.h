@@ -21,7 +21,9 @@ class QPushButton;
 // A teacher's own lesson being written: its title, its text in the lesson
 // box's font, a preview with the readings of its kanji, where a click on a
 // word lets the teacher set its reading, and live checks of what Save would
-// refuse or change. Save writes TITLE.ORV into the own-lessons folder.
+// refuse or change. Save writes TITLE.ORV into the own-lessons folder and
+// says so below the title. Closing it (Esc too) with text not saved asks
+// whether to save it first.
 class LessonEditor final : public QWidget {
     Q_OBJECT
   public:
@@ -49,11 +51,18 @@ class LessonEditor final : public QWidget {
     // Replaces each character Japanese does not use by its Japanese form.
     void useJapaneseForms();
 
+    // Whether the title or text changed since the last save or opening.
+    bool hasUnsavedText() const { return m_unsaved; }
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
     void saved(const std::string& path);
     void practiseRequested(const std::string& path);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildLayout();
@@ -63,14 +72,20 @@ class LessonEditor final : public QWidget {
     void practise();
     bool writeCorrections();
     void showTitle();
+    void markSaved();
+    bool isInText(const std::u16string& word) const;
 
     Prompts& m_prompts;
     std::string m_folder;
+    std::optional<std::string> pathToSave() const;
+
     std::string m_path;
+    QString m_savedTitle;      // as the file's name gives it, or as last saved
     std::string m_corrections; // the .yomi file's text
     CodePage m_codePage;
     KanjiSources& m_kanji;
     LessonFindings m_findings;
+    bool m_unsaved = false;
     QLineEdit* m_title;
     QPlainTextEdit* m_text;
     LessonBoxWidget* m_previewBox;

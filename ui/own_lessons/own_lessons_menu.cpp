@@ -8,7 +8,9 @@
 #include "ui/own_lessons/text_file_import.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QMenu>
 #include <filesystem>
 
@@ -29,12 +31,25 @@ OwnLessonsMenu::OwnLessonsMenu(QMenu& menu, QWidget& window, PracticeSession& se
     : QObject(&window), m_menu(menu), m_window(window), m_lessonBox(lessonBox), m_prompts(prompts),
       m_session(session), m_folder(std::move(folder)) {
     connect(&m_menu, &QMenu::aboutToShow, this, &OwnLessonsMenu::refresh);
+    m_window.installEventFilter(this);
     refresh();
 }
 
 OwnLessonsMenu::~OwnLessonsMenu() {
     for (const QPointer<LessonEditor>& editor : m_editors)
         delete editor.data(); // before the analyser they share
+}
+
+// A title as a menu item shows it: "&" as itself, not as a shortcut's mark,
+// tabs and other control characters as spaces (a tab would split the item
+// into a shortcut column), a long one cut short in its middle.
+QString OwnLessonsMenu::menuText(const std::string& title) const {
+    QString text = QString::fromStdString(title);
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    text = QFontMetrics(m_menu.font()).elidedText(text, Qt::ElideMiddle, kLongestItemWidth);
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 void OwnLessonsMenu::lessonLoaded(const LoadedLesson& lesson) {
@@ -46,9 +61,11 @@ void OwnLessonsMenu::lessonLoaded(const LoadedLesson& lesson) {
 
 void OwnLessonsMenu::refresh() {
     m_menu.clear();
+    removeStaleSaves(m_folder);
     const std::vector<OwnLesson> lessons = listOwnLessons(m_folder);
     for (const OwnLesson& lesson : lessons) {
-        QAction* action = item(m_menu, "OwnLesson", QString::fromStdString(lesson.title));
+        QAction* action = item(m_menu, "OwnLesson", menuText(lesson.title));
+        action->setToolTip(QString::fromStdString(lesson.title));
         connect(action, &QAction::triggered, this,
                 [this, path = lesson.path] { m_session.loadLesson(path); });
     }
@@ -66,10 +83,8 @@ void OwnLessonsMenu::refresh() {
 
 LessonEditor* OwnLessonsMenu::openEditor() {
     m_kanji.load();
-    auto* editor =
-        new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font(), &m_window);
-    connect(editor, &LessonEditor::practiseRequested, this,
-            [this](const std::string& path) { m_session.loadLesson(path); });
+    auto* editor = new LessonEditor(m_prompts, m_analyser, m_kanji, m_folder, m_lessonBox.font());
+    connect(editor, &LessonEditor::practiseRequested, this, &OwnLessonsMenu::practise);
     m_editors.emplace_back(editor);
     centreOn(*editor, m_window.frameGeometry()); // a plain window would open in a corner
     return editor;
@@ -112,4 +127,28 @@ LessonEditor* OwnLessonsMenu::editCurrentLesson() {
     }
     editor->show();
     return editor;
+}
+
+// The lesson is typed in the main window: it comes in front of the editor.
+void OwnLessonsMenu::practise(const std::string& path) {
+    m_session.loadLesson(path);
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+// Each open editor is closed, asking about its text; false when the teacher
+// chose to go on editing.
+bool OwnLessonsMenu::closeEditors() {
+    for (const QPointer<LessonEditor>& editor : m_editors)
+        if (editor && editor->isVisible() && !editor->close())
+            return false;
+    return true;
+}
+
+bool OwnLessonsMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::Close && !closeEditors()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

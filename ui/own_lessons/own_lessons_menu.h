@@ -23,7 +23,9 @@ class QWidget;
 class OwnLessonsMenu final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
-    // `window` owns the editors; `lessonBox` lends them its font; lessons
+    // The editors are windows of their own beside `window`, so that the main
+    // window can come in front of them, and closing `window` asks first about
+    // an editor's text not saved; `lessonBox` lends them its font; lessons
     // are practised through the session.
     OwnLessonsMenu(QMenu& menu, QWidget& window, PracticeSession& session, const QWidget& lessonBox,
                    Prompts& prompts, std::string folder);
@@ -38,8 +40,15 @@ class OwnLessonsMenu final : public QObject, public AttemptObserver {
     LessonEditor* importTextFile();
     LessonEditor* editCurrentLesson();
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Wide enough for a title of some thirty characters.
+    static constexpr int kLongestItemWidth = 400;
+    QString menuText(const std::string& title) const;
     LessonEditor* openEditor();
+    void practise(const std::string& path);
+    bool closeEditors();
 
     QMenu& m_menu;
     QWidget& m_window;

@@ -20,14 +20,14 @@ class StatisticsWindow;
 
 // 今日复习: the words missed in earlier attempts come back on the day the
 // scheduler gives. The item 课程 → 今日复习 (F6) loads the due lines as one
-// lesson, disabled with the next due date as its tooltip while nothing is
-// due; at start-up the hint row says how many lines wait. The cards live in
+// lesson; while nothing is due it says so on the hint row with the next due
+// date; at start-up the hint row says how many lines wait. The cards live in
 // the practice journal, and the statistics window shows them on a page.
 class ReviewHook final : public QObject, private AttemptObserver {
   public:
     ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
                JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-               const std::string& dictionaryFolder);
+               const std::string& programFolder, const std::string& dictionaryFolder);
 
     AttemptObserver& observer() { return m_keeper; }
     // A lesson file of another feature's borrowed lines that makes no cards.
@@ -44,6 +44,9 @@ class ReviewHook final : public QObject, private AttemptObserver {
     void completed(const AttemptFigures&) override;
     void gaveUp(const AttemptFigures&) override;
     void addPage(StatisticsWindow& window);
+    void makeCardsFromHistory();
+    void rejudgeSlips();
+    QString nothingDueText() const;
 
     QWidget& m_window;
     PracticeSession& m_session;
@@ -58,4 +61,5 @@ class ReviewHook final : public QObject, private AttemptObserver {
     MecabAnalyser m_analyser;
     ReviewKeeper m_keeper;
     BorrowedLessonFile m_file;
+    bool m_rejudged = false; // an older journal's mistakes were judged again this run
 };

@@ -31,13 +31,17 @@ bool readChunkHeader(QFile& file, ChunkHeader& chunk) {
     return true;
 }
 
-bool isPlayableFormat(const QByteArray& fmt) {
+// The bytes of one frame (a sample of every channel); 0 for a format that
+// cannot be played.
+quint32 playableFrameSize(const QByteArray& fmt) {
     if (fmt.size() < 16)
-        return false;
+        return 0;
     const quint32 format = littleEndian(fmt, 0, 2), channels = littleEndian(fmt, 2, 2);
     const quint32 rate = littleEndian(fmt, 4, 4), bits = littleEndian(fmt, 14, 2);
     const bool knownFormat = format == kPcm || format == kFloat || format == kExtensible;
-    return knownFormat && channels > 0 && rate > 0 && bits > 0 && bits % 8 == 0 && bits <= 32;
+    const bool playable =
+        knownFormat && channels > 0 && rate > 0 && bits > 0 && bits % 8 == 0 && bits <= 32;
+    return playable ? channels * (bits / 8) : 0;
 }
 
 } // namespace
@@ -51,15 +55,16 @@ bool isPlayableWave(const QString& path) {
     const QByteArray riff = file.read(12);
     if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
         return false;
-    bool format = false;
+    quint32 frame = 0;
     ChunkHeader chunk;
     for (int i = 0; i < kMostChunks && readChunkHeader(file, chunk); ++i) {
         const qint64 start = file.pos();
+        // Less than one frame of sound never finishes loading.
         if (chunk.id == "data")
-            return format && chunk.size > 0 && chunk.size <= file.size() - start;
+            return frame > 0 && chunk.size >= frame && chunk.size <= file.size() - start;
         if (chunk.id == "fmt ") {
-            format = isPlayableFormat(file.read(std::min<quint32>(chunk.size, 64)));
-            if (!format)
+            frame = playableFrameSize(file.read(std::min<quint32>(chunk.size, 64)));
+            if (frame == 0)
                 return false;
         }
         if (!file.seek(start + chunk.size + chunk.size % 2))

@@ -12,12 +12,16 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWindow>
 #include <cerrno>
@@ -153,6 +157,73 @@ class DialogsTest : public QObject {
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), QDialog::Accepted);
         }
+    }
+
+    // An input method types ２４ into the size field; an emptied field and
+    // Enter keep the box's size rather than a size of nothing.
+    void theSizeFieldTakesFullWidthDigitsAndNeverAnEmptySize() {
+        FontDialog dialog(f->m_r1->font(), Qt::black);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit* size = nullptr;
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+            if (edit->validator())
+                size = edit;
+        QVERIFY(size);
+        size->setFocus();
+        size->selectAll();
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("２４"));
+        QApplication::sendEvent(size, &commit);
+        QCOMPARE(size->text(), QStringLiteral("24"));
+        QCOMPARE(dialog.choice().font.pointSizeF(), 24.0);
+        size->selectAll();
+        QTest::keyClick(size, Qt::Key_Delete);
+        QVERIFY(size->text().isEmpty());
+        QTest::keyClick(size, Qt::Key_Return);
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        QCOMPARE(dialog.choice().font.pointSizeF(), 18.0);
+    }
+
+    // The real question, from the menu and from the viewer: Enter answers 取消.
+    void aStrayEnterOnTheClearingQuestionKeepsTheHistory() {
+        f->writeFile(QStringLiteral("user.cey"), QByteArray("\nrecord\r\n"));
+        QString text, informative;
+        auto answerWithEnter = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            informative = box->informativeText();
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        QTimer::singleShot(0, this, answerWithEnter);
+        f->trigger("Delet");
+        QCOMPARE(text, QStringLiteral("真的要清除记录吗？"));
+        QCOMPARE(informative, QStringLiteral("此操作不能撤销。"));
+        QVERIFY(QFile::exists(f->folder.filePath(QStringLiteral("user.cey"))));
+        QVERIFY(f->form->findChild<QAction*>(QStringLiteral("Delet"))->isEnabled());
+        f->trigger("See");
+        Dialog1* viewer = shown<Dialog1>();
+        QVERIFY(viewer);
+        QTimer::singleShot(0, this, answerWithEnter);
+        viewer->findChild<QPushButton*>(QStringLiteral("Clearhistory"))->click();
+        QVERIFY(QFile::exists(f->folder.filePath(QStringLiteral("user.cey"))));
+        viewer->close();
+    }
+
+    // A record line longer than any the program writes is still shown whole.
+    void theViewerShowsALongLineWholeAndWrapsIt() {
+        const QByteArray line(1200, 'x');
+        f->writeFile(QStringLiteral("user.cey"), "\n" + line + "\r\nend\r\n");
+        f->trigger("See");
+        Dialog1* viewer = shown<Dialog1>();
+        QVERIFY(viewer);
+        auto* box = viewer->findChild<QPlainTextEdit*>(QStringLiteral("R1"));
+        QCOMPARE(box->toPlainText(),
+                 QStringLiteral("\n") + QString::fromLatin1(line) + QStringLiteral("\nend\n"));
+        QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QVERIFY(box->document()->findBlockByNumber(1).layout()->lineCount() > 1);
+        viewer->close();
     }
 
     void theDialogAtCompletionHasNoOwnerAndFromSavTheMainWindowOwnsIt() {

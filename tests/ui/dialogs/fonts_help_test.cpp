@@ -4,8 +4,10 @@
 #include "ui/dialogs/help_viewer.h"
 
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -99,6 +101,36 @@ class FontsHelpTest : public QObject {
         HelpViewer* viewer = f->form->findChild<HelpViewer*>();
         QVERIFY(viewer && viewer->isVisible());
         QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("Orvanta 帮助")));
+    }
+
+    // The input method stays on while the learner reads the help: what it
+    // commits never lands in the page, and Esc closes the window.
+    void theHelpWindowRefusesCommitsAndClosesOnEscape() {
+        QDir(f->folder.path()).mkpath(QStringLiteral("help"));
+        QVERIFY(QFile::copy(QStringLiteral(ORVANTA_HELP_FILE),
+                            f->folder.filePath(QStringLiteral("help/help.html"))));
+        f->shell.setRecording(true, false);
+        f->trigger("Help");
+        QPointer<HelpViewer> viewer = f->form->findChild<HelpViewer*>();
+        QVERIFY(viewer && viewer->isVisible());
+        QTextBrowser* page = viewer->browser();
+        page->setFocus();
+        const QString before = page->toPlainText();
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("わたし"));
+        QApplication::sendEvent(page, &commit);
+        QCOMPARE(page->toPlainText(), before);
+        QTest::keyClick(page, Qt::Key_Escape);
+        QTRY_VERIFY(!viewer || !viewer->isVisible());
+    }
+
+    void withoutABrowserMoreLessonsGivesTheAddress() {
+        f->shell.setRecording(true, false);
+        f->prompts.setNextAnswer(true);
+        f->trigger("morelesson");
+        QCOMPARE(f->shell.requests(), QStringList{kHomePage});
+        QCOMPARE(f->prompts.asked().back(),
+                 QStringLiteral("更多课文下载|无法打开浏览器。更多课文请到：\n") + kHomePage);
     }
 
     void theAboutBoxShowsTitleVersionAndLinksOnEveryOpening() {

@@ -1,9 +1,12 @@
 #include "tests/support/form1_fixture.h"
+#include "tests/support/journal_rows.h"
 #include "ui/dialogs/history_viewer.h"
 #include "ui/dialogs/name_entry.h"
 #include "ui/dialogs/score_dialog.h"
 #include "ui/dialogs/score_keeper.h"
+#include "ui/program.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -65,6 +68,36 @@ class ScoreTest : public QObject {
   private slots:
     void init() { f = std::make_unique<Form1Fixture>(); }
     void cleanup() { f.reset(); }
+
+    // The journal holds the name by the time the history has the score, so
+    // that the program ending right after the history's write leaves no
+    // attempt unnamed; a score the history cannot take names nothing.
+    void theJournalNamesTheAttemptBeforeTheHistoryTakesTheScore() {
+        const std::string journal =
+            f->folder.filePath(QStringLiteral("data/orvanta/journal.sqlite3")).toStdString();
+        const QString query = QStringLiteral("SELECT name FROM attempts");
+        QString nameWhenSaved;
+        connect(&f->form->parts().scores, &ScoreKeeper::scoreSaved, this,
+                [&] { nameWhenSaved = journalRows(journal, query); });
+        attachJournal(*f->form, journal);
+        QDir(f->folder.path()).mkdir(QStringLiteral("user.cey"));
+        completeAttempt();
+        f->prompts.setNextAnswer(true); // the failure's OK
+        enterName(pressSave(), QStringLiteral("Mei"));
+        QCOMPARE(journalRows(journal, query), QStringLiteral("NULL"));
+        QDir(f->folder.path()).rmdir(QStringLiteral("user.cey"));
+        enterName(pressSave(), QStringLiteral("Mei"));
+        QCOMPARE(nameWhenSaved, QStringLiteral("Mei"));
+    }
+
+    // A message over the main window (the journal's, at the end of an
+    // attempt) leaves the save dialog behind it: F3 brings it back.
+    void f3BringsAHiddenSaveDialogBackInFront() {
+        completeAttempt();
+        QApplication::setActiveWindow(f->form.get());
+        QTest::keyClick(f->form.get(), Qt::Key_F3);
+        QTRY_COMPARE(QApplication::activeWindow(), f->form->scoreDialog());
+    }
 
     void savingAppendsARecordAndClosesTheDialog() {
         completeAttempt();

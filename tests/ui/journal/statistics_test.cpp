@@ -9,14 +9,19 @@
 
 #include <QApplication>
 #include <QChartView>
+#include <QComboBox>
 #include <QDateTimeAxis>
+#include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <set>
 #include <sqlite3.h>
 
@@ -153,6 +158,85 @@ class StatisticsTest : public QObject {
         QCOMPARE(column(lessons, 1).last(), QStringLiteral("2"));
         lessons->sortByColumn(0, Qt::AscendingOrder);
         QCOMPARE(column(lessons, 0).first(), QStringLiteral("J02B 的标题"));
+    }
+
+    // Each review has its size in its title; the learner sees one row.
+    void reviewsAreOneRowUnderTheReviewsName() {
+        JournalAttempt first = attempt("今日复习", "2026-03-02T10:00:00+08:00", 40);
+        first.title = "今日复习（7 句）";
+        JournalAttempt second = attempt("今日复习", "2026-03-03T10:00:00+08:00", 45);
+        second.title = "今日复习（3 句）";
+        writeJournal(
+            {{first, {}}, {second, {}}, {attempt("J01A", "2026-03-03T11:00:00+08:00", 50), {}}});
+        attach();
+        QTableWidget* lessons = table(openStatistics(), "LessonTable");
+        QCOMPARE(column(lessons, 0),
+                 (QStringList{QStringLiteral("J01A 的标题"), QStringLiteral("今日复习")}));
+        QCOMPARE(lessons->item(1, 1)->text(), QStringLiteral("2"));
+    }
+
+    // The lists of mistakes count every practice mode; with one mode chosen
+    // their headings say so.
+    void theListsTheModeFilterLeavesSaySo() {
+        attach();
+        StatisticsWindow* window = openStatistics();
+        auto* modes = window->findChild<QComboBox*>(QStringLiteral("ModeFilter"));
+        const auto headings = [window] {
+            QStringList texts;
+            for (QLabel* label : window->findChildren<QLabel*>())
+                if (label->text().startsWith(QStringLiteral("最常打错")) ||
+                    label->text().startsWith(QStringLiteral("每周错误类型")))
+                    texts << label->text();
+            return texts;
+        };
+        QCOMPARE(headings().size(), 2);
+        for (const QString& text : headings())
+            QVERIFY(!text.contains(QStringLiteral("所有练习方式")));
+        modes->setCurrentIndex(2);
+        for (const QString& text : headings())
+            QVERIFY2(text.endsWith(QStringLiteral("（所有练习方式）")), qPrintable(text));
+        modes->setCurrentIndex(0);
+        for (const QString& text : headings())
+            QVERIFY(!text.contains(QStringLiteral("所有练习方式")));
+    }
+
+    // Designed taller than a 1366 × 768 laptop screen leaves it: it fits the
+    // screen it opens on, title bar included, as far as it can be made small,
+    // and it can be made small enough for that laptop.
+    void theWindowFitsTheScreen() {
+        attach();
+        StatisticsWindow* window = openStatistics();
+        const QRect free = window->screen()->availableGeometry();
+        const QSize least = window->minimumSizeHint();
+        QVERIFY(window->height() <= std::max(free.height() - 48, least.height()));
+        QVERIFY(window->width() <= std::max(free.width() - 16, least.width()));
+        QVERIFY2(least.height() + 48 <= 768 && least.width() + 16 <= 1366,
+                 qPrintable(QStringLiteral("%1 × %2").arg(least.width()).arg(least.height())));
+    }
+
+    // At the size a 1366 × 768 screen leaves, no marker is cut by the plot's
+    // edge: not at 100 %, nor at the fastest or slowest attempt.
+    void everyMarkerStandsWhollyInsideThePlot() {
+        writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 41.2, 20), {}},
+                      {attempt("J01A", "2026-03-03T10:00:00+08:00", 61.4, 18), {}},
+                      {attempt("J01A", "2026-03-04T10:00:00+08:00", 18.0, 12), {}}});
+        attach();
+        StatisticsWindow* window = openStatistics();
+        window->resize(1220, 720);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* view = window->findChild<QChartView*>(QStringLiteral("ProgressChart"));
+        QTRY_VERIFY(view->chart()->plotArea().height() > 0);
+        const qreal radius = 13 / 2.0; // the best attempt's marker
+        const QRectF inside = view->chart()->plotArea().adjusted(radius, radius, -radius, -radius);
+        for (QLineSeries* line : series(window))
+            for (const QPointF& point : line->points()) {
+                const QPointF at = view->chart()->mapToPosition(point, line);
+                QVERIFY2(inside.contains(at), qPrintable(QStringLiteral("%1 %2 at %3, %4")
+                                                             .arg(line->name())
+                                                             .arg(point.y())
+                                                             .arg(at.x())
+                                                             .arg(at.y())));
+            }
     }
 
     void chartShowsAllAttemptsOrTheSelectedLesson() {
@@ -436,6 +520,24 @@ class StatisticsTest : public QObject {
         QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM attempts")), QStringLiteral("1"));
     }
 
+    // Started from the read-only program folder, the working folder is no
+    // place to write: the real folder choice opens in the home folder.
+    void exportStartsInTheHomeFolder() {
+        attach();
+        StatisticsWindow* window = openStatistics();
+        QString opened;
+        QTimer::singleShot(0, this, [&opened] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QTest::mouseClick(button(window, "ExportButton"), Qt::LeftButton);
+        QCOMPARE(opened, QDir::home().absolutePath());
+        QVERIFY(QDir::currentPath() != QDir::homePath());
+    }
+
     void exportWritesAttemptsAndMistakesAsCsv() {
         writeJournal({{attempt("J01A", "2026-03-02T10:00:00+08:00", 40), {{0, u"辞", u"持"}}}});
         attach();
@@ -448,7 +550,10 @@ class StatisticsTest : public QObject {
         QFile mistakes(f->folder.filePath(QStringLiteral("out/mistakes.csv")));
         QVERIFY(attempts.open(QIODevice::ReadOnly));
         QVERIFY(mistakes.open(QIODevice::ReadOnly));
-        QVERIFY(attempts.readLine().startsWith("id,lesson,title,started_at"));
+        // With a byte order mark, so that spreadsheets in China read UTF-8.
+        QVERIFY(attempts.readLine().startsWith("\xEF\xBB\xBFid,lesson,title,started_at"));
+        QVERIFY(mistakes.peek(3) == "\xEF\xBB\xBF");
+        mistakes.skip(3);
         QVERIFY(attempts.readLine().startsWith("1,J01A,J01A 的标题,"));
         QCOMPARE(QString::fromUtf8(mistakes.readAll()),
                  QStringLiteral("attempt_id,position,expected,typed,kind,detail,preedit,"

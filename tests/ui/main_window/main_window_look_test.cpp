@@ -3,11 +3,14 @@
 #include "ui/common/twips.h"
 #include "ui/dialogs/font_chooser.h"
 #include "ui/dialogs/score_dialog.h"
+#include "ui/main_window/hint_row.h"
 #include "ui/main_window/media_player_widget.h"
 
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMoveEvent>
 #include <QTest>
+#include <QToolTip>
 #include <cstring>
 
 // What the learner sees of the main window and the save dialog: how a lesson
@@ -138,6 +141,70 @@ class MainWindowLookTest : public QObject {
         for (QLabel* label : dialog->findChildren<FittedLabel*>()) {
             QVERIFY(label->height() <= toPixels(285) + 6);
             verifyInkCentred(label, label->rect());
+        }
+    }
+
+    // At the window's designed size the row is narrower than a slip's
+    // shortest hint: the word gives way, the kind stays whole.
+    void theHintRowShortensTheWordNeverTheKind() {
+        const QString kind = QStringLiteral("（写成汉字）");
+        const QString word = QStringLiteral("わたしたちのともだち");
+        const QStringList forms{
+            QStringLiteral("应为「%1」，你输入了「私達の友達」%2").arg(word, kind),
+            QStringLiteral("应为「%1」%2").arg(word, kind)};
+        f->form->parts().hints.show(this, forms);
+        auto* hint = f->form->findChild<QLabel*>(QStringLiteral("Hint"));
+        QVERIFY(hint->isVisible());
+        QVERIFY2(hint->text().endsWith(QStringLiteral("…」") + kind), qPrintable(hint->text()));
+        QVERIFY(hint->text().startsWith(QStringLiteral("应为「わ")));
+        QVERIFY(hint->geometry().right() < f->form->findChild<QLabel*>("Label14")->x());
+        QVERIFY(hint->fontMetrics().horizontalAdvance(hint->text()) <= hint->width());
+        QCOMPARE(hint->toolTip(), forms.front());
+    }
+
+    // The row's grey text on a transparent ground must not become the
+    // tooltip's: it showed dark grey on black.
+    void theHintRowsTooltipKeepsTheTooltipColours() {
+        f->form->parts().hints.show(this, QStringLiteral("今日复习：3 句（F6）"));
+        auto* hint = f->form->findChild<QLabel*>(QStringLiteral("Hint"));
+        QHelpEvent help(QEvent::ToolTip, hint->rect().center(),
+                        hint->mapToGlobal(hint->rect().center()));
+        QApplication::sendEvent(hint, &help);
+        const auto shownTip = []() -> QWidget* {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QStringLiteral("qtooltip_label") && w->isVisible())
+                    return w;
+            return nullptr;
+        };
+        QTRY_VERIFY(shownTip());
+        QWidget* tip = shownTip();
+        QCOMPARE(tip->palette().color(QPalette::WindowText),
+                 QToolTip::palette().color(QPalette::ToolTipText));
+        QToolTip::hideText();
+    }
+
+    // The empty lesson box says where to begin, without a character of it
+    // in the box's text.
+    void theEmptyLessonBoxShowsWhereToBeginOutsideItsText() {
+        QVERIFY(f->m_r1->text().empty());
+        QVERIFY(f->m_r1->toPlainText().isEmpty());
+        QCOMPARE(f->m_r1->placeholderText(), QStringLiteral("从「课程」菜单选一课开始"));
+        const QImage empty = f->m_r1->viewport()->grab().toImage();
+        const QRect all = empty.rect().adjusted(1, 1, -1, -1);
+        QVERIFY(inkRows(empty, all).first >= 0);
+        loadLesson("Jlesson1_A", u"abc");
+        QCOMPARE(f->m_r1->toPlainText(), QStringLiteral("abc"));
+        const QImage lesson = f->m_r1->viewport()->grab().toImage();
+        QVERIFY(lesson != empty);
+    }
+
+    // Narrowed as far as the window lets it, every read-out stays whole.
+    void theWindowKeepsTheReadOutsWhole() {
+        f->form->resize(420, f->form->height());
+        QTRY_VERIFY(f->form->width() > 420);
+        for (const char* name : {"Label11", "Label3", "Label2", "Label5", "Label7", "Label9"}) {
+            auto* label = f->form->findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY2(label->geometry().right() < f->form->centralWidget()->width(), name);
         }
     }
 

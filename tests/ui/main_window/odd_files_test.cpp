@@ -105,7 +105,7 @@ class OddFilesTest : public QObject {
         QCOMPARE(box->toPlainText().remove(u'\n'),
                  QString::fromLatin1(content.mid((pages - 2) * HistoryPages::kPageBytes)));
         for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
-            QVERIFY(block.length() - 1 <= 1000);
+            QVERIFY(block.length() - 1 <= qsizetype{HistoryPages::kLongestLine});
     }
 };
 

@@ -4,6 +4,8 @@
 #include "core/code_page.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
+#include "core/own_lessons.h"
+#include "core/regular_file.h"
 #include "explain/kanji_sources.h"
 #include "readings/mecab_analyser.h"
 #include "tests/support/form1_fixture.h"
@@ -24,6 +26,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <fstream>
 
 namespace {
 
@@ -70,6 +74,33 @@ QStringList menuItems(Form1Fixture& f) {
             items << action->text() +
                          (action->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
     return items;
+}
+
+// Pixels of the orange mark's colour in the character cell at a position,
+// as the editor paints it.
+int orangeInk(QPlainTextEdit& editor, int position) {
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(position);
+    const QRect left = editor.cursorRect(cursor);
+    cursor.setPosition(position + 1);
+    const QRect cell(left.topLeft(), QPoint(editor.cursorRect(cursor).left(), left.bottom() + 4));
+    const QImage image = editor.viewport()->grab().toImage();
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x < cell.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            ink += c.red() > 200 && c.green() > 90 && c.green() < 190 && c.blue() < 80;
+        }
+    return ink;
+}
+
+// The editors on screen, windows of their own.
+QList<LessonEditor*> openEditors() {
+    QList<LessonEditor*> editors;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* editor = qobject_cast<LessonEditor*>(window); editor && editor->isVisible())
+            editors << editor;
+    return editors;
 }
 
 KanjiSources& loaded(KanjiSources& kanji) {
@@ -164,7 +195,7 @@ class OwnLessonsTest : public QObject {
         EditorRig rig;
         rig.write(QStringLiteral("片仮名"), QStringLiteral("アイウ\nｱｲ・〜"));
         QVERIFY(rig.status().contains(QStringLiteral("2 个字符存不进课文文件")));
-        QCOMPARE(rig.text()->extraSelections().size(), 2);
+        QCOMPARE(rig.text()->extraSelections().size(), 1); // ｱｲ, one run
         QCOMPARE(rig.text()->extraSelections()[0].format.underlineColor(), QColor(220, 0, 0));
         rig.saveRefused();
         QVERIFY(rig.lastMessage().contains(QStringLiteral("第 2 行第 1 列：「ｱ」（U+FF71）")));
@@ -178,7 +209,10 @@ class OwnLessonsTest : public QObject {
         rig.write(QStringLiteral("图书馆"), QStringLiteral("这是图书馆です。"));
         QVERIFY(rig.status().contains(
             QStringLiteral("4 个字不是日文用字（橙线）：这→這 图→図 书→書 馆→館")));
-        QCOMPARE(rig.text()->extraSelections().size(), 4); // not 是
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.editor));
+        for (int at : {0, 2, 3, 4}) // not 是
+            QVERIFY2(orangeInk(*rig.text(), at) > 20, qPrintable(QString::number(at)));
+        QVERIFY(orangeInk(*rig.text(), 1) < 5); // at most a neighbour's edge
         rig.click("JapaneseForms");
         QCOMPARE(rig.text()->toPlainText(), QStringLiteral("這是図書館です。"));
         QVERIFY(rig.text()->extraSelections().isEmpty());
@@ -242,6 +276,88 @@ class OwnLessonsTest : public QObject {
         QCOMPARE(rig.editor.previewReadings().front().reading, std::u16string(u"こんにち"));
     }
 
+    // Closing the editor, by its title bar or by Esc, with text not saved:
+    // 取消 keeps editing, 不保存 drops the text, 保存 writes it first.
+    void closingWithTextNotSavedAsksFirst_data() {
+        QTest::addColumn<int>("answer"); // -1 cancel, 0 discard, 1 save
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("cancel, title bar") << -1 << false;
+        QTest::newRow("cancel, Esc") << -1 << true;
+        QTest::newRow("discard") << 0 << true;
+        QTest::newRow("save") << 1 << false;
+    }
+    void closingWithTextNotSavedAsksFirst() {
+        QFETCH(int, answer);
+        QFETCH(bool, byEscape);
+        EditorRig rig;
+        rig.editor.setAttribute(Qt::WA_DeleteOnClose, false); // the rig owns it
+        rig.write(QStringLiteral("会話"), QStringLiteral("おはようございます。"));
+        if (answer < 0)
+            rig.prompts.setNextCancel();
+        else
+            rig.prompts.setNextAnswer(answer == 1);
+        if (byEscape)
+            QTest::keyClick(rig.text(), Qt::Key_Escape);
+        else
+            rig.editor.close();
+        QCOMPARE(rig.lastMessage(), QStringLiteral("我的课文|课文「会話」还没有保存。要保存吗？"));
+        QCOMPARE(rig.editor.isVisible(), answer < 0);
+        QCOMPARE(QFile::exists(rig.lessonFile(QStringLiteral("会話"))), answer == 1);
+    }
+
+    // Saved, or opened and left as it was, the editor closes without a question.
+    void aSavedLessonClosesAtOnceAndSaysItWasSaved() {
+        EditorRig rig;
+        rig.editor.setAttribute(Qt::WA_DeleteOnClose, false);
+        rig.write(QStringLiteral("会話"), QStringLiteral("おはようございます。"));
+        rig.click("Save");
+        const QString note = rig.editor.findChild<QLabel*>(QStringLiteral("ImportNote"))->text();
+        QCOMPARE(note, QStringLiteral("已保存：") +
+                           QDir::toNativeSeparators(rig.lessonFile(QStringLiteral("会話"))));
+        QVERIFY(!rig.editor.hasUnsavedText());
+        QTest::keyClick(rig.text(), Qt::Key_Escape);
+        QVERIFY(!rig.editor.isVisible());
+        QVERIFY(rig.prompts.asked().empty());
+        EditorRig again;
+        QVERIFY(again.editor.openLesson(
+            {"会話", rig.lessonFile(QStringLiteral("会話")).toStdString()}));
+        QVERIFY(!again.editor.hasUnsavedText());
+    }
+
+    // A reading for a word the lesson does not hold would never be used.
+    void aReadingForAWordNotInTheTextIsRefused() {
+        EditorRig rig;
+        rig.write(QStringLiteral("本"), QStringLiteral("これは本です。"));
+        rig.click("Save");
+        rig.line("CorrectionWord")->setText(QStringLiteral("図書館"));
+        rig.line("CorrectionReading")->setText(QStringLiteral("としょかん"));
+        rig.prompts.setNextAnswer(true);
+        rig.click("SetReading");
+        QCOMPARE(rig.lastMessage(),
+                 QStringLiteral("我的课文|课文里没有「図書館」，这个读音用不上，没有保存。"));
+        QVERIFY(!QFile::exists(rig.lessons.filePath(QStringLiteral("本.yomi"))));
+        rig.line("CorrectionWord")->setText(QStringLiteral("本"));
+        rig.line("CorrectionReading")->setText(QStringLiteral("ほん"));
+        rig.click("SetReading");
+        QCOMPARE(fileBytes(rig.lessons.filePath(QStringLiteral("本.yomi"))),
+                 QStringLiteral("本\tほん\n").toUtf8());
+    }
+
+    // Quitting by the main window's title bar would drop the editor's text.
+    void closingTheMainWindowAsksAboutAnEditorsTextNotSaved() {
+        Form1Fixture f;
+        f.trigger("NewLesson");
+        LessonEditor* editor = openEditors().value(0);
+        QVERIFY(editor);
+        commit(editor->findChild<QPlainTextEdit*>(QStringLiteral("LessonText")),
+               QStringLiteral("おはよう"));
+        f.prompts.setNextCancel();
+        f.form->close();
+        QVERIFY(f.form->isVisible());
+        QVERIFY(editor->isVisible());
+        QCOMPARE(f.prompts.asked().back(), QStringLiteral("我的课文|新课文还没有保存。要保存吗？"));
+    }
+
     void textFilesAreImportedInTheirEncodingAndOthersRefusedWithAReason_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("said");
@@ -267,7 +383,7 @@ class OwnLessonsTest : public QObject {
         f.prompts.setNextAnswer(true); // the refusal's message, if one comes
         f.prompts.setNextFile(texts.filePath(QStringLiteral("第5课.txt")));
         f.trigger("ImportText");
-        auto* editor = f.form->findChild<LessonEditor*>();
+        LessonEditor* editor = openEditors().value(0);
         if (said.contains(QStringLiteral("文本文件"))) {
             QVERIFY(!editor);
             QVERIFY(f.prompts.asked().back().contains(said));
@@ -285,13 +401,92 @@ class OwnLessonsTest : public QObject {
 
     // From an empty folder to a saved lesson that the menu lists, loads and
     // opens again for editing; 练习这一课 loads it too.
+    // A lesson opened for editing is saved into its own file, whatever its
+    // name holds, so long as its title is not changed.
+    void anOpenedLessonIsSavedIntoItsOwnFile_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("a name that is no UTF-8") << QByteArray("\xb0\xa1\xb0\xa1");
+        QTest::newRow("a hidden file") << QByteArray(".hidden");
+    }
+    void anOpenedLessonIsSavedIntoItsOwnFile() {
+        QFETCH(QByteArray, name);
+        EditorRig rig;
+        const std::string path =
+            rig.lessons.path().toStdString() + "/" + name.toStdString() + ".ORV";
+        CodePage codePage;
+        const std::string bytes = std::get<std::string>(encodeLesson(u"おはよう", codePage));
+        std::ofstream(path, std::ios::binary) << bytes;
+        QVERIFY(rig.editor.openLesson(listOwnLessons(rig.lessons.path().toStdString()).at(0)));
+        rig.text()->setFocus();
+        QTest::keyClick(rig.text(), Qt::Key_End, Qt::ControlModifier);
+        commit(rig.text(), QStringLiteral("ございます"));
+        rig.click("Save");
+        QCOMPARE(listOwnLessons(rig.lessons.path().toStdString()).size(), size_t{1});
+        const auto saved = readRegularFile(path, kLessonFileLimit);
+        QVERIFY(std::holds_alternative<std::string>(saved));
+        QCOMPARE(decodeLesson(std::get<std::string>(saved), codePage).text,
+                 std::u16string(u"おはようございます"));
+    }
+
+    // A folder of the lesson's name is said to be one, and nothing is asked.
+    void aFolderNamedLikeTheLessonIsNotOfferedForReplacing() {
+        EditorRig rig;
+        QVERIFY(QDir(rig.lessons.path()).mkdir(QStringLiteral("挨拶.ORV")));
+        rig.write(QStringLiteral("挨拶"), QStringLiteral("おはよう"));
+        rig.saveRefused();
+        QCOMPARE(rig.prompts.asked().size(), size_t{1});
+        QVERIFY2(rig.lastMessage().contains(QStringLiteral("文件夹")),
+                 qPrintable(rig.lastMessage()));
+    }
+
+    // The corrections beside a lesson cannot be read: the message names
+    // their file, not the lesson.
+    void anUnreadableCorrectionsFileIsNamedNotTheLesson() {
+        EditorRig rig;
+        rig.write(QStringLiteral("挨拶"), QStringLiteral("おはよう"));
+        rig.click("Save");
+        const QString yomi = rig.lessons.filePath(QStringLiteral("挨拶.yomi"));
+        QVERIFY(QDir(rig.lessons.path()).mkdir(QStringLiteral("挨拶.yomi")));
+        EditorRig other;
+        other.prompts.setNextAnswer(true);
+        QVERIFY(!other.editor.openLesson(
+            {"挨拶", rig.lessonFile(QStringLiteral("挨拶")).toStdString()}));
+        QVERIFY2(other.lastMessage().contains(yomi), qPrintable(other.lastMessage()));
+        QVERIFY(other.lastMessage().contains(QStringLiteral("读音更正文件")));
+    }
+
+    // A title shows as it is: "&" is no shortcut mark, a tab opens no
+    // shortcut column, a long one is cut short in the middle.
+    void ownLessonTitlesShowAsTheyAreInTheMenu_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("an ampersand") << QStringLiteral("A&B") << QStringLiteral("A&&B");
+        QTest::newRow("a tab") << QStringLiteral("a\tb") << QStringLiteral("a b");
+        const QString longTitle = QString(80, QChar(u'長'));
+        QTest::newRow("240 bytes") << longTitle << QStringLiteral("…");
+    }
+    void ownLessonTitlesShowAsTheyAreInTheMenu() {
+        QFETCH(QString, title);
+        QFETCH(QString, item);
+        QDir().mkpath(ownLessons());
+        writeBytes(ownLessons() + QLatin1Char('/') + title + QStringLiteral(".ORV"), "x");
+        Form1Fixture f;
+        const QString shown = menuItems(f).first();
+        if (item == QStringLiteral("…")) {
+            QVERIFY2(shown.contains(item) && shown.size() < title.size(), qPrintable(shown));
+            QCOMPARE(f.form->findChild<QAction*>(QStringLiteral("OwnLesson"))->toolTip(), title);
+        } else {
+            QCOMPARE(shown, item);
+        }
+    }
+
     void theMenuListsWhatIsInTheFolderAfterASave() {
         Form1Fixture f;
         QCOMPARE(menuItems(f), QStringList({QStringLiteral("还没有自己的课文 (disabled)"),
                                             QStringLiteral("新建课文(&N)..."),
                                             QStringLiteral("导入文本文件(&I)...")}));
         f.trigger("NewLesson");
-        auto* editor = f.form->findChild<LessonEditor*>();
+        LessonEditor* editor = openEditors().value(0);
         QVERIFY(editor);
         auto* text = editor->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"));
         editor->findChild<QLineEdit*>(QStringLiteral("Title"))
@@ -301,6 +496,7 @@ class OwnLessonsTest : public QObject {
         QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Practise")),
                           Qt::LeftButton);
         QCOMPARE(f.m_r1->text(), std::u16string(u"おはようございます。"));
+        QTRY_COMPARE(QApplication::activeWindow(), f.form.get()); // in front of the editor
 
         QCOMPARE(menuItems(f),
                  QStringList({QStringLiteral("第1课 会話"), QStringLiteral("新建课文(&N)..."),
@@ -315,11 +511,13 @@ class OwnLessonsTest : public QObject {
         QCOMPARE(f.m_r1->text(), std::u16string(u"おはようございます。"));
         menuItems(f);
         f.trigger("EditLesson");
-        const auto editors = f.form->findChildren<LessonEditor*>();
+        QList<LessonEditor*> editors = openEditors();
         QCOMPARE(editors.size(), 2);
-        QCOMPARE(
-            editors.back()->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))->toPlainText(),
-            QStringLiteral("おはようございます。"));
+        editors.removeOne(editor);
+        QCOMPARE(editors.front()
+                     ->findChild<QPlainTextEdit*>(QStringLiteral("LessonText"))
+                     ->toPlainText(),
+                 QStringLiteral("おはようございます。"));
     }
 };
 

@@ -66,12 +66,18 @@ class SoundTest : public QObject {
         f->writeFile(QStringLiteral("notes.wav"), "not a sound");
         const QByteArray header = wave.read(44);
         f->writeFile(QStringLiteral("header-only.wav"), header);
+        // Less than one frame of 16-bit sound: Qt's loader would wait for ever.
+        QByteArray halfFrame = header;
+        halfFrame[40] = 1;
+        halfFrame[41] = halfFrame[42] = halfFrame[43] = 0;
+        f->writeFile(QStringLiteral("half-frame.wav"), halfFrame + QByteArray(1, '\0'));
         QDir(f->folder.path()).mkdir(QStringLiteral("folder.wav"));
         f->writeFile(QStringLiteral("huge.wav"), header); // with 64 MB of silence after it
         QVERIFY(QFile::resize(f->folder.filePath(QStringLiteral("huge.wav")), kLargestWave + 1));
-        for (const QString& bad : {QStringLiteral("missing.wav"), QStringLiteral("notes.wav"),
-                                   QStringLiteral("header-only.wav"), QStringLiteral("folder.wav"),
-                                   QStringLiteral("huge.wav")}) {
+        for (const QString& bad :
+             {QStringLiteral("missing.wav"), QStringLiteral("notes.wav"),
+              QStringLiteral("header-only.wav"), QStringLiteral("half-frame.wav"),
+              QStringLiteral("folder.wav"), QStringLiteral("huge.wav")}) {
             f->prompts.setNextFile(f->folder.filePath(bad));
             f->prompts.setNextAnswer(true); // the message's OK
             f->trigger("Music");
