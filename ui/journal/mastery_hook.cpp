@@ -36,7 +36,7 @@ MasteryHook::MasteryHook(QWidget& window, PracticeSession& session, JournalHook&
     : QObject(&window), m_window(window), m_session(session), m_journal(journal),
       m_prompts(prompts), m_chooseRecall(std::move(chooseRecall)), m_clock(std::move(clock)),
       m_course(coursePlaces(programFolder)), m_ownFolder(std::move(ownFolder)),
-      m_analyser(dictionaryFolder), m_lessons(m_files, m_codePage),
+      m_analyser(dictionaryFolder), m_lessons(m_files, m_codePage, programFolder),
       m_file(QStringLiteral("掌握练习")) {
     connect(&journal, &JournalHook::statisticsWindowMade, this, &MasteryHook::addPage);
 }
