@@ -8,6 +8,8 @@
 #include "review/card_store.h"
 #include "review/lesson_misses.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kMostWaiting = 50;
@@ -85,7 +87,8 @@ ReviewKeeper::Attempt ReviewKeeper::attemptOf(const LoadedLesson& lesson) {
     }
     attempt.lesson =
         lesson.path == m_drillPath ? std::string(kDrillLesson) : journalLessonFor(lesson).lesson;
-    attempt.rated = !lesson.readFailed && lesson.path != m_drillPath;
+    attempt.rated = !lesson.readFailed && lesson.path != m_drillPath &&
+                    std::find(m_unrated.begin(), m_unrated.end(), lesson.path) == m_unrated.end();
     if (!attempt.rated)
         return attempt;
     attempt.text = lesson.text;

@@ -31,6 +31,9 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     // The files of the day's review and of the drill: the review's attempts
     // rate its words; the drill's lines make no cards of their own.
     void setOwnLessons(std::string reviewPath, std::string drillPath);
+    // Another lesson of borrowed lines whose attempts, like the drill's, make
+    // and rate no cards: its lines stand elsewhere in their own lessons.
+    void leaveUnrated(std::string path) { m_unrated.push_back(std::move(path)); }
     // Today's review, for the review's file. Cards whose line changed are
     // retired on the way; those of a lesson that cannot be read wait for it
     // (see lesson_misses.h).
@@ -78,6 +81,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
     const DayClock& m_clock;
     std::string m_reviewPath;
     std::string m_drillPath;
+    std::vector<std::string> m_unrated;
     // The attempt running, or the one that ended last until the journal takes it.
     std::optional<Attempt> m_current;
     const AttemptRecord* m_record = nullptr; // the session's, once it changed

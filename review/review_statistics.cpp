@@ -48,19 +48,26 @@ std::vector<LapsedWord> mostLapses(sqlite3* db) {
 }
 
 // The days of the attempts' local dates (as written, with their offset).
-std::vector<Day> practisedDays(sqlite3* db, Day from, Day to) {
-    Statement select(db, "SELECT DISTINCT substr(ended_at, 1, 10) AS day FROM attempts"
-                         " WHERE day BETWEEN ? AND ? ORDER BY day");
+std::vector<PractisedDay> practisedDays(sqlite3* db, Day from, Day to) {
+    Statement select(db, "SELECT substr(ended_at, 1, 10) AS day, sum(elapsed_s), count(*),"
+                         " sum(completed) FROM attempts WHERE day BETWEEN ? AND ?"
+                         " GROUP BY day ORDER BY day");
     select.bind(1, isoDateText(from)).bind(2, isoDateText(to));
-    std::vector<Day> days;
+    std::vector<PractisedDay> days;
     while (select.step() == SQLITE_ROW)
         if (const auto day = parseIsoDate(select.text(0)))
-            days.push_back(*day);
+            days.push_back({*day, select.integer(1), select.integer(2), select.integer(3)});
     return days;
 }
 
-int streakUpTo(const std::vector<Day>& days, Day today) {
-    auto practised = [&](Day d) { return std::binary_search(days.begin(), days.end(), d); };
+int streakUpTo(const std::vector<PractisedDay>& days, Day today) {
+    std::vector<Day> completed;
+    for (const PractisedDay& d : days)
+        if (d.completed > 0)
+            completed.push_back(d.day);
+    auto practised = [&](Day d) {
+        return std::binary_search(completed.begin(), completed.end(), d);
+    };
     Day day = practised(today) ? today : today - 1;
     int streak = 0;
     while (practised(day--))

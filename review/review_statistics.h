@@ -26,13 +26,24 @@ struct LapsedWord {
     Day due = 0;
 };
 
+// A day with attempts: how long they took, and whether one was completed.
+struct PractisedDay {
+    Day day = 0;
+    std::int64_t seconds = 0;
+    std::int64_t attempts = 0;
+    std::int64_t completed = 0;
+    friend bool operator==(const PractisedDay&, const PractisedDay&) = default;
+};
+
 struct ReviewSummary {
     std::int64_t dueToday = 0;    // overdue ones included
     std::int64_t dueThisWeek = 0; // on the next seven days, after today
     CardStates states;
-    std::vector<LapsedWord> mostLapses; // most first, at most 10
-    std::vector<Day> practisedDays;     // of the last 26 weeks, in order
-    int streak = 0; // days practised in a row up to today (or yesterday, before today's first)
+    std::vector<LapsedWord> mostLapses;      // most first, at most 10
+    std::vector<PractisedDay> practisedDays; // of the last 26 weeks, in order
+    // Days in a row with a completed attempt up to today (or yesterday, before
+    // today's first).
+    int streak = 0;
 };
 
 inline constexpr int kCalendarWeeks = 26;

@@ -15,6 +15,7 @@ program="$prefix/lib/orvanta"
 check "the program folder holds the binary" [ -x "$program/orvanta" ]
 check "... its sounds" [ -f "$program/Sound/True.wav" ]
 check "... the 96 lessons" [ "$(ls "$program/ldata" | grep -c '\.ORV$')" -eq 96 ]
+check "... the course's kanji and their readings" [ -s "$program/ldata/course_kanji.tsv" ]
 check "... and the help" [ -f "$program/help/help.html" ]
 check "a launcher and the lesson tool are in bin" \
     both "[ -x '$prefix/bin/orvanta' ]" "[ -x '$prefix/bin/orvanta-lesson' ]"

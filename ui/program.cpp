@@ -16,6 +16,7 @@
 #include "ui/dialogs/score_keeper.h"
 #include "ui/dictation/dictation_mode.h"
 #include "ui/journal/journal_hook.h"
+#include "ui/journal/mastery_hook.h"
 #include "ui/learners/learners_menu.h"
 #include "ui/main_window/form1.h"
 #include "ui/main_window/lesson_box.h"
@@ -47,7 +48,7 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
 
 // All owned by the lesson box; the practice modes show the readings through
 // the reading help, and dictation joins their menu.
-void attachReadingHelp(Form1& window) {
+RecallMode& attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
                                      parts.services.readingsDictionary);
@@ -57,6 +58,7 @@ void attachReadingHelp(Form1& window) {
     observeAttempts(window,
                     *new DictationMode(recall->modeMenu(), recall->modeGroup(), recall->textItem(),
                                        parts.lessonBox, parts.recordingPlayer, parts.session));
+    return *recall;
 }
 
 // Owned by the window, like the editors it opens.
@@ -87,30 +89,47 @@ MainWindowServices programServices(const QString& programFolder) {
     return services;
 }
 
-std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
+namespace {
+
+struct MadeWindow {
+    std::unique_ptr<Form1> window;
+    RecallMode& recall;
+};
+
+MadeWindow makeWindow(MainWindowServices services) {
     installTranslations();
     installFontSubstitutions();
     const std::string dictionary = services.readingsDictionary;
     auto window = std::make_unique<Form1>(std::move(services));
     window->parts().session.setSlipFinder((new LessonSlips(*window, dictionary))->book());
-    attachReadingHelp(*window);
+    RecallMode& recall = attachReadingHelp(*window);
     attachOwnLessons(*window);
     centreOn(*window, window->screen()->availableGeometry());
-    return window;
+    return {std::move(window), recall};
+}
+
+} // namespace
+
+std::unique_ptr<Form1> makeMainWindow(MainWindowServices services) {
+    return makeWindow(std::move(services)).window;
 }
 
 std::unique_ptr<Form1> makeMainWindow(const QString& programFolder, const ProgramRun& run) {
     useLearnerSettings(run.learner.learner);
-    std::unique_ptr<Form1> window = makeMainWindow(programServices(programFolder));
+    MadeWindow made = makeWindow(programServices(programFolder));
+    Form1& window = *made.window;
     JournalHook& journal =
-        attachJournal(*window, learnerJournalPath(run.dataFolder, run.learner.learner.id),
-                      &attachMistakes(*window));
-    attachReview(*window, journal, std::make_unique<QtDayClock>());
+        attachJournal(window, learnerJournalPath(run.dataFolder, run.learner.learner.id),
+                      &attachMistakes(window));
+    ReviewHook& review = attachReview(window, journal, std::make_unique<QtDayClock>());
+    attachMastery(
+        window, journal, review, [&recall = made.recall] { return recall.chooseRecall(); },
+        std::make_unique<QtDayClock>());
     if (qEnvironmentVariableIsSet("ORVANTA_PRINT_EVENTS"))
-        observeAttempts(*window, *new TypingEventsLog); // lives as long as the program
-    attachLearners(*window, run);
-    attachClassroom(*window, journal, run);
-    return window;
+        observeAttempts(window, *new TypingEventsLog); // lives as long as the program
+    attachLearners(window, run);
+    attachClassroom(window, journal, run);
+    return std::move(made.window);
 }
 
 JournalHook& attachJournal(Form1& window, const std::string& journalPath, MistakeHints* mistakes) {
@@ -138,6 +157,17 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
                                 parts.services.programFolder, parts.services.readingsDictionary);
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
+    return *hook;
+}
+
+MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
+                           std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock) {
+    const MainWindowParts parts = window.parts();
+    auto* hook =
+        new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
+                        std::move(chooseRecall), parts.services.programFolder, ownLessonsFolder(),
+                        parts.services.readingsDictionary, std::move(clock));
+    review.leaveUnrated(hook->practicePath());
     return *hook;
 }
 

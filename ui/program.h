@@ -4,6 +4,7 @@
 #include "ui/learners/learner_start.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@ class AttemptObserver;
 class Form1;
 class DayClock;
 class JournalHook;
+class MasteryHook;
 class MistakeHints;
 class ReviewHook;
 struct MainWindowServices;
@@ -51,6 +53,13 @@ MistakeHints& attachMistakes(Form1& window);
 
 // 今日复习 beside the journal, owned by the window; `clock` tells today.
 ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<DayClock> clock);
+
+// 掌握情况 in the journal's statistics window, owned by the window; its practice
+// switches to 看读音写汉字 through `chooseRecall`, which says false while that
+// mode is unavailable, and makes no cards of `review` of its own. The course's
+// kanji come from the program folder.
+MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
+                           std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock);
 
 // 设置 → 学习者 for the learner of `run`; their name offered when a score is saved.
 void attachLearners(Form1& window, const ProgramRun& run);

@@ -44,6 +44,13 @@ RecallMode::RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp&
     connect(m_recall, &QAction::toggled, this, &RecallMode::choose);
 }
 
+bool RecallMode::chooseRecall() {
+    if (!m_recall->isEnabled())
+        return false;
+    m_recall->setChecked(true);
+    return true;
+}
+
 void RecallMode::recordChanged(const AttemptRecord& record) {
     for (Pos p = std::min(m_shown, record.reached); p < std::max(m_shown, record.reached); ++p)
         m_lessonBox.setTyped(p, p < record.reached);

@@ -25,6 +25,9 @@ class RecallMode final : public QObject, public AttemptObserver {
     RecallMode(QMenu& settings, LessonBoxWidget& lessonBox, ReadingHelp& readings,
                PracticeSession& session);
 
+    // Switches to 看读音写汉字 as its menu item does; false while it is unavailable.
+    bool chooseRecall();
+
     void lessonLoaded(const LoadedLesson&) override { m_shown = 0; }
     // A kanji shows once the typed text has reached it, never when a slip
     // only moved the marks past it.

@@ -1,7 +1,7 @@
 #include "ui/review/review_hook.h"
 
 #include "core/practice_session.h"
-#include "review/iso_time.h"
+#include "ui/common/day_text.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/statistics_window.h"
@@ -15,14 +15,6 @@
 #include <QWidget>
 
 namespace {
-
-QString dayText(Day day) {
-    const std::string iso = isoDateText(day);
-    return QStringLiteral("%1年%2月%3日")
-        .arg(iso.substr(0, 4).c_str())
-        .arg(std::stoi(iso.substr(5, 2)))
-        .arg(std::stoi(iso.substr(8)));
-}
 
 // Attempts of an older journal gone through in one step of making its cards.
 constexpr size_t kBackfillStep = 50;
@@ -106,7 +98,7 @@ void ReviewHook::showWhatIsDue() {
 
 QString ReviewHook::nothingDueText() const {
     if (const auto next = m_keeper.nextDue())
-        return QStringLiteral("今天的复习完成了。下次复习：%1").arg(dayText(*next));
+        return QStringLiteral("今天的复习完成了。下次复习：%1").arg(fullDayText(*next));
     return QStringLiteral("还没有要复习的单词：打错过的单词会在该复习的那天回来");
 }
 

@@ -30,6 +30,8 @@ class ReviewHook final : public QObject, private AttemptObserver {
                const std::string& programFolder, const std::string& dictionaryFolder);
 
     AttemptObserver& observer() { return m_keeper; }
+    // A lesson file of another feature's borrowed lines that makes no cards.
+    void leaveUnrated(const std::string& path) { m_keeper.leaveUnrated(path); }
     // Follows the session for the menu item and the hint.
     AttemptObserver& menuObserver() { return *this; }
 

@@ -2,8 +2,8 @@
 
 #include "core/lesson_catalogue.h"
 #include "records/journal.h"
-#include "review/iso_time.h"
 #include "review/review_statistics.h"
+#include "ui/common/day_text.h"
 #include "ui/common/font_faces.h"
 #include "ui/review/practice_calendar.h"
 
@@ -39,13 +39,6 @@ QString lessonName(const std::string& lesson) {
     if (const auto entry = catalogueEntry(lesson))
         return QString::fromStdU16String(entry->caption);
     return QString::fromStdString(lesson);
-}
-
-QString dateText(Day day) {
-    const std::string iso = isoDateText(day);
-    return QStringLiteral("%1月%2日")
-        .arg(std::stoi(iso.substr(5, 2)))
-        .arg(std::stoi(iso.substr(8)));
 }
 
 } // namespace
@@ -110,11 +103,13 @@ void ReviewPage::read() {
         m_lapses->setItem(r, 0, word);
         m_lapses->setItem(r, 1, item(lessonName(w.lesson)));
         m_lapses->setItem(r, 2, item(QString::number(w.lapses), Qt::AlignRight));
-        m_lapses->setItem(r, 3, item(dateText(w.due), Qt::AlignRight));
+        m_lapses->setItem(r, 3, item(monthDayText(w.due), Qt::AlignRight));
     }
     m_lapses->resizeColumnsToContents();
     m_lapses->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_calendar->show(today, s.practisedDays);
-    m_streak->setText(s.streak > 0 ? QStringLiteral("已连续练习 %1 天").arg(s.streak)
-                                   : QStringLiteral("今天还没有练习"));
+    m_streak->setText((s.streak > 0 ? QStringLiteral("已连续 %1 天完成练习").arg(s.streak)
+                                    : QStringLiteral("今天还没有完成练习")) +
+                      QStringLiteral("（连续天数只算至少完成一次练习的日子；"
+                                     "浅绿：只有放弃的练习；把鼠标停在某一天上可看练习时间）"));
 }
