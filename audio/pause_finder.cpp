@@ -109,8 +109,8 @@ std::vector<bool> speechOf(const MonoAudio& audio) {
 std::vector<Sentence> findSentences(const MonoAudio& audio) {
     const std::vector<bool> speech = speechOf(audio);
     std::vector<Run> pauses = innerPauses(speech);
-    const auto shortest = static_cast<std::size_t>(kSentencePause / kFrameSeconds);
-    std::erase_if(pauses, [shortest](Run run) { return run.to - run.from < shortest; });
+    constexpr auto shortest = static_cast<std::size_t>(kSentencePause / kFrameSeconds);
+    std::erase_if(pauses, [](Run run) { return run.to - run.from < shortest; });
     return between(speech, std::move(pauses), audio.seconds());
 }
 
