@@ -67,33 +67,11 @@ std::string sentencesText(const std::vector<Sentence>& sentences) {
 }
 
 Cuts parseCuts(std::string_view bytes) {
-    Cuts cuts;
-    std::size_t number = 0;
-    while (!bytes.empty()) {
-        const auto end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        ++number;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        if (const auto cut = parseLine(line))
-            cuts.entries.push_back(*cut);
-        else
-            cuts.badLines.push_back(number);
-    }
-    return cuts;
+    return parseEntryLines<LineCut>(bytes, parseLine);
 }
 
 Cuts readCuts(const std::string& lessonPath) {
-    const auto read = readRegularFile(cutsPathFor(lessonPath), kCutsFileLimit);
-    if (const auto* bytes = std::get_if<std::string>(&read))
-        return parseCuts(*bytes);
-    Cuts none;
-    if (std::get<FileProblem>(read) != FileProblem::Missing)
-        none.unreadable = std::get<FileProblem>(read);
-    return none;
+    return readEntryLines<LineCut>(cutsPathFor(lessonPath), kCutsFileLimit, parseCuts);
 }
 
 std::optional<int> writeCuts(const std::string& lessonPath, const std::vector<LineCut>& cuts) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "audio/lesson_sentences.h"
-#include "core/regular_file.h"
+#include "core/entry_lines.h"
 
 #include <cstddef>
 #include <optional>
@@ -15,11 +15,7 @@
 // order of the lines. Empty lines and lines starting with # are skipped.
 std::string cutsPathFor(const std::string& lessonPath);
 
-struct Cuts {
-    std::vector<LineCut> entries;
-    std::vector<std::size_t> badLines; // 1-based lines that are not a cut
-    std::optional<FileProblem> unreadable;
-};
+using Cuts = EntryLines<LineCut>; // bad lines: those that are not a cut
 
 inline constexpr std::size_t kCutsFileLimit = 1024 * 1024;
 

@@ -1,10 +1,10 @@
 // Opening 班级报告 on a class folder of 40 learners, each with the fullest
 // file a year of daily practice gives (all 96 lessons, every day, every week's
 // slips of every kind, the most missed characters), until it is painted.
+#include "bench/bench_support.h"
 #include "classroom/class_publisher.h"
 #include "classroom/learner_progress.h"
 #include "ui/classroom/class_report_window.h"
-#include "ui/common/font_faces.h"
 #include "ui/common/prompts.h"
 
 #include <QApplication>
@@ -71,11 +71,5 @@ BENCHMARK(OpenClassReportOf40Learners)->Unit(benchmark::kMillisecond)->Iteration
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

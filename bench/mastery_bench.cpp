@@ -1,13 +1,13 @@
 // Opening 掌握情况 on a journal of 10,000 attempts (half of them with the
 // kanji hidden), 50,000 slips and 10,000 cards, over the course's kanji as the
 // build wrote them, until the page has been painted.
+#include "bench/bench_support.h"
 #include "core/regular_file.h"
 #include "core/utf8.h"
 #include "records/journal.h"
 #include "records/sqlite_statement.h"
 #include "review/course_kanji.h"
 #include "review/iso_time.h"
-#include "ui/common/font_faces.h"
 #include "ui/journal/mastery_page.h"
 
 #include <QApplication>
@@ -106,11 +106,5 @@ BENCHMARK(ReadMastery)->Unit(benchmark::kMillisecond)->Iterations(10);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -4,6 +4,7 @@
 // window has been laid out and painted in the event loop (first paint), until
 // its 复习 page has been shown and painted too (settled), and the memory the
 // process keeps after the window was closed.
+#include "bench/bench_support.h"
 #include "records/journal.h"
 #include "tests/support/form1_fixture.h"
 #include "ui/program.h"
@@ -15,9 +16,7 @@
 #include <QTest>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
@@ -67,15 +66,6 @@ bool buildJournal(const std::string& path, int attempts) {
     Journal journal(path);
     return !journal.open().error && sqlite3_exec(journal.database(), fillSql(attempts).c_str(),
                                                  nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// A figure of this process from /proc/self/status, in MB.
-double statusMegabytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with(field))
-            return std::stod(line.substr(std::strlen(field) + 1)) / 1024;
-    return 0;
 }
 
 // The interface thread's processor time in ms.
@@ -156,10 +146,5 @@ BENCHMARK(OpenStatisticsWindow)
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // paste, loading a long lesson, and the processor time of a running attempt in
 // which nothing is typed. The keys go through the program's own wiring: the
 // journal, the mistakes explained and the review attached as at start-up.
+#include "bench/bench_support.h"
 #include "core/code_page.h"
 #include "core/cue_sounds.h"
 #include "core/learners.h"
@@ -26,7 +27,6 @@
 #include <QTextBlock>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sys/resource.h>
@@ -413,20 +413,6 @@ bool showsLastLine(const QPlainTextEdit* box) {
     return box->document()->lastBlock().previous().text().toStdString() == kLastLine;
 }
 
-// A figure of this process from /proc/self/status, in MB.
-double statusMegabytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with(field))
-            return std::stod(line.substr(std::strlen(field) + 1)) / 1024;
-    return 0;
-}
-
-// The peak resident size is measured from here on.
-void resetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 // The scroll bar dragged to its end, one event-loop turn.
 double scrollToBottom(QPlainTextEdit* box) {
     QElapsedTimer turn;
@@ -489,10 +475,5 @@ BENCHMARK(OpenViewerOnLargeHistory)
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -36,31 +36,10 @@ std::string correctionsPathFor(const std::string& lessonPath) {
 Corrections parseCorrections(std::string_view bytes) {
     if (bytes.starts_with(kByteOrderMark))
         bytes.remove_prefix(kByteOrderMark.size());
-    Corrections corrections;
-    std::size_t number = 0;
-    while (!bytes.empty()) {
-        const auto end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        ++number;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        if (const auto correction = parseLine(line))
-            corrections.entries.push_back(*correction);
-        else
-            corrections.badLines.push_back(number);
-    }
-    return corrections;
+    return parseEntryLines<Correction>(bytes, parseLine);
 }
 
 Corrections readCorrections(const std::string& lessonPath) {
-    const auto read = readRegularFile(correctionsPathFor(lessonPath), kCorrectionsFileLimit);
-    if (const auto* bytes = std::get_if<std::string>(&read))
-        return parseCorrections(*bytes);
-    Corrections none;
-    if (std::get<FileProblem>(read) != FileProblem::Missing)
-        none.unreadable = std::get<FileProblem>(read);
-    return none;
+    return readEntryLines<Correction>(correctionsPathFor(lessonPath), kCorrectionsFileLimit,
+                                      parseCorrections);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/regular_file.h"
+#include "core/entry_lines.h"
 
 #include <cstddef>
 #include <optional>
@@ -16,14 +16,10 @@ struct Correction {
     friend bool operator==(const Correction&, const Correction&) = default;
 };
 
-struct Corrections {
-    std::vector<Correction> entries;
-    // Lines (1-based) that are not WORD<TAB>READING with a kana reading.
-    std::vector<std::size_t> badLines;
-    // Why an existing corrections file could not be read (a folder, a pipe,
-    // a file too large); its lesson then has no corrections.
-    std::optional<FileProblem> unreadable;
-};
+// Bad lines are those that are not WORD<TAB>READING with a kana reading; a
+// file that could not be read (a folder, a pipe, a file too large) leaves its
+// lesson without corrections.
+using Corrections = EntryLines<Correction>;
 
 // The largest corrections file read: many times the words of the longest
 // lesson, and quick to parse.
