@@ -1,5 +1,7 @@
 #include "readings/kana.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kRepeatMark = u'々';
@@ -30,4 +32,31 @@ std::u16string toHiragana(std::u16string_view text) {
             c = static_cast<char16_t>(c - kKanaDistance);
     }
     return out;
+}
+
+namespace {
+
+bool isJapanesePunctuation(char16_t c) {
+    return (c >= u'、' && c <= u'〟') || c == u'・' || c == u'！' || c == u'？' || c == u'～';
+}
+
+bool isPendingN(char16_t c) {
+    return c == u'n' || c == u'ｎ';
+}
+
+} // namespace
+
+std::optional<std::u16string> readingOfPreedit(std::u16string_view preedit) {
+    std::u16string reading(preedit);
+    if (!reading.empty() && isPendingN(reading.back()))
+        reading.back() = u'ん';
+    const bool spelt = std::any_of(reading.begin(), reading.end(), [](char16_t c) {
+        return isHiragana(c) || isKatakana(c);
+    });
+    const bool onlyKana = std::all_of(reading.begin(), reading.end(), [](char16_t c) {
+        return isHiragana(c) || isKatakana(c) || c == u'ー' || isJapanesePunctuation(c);
+    });
+    if (!spelt || !onlyKana)
+        return std::nullopt;
+    return reading;
 }

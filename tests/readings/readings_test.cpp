@@ -1,6 +1,7 @@
 // Readings of lesson text through the real MeCab and IPA dictionary: where
 // each reading stands, what corrections override, and the romaji of a reading.
 #include "readings/annotated_text.h"
+#include "readings/kana.h"
 #include "readings/lesson_readings.h"
 #include "readings/mecab_analyser.h"
 #include "readings/reading_placement.h"
@@ -25,6 +26,17 @@ class LessonReadingsTest : public ::testing::Test {
 };
 
 } // namespace
+
+// What Mozc shows while composing, as the reading of the word it commits.
+TEST(PreeditReading, KanaAndPunctuationWithAPendingNAreAReadingACandidateIsNot) {
+    const std::pair<std::u16string, std::optional<std::u16string>> cases[] = {
+        {u"たなかさn", u"たなかさん"}, {u"としょかｎ", u"としょかん"},
+        {u"にちようび、", u"にちようび、"}, {u"コーヒー", u"コーヒー"},
+        {u"田中さん", std::nullopt}, {u"watashi", std::nullopt},
+        {u"。", std::nullopt}, {u"", std::nullopt}};
+    for (const auto& [preedit, reading] : cases)
+        EXPECT_EQ(readingOfPreedit(preedit), reading);
+}
 
 TEST(ReadingPlacement, OkuriganaAfterAndBeforeTheKanjiGetNoReading) {
     EXPECT_EQ(placeReading(u"食べる", u"たべる", 10), (std::vector<Ruby>{{10, 1, u"た"}}));

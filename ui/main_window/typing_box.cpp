@@ -1,6 +1,7 @@
 #include "ui/main_window/typing_box.h"
 
 #include "core/input_guard.h"
+#include "readings/kana.h"
 #include "ui/common/qt_text.h"
 
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <algorithm>
 
 namespace {
 
@@ -33,13 +33,6 @@ int cutPosition(const QTextBlock& block) {
     const QTextLine row = block.layout()->lineForTextPosition(kPieceLength);
     return block.position() +
            (row.isValid() && row.textStart() > 0 ? row.textStart() : kPieceLength);
-}
-
-bool allKana(const QString& text) {
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC;
-    });
 }
 
 // Keys that produce no character give no key click, although Qt gives Delete a text.
@@ -174,8 +167,8 @@ void TypingBoxWidget::keyPressEvent(QKeyEvent* event) {
 // two steps: the commit first, so that the engine may rewrite the text (a line
 // break at a line end) while no preedit is painted, and then the composition,
 // laid on the text as it now stands. The learner's next word stays composing.
-// Mozc shows the kana, then the candidate: the kana are the last preedit that
-// was all kana before the commit.
+// Mozc shows the kana, then the candidate: the reading is the last preedit that
+// spelt kana before the commit.
 void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
     const bool commits = !event->commitString().isEmpty();
     if (commits) {
@@ -184,8 +177,8 @@ void TypingBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
         m_kana.clear();
         emit characterKeyPressed();
     }
-    if (allKana(event->preeditString()))
-        m_kana = event->preeditString().toStdU16String();
+    if (auto reading = readingOfPreedit(event->preeditString().toStdU16String()))
+        m_kana = std::move(*reading);
     if (!commits || event->preeditString().isEmpty()) {
         passInputMethodEvent(event);
         return;
