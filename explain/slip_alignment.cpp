@@ -147,7 +147,8 @@ std::optional<SlipAligner::Resync> SlipAligner::nearestRunTogether(std::size_t i
         if ((q > inputEnd && inputEndAfter(q - 1) != q) || splitsLineBreak(m_typed, q))
             continue;
         for (std::size_t r = i; r <= lastR && (q - j) + (r - i) < bestCost; ++r) {
-            if ((q == j && r == i) || splitsLineBreak(m_lesson, r) || !runTogether(r, q))
+            if ((q == j && r == i) || splitsLineBreak(m_lesson, r) || !runTogether(r, q) ||
+                isCutShortFarOff(i, j, r, q))
                 continue;
             best = Resync{r, q};
             bestCost = (q - j) + (r - i);
@@ -160,6 +161,14 @@ std::optional<SlipAligner::Resync> SlipAligner::nearestRunTogether(std::size_t i
 // the learner did not type is passed over.
 bool SlipAligner::isLessonBreakSkipped(std::size_t i, std::size_t j) const {
     return i + 1 < m_lesson.size() && m_lesson[i] == u'\r' && m_typed[j] != u'\r';
+}
+
+// A run the typed end cuts short is too little to pass over more of the
+// lesson than was typed in its place: こんばん stands over 今晩, not over
+// 今晩は、田中さ up to the ん of さん.
+bool SlipAligner::isCutShortFarOff(std::size_t i, std::size_t j, std::size_t r,
+                                   std::size_t q) const {
+    return m_typed.size() - q < kRun && q > j && r - i > q - j;
 }
 
 bool SlipAligner::runTogether(std::size_t r, std::size_t q) const {
