@@ -1,9 +1,11 @@
 #include "explain/slip_alignment.h"
 
 #include "readings/kana.h"
+#include "readings/romaji.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <limits>
 
 namespace {
@@ -246,13 +248,29 @@ SlipAligner::Resync SlipAligner::latinRun(std::size_t i, std::size_t j) {
     const std::size_t guess = std::min(i + (q - j + 1) / 2, lineEnd(i));
     if (q == m_typed.size()) {
         m_horizon = kUnbounded;
-        return {guess, q};
+        return {readAsRomaji(i, std::u16string_view(m_typed).substr(j)).value_or(guess), q};
     }
     const std::size_t lastR = std::min(m_lesson.size(), i + kLatinWindow);
     for (std::size_t r = i; r <= lastR; ++r)
         if (!splitsLineBreak(m_lesson, r) && runTogether(r, q))
             return {r, q};
     return {guess, q};
+}
+
+// Where the lesson's next words end if the letters are their romaji, as the
+// learner typed them for the input method: watashiha over わたしは.
+std::optional<std::size_t> SlipAligner::readAsRomaji(std::size_t i,
+                                                     std::u16string_view letters) const {
+    std::string typed;
+    for (char16_t c : letters)
+        if (c != u' ')
+            typed += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t r = i + 1; m_readings && r <= std::min(lineEnd(i), i + kWindow); ++r) {
+        const auto read = readingOfStretch(m_lesson, *m_readings, i, r);
+        if (read && romaji(*read) == typed)
+            return r;
+    }
+    return std::nullopt;
 }
 
 // The typed text ends inside a slip: an extra line break stands over nothing,
