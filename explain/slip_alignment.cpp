@@ -1,9 +1,11 @@
 #include "explain/slip_alignment.h"
 
 #include "readings/kana.h"
+#include "readings/romaji.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <limits>
 
 namespace {
@@ -147,7 +149,8 @@ std::optional<SlipAligner::Resync> SlipAligner::nearestRunTogether(std::size_t i
         if ((q > inputEnd && inputEndAfter(q - 1) != q) || splitsLineBreak(m_typed, q))
             continue;
         for (std::size_t r = i; r <= lastR && (q - j) + (r - i) < bestCost; ++r) {
-            if ((q == j && r == i) || splitsLineBreak(m_lesson, r) || !runTogether(r, q))
+            if ((q == j && r == i) || splitsLineBreak(m_lesson, r) || !runTogether(r, q) ||
+                isCutShortFarOff(i, j, r, q))
                 continue;
             best = Resync{r, q};
             bestCost = (q - j) + (r - i);
@@ -160,6 +163,14 @@ std::optional<SlipAligner::Resync> SlipAligner::nearestRunTogether(std::size_t i
 // the learner did not type is passed over.
 bool SlipAligner::isLessonBreakSkipped(std::size_t i, std::size_t j) const {
     return i + 1 < m_lesson.size() && m_lesson[i] == u'\r' && m_typed[j] != u'\r';
+}
+
+// A run the typed end cuts short is too little to pass over more of the
+// lesson than was typed in its place: こんばん stands over 今晩, not over
+// 今晩は、田中さ up to the ん of さん.
+bool SlipAligner::isCutShortFarOff(std::size_t i, std::size_t j, std::size_t r,
+                                   std::size_t q) const {
+    return m_typed.size() - q < kRun && q > j && r - i > q - j;
 }
 
 bool SlipAligner::runTogether(std::size_t r, std::size_t q) const {
@@ -237,13 +248,29 @@ SlipAligner::Resync SlipAligner::latinRun(std::size_t i, std::size_t j) {
     const std::size_t guess = std::min(i + (q - j + 1) / 2, lineEnd(i));
     if (q == m_typed.size()) {
         m_horizon = kUnbounded;
-        return {guess, q};
+        return {readAsRomaji(i, std::u16string_view(m_typed).substr(j)).value_or(guess), q};
     }
     const std::size_t lastR = std::min(m_lesson.size(), i + kLatinWindow);
     for (std::size_t r = i; r <= lastR; ++r)
         if (!splitsLineBreak(m_lesson, r) && runTogether(r, q))
             return {r, q};
     return {guess, q};
+}
+
+// Where the lesson's next words end if the letters are their romaji, as the
+// learner typed them for the input method: watashiha over わたしは.
+std::optional<std::size_t> SlipAligner::readAsRomaji(std::size_t i,
+                                                     std::u16string_view letters) const {
+    std::string typed;
+    for (char16_t c : letters)
+        if (c != u' ')
+            typed += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t r = i + 1; m_readings && r <= std::min(lineEnd(i), i + kWindow); ++r) {
+        const auto read = readingOfStretch(m_lesson, *m_readings, i, r);
+        if (read && romaji(*read) == typed)
+            return r;
+    }
+    return std::nullopt;
 }
 
 // The typed text ends inside a slip: an extra line break stands over nothing,

@@ -50,7 +50,9 @@ class SlipAligner {
     Resync resync(std::size_t i, std::size_t j);
     std::optional<Resync> nearestRunTogether(std::size_t i, std::size_t j);
     Resync latinRun(std::size_t i, std::size_t j);
+    std::optional<std::size_t> readAsRomaji(std::size_t i, std::u16string_view letters) const;
     Resync tail(std::size_t i, std::size_t j) const;
+    bool isCutShortFarOff(std::size_t i, std::size_t j, std::size_t r, std::size_t q) const;
     bool runTogether(std::size_t r, std::size_t q) const;
     bool isLessonBreakSkipped(std::size_t i, std::size_t j) const;
     std::vector<AlignedSlip> splitAtMatches(const AlignedSlip& stretch) const;

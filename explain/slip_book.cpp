@@ -23,6 +23,13 @@ void dropPairedLineBreaks(std::u16string& expected, std::u16string& typed) {
     }
 }
 
+// What is left of `whole` while the learner takes it back Backspace by
+// Backspace: the slip found at its start typed as the first part of it.
+bool isRemnantOf(const Slip& slip, const Slip& whole) {
+    return !slip.typed.empty() && slip.typed.size() < whole.typed.size() &&
+           whole.typed.starts_with(slip.typed);
+}
+
 bool overlaps(const Slip& a, Pos start, Pos end) {
     const Pos aEnd = a.start + static_cast<Pos>(a.expected.size());
     return a.start < end && start < std::max(aEnd, a.start + 1);
@@ -56,30 +63,44 @@ void SlipBook::findSlips(AttemptRecord& record) {
     keepTakenBack(live, learner.text.size());
     m_live = live;
     record.reached = static_cast<Pos>(alignment.reached);
-    const auto aligned = live.size();
-    for (auto& entry : m_takenBack) {
-        Slip& slip = entry.second;
-        const Pos start = entry.first;
-        const Pos end = start + static_cast<Pos>(slip.expected.size());
-        // Corrected once typing has passed it and no slip still found now lies on it.
-        slip.corrected = record.reached >= end &&
-                         std::none_of(live.begin(), live.begin() + aligned,
-                                      [&](const Slip& s) { return overlaps(s, start, end); });
-        live.push_back(slip);
-    }
+    addTakenBack(live, record.reached);
     std::stable_sort(live.begin(), live.end(),
                      [](const Slip& a, const Slip& b) { return a.start < b.start; });
     record.slips = std::move(live);
 }
 
-// A slip whose typed part was cut is taken back; one found again at its start replaces it.
+// The slips taken back follow the slips found now: corrected once typing has
+// passed them and no slip found now lies on them. One whose remnant is still
+// found is left out: the remnant stands for it until it is gone.
+void SlipBook::addTakenBack(Slips& slips, Pos reached) {
+    const auto found = static_cast<std::ptrdiff_t>(slips.size());
+    for (auto& entry : m_takenBack) {
+        Slip& slip = entry.second;
+        const Pos start = entry.first;
+        const Pos end = start + static_cast<Pos>(slip.expected.size());
+        if (std::any_of(slips.begin(), slips.begin() + found,
+                        [&](const Slip& s) { return s.start == start; }))
+            continue;
+        slip.corrected =
+            reached >= end && std::none_of(slips.begin(), slips.begin() + found,
+                                           [&](const Slip& s) { return overlaps(s, start, end); });
+        slips.push_back(slip);
+    }
+}
+
+// A slip whose typed part was cut is taken back as the learner made it; one
+// found again at its start replaces it, unless it is only what is left of it.
 void SlipBook::keepTakenBack(const Slips& live, std::size_t typedLength) {
     for (const Slip& slip : m_live)
         if (typedLength < static_cast<std::size_t>(slip.typedStart) + slip.typedLength ||
             typedLength <= static_cast<std::size_t>(slip.typedStart))
-            m_takenBack.insert_or_assign(slip.start, slip).first->second.takenBack = true;
+            if (const auto kept = m_takenBack.find(slip.start);
+                kept == m_takenBack.end() || !isRemnantOf(slip, kept->second))
+                m_takenBack.insert_or_assign(slip.start, slip).first->second.takenBack = true;
     for (const Slip& slip : live)
-        m_takenBack.erase(slip.start);
+        if (const auto kept = m_takenBack.find(slip.start);
+            kept != m_takenBack.end() && !isRemnantOf(slip, kept->second))
+            m_takenBack.erase(kept);
 }
 
 Slip SlipBook::described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner) {

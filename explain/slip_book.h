@@ -32,6 +32,7 @@ class SlipBook final : public SlipFinder {
     static std::optional<std::u16string> preeditOf(const AlignedSlip& aligned,
                                                    const AttemptRecord::LearnerText& learner);
     void keepTakenBack(const Slips& live, std::size_t typedLength);
+    void addTakenBack(Slips& slips, Pos reached);
     int lineOf(Pos position) const;
 
     Analyser& m_analyser;
