@@ -176,6 +176,7 @@ MistakeHints& attachMistakes(Form1& window) {
     auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
                                    parts.services.programFolder, parts.services.readingsDictionary);
     observeAttempts(window, *hints);
+    QObject::connect(&parts.scores, &ScoreKeeper::scoreSaved, hints, &MistakeHints::scoreSaved);
     return *hints;
 }
 

@@ -29,5 +29,9 @@ QStringList chineseInputHint(const ToldSlip& slip);
 // it in an earlier attempt: the input method offers its last choice first.
 QString rememberedChoiceTip(const ToldSlip& slip);
 
+// Said once an attempt has ended, while its boxes stand empty: how many slips
+// it had and how to open their review; after its score is saved, that too.
+QStringList endedHint(std::size_t slips, bool saved);
+
 // A line break as ↵ 换行, everything else as it is.
 QString withLineBreaksShown(const std::u16string& text);

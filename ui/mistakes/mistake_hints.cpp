@@ -25,6 +25,7 @@ MistakeHints::MistakeHints(QWidget& window, const LessonBoxWidget& lessonBox, Hi
 
 void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson;
+    m_ended = false;
     m_chineseTold = false;
     forgetHint();
     if (m_review && m_review->isVisible()) // it shows no kanji the new text hides
@@ -32,6 +33,10 @@ void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
 }
 
 void MistakeHints::recordChanged(const AttemptRecord& record) {
+    if (m_ended && record.events.empty())
+        return; // the ended attempt's boxes emptied
+    m_ended = false;
+    m_slips = record.slips.size();
     const Slip* root = record.rootSlip();
     if (!root) {
         forgetHint();
@@ -66,6 +71,15 @@ bool MistakeHints::choseBefore(const Slip& slip) const {
 void MistakeHints::forgetHint() {
     m_told.reset();
     m_hints.clear(this);
+}
+
+void MistakeHints::tellEnded(bool saved) {
+    if (!saved)
+        m_ended = true;
+    if (!m_ended)
+        return; // a score saved after typing began again
+    m_told.reset();
+    m_hints.show(this, endedHint(m_slips, saved));
 }
 
 // The row shows what was set last: a slip's hint stands over the romaji of

@@ -38,9 +38,12 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
     void lessonLoaded(const LoadedLesson& lesson) override;
     void recordChanged(const AttemptRecord& record) override;
     void positionChanged(Pos position) override;
-    // The attempt ended and both boxes were emptied: no slip is left to tell.
-    void completed(const AttemptFigures&) override { forgetHint(); }
-    void gaveUp(const AttemptFigures&) override { forgetHint(); }
+    // The attempt ended and both boxes were emptied: the row tells how many
+    // slips it had instead of the slip.
+    void completed(const AttemptFigures&) override { tellEnded(false); }
+    void gaveUp(const AttemptFigures&) override { tellEnded(false); }
+    // The ended attempt's score went into the history.
+    void scoreSaved() { tellEnded(true); }
 
     // The kind of a mistake of a journal written before kinds were kept; its
     // data is read when a journal that old is brought up to date.
@@ -50,6 +53,7 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
     void tell();
     bool choseBefore(const Slip& slip) const;
     void forgetHint();
+    void tellEnded(bool saved);
     void showReview();
     void review(bool bringForward);
     bool isLoaded(const std::string& lesson) const;
@@ -70,4 +74,6 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
     bool m_tellingChinese = false; // the slip told is the first of a Chinese form
     std::optional<Slip> m_told;    // the slip the row tells, until it is taken back
     bool m_toldFollowed = false;   // the learner typed on after it
+    std::size_t m_slips = 0;       // of the attempt, as its record had them last
+    bool m_ended = false;          // the row tells the ended attempt until typing starts
 };

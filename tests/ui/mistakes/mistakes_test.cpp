@@ -6,7 +6,10 @@
 #include "ui/mistakes/mistakes_window.h"
 #include "ui/program.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -90,11 +93,20 @@ class MistakesTest : public QObject {
         convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
         f->prompts.setNextAnswer(true);
         f->trigger("Sav");
-        QVERIFY(slipHintGone()); // the attempt is over and its boxes are empty
+        // The attempt is over and its boxes are empty: the row points to its review.
+        QCOMPARE(hintText(),
+                 QStringLiteral("本次练习有 1 处错误：按 Alt+S、W 查看本次练习的错误"));
         QCOMPARE(
             sql("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
             QStringLiteral("0|写成假名|NULL|こんばん|0"));
-        f->form->scoreDialog()->close();
+        QTest::mouseClick(f->form->scoreDialog()->findChild<QPushButton*>("OKButton"),
+                          Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        auto* entry = QApplication::activeModalWidget();
+        QTest::keyClicks(entry->findChild<QLineEdit*>("namebox"), QStringLiteral("Mei"));
+        QTest::mouseClick(entry->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QVERIFY2(hintText().startsWith(QStringLiteral("已保存。本次练习有 1 处错误")),
+                 qPrintable(hintText()));
         f->trigger("Mistakes");
         auto* window = f->form->findChild<MistakesWindow*>();
         QVERIFY(window && window->isVisible());
