@@ -147,7 +147,13 @@ std::optional<SlipAligner::Resync> SlipAligner::nearestRunTogether(std::size_t i
         if ((q > inputEnd && inputEndAfter(q - 1) != q) || splitsLineBreak(m_typed, q))
             continue;
         for (std::size_t r = i; r <= lastR && (q - j) + (r - i) < bestCost; ++r) {
-            if ((q == j && r == i) || splitsLineBreak(m_lesson, r) || !runTogether(r, q))
+            if ((q == j && r == i) || splitsLineBreak(m_lesson, r))
+                continue;
+            // A shorter run is the typed text's end: too little to tell that
+            // more of the lesson was skipped than was typed (an extra line
+            // break, kana whose last one recurs further on).
+            const std::size_t run = sharedRun(r, q);
+            if (run == 0 || (run < kRun && r - i > q - j + run))
                 continue;
             best = Resync{r, q};
             bestCost = (q - j) + (r - i);
@@ -162,7 +168,9 @@ bool SlipAligner::isLessonBreakSkipped(std::size_t i, std::size_t j) const {
     return i + 1 < m_lesson.size() && m_lesson[i] == u'\r' && m_typed[j] != u'\r';
 }
 
-bool SlipAligner::runTogether(std::size_t r, std::size_t q) const {
+// How many characters (at most kRun) typed and lesson text share from r and q
+// on; none when they part before the typed text ends.
+std::size_t SlipAligner::sharedRun(std::size_t r, std::size_t q) const {
     std::size_t k = 0;
     while (k < kRun && q < m_typed.size()) {
         if (isLessonBreakSkipped(r, q)) {
@@ -170,10 +178,10 @@ bool SlipAligner::runTogether(std::size_t r, std::size_t q) const {
             continue;
         }
         if (r >= m_lesson.size() || m_lesson[r] != m_typed[q])
-            return false;
+            return 0;
         ++r, ++q, ++k;
     }
-    return k > 0;
+    return k;
 }
 
 // Inside the stretch between two places where typed and lesson text run
@@ -241,7 +249,7 @@ SlipAligner::Resync SlipAligner::latinRun(std::size_t i, std::size_t j) {
     }
     const std::size_t lastR = std::min(m_lesson.size(), i + kLatinWindow);
     for (std::size_t r = i; r <= lastR; ++r)
-        if (!splitsLineBreak(m_lesson, r) && runTogether(r, q))
+        if (!splitsLineBreak(m_lesson, r) && sharedRun(r, q) > 0)
             return {r, q};
     return {guess, q};
 }

@@ -51,7 +51,7 @@ class SlipAligner {
     std::optional<Resync> nearestRunTogether(std::size_t i, std::size_t j);
     Resync latinRun(std::size_t i, std::size_t j);
     Resync tail(std::size_t i, std::size_t j) const;
-    bool runTogether(std::size_t r, std::size_t q) const;
+    std::size_t sharedRun(std::size_t r, std::size_t q) const;
     bool isLessonBreakSkipped(std::size_t i, std::size_t j) const;
     std::vector<AlignedSlip> splitAtMatches(const AlignedSlip& stretch) const;
     AlignedSlip widened(AlignedSlip slip) const;

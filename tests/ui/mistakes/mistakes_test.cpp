@@ -71,6 +71,17 @@ class MistakesTest : public QObject {
         QVERIFY(slipHintGone());
     }
 
+    // Right after the key, before anything else is typed, the extra line
+    // break is what the hint names, not the lesson's next line as missed.
+    void anExtraLineBreakAtTheEndOfWhatWasTypedIsNamedExtra() {
+        attachMistakes(*f->form);
+        load(u"これは本です。\r\nそれはノートです。\r\nあれは辞書ですか。");
+        f->commit(QStringLiteral("これは本です。"));
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QCOMPARE(hintText(), QStringLiteral("多打了「↵ 换行」，删掉它再接着输入"));
+    }
+
     void theChineseFormOfAKanjiAsksForTheJapaneseInputMethodOncePerAttempt() {
         attachMistakes(*f->form);
         load(u"図書館の図です。");
