@@ -17,6 +17,11 @@ void dropPairedLineBreaks(std::u16string& expected, std::u16string& typed) {
     }
 }
 
+// What is left of `taken` after some of its last characters were deleted.
+bool isLeftOf(const Slip& left, const Slip& taken) {
+    return left.typed.size() < taken.typed.size() && taken.typed.starts_with(left.typed);
+}
+
 bool overlaps(const Slip& a, Pos start, Pos end) {
     const Pos aEnd = a.start + static_cast<Pos>(a.expected.size());
     return a.start < end && start < std::max(aEnd, a.start + 1);
@@ -63,6 +68,9 @@ void SlipBook::findSlips(AttemptRecord& record) {
     for (auto& entry : m_takenBack) {
         Slip& slip = entry.second;
         const Pos start = entry.first;
+        if (std::any_of(live.begin(), live.begin() + aligned,
+                        [&](const Slip& s) { return s.start == start; }))
+            continue; // being deleted: what is left shows until it is gone
         const Pos end = start + static_cast<Pos>(slip.expected.size());
         // Corrected once typing has passed it and no slip still found now lies on it.
         slip.corrected = record.reached >= end &&
@@ -75,14 +83,22 @@ void SlipBook::findSlips(AttemptRecord& record) {
     record.slips = std::move(live);
 }
 
-// A slip whose typed part was cut is taken back; one found again at its start replaces it.
+// A slip whose typed part was cut is taken back; one found again at its start
+// replaces it, unless it is what is left of it while the learner deletes it
+// key by key: the slip kept is the one as it was typed.
 void SlipBook::keepTakenBack(const Slips& live, std::size_t typedLength) {
-    for (const Slip& slip : m_live)
-        if (typedLength < static_cast<std::size_t>(slip.typedStart) + slip.typedLength ||
-            typedLength <= static_cast<std::size_t>(slip.typedStart))
+    for (const Slip& slip : m_live) {
+        if (typedLength >= static_cast<std::size_t>(slip.typedStart) + slip.typedLength &&
+            typedLength > static_cast<std::size_t>(slip.typedStart))
+            continue;
+        const auto kept = m_takenBack.find(slip.start);
+        if (kept == m_takenBack.end() || !isLeftOf(slip, kept->second))
             m_takenBack.insert_or_assign(slip.start, slip).first->second.takenBack = true;
+    }
     for (const Slip& slip : live)
-        m_takenBack.erase(slip.start);
+        if (const auto kept = m_takenBack.find(slip.start);
+            kept != m_takenBack.end() && !isLeftOf(slip, kept->second))
+            m_takenBack.erase(kept);
 }
 
 Slip SlipBook::described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner) {
