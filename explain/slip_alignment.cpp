@@ -167,10 +167,11 @@ bool SlipAligner::isLessonBreakSkipped(std::size_t i, std::size_t j) const {
 
 // A run the typed end cuts short is too little to pass over more of the
 // lesson than was typed in its place: こんばん stands over 今晩, not over
-// 今晩は、田中さ up to the ん of さん.
+// 今晩は、田中さ up to the ん of さん, and an extra line break just typed is
+// extra, not the next line missed up to its end.
 bool SlipAligner::isCutShortFarOff(std::size_t i, std::size_t j, std::size_t r,
                                    std::size_t q) const {
-    return m_typed.size() - q < kRun && q > j && r - i > q - j;
+    return m_typed.size() - q < kRun && r - i > q - j;
 }
 
 bool SlipAligner::runTogether(std::size_t r, std::size_t q) const {

@@ -7,12 +7,6 @@
 
 namespace {
 
-bool hasLatinLetter(std::u16string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char16_t c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    });
-}
-
 // A line break the engine entered inside a slip on both sides is no part of it.
 void dropPairedLineBreaks(std::u16string& expected, std::u16string& typed) {
     for (std::size_t e = expected.find(u"\r\n"), t = typed.find(u"\r\n");
@@ -36,6 +30,15 @@ bool overlaps(const Slip& a, Pos start, Pos end) {
 }
 
 } // namespace
+
+bool typedWithInputMethodOff(std::u16string_view expected, std::u16string_view typed) {
+    const auto hasLatinLetter = [](std::u16string_view text) {
+        return std::any_of(text.begin(), text.end(), [](char16_t c) {
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        });
+    };
+    return hasLatinLetter(typed) && !hasLatinLetter(expected);
+}
 
 void SlipBook::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson.text;
@@ -120,7 +123,7 @@ Slip SlipBook::described(const AlignedSlip& aligned, const AttemptRecord::Learne
 }
 
 Explanation SlipBook::kindOf(const Slip& slip) {
-    if (hasLatinLetter(slip.typed) && !hasLatinLetter(slip.expected))
+    if (typedWithInputMethodOff(slip.expected, slip.typed))
         return {MistakeKind::InputMethodOff, {}};
     if (slip.expected.empty())
         return {MistakeKind::Extra, {}};

@@ -10,6 +10,9 @@
 #include <tuple>
 #include <vector>
 
+// Latin letters where the lesson has none: typed with the input method off.
+bool typedWithInputMethodOff(std::u16string_view expected, std::u16string_view typed);
+
 // The slips of the running attempt: it reads the lesson's words once when the
 // lesson loads, aligns what was typed to the lesson after every change, tells
 // each slip's kind once, and keeps the slips the learner took back, corrected

@@ -91,6 +91,11 @@ std::vector<JournalMistake> correctedRuns(const std::u16string& text,
                             static_cast<int>(lineStarts + 1)});
         }
     }
+    // Letters typed with the input method off and taken back were no slip of
+    // the lesson's words; the older journal named them 其他.
+    for (JournalMistake& run : runs)
+        if (typedWithInputMethodOff(run.expected, run.typed))
+            run.note = {kindName(MistakeKind::InputMethodOff), ""};
     return runs;
 }
 

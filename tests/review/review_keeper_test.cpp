@@ -324,22 +324,29 @@ TEST_F(ReviewKeeperTest, TheSummaryCountsDueCardsStatesLapsesAndTheStreak) {
 }
 
 // An older journal kept a character a mistake: letters typed with the input
-// method off over 今は七, and 毎 typed as 海. Judged again, the letters are one
-// slip of their own kind, and only the card of a word with a real slip stays.
-TEST_F(ReviewKeeperTest, AnOlderJournalsMistakesAreJudgedAgainAsSlipsAndCardsOfShiftsRetire) {
-    auto p = program();
-    ASSERT_EQ(sqlite3_exec(p->db(), R"(
+// method off over 今は七 (left, or taken back: `lettersTakenBack`), and 毎
+// typed as 海, with a card for each word.
+std::string olderJournal(int lettersTakenBack) {
+    std::string sql = R"(
         INSERT INTO attempts VALUES (1, 'J04A', 't', '2026-03-01T10:00:00+08:00',
             '2026-03-01T10:05:00+08:00', 300, 15, 11, 4, 3.0, 1, NULL, 'text', 0);
-        INSERT INTO mistakes VALUES (1, 0, '今', 'i', '其他', NULL, NULL, 0, NULL),
-            (1, 1, 'は', 'm', '其他', NULL, NULL, 0, NULL), (1, 2, '七', 'a', '其他', NULL, NULL, 0, NULL),
+        INSERT INTO mistakes VALUES (1, 0, '今', 'i', '其他', NULL, NULL, @, NULL),
+            (1, 1, 'は', 'm', '其他', NULL, NULL, @, NULL), (1, 2, '七', 'a', '其他', NULL, NULL, @, NULL),
             (1, 9, '毎', '海', '形近', NULL, NULL, 0, NULL);
         INSERT INTO cards VALUES (1, 'J04A', 1, 0, '今', 1, 5, '2026-03-01', '2026-03-02', 1, 0, NULL),
             (2, 'J04A', 1, 2, '七時', 1, 5, '2026-03-01', '2026-03-02', 1, 0, NULL),
             (3, 'J04A', 2, 0, '毎日', 1, 5, '2026-03-01', '2026-03-02', 1, 0, NULL);
-        INSERT INTO slip_rejudge VALUES (1);)",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+        INSERT INTO slip_rejudge VALUES (1);)";
+    for (auto at = sql.find('@'); at != std::string::npos; at = sql.find('@'))
+        sql.replace(at, 1, std::to_string(lettersTakenBack));
+    return sql;
+}
+
+// Judged again, the letters are one slip of their own kind, and only the card
+// of a word with a real slip stays.
+TEST_F(ReviewKeeperTest, AnOlderJournalsMistakesAreJudgedAgainAsSlipsAndCardsOfShiftsRetire) {
+    auto p = program();
+    ASSERT_EQ(sqlite3_exec(p->db(), olderJournal(0).c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     const auto rejudged = p->keeper().rejudgeSlips();
     ASSERT_TRUE(rejudged);
     EXPECT_EQ(rejudged->attempts, 1);
@@ -351,6 +358,17 @@ TEST_F(ReviewKeeperTest, AnOlderJournalsMistakesAreJudgedAgainAsSlipsAndCardsOfS
     EXPECT_EQ(rows("SELECT word FROM cards WHERE retired IS NULL"), "毎日");
     EXPECT_EQ(rows("SELECT count(*) FROM slip_rejudge"), "0");
     EXPECT_EQ(p->keeper().rejudgeSlips()->attempts, 0) << "judged once";
+}
+
+// Letters the learner took back stay a slip, still of their own kind: the
+// words they stood over were not missed, and their cards retire too.
+TEST_F(ReviewKeeperTest, LettersAnOlderJournalSawTakenBackAreNoSlipOfTheWordsAndKeepNoCard) {
+    auto p = program();
+    ASSERT_EQ(sqlite3_exec(p->db(), olderJournal(1).c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(p->keeper().rejudgeSlips());
+    EXPECT_EQ(rows("SELECT expected, typed, kind, corrected FROM mistakes ORDER BY position"),
+              "今は七|ima|输入法未开|1\n毎日|海日|其他|0");
+    EXPECT_EQ(rows("SELECT word FROM cards WHERE retired IS NULL"), "毎日");
 }
 
 // A statement that cannot be compiled (its table is not there) fails the

@@ -74,6 +74,36 @@ class MistakesTest : public QObject {
         QVERIFY(slipHintGone());
     }
 
+    // Right after the key, before anything else is typed, the extra line
+    // break is what the hint names, not the lesson's next line as missed.
+    void anExtraLineBreakAtTheEndOfWhatWasTypedIsNamedExtra() {
+        attachMistakes(*f->form);
+        load(u"これは本です。\r\nそれはノートです。\r\nあれは辞書ですか。");
+        f->commit(QStringLiteral("これは本です。"));
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QTest::keyClick(f->m_r2, Qt::Key_Return);
+        QCOMPARE(hintText(), QStringLiteral("多打了「↵ 换行」，删掉它再接着输入"));
+    }
+
+    // くに committed for 国 and deleted a key at a time: the journal keeps the
+    // slip as it was typed, kana for the kanji, not the く left on the way.
+    void kanaDeletedKeyByKeyIsKeptAsCommitted() {
+        MistakeHints& hints = attachMistakes(*f->form);
+        attachJournal(*f->form, journalPath(), &hints);
+        load(u"夏休みに国へ帰ろうと思います。\r\nいっしょに行こうよ。");
+        convert(QStringLiteral("なつやすみに"), QStringLiteral("夏休みに"));
+        f->commit(QStringLiteral("くに"));
+        QVERIFY2(hintText().contains(QStringLiteral("「くに」比「国」多 1 个字")),
+                 qPrintable(hintText()));
+        backspace(1);
+        backspace(1);
+        convert(QStringLiteral("くにへ"), QStringLiteral("国へ"));
+        f->prompts.setNextAnswer(true);
+        f->trigger("Sav");
+        QCOMPARE(sql("SELECT expected, typed, kind, corrected FROM mistakes"),
+                 QStringLiteral("国|くに|写成假名|1"));
+    }
+
     void theChineseFormOfAKanjiAsksForTheJapaneseInputMethodOncePerAttempt() {
         attachMistakes(*f->form);
         load(u"図書館の図です。");
