@@ -66,8 +66,9 @@ void attachOwnLessons(Form1& window) {
     const MainWindowParts parts = window.parts();
     QMenu* menu = addSubmenu(parts.menu.Lesson, "OwnLessons", QStringLiteral("我的课文(&M)"),
                              parts.menu.Openfile);
-    observeAttempts(window, *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
-                                                *parts.services.prompts, ownLessonsFolder()));
+    observeAttempts(window,
+                    *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
+                                        *parts.services.prompts, parts.services.ownLessonsFolder));
 }
 
 } // namespace
@@ -75,6 +76,7 @@ void attachOwnLessons(Form1& window) {
 MainWindowServices programServices(const QString& programFolder) {
     MainWindowServices services;
     services.programFolder = programFolder.toStdString();
+    services.ownLessonsFolder = ownLessonsFolder();
     services.sounds = std::make_unique<SoundBank>();
     preloadCues(*services.sounds, services.programFolder);
     services.me1 = std::make_unique<WavePlayer>(*services.sounds);
@@ -163,10 +165,10 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
 MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
                            std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock) {
     const MainWindowParts parts = window.parts();
-    auto* hook =
-        new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
-                        std::move(chooseRecall), parts.services.programFolder, ownLessonsFolder(),
-                        parts.services.readingsDictionary, std::move(clock));
+    auto* hook = new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
+                                 std::move(chooseRecall), parts.services.programFolder,
+                                 parts.services.ownLessonsFolder, parts.services.readingsDictionary,
+                                 std::move(clock));
     review.leaveUnrated(hook->practicePath());
     return *hook;
 }

@@ -41,7 +41,7 @@ TEST(DrillBuilder, CharactersOutsideTheCourseGiveAnEmptyDrill) {
 namespace {
 
 JournalLesson journalLessonOfPath(std::string_view path) {
-    return journalLessonFor(namedLesson(path, LocalFiles{}));
+    return journalLessonFor(namedLesson(path, LocalFiles{}, {}));
 }
 
 } // namespace

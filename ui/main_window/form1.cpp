@@ -34,9 +34,10 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
                                m_menu->Delet)),
       m_port(std::make_unique<PracticeWindowPort>(this, *m_controls, *m_menu, *m_timers, *m_scores,
                                                   *m_services->prompts)),
-      m_session(std::make_unique<PracticeSession>(SessionPorts{
-          *m_controls->R1, *m_controls->R2, *m_port, *m_services->me1, *m_services->me2,
-          *m_services->mm3, *m_controls->player, *m_services->clock, m_services->programFolder})),
+      m_session(std::make_unique<PracticeSession>(
+          SessionPorts{*m_controls->R1, *m_controls->R2, *m_port, *m_services->me1,
+                       *m_services->me2, *m_services->mm3, *m_controls->player, *m_services->clock,
+                       m_services->programFolder, m_services->ownLessonsFolder})),
       m_commonDialog1(new FontChooser("CommonDialog1", this)),
       m_commonDialog2(new FontChooser("CommonDialog2", this)) {
     Q_INIT_RESOURCE(resources); // the icon lives in this static library

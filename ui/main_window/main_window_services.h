@@ -16,7 +16,8 @@
 // the desktop shell, the clock and the history file. `ui/program.h` makes the
 // program's own; a test may replace the players and the clock.
 struct MainWindowServices {
-    std::string programFolder; // no trailing separator
+    std::string programFolder;    // no trailing separator
+    std::string ownLessonsFolder; // the learner's own lessons, named by their titles
     std::unique_ptr<SoundBank> sounds;
     std::unique_ptr<CuePlayer> me1;
     std::unique_ptr<BackgroundMusic> me2; // a sound of its own, so that no cue cuts it off
