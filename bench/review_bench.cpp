@@ -1,11 +1,11 @@
 // The review on a journal of 10,000 cards and 100,000 reviews: making
 // today's review, and writing an ended attempt with its words' ratings.
 #include "core/utf8.h"
+#include "readings/lesson_files.h"
 #include "readings/mecab_analyser.h"
 #include "records/sqlite_statement.h"
 #include "review/card_store.h"
 #include "review/iso_time.h"
-#include "review/lesson_files.h"
 #include "review/review_keeper.h"
 
 #include <benchmark/benchmark.h>

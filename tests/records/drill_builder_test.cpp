@@ -1,3 +1,4 @@
+#include "core/lesson_catalogue.h"
 #include "core/local_files.h"
 #include "records/drill_builder.h"
 #include "records/journal_lesson.h"

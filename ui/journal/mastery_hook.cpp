@@ -1,9 +1,9 @@
 #include "ui/journal/mastery_hook.h"
 
+#include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
-#include "records/journal_lesson.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/mastery_page.h"

@@ -2,9 +2,9 @@
 
 #include "core/code_page.h"
 #include "core/local_files.h"
+#include "readings/lesson_files.h"
 #include "readings/mecab_analyser.h"
 #include "review/course_kanji.h"
-#include "review/lesson_files.h"
 #include "review/mastery.h"
 #include "review/mastery_practice.h"
 #include "review/review_keeper.h"

@@ -1,6 +1,7 @@
 #include "ui/mistakes/mistake_hints.h"
 
 #include "core/attempt_record.h"
+#include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "core/regular_file.h"

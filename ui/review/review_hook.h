@@ -2,8 +2,8 @@
 
 #include "core/code_page.h"
 #include "core/local_files.h"
+#include "readings/lesson_files.h"
 #include "readings/mecab_analyser.h"
-#include "review/lesson_files.h"
 #include "review/review_keeper.h"
 #include "ui/common/borrowed_lesson_file.h"
 
