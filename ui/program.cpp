@@ -159,6 +159,8 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
                                 parts.services.programFolder, parts.services.readingsDictionary);
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
+    QObject::connect(&journal, &JournalHook::statisticsWindowMade, hook, &ReviewHook::addPage);
+    QObject::connect(&journal, &JournalHook::opened, hook, &ReviewHook::makeCardsFromHistory);
     return *hook;
 }
 

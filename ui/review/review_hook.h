@@ -11,7 +11,7 @@
 #include <memory>
 
 class HintRow;
-class JournalHook;
+class JournalAccess;
 class PracticeSession;
 class Prompts;
 class QAction;
@@ -26,7 +26,7 @@ class StatisticsWindow;
 class ReviewHook final : public QObject, private AttemptObserver {
   public:
     ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
-               JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
+               JournalAccess& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
                const std::string& programFolder, const std::string& dictionaryFolder);
 
     AttemptObserver& observer() { return m_keeper; }
@@ -38,13 +38,16 @@ class ReviewHook final : public QObject, private AttemptObserver {
     void Review_Click();
     // The item's state and tooltip for today.
     void showWhatIsDue();
+    // The review's page in the journal's statistics window.
+    void addPage(StatisticsWindow& window);
+    // The cards of the attempts journalled before cards were kept, once the
+    // journal has opened.
+    void makeCardsFromHistory();
 
   private:
     void lessonLoaded(const LoadedLesson& lesson) override;
     void completed(const AttemptFigures&) override;
     void gaveUp(const AttemptFigures&) override;
-    void addPage(StatisticsWindow& window);
-    void makeCardsFromHistory();
     void rejudgeSlips();
     QString nothingDueText() const;
 
@@ -52,7 +55,7 @@ class ReviewHook final : public QObject, private AttemptObserver {
     PracticeSession& m_session;
     QAction& m_item;
     HintRow& m_hints;
-    JournalHook& m_journal;
+    JournalAccess& m_journal;
     Prompts& m_prompts;
     std::unique_ptr<DayClock> m_clock;
     LocalFiles m_files;
