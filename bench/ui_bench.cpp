@@ -299,6 +299,24 @@ void LoadLongLesson(benchmark::State& bench) {
 }
 BENCHMARK(LoadLongLesson)->Unit(benchmark::kMillisecond);
 
+// A lesson load in the window wired as the program, with the readings shown
+// (1) or not (0): every feature that reads the lesson's words does its work.
+void LoadLessonAsTheProgram(benchmark::State& bench) {
+    Form1Fixture f;
+    wireAsTheProgram(f);
+    showReadings(f, bench.range(1) != 0);
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"),
+                  lessonOfLength(static_cast<size_t>(bench.range(0))));
+    for (auto _ : bench) {
+        f.prompts.setNextAnswer(true);
+        f.trigger("Jlesson1_A");
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(LoadLessonAsTheProgram)
+    ->ArgsProduct({{500, 32000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
 // Pasting range(0) characters at once into the typing box of the largest
 // lesson, on one line (range(1) = 1) or in lines, until the window has
 // painted them.
