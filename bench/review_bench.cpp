@@ -86,7 +86,7 @@ class BenchJournal {
     BenchJournal()
         : m_dir(journalFolder()), m_kept(std::getenv("ORVANTA_KEEP_JOURNAL_IN") != nullptr),
           journal((m_dir / "journal.sqlite3").string()),
-          lessons(files, codePage, ORVANTA_PROGRAM_DIR), keeper(journal, lessons, analyser, today) {
+          lessons(files, codePage, ORVANTA_PROGRAM_DIR), keeper(journal, lessons, readings, today) {
         fs::current_path(ORVANTA_PROGRAM_DIR); // the course lessons as the program finds them
         journal.open();
         journal.setExtension(&keeper);
@@ -107,6 +107,7 @@ class BenchJournal {
     CodePage codePage;
     LessonFiles lessons;
     MecabAnalyser analyser;
+    LoadedReadings readings{analyser};
     Today today;
     ReviewKeeper keeper;
 };

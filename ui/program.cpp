@@ -51,7 +51,7 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
 RecallMode& attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
-                                     parts.services.readingsDictionary);
+                                     *parts.services.analyser, *parts.services.lessonReadings);
     observeAttempts(window, *readings);
     auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings, parts.session);
     observeAttempts(window, *recall);
@@ -101,9 +101,12 @@ struct MadeWindow {
 MadeWindow makeWindow(MainWindowServices services) {
     installTranslations();
     installFontSubstitutions();
-    const std::string dictionary = services.readingsDictionary;
+    // Made here, after a test may have named its dictionary.
+    services.analyser = std::make_unique<MecabAnalyser>(services.readingsDictionary);
+    services.lessonReadings = std::make_unique<LoadedReadings>(*services.analyser);
+    LoadedReadings& readings = *services.lessonReadings;
     auto window = std::make_unique<Form1>(std::move(services));
-    window->parts().session.setSlipFinder((new LessonSlips(*window, dictionary))->book());
+    window->parts().session.setSlipFinder((new LessonSlips(*window, readings))->book());
     RecallMode& recall = attachReadingHelp(*window);
     attachOwnLessons(*window);
     centreOn(*window, window->screen()->availableGeometry());
@@ -156,7 +159,7 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
     lessons->setToolTipsVisible(true); // the next due date while nothing is due
     auto* hook = new ReviewHook(parts.window, parts.session, *item, parts.hints, journal,
                                 *parts.services.prompts, std::move(clock),
-                                parts.services.programFolder, parts.services.readingsDictionary);
+                                parts.services.programFolder, *parts.services.lessonReadings);
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
     QObject::connect(&journal, &JournalHook::statisticsWindowMade, hook, &ReviewHook::addPage);
@@ -178,7 +181,7 @@ MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& revi
 MistakeHints& attachMistakes(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
-                                   parts.services.programFolder, parts.services.readingsDictionary);
+                                   parts.services.programFolder, *parts.services.analyser);
     observeAttempts(window, *hints);
     return *hints;
 }

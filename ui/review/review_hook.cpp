@@ -44,11 +44,11 @@ QString nothingToReview(const DailyReview& review) {
 
 ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
                        JournalAccess& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-                       const std::string& programFolder, const std::string& dictionaryFolder)
+                       const std::string& programFolder, LoadedReadings& readings)
     : QObject(&window), m_window(window), m_session(session), m_item(item), m_hints(hints),
       m_journal(journal), m_prompts(prompts), m_clock(std::move(clock)),
-      m_lessons(m_files, m_codePage, programFolder), m_analyser(dictionaryFolder),
-      m_keeper(journal.journal(), m_lessons, m_analyser, *m_clock),
+      m_lessons(m_files, m_codePage, programFolder),
+      m_keeper(journal.journal(), m_lessons, readings, *m_clock),
       m_file(QString::fromUtf8(kReviewLesson.data(), static_cast<int>(kReviewLesson.size()))) {
     m_keeper.setOwnLessons(m_file.path(), journal.drillPath());
     journal.journal().setExtension(&m_keeper);

@@ -3,7 +3,7 @@
 #include "core/code_page.h"
 #include "core/local_files.h"
 #include "readings/lesson_files.h"
-#include "readings/mecab_analyser.h"
+#include "readings/loaded_readings.h"
 #include "review/review_keeper.h"
 #include "ui/common/borrowed_lesson_file.h"
 
@@ -27,7 +27,7 @@ class ReviewHook final : public QObject, private AttemptObserver {
   public:
     ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
                JournalAccess& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-               const std::string& programFolder, const std::string& dictionaryFolder);
+               const std::string& programFolder, LoadedReadings& readings);
 
     AttemptObserver& observer() { return m_keeper; }
     // A lesson file of another feature's borrowed lines that makes no cards.
@@ -61,7 +61,6 @@ class ReviewHook final : public QObject, private AttemptObserver {
     LocalFiles m_files;
     CodePage m_codePage;
     LessonFiles m_lessons;
-    MecabAnalyser m_analyser;
     ReviewKeeper m_keeper;
     BorrowedLessonFile m_file;
     bool m_rejudged = false; // an older journal's mistakes were judged again this run
