@@ -172,7 +172,7 @@ MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& revi
     const MainWindowParts parts = window.parts();
     auto* hook = new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
                                  std::move(chooseRecall), parts.services.programFolder,
-                                 parts.services.ownLessonsFolder, parts.services.readingsDictionary,
+                                 parts.services.ownLessonsFolder, *parts.services.analyser,
                                  std::move(clock));
     review.leaveUnrated(hook->practicePath());
     return *hook;
