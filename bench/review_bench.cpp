@@ -1,11 +1,11 @@
 // The review on a journal of 10,000 cards and 100,000 reviews: making
 // today's review, and writing an ended attempt with its words' ratings.
 #include "core/utf8.h"
+#include "readings/lesson_files.h"
 #include "readings/mecab_analyser.h"
 #include "records/sqlite_statement.h"
 #include "review/card_store.h"
 #include "review/iso_time.h"
-#include "review/lesson_files.h"
 #include "review/review_keeper.h"
 
 #include <benchmark/benchmark.h>
@@ -86,7 +86,7 @@ class BenchJournal {
     BenchJournal()
         : m_dir(journalFolder()), m_kept(std::getenv("ORVANTA_KEEP_JOURNAL_IN") != nullptr),
           journal((m_dir / "journal.sqlite3").string()),
-          lessons(files, codePage, ORVANTA_PROGRAM_DIR), keeper(journal, lessons, analyser, today) {
+          lessons(files, codePage, ORVANTA_PROGRAM_DIR), keeper(journal, lessons, readings, today) {
         fs::current_path(ORVANTA_PROGRAM_DIR); // the course lessons as the program finds them
         journal.open();
         journal.setExtension(&keeper);
@@ -107,6 +107,7 @@ class BenchJournal {
     CodePage codePage;
     LessonFiles lessons;
     MecabAnalyser analyser;
+    LoadedReadings readings{analyser};
     Today today;
     ReviewKeeper keeper;
 };

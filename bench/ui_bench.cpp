@@ -299,6 +299,28 @@ void LoadLongLesson(benchmark::State& bench) {
 }
 BENCHMARK(LoadLongLesson)->Unit(benchmark::kMillisecond);
 
+// A lesson load in the window wired as the program, with the readings shown
+// (1) or not (0): every feature that reads the lesson's words does its work.
+// Two lessons of different text take turns, so that every load is a new lesson.
+void LoadLessonAsTheProgram(benchmark::State& bench) {
+    Form1Fixture f;
+    wireAsTheProgram(f);
+    showReadings(f, bench.range(1) != 0);
+    const std::u16string text = lessonOfLength(static_cast<size_t>(bench.range(0)));
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), text);
+    f.writeLesson(QStringLiteral("ldata/J01B.ORV"), u"今日は" + text.substr(3));
+    bool first = true;
+    for (auto _ : bench) {
+        f.prompts.setNextAnswer(true);
+        f.trigger(first ? "Jlesson1_A" : "Jlesson1_B");
+        QApplication::processEvents();
+        first = !first;
+    }
+}
+BENCHMARK(LoadLessonAsTheProgram)
+    ->ArgsProduct({{500, 32000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
 // Pasting range(0) characters at once into the typing box of the largest
 // lesson, on one line (range(1) = 1) or in lines, until the window has
 // painted them.

@@ -1,5 +1,7 @@
 #include "core/lesson_catalogue.h"
 
+#include "core/local_files.h"
+
 #include <cstdio>
 
 namespace {
@@ -40,4 +42,10 @@ std::optional<LessonEntry> catalogueEntry(std::string_view name) {
     if (number < 1 || number > kLessonCount)
         return std::nullopt;
     return lessonEntry(number, name[3]);
+}
+
+std::optional<std::string> courseLessonPath(std::string_view lesson) {
+    if (const auto entry = catalogueEntry(lesson))
+        return nativePath(entry->path);
+    return std::nullopt;
 }

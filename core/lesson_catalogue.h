@@ -21,5 +21,9 @@ LessonEntry lessonEntry(int n, char letter);
 // The entry of a catalogue name, J01A ... J48B; nothing for any other text.
 std::optional<LessonEntry> catalogueEntry(std::string_view name);
 
+// The lesson menu's path of a course lesson (J01A -> ldata/J01A.ORV), in the
+// system's form; nothing for any other name.
+std::optional<std::string> courseLessonPath(std::string_view lesson);
+
 // 1 to 99 in ordinary Chinese numerals: 一, 十, 十一, 二十, 二十一.
 std::u16string chineseNumeral(int n);

@@ -8,7 +8,7 @@ std::optional<LoadedLesson> LessonLoader::load(std::string_view path) {
     if (!m_lesson.text().empty() && !m_window.askYesNo(u"要学习新的课程吗？", u"提示"))
         return std::nullopt;
     startFreshAttempt();
-    LoadedLesson lesson = namedLesson(path, m_files);
+    LoadedLesson lesson = namedLesson(path, m_files, m_ownLessonsFolder);
     lesson.readFailed = !readIntoLessonBox(path);
     if (!lesson.readFailed)
         offerRecording(path);

@@ -7,6 +7,7 @@
 #include "core/ports.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The main window's `LoadLesson`: asks before replacing a loaded lesson, starts
@@ -16,9 +17,10 @@
 class LessonLoader {
   public:
     LessonLoader(AttemptState& state, LessonBox& lesson, TypingBox& typing, PracticeWindow& window,
-                 MediaPlayer& player, const Files& files, CodePage& codePage)
+                 MediaPlayer& player, const Files& files, CodePage& codePage,
+                 std::string ownLessonsFolder)
         : m_state(state), m_lesson(lesson), m_typing(typing), m_window(window), m_player(player),
-          m_files(files), m_codePage(codePage) {}
+          m_files(files), m_codePage(codePage), m_ownLessonsFolder(std::move(ownLessonsFolder)) {}
 
     // The lesson of the fresh attempt; nothing when the learner kept the running one.
     std::optional<LoadedLesson> load(std::string_view path);
@@ -38,4 +40,5 @@ class LessonLoader {
     MediaPlayer& m_player;
     const Files& m_files;
     CodePage& m_codePage;
+    std::string m_ownLessonsFolder;
 };

@@ -31,12 +31,13 @@ std::optional<LessonEntry> catalogueEntryOf(std::string_view path, const Files& 
 
 } // namespace
 
-LoadedLesson namedLesson(std::string_view path, const Files& files) {
+LoadedLesson namedLesson(std::string_view path, const Files& files,
+                         const std::string& ownLessonsFolder) {
     LoadedLesson lesson{std::string(path), {}, std::string(fileName(path)), {}, false};
     if (const auto entry = catalogueEntryOf(path, files)) {
         lesson.catalogueName = entry->name;
         lesson.title = toUtf8(entry->caption);
-    } else if (const auto own = ownLessonTitle(ownLessonsFolder(), path)) {
+    } else if (const auto own = ownLessonTitle(ownLessonsFolder, path)) {
         lesson.title = *own;
     }
     return lesson;

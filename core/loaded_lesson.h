@@ -17,6 +17,7 @@ struct LoadedLesson {
 
 // The catalogue name and title of the lesson at `path`. A course lesson keeps
 // its name also when its file is opened by another path; an own lesson, at its
-// path in the own-lessons folder, is named by its title; any other file is
-// named by its file name.
-LoadedLesson namedLesson(std::string_view path, const Files& files);
+// path in `ownLessonsFolder`, is named by its title; any other file is named
+// by its file name.
+LoadedLesson namedLesson(std::string_view path, const Files& files,
+                         const std::string& ownLessonsFolder);

@@ -45,7 +45,7 @@ class TypingBox {
 
 enum class FormLabel { Label2, Label3, Label5, Label7, Label9, Label11, Label13 };
 enum class DialogLabel { Label2, Label5, Label7, Label9, Label11, Label13, L3 };
-// The menu items whose captions follow the sound switches.
+// The menu items that switch a sound on and off.
 enum class MenuItem { Se, Key, Music };
 
 // The read-outs, timers and menu state of the main window and the save dialog.
@@ -62,7 +62,8 @@ class PracticeWindow {
     // The attempt clock (`Timer1`) and the idle clock (`Timer2`).
     virtual void runAttemptClock(bool enabled) = 0;
     virtual void runIdleClock(bool enabled) = 0;
-    virtual void setMenuCaption(MenuItem item, std::u16string_view caption) = 0;
+    // The switch behind a menu item is now on or off; the window words the item.
+    virtual void showSwitch(MenuItem item, bool on) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(std::u16string_view text, std::u16string_view title) = 0;
     // A wave file for the background music; nothing when the learner cancels.

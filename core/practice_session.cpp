@@ -11,7 +11,7 @@ PracticeSession::PracticeSession(SessionPorts ports)
       m_engine(m_state, m_ports.lesson, m_ports.typing, m_ports.window, m_cues, m_codePage,
                m_observers),
       m_loader(m_state, m_ports.lesson, m_ports.typing, m_ports.window, m_ports.player, m_files,
-               m_codePage),
+               m_codePage, m_ports.ownLessonsFolder),
       m_clock(m_state, m_ports.window, m_ports.clock) {
     m_ports.mm3.setFileName(m_ports.programFolder + kKeyClickFile);
 }
@@ -115,31 +115,21 @@ void PracticeSession::giveUpAttempt() {
     m_observers.gaveUp(*m_record.figures);
 }
 
-namespace {
-
-// Flips a sound switch; its item's caption offers the opposite of the new state.
-void toggleSwitch(bool& on, PracticeWindow& window, MenuItem item, std::u16string_view offerOff,
-                  std::u16string_view offerOn) {
-    on = !on;
-    window.setMenuCaption(item, on ? offerOff : offerOn);
-}
-
-} // namespace
-
 void PracticeSession::toggleSound() {
-    toggleSwitch(m_state.SoundOn, m_ports.window, MenuItem::Se, u"关闭音效(&S)", u"打开音效(&S)");
+    m_state.SoundOn = !m_state.SoundOn;
+    m_ports.window.showSwitch(MenuItem::Se, m_state.SoundOn);
 }
 
 void PracticeSession::toggleKeySound() {
-    toggleSwitch(m_state.KeySoundOn, m_ports.window, MenuItem::Key, u"关闭键盘音(&K)",
-                 u"打开键盘音(K)");
+    m_state.KeySoundOn = !m_state.KeySoundOn;
+    m_ports.window.showSwitch(MenuItem::Key, m_state.KeySoundOn);
 }
 
 void PracticeSession::toggleBackgroundMusic() {
     if (m_musicOn) {
         m_ports.me2.close();
         m_musicOn = false;
-        m_ports.window.setMenuCaption(MenuItem::Music, u"背景音乐(&M)...");
+        m_ports.window.showSwitch(MenuItem::Music, false);
         return;
     }
     const auto file = m_ports.window.chooseMusicFile();
@@ -153,7 +143,7 @@ void PracticeSession::toggleBackgroundMusic() {
 
 void PracticeSession::musicStarted() {
     m_musicOn = true;
-    m_ports.window.setMenuCaption(MenuItem::Music, u"关闭背景音乐(&M)");
+    m_ports.window.showSwitch(MenuItem::Music, true);
 }
 
 // The figures as the read-outs last showed them; no time before the clock started.

@@ -17,7 +17,8 @@
 
 // What a practice session drives: the two boxes, the window's read-outs, the
 // three wave players (`Me1` cues, `Me2` background music, `MM3` key click), the
-// recording player, the clock and the program folder (no trailing separator).
+// recording player, the clock, the program folder (no trailing separator) and
+// the folder of the learner's own lessons, which are named by their titles.
 struct SessionPorts {
     LessonBox& lesson;
     TypingBox& typing;
@@ -28,6 +29,7 @@ struct SessionPorts {
     MediaPlayer& player;
     const Clock& clock;
     std::string programFolder;
+    std::string ownLessonsFolder;
 };
 
 // One practice session of the main window: the attempt state, the comparison

@@ -1,6 +1,5 @@
 #include "explain/slip_book.h"
 
-#include "core/local_files.h"
 #include "readings/kana.h"
 
 #include <algorithm>
@@ -42,10 +41,7 @@ bool typedWithInputMethodOff(std::u16string_view expected, std::u16string_view t
 
 void SlipBook::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson.text;
-    const Corrections corrections =
-        lesson.path.empty() ? Corrections{} : readCorrections(nativePath(lesson.path));
-    m_readings = m_analyser.available() ? readLesson(m_lesson, m_analyser, corrections.entries)
-                                        : LessonReadings{};
+    m_readings = m_lessonReadings.of(lesson);
     m_lineStarts = {0};
     for (std::size_t p = m_lesson.find(u'\n'); p != std::u16string::npos;
          p = m_lesson.find(u'\n', p + 1))

@@ -4,6 +4,7 @@
 #include "explain/classifier.h"
 #include "explain/slip_alignment.h"
 #include "readings/lesson_readings.h"
+#include "readings/loaded_readings.h"
 
 #include <map>
 #include <string>
@@ -13,20 +14,19 @@
 // Latin letters where the lesson has none: typed with the input method off.
 bool typedWithInputMethodOff(std::u16string_view expected, std::u16string_view typed);
 
-// The slips of the running attempt: it reads the lesson's words once when the
-// lesson loads, aligns what was typed to the lesson after every change, tells
-// each slip's kind once, and keeps the slips the learner took back, corrected
-// once their part of the lesson is typed right.
+// The slips of the running attempt: it takes the lesson's words, shared with
+// the other features that read them, when the lesson loads, aligns what was
+// typed to the lesson after every change, tells each slip's kind once, and
+// keeps the slips the learner took back, corrected once their part of the
+// lesson is typed right.
 class SlipBook final : public SlipFinder {
   public:
-    SlipBook(KanjiSources& kanji, Analyser& analyser)
-        : m_analyser(analyser), m_classifier(kanji, analyser) {}
+    SlipBook(KanjiSources& kanji, LoadedReadings& readings)
+        : m_lessonReadings(readings), m_classifier(kanji, readings.analyser()) {}
 
     void lessonLoaded(const LoadedLesson& lesson) override;
     void findSlips(AttemptRecord& record) override;
 
-    // The lesson's words with their readings, read when it loaded.
-    const LessonReadings& readings() const { return m_readings; }
     Classifier& classifier() { return m_classifier; }
 
   private:
@@ -38,7 +38,7 @@ class SlipBook final : public SlipFinder {
     void addTakenBack(Slips& slips, Pos reached);
     int lineOf(Pos position) const;
 
-    Analyser& m_analyser;
+    LoadedReadings& m_lessonReadings;
     Classifier m_classifier;
     std::u16string m_lesson;
     LessonReadings m_readings;

@@ -1,7 +1,6 @@
 #include "records/journal_lesson.h"
 
 #include "core/lesson_catalogue.h"
-#include "core/local_files.h"
 
 #include <filesystem>
 
@@ -14,12 +13,6 @@ JournalLesson journalLessonFor(const LoadedLesson& loaded) {
     if (error)
         absolute = native;
     return {absolute.lexically_normal().string(), loaded.title};
-}
-
-std::optional<std::string> courseLessonPath(std::string_view lesson) {
-    if (const auto entry = catalogueEntry(lesson))
-        return nativePath(entry->path);
-    return std::nullopt;
 }
 
 std::optional<int> courseOrder(std::string_view lesson) {

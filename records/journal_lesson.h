@@ -20,8 +20,5 @@ inline constexpr std::string_view kDrillLesson = "易错字练习";
 // file of the learner's, named by its absolute path and file name.
 JournalLesson journalLessonFor(const LoadedLesson& loaded);
 
-// The lesson menu's path of a course lesson (J01A -> ldata/J01A.ORV).
-std::optional<std::string> courseLessonPath(std::string_view lesson);
-
 // 0 for J01A ... 95 for J48B; nothing for lessons outside the course.
 std::optional<int> courseOrder(std::string_view lesson);

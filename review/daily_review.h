@@ -1,6 +1,7 @@
 #pragma once
 
 #include "readings/borrowed_lines.h"
+#include "readings/lesson_files.h"
 #include "review/card_place.h"
 #include "review/fsrs.h"
 
@@ -16,20 +17,6 @@ struct DueCard {
     std::int64_t id = 0;
     CardPlace place;
     Day due = 0;
-};
-
-// A lesson whose lines the review takes: its text (CR LF) and corrections.
-struct LenderLesson {
-    std::u16string text;
-    std::vector<Correction> corrections;
-};
-
-// Reads the lessons that cards name; none for a lesson that is gone or
-// cannot be read (an empty lesson counts as one that cannot be read).
-class LenderLessons {
-  public:
-    virtual ~LenderLessons() = default;
-    virtual std::optional<LenderLesson> read(const std::string& lesson) = 0;
 };
 
 // A card's word in the review's text.

@@ -16,10 +16,10 @@ constexpr size_t kMostWaiting = 50;
 
 } // namespace
 
-ReviewKeeper::ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
+ReviewKeeper::ReviewKeeper(Journal& journal, LenderLessons& lessons, LoadedReadings& readings,
                            const DayClock& clock)
-    : m_journal(journal), m_lessons(lessons), m_analyser(analyser), m_clock(clock),
-      m_backfill(lessons, &analyser) {}
+    : m_journal(journal), m_lessons(lessons), m_readings(readings), m_clock(clock),
+      m_backfill(lessons, &readings.analyser()) {}
 
 void ReviewKeeper::setOwnLessons(std::string reviewPath, std::string drillPath) {
     m_reviewPath = std::move(reviewPath);
@@ -61,13 +61,14 @@ std::optional<Rejudged> ReviewKeeper::rejudgeSlips() {
     if (!db)
         return std::nullopt;
     KanjiSources kanji;
-    SlipBook book(kanji, m_analyser);
+    LoadedReadings pastLessons(m_readings.analyser()); // leaves the loaded lesson's be
+    SlipBook book(kanji, pastLessons);
     return ::rejudgeSlips(db, m_lessons, book, m_clock.today());
 }
 
 bool ReviewKeeper::makeCardsFromHistory() {
     sqlite3* db = m_journal.database();
-    return db && ::makeCardsFromHistory(db, m_lessons, &m_analyser);
+    return db && ::makeCardsFromHistory(db, m_lessons, &m_readings.analyser());
 }
 
 CardBackfill::Step ReviewKeeper::makeSomeCardsFromHistory(size_t mostAttempts) {
@@ -75,7 +76,7 @@ CardBackfill::Step ReviewKeeper::makeSomeCardsFromHistory(size_t mostAttempts) {
     return db ? m_backfill.step(db, mostAttempts) : CardBackfill::Step::Failed;
 }
 
-// The lesson's words are read as it loads, so that the attempt's transaction
+// The lesson's words are taken as it loads, so that the attempt's transaction
 // only writes.
 ReviewKeeper::Attempt ReviewKeeper::attemptOf(const LoadedLesson& lesson) {
     Attempt attempt;
@@ -92,9 +93,7 @@ ReviewKeeper::Attempt ReviewKeeper::attemptOf(const LoadedLesson& lesson) {
     if (!attempt.rated)
         return attempt;
     attempt.text = lesson.text;
-    if (m_analyser.available())
-        attempt.readings =
-            readLesson(lesson.text, m_analyser, readCorrections(nativePath(lesson.path)).entries);
+    attempt.readings = m_readings.of(lesson);
     return attempt;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/attempt_observer.h"
-#include "readings/analyser.h"
+#include "readings/loaded_readings.h"
 #include "records/journal.h"
 #include "review/card_backfill.h"
 #include "review/daily_review.h"
@@ -25,7 +25,9 @@ class DayClock {
 // makes today's review.
 class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
   public:
-    ReviewKeeper(Journal& journal, LenderLessons& lessons, Analyser& analyser,
+    // The loaded lesson's words come from `readings`; an older journal's
+    // lessons are read with its analyser.
+    ReviewKeeper(Journal& journal, LenderLessons& lessons, LoadedReadings& readings,
                  const DayClock& clock);
 
     // The files of the day's review and of the drill: the review's attempts
@@ -77,7 +79,7 @@ class ReviewKeeper final : public AttemptObserver, public AttemptExtension {
 
     Journal& m_journal;
     LenderLessons& m_lessons;
-    Analyser& m_analyser;
+    LoadedReadings& m_readings;
     const DayClock& m_clock;
     std::string m_reviewPath;
     std::string m_drillPath;

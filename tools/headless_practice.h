@@ -39,7 +39,7 @@ class HeadlessPractice {
         void enableGiveUp() override {}
         void runAttemptClock(bool) override {}
         void runIdleClock(bool) override {}
-        void setMenuCaption(MenuItem, std::u16string_view) override {}
+        void showSwitch(MenuItem, bool) override {}
         bool askYesNo(std::u16string_view, std::u16string_view) override { return true; }
         std::optional<std::string> chooseMusicFile() override { return std::nullopt; }
     };

@@ -139,7 +139,8 @@ int slipsCommand(const std::vector<std::string>& arguments) {
         return cannotRead(arguments[1], *problem);
     KanjiSources kanji;
     MecabAnalyser analyser;
-    SlipBook slips(kanji, analyser);
+    LoadedReadings readings(analyser);
+    SlipBook slips(kanji, readings);
     HeadlessPractice practice;
     practice.session().setSlipFinder(slips);
     practice.session().practiseText(*text, arguments[0]);

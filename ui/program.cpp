@@ -51,7 +51,7 @@ void preloadCues(SoundBank& sounds, const std::string& programFolder) {
 RecallMode& attachReadingHelp(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* readings = new ReadingHelp(parts.lessonBox, *parts.menu.Yomi, parts.hints,
-                                     parts.services.readingsDictionary);
+                                     *parts.services.analyser, *parts.services.lessonReadings);
     observeAttempts(window, *readings);
     auto* recall = new RecallMode(*parts.menu.Set, parts.lessonBox, *readings, parts.session);
     observeAttempts(window, *recall);
@@ -66,8 +66,9 @@ void attachOwnLessons(Form1& window) {
     const MainWindowParts parts = window.parts();
     QMenu* menu = addSubmenu(parts.menu.Lesson, "OwnLessons", QStringLiteral("我的课文(&M)"),
                              parts.menu.Openfile);
-    observeAttempts(window, *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
-                                                *parts.services.prompts, ownLessonsFolder()));
+    observeAttempts(window,
+                    *new OwnLessonsMenu(*menu, parts.window, parts.session, parts.lessonBox,
+                                        *parts.services.prompts, parts.services.ownLessonsFolder));
 }
 
 } // namespace
@@ -75,6 +76,7 @@ void attachOwnLessons(Form1& window) {
 MainWindowServices programServices(const QString& programFolder) {
     MainWindowServices services;
     services.programFolder = programFolder.toStdString();
+    services.ownLessonsFolder = ownLessonsFolder();
     services.sounds = std::make_unique<SoundBank>();
     preloadCues(*services.sounds, services.programFolder);
     services.me1 = std::make_unique<WavePlayer>(*services.sounds);
@@ -99,9 +101,12 @@ struct MadeWindow {
 MadeWindow makeWindow(MainWindowServices services) {
     installTranslations();
     installFontSubstitutions();
-    const std::string dictionary = services.readingsDictionary;
+    // Made here, after a test may have named its dictionary.
+    services.analyser = std::make_unique<MecabAnalyser>(services.readingsDictionary);
+    services.lessonReadings = std::make_unique<LoadedReadings>(*services.analyser);
+    LoadedReadings& readings = *services.lessonReadings;
     auto window = std::make_unique<Form1>(std::move(services));
-    window->parts().session.setSlipFinder((new LessonSlips(*window, dictionary))->book());
+    window->parts().session.setSlipFinder((new LessonSlips(*window, readings))->book());
     RecallMode& recall = attachReadingHelp(*window);
     attachOwnLessons(*window);
     centreOn(*window, window->screen()->availableGeometry());
@@ -154,19 +159,21 @@ ReviewHook& attachReview(Form1& window, JournalHook& journal, std::unique_ptr<Da
     lessons->setToolTipsVisible(true); // the next due date while nothing is due
     auto* hook = new ReviewHook(parts.window, parts.session, *item, parts.hints, journal,
                                 *parts.services.prompts, std::move(clock),
-                                parts.services.programFolder, parts.services.readingsDictionary);
+                                parts.services.programFolder, *parts.services.lessonReadings);
     observeAttempts(window, hook->observer());
     observeAttempts(window, hook->menuObserver());
+    QObject::connect(&journal, &JournalHook::statisticsWindowMade, hook, &ReviewHook::addPage);
+    QObject::connect(&journal, &JournalHook::opened, hook, &ReviewHook::makeCardsFromHistory);
     return *hook;
 }
 
 MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& review,
                            std::function<bool()> chooseRecall, std::unique_ptr<DayClock> clock) {
     const MainWindowParts parts = window.parts();
-    auto* hook =
-        new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
-                        std::move(chooseRecall), parts.services.programFolder, ownLessonsFolder(),
-                        parts.services.readingsDictionary, std::move(clock));
+    auto* hook = new MasteryHook(parts.window, parts.session, journal, *parts.services.prompts,
+                                 std::move(chooseRecall), parts.services.programFolder,
+                                 parts.services.ownLessonsFolder, *parts.services.analyser,
+                                 std::move(clock));
     review.leaveUnrated(hook->practicePath());
     return *hook;
 }
@@ -174,7 +181,7 @@ MasteryHook& attachMastery(Form1& window, JournalHook& journal, ReviewHook& revi
 MistakeHints& attachMistakes(Form1& window) {
     const MainWindowParts parts = window.parts();
     auto* hints = new MistakeHints(parts.typingBox, parts.lessonBox, parts.hints,
-                                   parts.services.programFolder, parts.services.readingsDictionary);
+                                   parts.services.programFolder, *parts.services.analyser);
     observeAttempts(window, *hints);
     QObject::connect(&parts.scores, &ScoreKeeper::scoreSaved, hints, &MistakeHints::scoreSaved);
     return *hints;

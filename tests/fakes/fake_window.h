@@ -27,9 +27,7 @@ class FakePracticeWindow final : public PracticeWindow {
     void enableGiveUp() override { savEnabled = true; }
     void runAttemptClock(bool enabled) override { timer1 = enabled; }
     void runIdleClock(bool enabled) override { timer2 = enabled; }
-    void setMenuCaption(MenuItem item, std::u16string_view caption) override {
-        menuCaptions[item] = caption;
-    }
+    void showSwitch(MenuItem item, bool on) override { switches[item] = on; }
     bool askYesNo(std::u16string_view text, std::u16string_view title) override {
         lastQuestion = std::u16string(text) + u"|" + std::u16string(title);
         ++questions;
@@ -46,7 +44,7 @@ class FakePracticeWindow final : public PracticeWindow {
     bool dialogExists = false;
     int dialogShown = 0;
     int dialogShownModal = 0;
-    std::map<MenuItem, std::u16string> menuCaptions;
+    std::map<MenuItem, bool> switches; // as last shown; none before the first
     bool savEnabled = false;
     bool timer1 = false;
     bool timer2 = true;

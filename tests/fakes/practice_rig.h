@@ -14,7 +14,7 @@ struct PracticeRig {
     FakeMediaPlayer player;
     FakeClock clock;
     PracticeSession session{
-        SessionPorts{lesson, typing, window, me1, me2, mm3, player, clock, "/prog"}};
+        SessionPorts{lesson, typing, window, me1, me2, mm3, player, clock, "/prog", "/own"}};
     const AttemptState& state = session.state();
 
     // A lesson as if just loaded into a fresh session.

@@ -3,6 +3,7 @@
 #include "readings/annotated_text.h"
 #include "readings/kana.h"
 #include "readings/lesson_readings.h"
+#include "readings/loaded_readings.h"
 #include "readings/mecab_analyser.h"
 #include "readings/reading_placement.h"
 #include "readings/romaji.h"
@@ -25,6 +26,17 @@ class LessonReadingsTest : public ::testing::Test {
     MecabAnalyser m_analyser;
 };
 
+// Reads every line as one word of katakana ア, and counts the lines it cut.
+class CountingAnalyser final : public Analyser {
+  public:
+    bool available() override { return true; }
+    std::vector<AnalysedWord> analyse(std::u16string_view line) override {
+        ++lines;
+        return {{0, line.size(), std::u16string(line.size(), u'ア')}};
+    }
+    int lines = 0;
+};
+
 } // namespace
 
 // What Mozc shows while composing, as the reading of the word it commits.
@@ -36,6 +48,29 @@ TEST(PreeditReading, KanaAndPunctuationWithAPendingNAreAReadingACandidateIsNot) 
         {u"。", std::nullopt}, {u"", std::nullopt}};
     for (const auto& [preedit, reading] : cases)
         EXPECT_EQ(readingOfPreedit(preedit), reading);
+}
+
+// The features of a window share one lesson's readings; a teacher's new
+// correction or another text is never answered with the old readings.
+TEST(LoadedReadings, ALessonIsReadOnceForAllAndAgainWhenItsTextOrCorrectionsChange) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("orvanta-loaded-readings-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    CountingAnalyser analyser;
+    LoadedReadings readings(analyser);
+    LoadedLesson lesson{(folder / "J01A.ORV").string(), "J01A", "", u"日本", false};
+    for (int feature = 0; feature < 3; ++feature)
+        EXPECT_EQ(readings.of(lesson).words.at(0).reading, u"ああ");
+    EXPECT_EQ(analyser.lines, 1);
+
+    std::ofstream(folder / "J01A.yomi") << "日本\tにっぽん\n";
+    EXPECT_EQ(readings.of(lesson).words.at(0).reading, u"にっぽん");
+    lesson.text = u"日本\r\n日本";
+    EXPECT_EQ(readings.of(lesson).words.size(), 2u);
+    const int linesCut = analyser.lines;
+    readings.of(lesson);
+    EXPECT_EQ(analyser.lines, linesCut);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(ReadingPlacement, OkuriganaAfterAndBeforeTheKanjiGetNoReading) {

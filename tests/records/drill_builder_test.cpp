@@ -1,3 +1,4 @@
+#include "core/lesson_catalogue.h"
 #include "core/local_files.h"
 #include "records/drill_builder.h"
 #include "records/journal_lesson.h"
@@ -41,7 +42,7 @@ TEST(DrillBuilder, CharactersOutsideTheCourseGiveAnEmptyDrill) {
 namespace {
 
 JournalLesson journalLessonOfPath(std::string_view path) {
-    return journalLessonFor(namedLesson(path, LocalFiles{}));
+    return journalLessonFor(namedLesson(path, LocalFiles{}, {}));
 }
 
 } // namespace

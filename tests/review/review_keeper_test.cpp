@@ -34,8 +34,8 @@ class Program {
   public:
     Program(const std::string& path, LenderLessons& lessons, Analyser& analyser,
             const SetClock& clock, std::string lessonPath)
-        : m_journal(path), m_keeper(m_journal, lessons, analyser, clock), m_clock(clock),
-          m_lessonPath(std::move(lessonPath)) {
+        : m_journal(path), m_readings(analyser), m_keeper(m_journal, lessons, m_readings, clock),
+          m_clock(clock), m_lessonPath(std::move(lessonPath)) {
         m_journal.setExtension(&m_keeper);
         m_keeper.setOwnLessons(kReviewPath, "/tmp/drill.ORV");
         EXPECT_FALSE(m_journal.open().error);
@@ -100,6 +100,7 @@ class Program {
         m_keeper.recordChanged(m_record);
     }
     Journal m_journal;
+    LoadedReadings m_readings;
     ReviewKeeper m_keeper;
     AttemptRecord m_record;
     const SetClock& m_clock;

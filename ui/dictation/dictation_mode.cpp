@@ -3,7 +3,7 @@
 #include "audio/lesson_sentences.h"
 #include "core/lesson_paths.h"
 #include "core/practice_session.h"
-#include "ui/dictation/lesson_recording.h"
+#include "ui/common/lesson_recording.h"
 #include "ui/main_window/lesson_box.h"
 #include "ui/main_window/main_menu.h"
 #include "ui/main_window/media_player_widget.h"

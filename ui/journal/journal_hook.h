@@ -2,6 +2,7 @@
 
 #include "records/attempt_recorder.h"
 #include "records/journal.h"
+#include "records/journal_access.h"
 #include "ui/common/borrowed_lesson_file.h"
 
 #include <QObject>
@@ -24,7 +25,7 @@ class StatisticsWindow;
 // run; practice goes on. One that another program keeps locked is tried
 // again every second, what waits being kept meanwhile, and a last time,
 // waiting longer, as the program ends.
-class JournalHook final : public QObject, private RecorderListener {
+class JournalHook final : public QObject, public JournalAccess, private RecorderListener {
     Q_OBJECT
   public:
     // The hook and its statistics window belong to `window`; the lessons it
@@ -35,9 +36,7 @@ class JournalHook final : public QObject, private RecorderListener {
                 ScoreKeeper& scores, Prompts& prompts, const std::string& journalPath,
                 CharacterMistakes* older = nullptr);
 
-    // The journal, opened if it can be: for its readers and the features that
-    // write beside each attempt.
-    Journal& journal();
+    Journal& journal() override;
 
     // What the practice session reports each attempt to.
     AttemptObserver& observer() { return m_recorder; }
@@ -47,10 +46,9 @@ class JournalHook final : public QObject, private RecorderListener {
     // Loads the course lines with the most-missed characters as a lesson.
     void loadDrill();
 
-    const std::string& drillPath() const { return m_drill.path(); }
-    // Attempts on a lesson file another feature made are kept under `lesson`
-    // and `title`; 再练一次 loads that file again.
-    void nameLesson(const std::string& path, const std::string& lesson, const std::string& title);
+    const std::string& drillPath() const override { return m_drill.path(); }
+    void nameLesson(const std::string& path, const std::string& lesson,
+                    const std::string& title) override;
 
   signals:
     // The statistics window was made, for other features to add their pages.

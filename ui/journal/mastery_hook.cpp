@@ -1,9 +1,9 @@
 #include "ui/journal/mastery_hook.h"
 
+#include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
-#include "records/journal_lesson.h"
 #include "ui/common/prompts.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/mastery_page.h"
@@ -32,11 +32,11 @@ std::vector<KanjiPlace> coursePlaces(const std::string& programFolder) {
 MasteryHook::MasteryHook(QWidget& window, PracticeSession& session, JournalHook& journal,
                          Prompts& prompts, std::function<bool()> chooseRecall,
                          const std::string& programFolder, std::string ownFolder,
-                         const std::string& dictionaryFolder, std::unique_ptr<DayClock> clock)
+                         Analyser& analyser, std::unique_ptr<DayClock> clock)
     : QObject(&window), m_window(window), m_session(session), m_journal(journal),
       m_prompts(prompts), m_chooseRecall(std::move(chooseRecall)), m_clock(std::move(clock)),
       m_course(coursePlaces(programFolder)), m_ownFolder(std::move(ownFolder)),
-      m_analyser(dictionaryFolder), m_lessons(m_files, m_codePage, programFolder),
+      m_analyser(analyser), m_lessons(m_files, m_codePage, programFolder),
       m_file(QStringLiteral("掌握练习")) {
     connect(&journal, &JournalHook::statisticsWindowMade, this, &MasteryHook::addPage);
 }

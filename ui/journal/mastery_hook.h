@@ -2,9 +2,9 @@
 
 #include "core/code_page.h"
 #include "core/local_files.h"
-#include "readings/mecab_analyser.h"
+#include "readings/analyser.h"
+#include "readings/lesson_files.h"
 #include "review/course_kanji.h"
-#include "review/lesson_files.h"
 #include "review/mastery.h"
 #include "review/mastery_practice.h"
 #include "review/review_keeper.h"
@@ -33,8 +33,7 @@ class MasteryHook final : public QObject {
   public:
     MasteryHook(QWidget& window, PracticeSession& session, JournalHook& journal, Prompts& prompts,
                 std::function<bool()> chooseRecall, const std::string& programFolder,
-                std::string ownFolder, const std::string& dictionaryFolder,
-                std::unique_ptr<DayClock> clock);
+                std::string ownFolder, Analyser& analyser, std::unique_ptr<DayClock> clock);
 
     // The file the practice of kanji not held is loaded from.
     const std::string& practicePath() const { return m_file.path(); }
@@ -60,7 +59,7 @@ class MasteryHook final : public QObject {
     std::unique_ptr<DayClock> m_clock;
     std::vector<KanjiPlace> m_course;
     std::string m_ownFolder;
-    MecabAnalyser m_analyser;
+    Analyser& m_analyser;
     std::map<std::string, std::pair<std::u16string, std::vector<KanjiPlace>>> m_own; // by path
     LocalFiles m_files;
     CodePage m_codePage;

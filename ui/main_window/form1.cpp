@@ -14,6 +14,7 @@
 #include "ui/main_window/main_window_services.h"
 #include "ui/main_window/media_player_widget.h"
 #include "ui/main_window/practice_window_port.h"
+#include "ui/main_window/sound_menu.h"
 #include "ui/main_window/typing_box.h"
 
 #include <QAction>
@@ -33,9 +34,10 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
                                m_menu->Delet)),
       m_port(std::make_unique<PracticeWindowPort>(this, *m_controls, *m_menu, *m_timers, *m_scores,
                                                   *m_services->prompts)),
-      m_session(std::make_unique<PracticeSession>(SessionPorts{
-          *m_controls->R1, *m_controls->R2, *m_port, *m_services->me1, *m_services->me2,
-          *m_services->mm3, *m_controls->player, *m_services->clock, m_services->programFolder})),
+      m_session(std::make_unique<PracticeSession>(
+          SessionPorts{*m_controls->R1, *m_controls->R2, *m_port, *m_services->me1,
+                       *m_services->me2, *m_services->mm3, *m_controls->player, *m_services->clock,
+                       m_services->programFolder, m_services->ownLessonsFolder})),
       m_commonDialog1(new FontChooser("CommonDialog1", this)),
       m_commonDialog2(new FontChooser("CommonDialog2", this)) {
     Q_INIT_RESOURCE(resources); // the icon lives in this static library
@@ -44,7 +46,7 @@ Form1::Form1(MainWindowServices services, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/orvanta.png")));
     connectControls();
     connectMenu();
-    connectMusic();
+    new SoundMenu(this, *m_menu, *m_session, *m_services->me2, *m_services->prompts);
     m_timers->setTimer2(true);
     setMinimumWidth(minimumClientWidth(*m_controls));
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
@@ -88,9 +90,6 @@ void Form1::connectMenu() {
     for (const MainMenu::LessonItem& lesson : m_menu->lessons)
         connect(lesson.action, &QAction::triggered, this,
                 [this, path = nativePath(lesson.path)] { LoadLesson(path); });
-    connect(m_menu->Se, &QAction::triggered, this, &Form1::Se_Click);
-    connect(m_menu->Key, &QAction::triggered, this, &Form1::Key_Click);
-    connect(m_menu->Music, &QAction::triggered, this, &Form1::Music_Click);
     connect(m_menu->Sav, &QAction::triggered, this, &Form1::Sav_Click);
     connect(m_menu->Openfile, &QAction::triggered, this, &Form1::Openfile_Click);
     connect(m_menu->morelesson, &QAction::triggered, this, &Form1::morelesson_Click);

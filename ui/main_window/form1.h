@@ -59,15 +59,11 @@ class Form1 final : public QMainWindow {
   private:
     void connectControls();
     void connectMenu();
-    void connectMusic();
     void layoutForOuterSize();
     void R2_Change();
     void R2_KeyPress();
     void Timer1_Timer();
     void Timer2_Timer();
-    void Se_Click();
-    void Key_Click();
-    void Music_Click();
     void Sav_Click();
     void Openfile_Click();
     void morelesson_Click();

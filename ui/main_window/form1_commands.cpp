@@ -5,7 +5,6 @@
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/help_viewer.h"
 #include "ui/main_window/main_window_services.h"
-#include "ui/sound/background_music.h"
 
 #include <QApplication>
 
@@ -15,18 +14,6 @@ void Form1::Openfile_Click() {
     const auto file = m_services->prompts->chooseOpenFile(this, QStringLiteral("课文文件(*.ORV)"));
     if (file && !file->isEmpty())
         LoadLesson(file->toStdString());
-}
-
-void Form1::Se_Click() {
-    m_session->toggleSound();
-}
-
-void Form1::Key_Click() {
-    m_session->toggleKeySound();
-}
-
-void Form1::Music_Click() {
-    m_session->toggleBackgroundMusic();
 }
 
 void Form1::Sav_Click() {
@@ -43,19 +30,6 @@ void Form1::morelesson_Click() {
 
 void Form1::quit_Click() {
     QApplication::exit(0);
-}
-
-// Background music plays only once its file has loaded; the item then offers
-// to turn it off. A file that cannot play is told and leaves the item as it was.
-void Form1::connectMusic() {
-    BackgroundMusic* music = m_services->me2.get();
-    connect(music, &BackgroundMusic::started, this, [this] { m_session->musicStarted(); });
-    connect(music, &BackgroundMusic::unplayable, this,
-            [this](const QString& file, const QString& reason) {
-                m_services->prompts->inform(this,
-                                            QStringLiteral("无法播放 %1：%2。").arg(file, reason),
-                                            QStringLiteral("背景音乐"));
-            });
 }
 
 // The help document opens in the desktop's viewer, or in ours where there is none.

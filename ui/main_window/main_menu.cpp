@@ -1,6 +1,7 @@
 #include "ui/main_window/main_menu.h"
 
 #include "core/lesson_catalogue.h"
+#include "ui/main_window/switch_captions.h"
 
 #include <QAction>
 #include <QMenu>
@@ -77,11 +78,10 @@ MainMenu buildMainMenu(QMenuBar* bar) {
                    QKeySequence(Qt::CTRL | Qt::Key_L));
     set->addMenu(fonts);
     QMenu* sounds = menu(set, "SouEfe", QStringLiteral("音效开关(&E)"));
-    m.Se = item(sounds, "Se", QStringLiteral("关闭音效(&E)"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    m.Key =
-        item(sounds, "Key", QStringLiteral("关闭键盘音(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K));
+    m.Se = item(sounds, "Se", startCaption(MenuItem::Se), QKeySequence(Qt::CTRL | Qt::Key_E));
+    m.Key = item(sounds, "Key", startCaption(MenuItem::Key), QKeySequence(Qt::CTRL | Qt::Key_K));
     set->addMenu(sounds);
-    m.Music = item(set, "Music", QStringLiteral("背景音乐(&M)..."));
+    m.Music = item(set, "Music", startCaption(MenuItem::Music));
     m.Yomi = item(set, "Yomi", QStringLiteral("显示读音(&R)"));
 
     QMenu* score = menu(bar, "Score", QStringLiteral("记录(&S)"));

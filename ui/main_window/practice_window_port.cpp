@@ -6,6 +6,7 @@
 #include "ui/main_window/clock_timers.h"
 #include "ui/main_window/main_controls.h"
 #include "ui/main_window/main_menu.h"
+#include "ui/main_window/switch_captions.h"
 
 #include <QAction>
 #include <QLabel>
@@ -42,11 +43,11 @@ void PracticeWindowPort::runIdleClock(bool enabled) {
     m_timers.setTimer2(enabled);
 }
 
-void PracticeWindowPort::setMenuCaption(MenuItem item, std::u16string_view caption) {
+void PracticeWindowPort::showSwitch(MenuItem item, bool on) {
     QAction* action = item == MenuItem::Se    ? m_menu.Se
                       : item == MenuItem::Key ? m_menu.Key
                                               : m_menu.Music;
-    action->setText(qs(caption));
+    action->setText(switchCaption(item, on));
 }
 
 bool PracticeWindowPort::askYesNo(std::u16string_view text, std::u16string_view title) {

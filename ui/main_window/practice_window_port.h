@@ -25,7 +25,7 @@ class PracticeWindowPort final : public PracticeWindow {
     void enableGiveUp() override;
     void runAttemptClock(bool enabled) override;
     void runIdleClock(bool enabled) override;
-    void setMenuCaption(MenuItem item, std::u16string_view caption) override;
+    void showSwitch(MenuItem item, bool on) override;
     bool askYesNo(std::u16string_view text, std::u16string_view title) override;
     std::optional<std::string> chooseMusicFile() override;
 

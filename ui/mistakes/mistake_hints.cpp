@@ -1,11 +1,11 @@
 #include "ui/mistakes/mistake_hints.h"
 
 #include "core/attempt_record.h"
+#include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
 #include "core/local_files.h"
 #include "core/regular_file.h"
 #include "explain/classifier.h"
-#include "readings/mecab_analyser.h"
 #include "records/attempt_review.h"
 #include "records/journal_lesson.h"
 #include "ui/main_window/hint_row.h"
@@ -19,9 +19,9 @@
 MistakeHints::~MistakeHints() = default;
 
 MistakeHints::MistakeHints(QWidget& window, const LessonBoxWidget& lessonBox, HintRow& hints,
-                           std::string programFolder, std::string dictionaryFolder)
+                           std::string programFolder, Analyser& analyser)
     : QObject(&window), m_window(window), m_lessonBox(lessonBox), m_hints(hints),
-      m_programFolder(std::move(programFolder)), m_dictionaryFolder(std::move(dictionaryFolder)) {}
+      m_programFolder(std::move(programFolder)), m_analyser(analyser) {}
 
 void MistakeHints::lessonLoaded(const LoadedLesson& lesson) {
     m_lesson = lesson;
@@ -92,8 +92,7 @@ void MistakeHints::positionChanged(Pos) {
 MistakeNote MistakeHints::explain(char16_t expected, char16_t typed) {
     if (!m_classifier) {
         m_kanji = std::make_unique<KanjiSources>();
-        m_analyser = std::make_unique<MecabAnalyser>(m_dictionaryFolder);
-        m_classifier = std::make_unique<Classifier>(*m_kanji, *m_analyser);
+        m_classifier = std::make_unique<Classifier>(*m_kanji, m_analyser);
     }
     Classifier& classifier = *m_classifier;
     const Explanation told =

@@ -14,7 +14,7 @@
 class Classifier;
 class HintRow;
 class KanjiSources;
-class MecabAnalyser;
+class Analyser;
 class LessonBoxWidget;
 class MistakesWindow;
 class QAction;
@@ -28,7 +28,7 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
   public:
     // The hints name no kanji that `lessonBox` hides.
     MistakeHints(QWidget& window, const LessonBoxWidget& lessonBox, HintRow& hints,
-                 std::string programFolder, std::string dictionaryFolder);
+                 std::string programFolder, Analyser& analyser);
     ~MistakeHints() override;
 
     // 记录 → 本次练习的错误 opens the review of the attempt written last in
@@ -65,9 +65,8 @@ class MistakeHints final : public QObject, public AttemptObserver, public Charac
     std::string m_programFolder;
     std::function<const Journal&()> m_journal;
     MistakesWindow* m_review = nullptr; // made on first use
-    std::string m_dictionaryFolder;
+    Analyser& m_analyser;
     std::unique_ptr<KanjiSources> m_kanji; // for an old journal's upgrade only
-    std::unique_ptr<MecabAnalyser> m_analyser;
     std::unique_ptr<Classifier> m_classifier;
     LoadedLesson m_lesson;
     bool m_chineseTold = false;    // once per attempt

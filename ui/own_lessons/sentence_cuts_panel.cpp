@@ -2,7 +2,7 @@
 
 #include "core/lesson_paths.h"
 #include "ui/common/font_faces.h"
-#include "ui/dictation/lesson_recording.h"
+#include "ui/common/lesson_recording.h"
 
 #include <QDoubleSpinBox>
 #include <QFileInfo>

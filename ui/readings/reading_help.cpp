@@ -1,6 +1,5 @@
 #include "ui/readings/reading_help.h"
 
-#include "core/local_files.h"
 #include "readings/romaji.h"
 #include "ui/main_window/hint_row.h"
 #include "ui/main_window/lesson_box.h"
@@ -21,9 +20,9 @@ QString installHint() {
 } // namespace
 
 ReadingHelp::ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hints,
-                         std::string dictionaryFolder)
+                         MecabAnalyser& analyser, LoadedReadings& readings)
     : QObject(&lessonBox), m_lessonBox(lessonBox), m_item(item), m_hints(hints),
-      m_analyser(std::move(dictionaryFolder)) {
+      m_analyser(analyser), m_lessonReadings(readings) {
     m_item.setCheckable(true);
     if (!m_analyser.dictionaryFound()) {
         disable(installHint());
@@ -96,7 +95,7 @@ void ReadingHelp::showWanted() {
     m_hints.clear(this);
 }
 
-// The readings of the lesson are worked out only while they are wanted.
+// The readings of the lesson are taken only while they are wanted.
 void ReadingHelp::workOutReadings() {
     m_readings = {};
     if (!wanted() || !m_lesson)
@@ -105,8 +104,7 @@ void ReadingHelp::workOutReadings() {
         disable(installHint());
         return;
     }
-    const Corrections corrections = readCorrections(nativePath(m_lesson->path));
-    m_readings = readLesson(m_lesson->text, m_analyser, corrections.entries);
+    m_readings = m_lessonReadings.of(*m_lesson);
     m_lessonBox.setReadings(m_readings.rubies);
     follow(m_position);
 }

@@ -2,6 +2,7 @@
 
 #include "core/attempt_observer.h"
 #include "readings/lesson_readings.h"
+#include "readings/loaded_readings.h"
 #include "readings/mecab_analyser.h"
 
 #include <QObject>
@@ -15,14 +16,13 @@ class QAction;
 
 // 设置 → 显示读音: readings over the lesson's kanji and the romaji of the word
 // being typed on the hint row. The switch is remembered between runs; without
-// a dictionary the item is disabled and says what to install. Readings are
-// worked out only while the switch is on, once per lesson, with the
-// corrections file beside the lesson.
+// a dictionary the item is disabled and says what to install. The readings
+// are the lesson's shared ones, taken only while the switch is on.
 class ReadingHelp final : public QObject, public AttemptObserver {
     Q_OBJECT
   public:
-    ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hints,
-                std::string dictionaryFolder);
+    ReadingHelp(LessonBoxWidget& lessonBox, QAction& item, HintRow& hints, MecabAnalyser& analyser,
+                LoadedReadings& readings);
 
     // Whether readings can be worked out; else why not, in the item's tooltip.
     bool available() const;
@@ -55,7 +55,8 @@ class ReadingHelp final : public QObject, public AttemptObserver {
     LessonBoxWidget& m_lessonBox;
     QAction& m_item;
     HintRow& m_hints;
-    MecabAnalyser m_analyser;
+    MecabAnalyser& m_analyser;
+    LoadedReadings& m_lessonReadings;
     std::optional<LoadedLesson> m_lesson; // the one the lesson box shows
     LessonReadings m_readings;
     Pos m_position = 0;

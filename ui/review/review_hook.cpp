@@ -1,9 +1,9 @@
 #include "ui/review/review_hook.h"
 
 #include "core/practice_session.h"
+#include "records/journal_access.h"
 #include "ui/common/day_text.h"
 #include "ui/common/prompts.h"
-#include "ui/journal/journal_hook.h"
 #include "ui/journal/statistics_window.h"
 #include "ui/main_window/hint_row.h"
 #include "ui/review/review_page.h"
@@ -43,20 +43,18 @@ QString nothingToReview(const DailyReview& review) {
 } // namespace
 
 ReviewHook::ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
-                       JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-                       const std::string& programFolder, const std::string& dictionaryFolder)
+                       JournalAccess& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
+                       const std::string& programFolder, LoadedReadings& readings)
     : QObject(&window), m_window(window), m_session(session), m_item(item), m_hints(hints),
       m_journal(journal), m_prompts(prompts), m_clock(std::move(clock)),
-      m_lessons(m_files, m_codePage, programFolder), m_analyser(dictionaryFolder),
-      m_keeper(journal.journal(), m_lessons, m_analyser, *m_clock),
+      m_lessons(m_files, m_codePage, programFolder),
+      m_keeper(journal.journal(), m_lessons, readings, *m_clock),
       m_file(QString::fromUtf8(kReviewLesson.data(), static_cast<int>(kReviewLesson.size()))) {
     m_keeper.setOwnLessons(m_file.path(), journal.drillPath());
     journal.journal().setExtension(&m_keeper);
     connect(&m_item, &QAction::triggered, this, &ReviewHook::Review_Click);
-    connect(&journal, &JournalHook::statisticsWindowMade, this, &ReviewHook::addPage);
     if (QMenu* menu = qobject_cast<QMenu*>(m_item.parent()))
         connect(menu, &QMenu::aboutToShow, this, &ReviewHook::showWhatIsDue);
-    connect(&journal, &JournalHook::opened, this, &ReviewHook::makeCardsFromHistory);
     if (journal.journal().isOpen())
         QTimer::singleShot(0, this, &ReviewHook::makeCardsFromHistory);
     showWhatIsDue();

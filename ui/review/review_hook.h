@@ -2,8 +2,8 @@
 
 #include "core/code_page.h"
 #include "core/local_files.h"
-#include "readings/mecab_analyser.h"
-#include "review/lesson_files.h"
+#include "readings/lesson_files.h"
+#include "readings/loaded_readings.h"
 #include "review/review_keeper.h"
 #include "ui/common/borrowed_lesson_file.h"
 
@@ -11,7 +11,7 @@
 #include <memory>
 
 class HintRow;
-class JournalHook;
+class JournalAccess;
 class PracticeSession;
 class Prompts;
 class QAction;
@@ -26,8 +26,8 @@ class StatisticsWindow;
 class ReviewHook final : public QObject, private AttemptObserver {
   public:
     ReviewHook(QWidget& window, PracticeSession& session, QAction& item, HintRow& hints,
-               JournalHook& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
-               const std::string& programFolder, const std::string& dictionaryFolder);
+               JournalAccess& journal, Prompts& prompts, std::unique_ptr<DayClock> clock,
+               const std::string& programFolder, LoadedReadings& readings);
 
     AttemptObserver& observer() { return m_keeper; }
     // A lesson file of another feature's borrowed lines that makes no cards.
@@ -38,13 +38,16 @@ class ReviewHook final : public QObject, private AttemptObserver {
     void Review_Click();
     // The item's state and tooltip for today.
     void showWhatIsDue();
+    // The review's page in the journal's statistics window.
+    void addPage(StatisticsWindow& window);
+    // The cards of the attempts journalled before cards were kept, once the
+    // journal has opened.
+    void makeCardsFromHistory();
 
   private:
     void lessonLoaded(const LoadedLesson& lesson) override;
     void completed(const AttemptFigures&) override;
     void gaveUp(const AttemptFigures&) override;
-    void addPage(StatisticsWindow& window);
-    void makeCardsFromHistory();
     void rejudgeSlips();
     QString nothingDueText() const;
 
@@ -52,13 +55,12 @@ class ReviewHook final : public QObject, private AttemptObserver {
     PracticeSession& m_session;
     QAction& m_item;
     HintRow& m_hints;
-    JournalHook& m_journal;
+    JournalAccess& m_journal;
     Prompts& m_prompts;
     std::unique_ptr<DayClock> m_clock;
     LocalFiles m_files;
     CodePage m_codePage;
     LessonFiles m_lessons;
-    MecabAnalyser m_analyser;
     ReviewKeeper m_keeper;
     BorrowedLessonFile m_file;
     bool m_rejudged = false; // an older journal's mistakes were judged again this run

@@ -1,7 +1,7 @@
-#include "review/lesson_files.h"
+#include "readings/lesson_files.h"
 
+#include "core/lesson_catalogue.h"
 #include "core/lesson_codec.h"
-#include "records/journal_lesson.h"
 
 std::optional<LenderLesson> LessonFiles::read(const std::string& lesson) {
     const auto course = courseLessonPath(lesson);

@@ -1,4 +1,4 @@
-#include "ui/dictation/lesson_recording.h"
+#include "ui/common/lesson_recording.h"
 
 #include "audio/cuts_file.h"
 #include "audio/pause_finder.h"
