@@ -74,6 +74,14 @@ std::string plannedLessonPath(const std::string& classFolder, const PlannedLesso
     return classLessonsFolder(classFolder) + "/" + lesson.lesson + ".ORV";
 }
 
+std::vector<std::string> classLessonFiles(const std::string& classFolder) {
+    std::vector<std::string> files;
+    for (const PlannedLesson& lesson : readPlan(classFolder).value_or(std::vector<PlannedLesson>{}))
+        if (!catalogueEntry(lesson.lesson))
+            files.push_back(plannedLessonPath(classFolder, lesson));
+    return files;
+}
+
 std::string classLessonName(const std::string& journalLesson) {
     const size_t slash = journalLesson.find_last_of('/');
     if (slash == std::string::npos)

@@ -30,6 +30,10 @@ std::optional<int> writePlan(const std::string& classFolder,
 // (ldata\J01A.ORV) or the class's own file.
 std::string plannedLessonPath(const std::string& classFolder, const PlannedLesson& lesson);
 
+// The files of the class's own lessons in the plan, in its order (course
+// lessons left out); none while there is no plan or it cannot be read.
+std::vector<std::string> classLessonFiles(const std::string& classFolder);
+
 // The name the class knows a journalled lesson by: the course's name, or the
 // file name without its extension for any other lesson file.
 std::string classLessonName(const std::string& journalLesson);

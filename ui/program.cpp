@@ -1,5 +1,6 @@
 #include "ui/program.h"
 
+#include "classroom/class_plan.h"
 #include "core/cue_sounds.h"
 #include "core/own_lessons.h"
 #include "core/practice_session.h"
@@ -127,13 +128,15 @@ std::unique_ptr<Form1> makeMainWindow(const QString& programFolder, const Progra
         attachJournal(window, learnerJournalPath(run.dataFolder, run.learner.learner.id),
                       &attachMistakes(window));
     ReviewHook& review = attachReview(window, journal, std::make_unique<QtDayClock>());
-    attachMastery(
+    MasteryHook& mastery = attachMastery(
         window, journal, review, [&recall = made.recall] { return recall.chooseRecall(); },
         std::make_unique<QtDayClock>());
     if (qEnvironmentVariableIsSet("ORVANTA_PRINT_EVENTS"))
         observeAttempts(window, *new TypingEventsLog); // lives as long as the program
     attachLearners(window, run);
-    attachClassroom(window, journal, run);
+    const ClassFolderHook& classFolder = attachClassroom(window, journal, run);
+    mastery.showAlso(
+        [&classFolder] { return classLessonFiles(classFolder.folder().toStdString()); });
     return std::move(made.window);
 }
 
@@ -187,7 +190,7 @@ MistakeHints& attachMistakes(Form1& window) {
     return *hints;
 }
 
-void attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run) {
+ClassFolderHook& attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run) {
     const MainWindowParts parts = window.parts();
     QAction* item = addMenuItem(parts.menu.Set, "ClassFolder", QStringLiteral("班级文件夹(&C)..."));
     auto* folder =
@@ -222,6 +225,7 @@ void attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run)
         *lessons, parts.session, parts.hints,
         [&journal]() -> const Journal& { return journal.journal(); },
         [folder] { return folder->folder(); }, QDate::currentDate());
+    return *folder;
 }
 
 void observeAttempts(Form1& window, AttemptObserver& observer) {

@@ -9,6 +9,7 @@
 #include <string>
 
 class AttemptObserver;
+class ClassFolderHook;
 class Form1;
 class DayClock;
 class JournalHook;
@@ -66,7 +67,7 @@ void attachLearners(Form1& window, const ProgramRun& run);
 
 // 设置 → 班级文件夹 and 记录 → 班级报告: the learner's progress published into
 // the class folder of `run` after each journalled attempt, and the class report.
-void attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run);
+ClassFolderHook& attachClassroom(Form1& window, JournalHook& journal, const ProgramRun& run);
 
 // Every practice attempt in the window is reported to the observer from now on.
 void observeAttempts(Form1& window, AttemptObserver& observer);

@@ -11,6 +11,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -55,24 +56,38 @@ void MasteryHook::refresh() {
 }
 
 std::vector<KanjiPlace> MasteryHook::places() {
+    std::vector<std::string> files;
+    for (const OwnLesson& own : listOwnLessons(m_ownFolder))
+        files.push_back(own.path);
+    if (m_alsoShown)
+        std::ranges::copy(m_alsoShown(), std::back_inserter(files));
     std::vector<KanjiPlace> all = m_course;
-    for (const OwnLesson& own : listOwnLessons(m_ownFolder)) {
-        const auto bytes = m_files.readLesson(own.path);
-        if (!bytes)
-            continue;
-        const std::u16string text = decodeLesson(*bytes, m_codePage).text;
-        auto& [known, places] = m_own[own.path];
-        if (known != text || places.empty()) {
-            const LessonReadings readings =
-                m_analyser.available()
-                    ? readLesson(text, m_analyser, readCorrections(own.path).entries)
-                    : LessonReadings{};
-            known = text;
-            places = kanjiPlaces(own.path, text, readings);
-        }
+    for (const std::string& file : files) {
+        const std::vector<KanjiPlace>& places = placesOf(file);
         all.insert(all.end(), places.begin(), places.end());
     }
     return all;
+}
+
+// None for a lesson that cannot be read now.
+const std::vector<KanjiPlace>& MasteryHook::placesOf(const std::string& lessonFile) {
+    auto& [known, places] = m_read[lessonFile];
+    const auto bytes = m_files.readLesson(lessonFile);
+    if (!bytes) {
+        known.clear();
+        places.clear();
+        return places;
+    }
+    const std::u16string text = decodeLesson(*bytes, m_codePage).text;
+    if (known != text || places.empty()) {
+        const LessonReadings readings =
+            m_analyser.available()
+                ? readLesson(text, m_analyser, readCorrections(lessonFile).entries)
+                : LessonReadings{};
+        known = text;
+        places = kanjiPlaces(lessonFile, text, readings);
+    }
+    return places;
 }
 
 void MasteryHook::loadLesson(const QString& lesson) {

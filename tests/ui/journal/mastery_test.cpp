@@ -1,6 +1,7 @@
 // 学习统计 → 掌握情况 on the real main window: the course's kanji coloured from
 // the journal, a lesson's title loading it, and its practice of kanji not yet
 // held in 看读音写汉字.
+#include "classroom/class_plan.h"
 #include "records/journal.h"
 #include "review/iso_time.h"
 #include "review/review_keeper.h"
@@ -9,6 +10,7 @@
 #include "ui/dialogs/score_dialog.h"
 #include "ui/journal/journal_hook.h"
 #include "ui/journal/kanji_grid.h"
+#include "ui/journal/mastery_hook.h"
 #include "ui/journal/mastery_page.h"
 #include "ui/journal/statistics_window.h"
 #include "ui/program.h"
@@ -16,6 +18,7 @@
 #include "ui/review/qt_day_clock.h"
 #include "ui/review/review_hook.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -51,12 +54,12 @@ class MasteryTest : public QObject {
         f->writeLesson(QStringLiteral("ldata/J01B.ORV"), u"日本の傘。");
         f->writeFile(QStringLiteral("ldata/course_kanji.tsv"), kPlaces);
     }
-    void attach() {
+    MasteryHook& attach() {
         writeLessons();
         m_journal = journalPath();
         JournalHook& journal = attachJournal(*f->form, m_journal);
         ReviewHook& review = attachReview(*f->form, journal, std::make_unique<QtDayClock>());
-        attachMastery(
+        return attachMastery(
             *f->form, journal, review,
             [this] {
                 f->trigger("ModeRecall");
@@ -165,6 +168,20 @@ class MasteryTest : public QObject {
         QVERIFY(tipOf(page, 0, 4).contains(QStringLiteral("看读音写出过")));
         QVERIFY2(tipOf(page, 0, 5).contains(QStringLiteral("看原文打过")), "日 slipped");
         QVERIFY2(tipOf(page, 0, 6).contains(QStringLiteral("还没学到")), "傘 not reached");
+    }
+
+    // A lesson of the class, planned by the teacher, has a group after the course's.
+    void theClassLessonsFollowTheCourse() {
+        const std::string classFolder = f->folder.filePath(QStringLiteral("class")).toStdString();
+        QVERIFY(QDir(f->folder.path()).mkpath(QStringLiteral("class/lessons")));
+        f->writeLesson(QStringLiteral("class/lessons/kaiwa.ORV"), u"図書館へ行きます。");
+        QVERIFY(!writePlan(classFolder, {{"J01B", "", "2026-12-20"}, {"kaiwa", "会话", "2026-12-27"}}));
+        attach().showAlso([classFolder] { return classLessonFiles(classFolder); });
+        MasteryPage* page = openPage();
+        const auto titles = page->findChildren<QLabel*>(QStringLiteral("MasteryLessonTitle"));
+        QCOMPARE(titles.size(), 3);
+        QVERIFY2(titles.at(2)->text().contains(QStringLiteral("kaiwa")),
+                 qPrintable(titles.at(2)->text()));
     }
 
     void theCalendarTellsTheMinutesOfADay() {
