@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One real slip of an attempt: a part of the lesson and what the learner typed
@@ -26,3 +27,15 @@ struct Slip {
 };
 
 using Slips = std::vector<Slip>;
+
+// The lesson positions a slip got wrong: its expected part without what it
+// shares with the typed part at either end (the は of 今晩は typed as
+// こんばんは was typed right), from `first` up to `last`.
+struct WrongPart {
+    Pos first = 0;
+    Pos last = 0;
+};
+WrongPart wrongPartOf(Pos start, std::u16string_view expected, std::u16string_view typed);
+inline WrongPart wrongPartOf(const Slip& slip) {
+    return wrongPartOf(slip.start, slip.expected, slip.typed);
+}

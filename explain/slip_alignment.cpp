@@ -333,7 +333,26 @@ AlignedSlip SlipAligner::widened(AlignedSlip slip) const {
         ++slip.lessonEnd;
         ++slip.typedEnd;
     }
-    return slip;
+    return toCommitEnd(slip);
+}
+
+// A commit longer or shorter than its word is named whole, as the learner
+// committed it, when the rest of the commit is typed right: こんばんは for
+// 今晩は, not こんばん for 今晩. A commit that holds another slip is left cut.
+AlignedSlip SlipAligner::toCommitEnd(AlignedSlip slip) const {
+    if (slip.lessonEnd - slip.lessonStart == slip.typedEnd - slip.typedStart)
+        return slip;
+    const std::size_t commitEnd = inputEndAfter(slip.typedEnd - 1);
+    if (commitEnd - slip.typedEnd > kMostWidened)
+        return slip;
+    AlignedSlip whole = slip;
+    while (whole.typedEnd < commitEnd && whole.lessonEnd < m_lesson.size() &&
+           m_typed[whole.typedEnd] != u'\r' &&
+           m_lesson[whole.lessonEnd] == m_typed[whole.typedEnd]) {
+        ++whole.lessonEnd;
+        ++whole.typedEnd;
+    }
+    return whole.typedEnd == commitEnd ? whole : slip;
 }
 
 std::size_t SlipAligner::inputEndAfter(std::size_t j) const {

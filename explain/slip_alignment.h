@@ -57,6 +57,7 @@ class SlipAligner {
     bool isLessonBreakSkipped(std::size_t i, std::size_t j) const;
     std::vector<AlignedSlip> splitAtMatches(const AlignedSlip& stretch) const;
     AlignedSlip widened(AlignedSlip slip) const;
+    AlignedSlip toCommitEnd(AlignedSlip slip) const;
     std::size_t inputEndAfter(std::size_t j) const;
     std::optional<std::u16string> readingOfTail(std::size_t j) const;
     std::size_t lineEnd(std::size_t i) const;

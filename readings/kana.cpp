@@ -50,9 +50,8 @@ std::optional<std::u16string> readingOfPreedit(std::u16string_view preedit) {
     std::u16string reading(preedit);
     if (!reading.empty() && isPendingN(reading.back()))
         reading.back() = u'ん';
-    const bool spelt = std::any_of(reading.begin(), reading.end(), [](char16_t c) {
-        return isHiragana(c) || isKatakana(c);
-    });
+    const bool spelt = std::any_of(reading.begin(), reading.end(),
+                                   [](char16_t c) { return isHiragana(c) || isKatakana(c); });
     const bool onlyKana = std::all_of(reading.begin(), reading.end(), [](char16_t c) {
         return isHiragana(c) || isKatakana(c) || c == u'ー' || isJapanesePunctuation(c);
     });

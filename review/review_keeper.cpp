@@ -127,7 +127,8 @@ void ReviewKeeper::markTyped(Attempt& attempt) const {
         const MistakeKind kind = slip.explanation.kind;
         if (kind == MistakeKind::Extra || kind == MistakeKind::InputMethodOff)
             continue;
-        for (Pos p = slip.start; p < slip.start + static_cast<Pos>(slip.expected.size()); ++p) {
+        const WrongPart wrong = wrongPartOf(slip);
+        for (Pos p = wrong.first; p < wrong.last; ++p) {
             attempt.marks.evaluated(p, false);
             if (slip.corrected)
                 attempt.marks.evaluated(p, true);

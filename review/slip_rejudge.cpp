@@ -201,9 +201,10 @@ bool rejudgeAll(sqlite3* db, std::int64_t last, LenderLessons& lessons, SlipBook
         Judged& of = judged[attempt.lesson];
         of.text = lesson->text;
         for (const JournalMistake& m : slips)
-            if (isRealSlip(m))
-                of.slipped.emplace_back(m.position,
-                                        m.position + std::max<Pos>(1, std::ssize(m.expected)));
+            if (isRealSlip(m)) {
+                const WrongPart wrong = wrongPartOf(m.position, m.expected, m.typed);
+                of.slipped.emplace_back(wrong.first, std::max(wrong.last, wrong.first + 1));
+            }
         done.slipsAfter += std::ssize(slips);
         ++done.attempts;
         if (!replaceMistakes(db, attempt.id, std::move(slips), record.shiftedCharacters()))

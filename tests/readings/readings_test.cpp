@@ -42,10 +42,14 @@ class CountingAnalyser final : public Analyser {
 // What Mozc shows while composing, as the reading of the word it commits.
 TEST(PreeditReading, KanaAndPunctuationWithAPendingNAreAReadingACandidateIsNot) {
     const std::pair<std::u16string, std::optional<std::u16string>> cases[] = {
-        {u"たなかさn", u"たなかさん"}, {u"としょかｎ", u"としょかん"},
-        {u"にちようび、", u"にちようび、"}, {u"コーヒー", u"コーヒー"},
-        {u"田中さん", std::nullopt}, {u"watashi", std::nullopt},
-        {u"。", std::nullopt}, {u"", std::nullopt}};
+        {u"たなかさn", u"たなかさん"},
+        {u"としょかｎ", u"としょかん"},
+        {u"にちようび、", u"にちようび、"},
+        {u"コーヒー", u"コーヒー"},
+        {u"田中さん", std::nullopt},
+        {u"watashi", std::nullopt},
+        {u"。", std::nullopt},
+        {u"", std::nullopt}};
     for (const auto& [preedit, reading] : cases)
         EXPECT_EQ(readingOfPreedit(preedit), reading);
 }

@@ -70,7 +70,7 @@ class ProgramStartTest : public QObject {
         QTRY_COMPARE(journalRows(journal, QStringLiteral("SELECT lesson, total FROM attempts")),
                      QStringLiteral("J01A|5"));
         QCOMPARE(journalRows(journal, QStringLiteral("SELECT expected, typed, kind FROM mistakes")),
-                 QStringLiteral("今晩|こんばん|写成假名"));
+                 QStringLiteral("今晩は|こんばんは|写成假名"));
         QCOMPARE(journalRows(journal, QStringLiteral("SELECT lesson, word FROM cards")),
                  QStringLiteral("J01A|今晩"));
     }

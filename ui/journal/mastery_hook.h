@@ -25,10 +25,10 @@ class StatisticsWindow;
 
 // 掌握情况 in the statistics window: the course's kanji, worked out when the
 // program was built, then those the learner's own lessons (in `ownFolder`)
-// and the lessons shown besides them (the class's) add, read as the page opens, coloured from the journal. A lesson's title loads the
-// lesson; a lesson's practice takes its lines with kanji not yet held into a
-// lesson of their own and switches to 看读音写汉字 through `chooseRecall`,
-// which says false when that mode is unavailable.
+// and the lessons shown besides them (the class's) add, read as the page opens, coloured from the
+// journal. A lesson's title loads the lesson; a lesson's practice takes its lines with kanji not
+// yet held into a lesson of their own and switches to 看读音写汉字 through `chooseRecall`, which
+// says false when that mode is unavailable.
 class MasteryHook final : public QObject {
   public:
     MasteryHook(QWidget& window, PracticeSession& session, JournalHook& journal, Prompts& prompts,

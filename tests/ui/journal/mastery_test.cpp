@@ -175,7 +175,8 @@ class MasteryTest : public QObject {
         const std::string classFolder = f->folder.filePath(QStringLiteral("class")).toStdString();
         QVERIFY(QDir(f->folder.path()).mkpath(QStringLiteral("class/lessons")));
         f->writeLesson(QStringLiteral("class/lessons/kaiwa.ORV"), u"図書館へ行きます。");
-        QVERIFY(!writePlan(classFolder, {{"J01B", "", "2026-12-20"}, {"kaiwa", "会话", "2026-12-27"}}));
+        QVERIFY(
+            !writePlan(classFolder, {{"J01B", "", "2026-12-20"}, {"kaiwa", "会话", "2026-12-27"}}));
         attach().showAlso([classFolder] { return classLessonFiles(classFolder); });
         MasteryPage* page = openPage();
         const auto titles = page->findChildren<QLabel*>(QStringLiteral("MasteryLessonTitle"));

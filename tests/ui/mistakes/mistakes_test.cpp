@@ -64,13 +64,17 @@ class MistakesTest : public QObject {
         attachMistakes(*f->form);
         load(u"今晩は、李さん。");
         convert(QStringLiteral("こんばんは"), QStringLiteral("こんばんは"));
-        QCOMPARE(hintText(), QStringLiteral("「こんばん」比「今晩」多 2 个字，后面的字因此错开；"
-                                            "删掉它，输入「今晩」"));
+        QCOMPARE(hintText(),
+                 QStringLiteral("「こんばんは」比「今晩は」多 2 个字；删掉它，输入「今晩は」"));
+        f->commit(QStringLiteral("、"));
+        QCOMPARE(hintText(),
+                 QStringLiteral("「こんばんは」比「今晩は」多 2 个字，后面的字因此错开；"
+                                "删掉它，输入「今晩は」"));
         // The row is narrow beside the clock: it keeps the word and the kind.
         QVERIFY2(hint()->text().contains(QStringLiteral("今晩")) &&
                      hint()->text().endsWith(QStringLiteral("（写成假名）")),
                  qPrintable(hint()->text()));
-        backspace(5);
+        backspace(6);
         QVERIFY(slipHintGone());
     }
 
@@ -124,11 +128,10 @@ class MistakesTest : public QObject {
         f->prompts.setNextAnswer(true);
         f->trigger("Sav");
         // The attempt is over and its boxes are empty: the row points to its review.
-        QCOMPARE(hintText(),
-                 QStringLiteral("本次练习有 1 处错误：按 Alt+S、W 查看本次练习的错误"));
+        QCOMPARE(hintText(), QStringLiteral("本次练习有 1 处错误：按 Alt+S、W 查看本次练习的错误"));
         QCOMPARE(
             sql("SELECT position, kind, detail, preedit, corrected FROM mistakes ORDER BY rowid"),
-            QStringLiteral("0|写成假名|NULL|こんばん|0"));
+            QStringLiteral("0|写成假名|NULL|こんばんは|0"));
         QTest::mouseClick(f->form->scoreDialog()->findChild<QPushButton*>("OKButton"),
                           Qt::LeftButton);
         QTRY_VERIFY(QApplication::activeModalWidget());
@@ -142,12 +145,12 @@ class MistakesTest : public QObject {
         QVERIFY(window && window->isVisible());
         auto* table = window->findChild<QTableWidget*>(QStringLiteral("MistakesTable"));
         QCOMPARE(table->rowCount(), 1);
-        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("今晩"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("今晩は"));
         QCOMPARE(table->item(0, 3)->text(), QStringLiteral("写成假名"));
-        QCOMPARE(table->item(0, 4)->text(), QStringLiteral("こんばん"));
+        QCOMPARE(table->item(0, 4)->text(), QStringLiteral("こんばんは"));
         QVERIFY(qobject_cast<QLabel*>(table->cellWidget(0, 0))
                     ->text()
-                    .contains(QStringLiteral("今晩</span>は、李さん。")));
+                    .contains(QStringLiteral("今晩は</span>、李さん。")));
     }
 };
 
