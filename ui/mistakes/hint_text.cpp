@@ -94,11 +94,13 @@ QString rememberedChoiceTip(const ToldSlip& slip) {
 }
 
 QStringList endedHint(std::size_t slips, bool saved) {
-    const QString savedNote = saved ? QStringLiteral("已保存。") : QString();
+    const QString savedNote = saved ? QStringLiteral("已保存，") : QString();
     if (slips == 0)
-        return {savedNote + QStringLiteral("本次练习没有错误")};
-    const QString count = QStringLiteral("本次练习有 %1 处错误").arg(slips);
-    return {savedNote + count + QStringLiteral("：按 Alt+S、W 查看本次练习的错误"),
-            savedNote + count + QStringLiteral("（Alt+S、W）"),
-            savedNote + QStringLiteral("%1 处错误").arg(slips)};
+        return {savedNote + QStringLiteral("本次练习没有错误"),
+                savedNote + QStringLiteral("没有错误")};
+    const QString count = QStringLiteral("%1 处错误").arg(slips);
+    return {savedNote + QStringLiteral("本次练习有 ") + count +
+                QStringLiteral("：按 Alt+S、W 查看本次练习的错误"),
+            savedNote + count + QStringLiteral("：按 Alt+S、W 查看"),
+            savedNote + count + QStringLiteral(" Alt+S、W"), savedNote + count};
 }

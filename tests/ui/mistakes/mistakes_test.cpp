@@ -138,7 +138,7 @@ class MistakesTest : public QObject {
         auto* entry = QApplication::activeModalWidget();
         QTest::keyClicks(entry->findChild<QLineEdit*>("namebox"), QStringLiteral("Mei"));
         QTest::mouseClick(entry->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-        QVERIFY2(hintText().startsWith(QStringLiteral("已保存。本次练习有 1 处错误")),
+        QVERIFY2(hintText().startsWith(QStringLiteral("已保存，本次练习有 1 处错误")),
                  qPrintable(hintText()));
         f->trigger("Mistakes");
         auto* window = f->form->findChild<MistakesWindow*>();
