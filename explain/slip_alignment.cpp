@@ -141,11 +141,14 @@ SlipAligner::Resync SlipAligner::resync(std::size_t i, std::size_t j) {
     m_horizon = std::max(m_horizon, j + kWindow + kRun + kMostWidened);
     if (const auto found = nearestRunTogether(i, j))
         return *found;
-    m_horizon = kUnbounded; // what comes after the typed end may change it
-    if (m_typed.size() - j <= kWindow)
+    if (m_typed.size() - j <= kWindow) {
+        m_horizon = kUnbounded; // what comes after the typed end may change it
         return tail(i, j);
+    }
     // Nothing runs together nearby: the input stands against as much lesson.
+    // What its slips are widened by follows it.
     const std::size_t q = inputEndAfter(j);
+    m_horizon = std::max(m_horizon, q + kMostWidened);
     return {std::min(m_lesson.size(), i + (q - j)), q};
 }
 
