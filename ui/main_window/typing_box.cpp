@@ -66,6 +66,7 @@ void TypingBoxWidget::setText(std::u16string_view text) {
     m_programWrite = true;
     const QTextCharFormat typingFormat = currentCharFormat();
     setPlainText(documentText(text));
+    m_mayHoldCuts = false;
     setCurrentCharFormat(typingFormat);
     m_programWrite = false;
     cutLongParagraphs();
@@ -74,6 +75,8 @@ void TypingBoxWidget::setText(std::u16string_view text) {
 
 QString TypingBoxWidget::typedText() const {
     const QString plain = toPlainText();
+    if (!m_mayHoldCuts)
+        return plain;
     QString text;
     text.reserve(plain.size());
     qsizetype from = 0;
@@ -105,6 +108,7 @@ void TypingBoxWidget::cutLongParagraphs() {
         cursor.setPosition(cutPosition(block));
         cursor.insertBlock();
         cursor.block().setUserState(kContinuesParagraph);
+        m_mayHoldCuts = true;
         block = cursor.block().previous();
     }
     if (editing)
