@@ -81,6 +81,7 @@ bench: build
 	$(BUILD)/bin/journal_bench
 	$(BUILD)/bin/statistics_bench
 	$(BUILD)/bin/readings_bench
+	$(BUILD)/bin/slips_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/ui_bench
 
 clean:

@@ -218,6 +218,71 @@ std::pair<double, double> keyTime(Form1Fixture& f, Qt::Key key) {
     return {static_cast<double>(timer.nsecsElapsed()) / 1e6, threadMilliseconds() - cpuBefore};
 }
 
+// The first line of a lesson typed with two slips the learner leaves behind:
+// まいあさ committed for 毎朝 and 七時 typed as Latin letters.
+void typeFirstLineWithSlips(Form1Fixture& f, bool oneLine) {
+    f.commit(QStringLiteral("わたしは"));
+    f.preedit(QStringLiteral("まいあさ"));
+    f.commit(QStringLiteral("まいあさ"));
+    for (Qt::Key key : {Qt::Key_N, Qt::Key_A, Qt::Key_N, Qt::Key_A, Qt::Key_J, Qt::Key_I})
+        QTest::keyClick(f.m_r2, key);
+    f.commit(QStringLiteral("に起きます。"));
+    if (!oneLine)
+        QTest::keyClick(f.m_r2, Qt::Key_Return);
+}
+
+// A word committed with its kana and taken back by Backspace, each answered
+// before the next, in the largest lesson in lines or (range(0) = 1) on one
+// line, with two slips left in its first line and the rest typed right up to
+// range(1) characters. Through the program's wiring. Reports the median and
+// slowest commit and the median Backspace, also in processor time.
+void WidgetCommitWithSlipsBehind(benchmark::State& bench) {
+    Form1Fixture f;
+    wireAsTheProgram(f);
+    const bool oneLine = bench.range(0) != 0;
+    const std::u16string lesson =
+        oneLine ? oneLineOfLength(kLargestLesson) : lessonOfLength(kLargestLesson);
+    f.writeLesson(QStringLiteral("ldata/J01A.ORV"), lesson);
+    f.trigger("Jlesson1_A");
+    typeFirstLineWithSlips(f, oneLine);
+    const std::size_t firstLine = oneLine ? 14 : 16;
+    const auto typed = static_cast<std::size_t>(bench.range(1));
+    typeStart(f, lesson.substr(firstLine, typed - firstLine));
+    const std::u16string word = lesson.substr(typed, 4);
+    pauseAsALearner();
+    std::vector<double> commits, commitsCpu, keys, keysCpu;
+    for (auto _ : bench) {
+        QElapsedTimer timer;
+        timer.start();
+        const double cpuBefore = threadMilliseconds();
+        f.preedit(QString::fromStdU16String(word));
+        f.commit(QString::fromStdU16String(word));
+        QApplication::processEvents();
+        commits.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        commitsCpu.push_back(threadMilliseconds() - cpuBefore);
+        for (std::size_t k = 0; k < word.size(); ++k) {
+            const auto [key, keyCpu] = keyTime(f, Qt::Key_Backspace);
+            keys.push_back(key);
+            keysCpu.push_back(keyCpu);
+        }
+    }
+    bench.counters["median_commit_ms"] = median(commits);
+    bench.counters["slowest_commit_ms"] = maximum(commits);
+    bench.counters["median_commit_cpu_ms"] = median(commitsCpu);
+    bench.counters["median_backspace_ms"] = median(keys);
+    bench.counters["median_backspace_cpu_ms"] = median(keysCpu);
+}
+BENCHMARK(WidgetCommitWithSlipsBehind)
+    ->ArgNames({"one_line", "typed"})
+    ->Args({0, 40})
+    ->Args({0, kLargestLesson / 2})
+    ->Args({0, kLargestLesson - 40})
+    ->Args({1, 40})
+    ->Args({1, kLargestLesson / 2})
+    ->Args({1, kLargestLesson - 40})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(100);
+
 // The first wrong key of a session in a lesson of range(0) characters in lines
 // or (range(1) = 1) on one line, after its first ten characters were typed
 // right; then the first wrong key after the lesson was loaded again.

@@ -1,13 +1,10 @@
 #include "core/attempt_record.h"
 
+#include "core/common_prefix.h"
+
 #include <algorithm>
 
 namespace {
-
-std::size_t commonPrefix(std::u16string_view a, std::u16string_view b) {
-    const auto [end, _] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    return static_cast<std::size_t>(end - a.begin());
-}
 
 TypedEvent::Kind kindOf(std::u16string_view added, const std::optional<std::u16string>& reading) {
     if (added == u"\r\n")
@@ -74,9 +71,24 @@ void AttemptRecord::noteEnteredBreaks(std::size_t at, std::u16string_view added,
 AttemptRecord::LearnerText AttemptRecord::learnerText() const {
     LearnerText learner;
     learner.text.reserve(typed.size());
-    auto entered = enteredBreaks.begin();
-    auto input = inputs.begin();
-    for (std::size_t p = 0;; ++p) {
+    updateLearnerText(learner, 0);
+    return learner;
+}
+
+std::size_t AttemptRecord::updateLearnerText(LearnerText& learner, std::size_t kept) const {
+    // A line break cut at `kept` may have been entered then and is the learner's now.
+    std::size_t from = kept < 2 ? 0 : kept - 2;
+    auto entered = std::lower_bound(enteredBreaks.begin(), enteredBreaks.end(), from);
+    if (entered != enteredBreaks.begin() && *(entered - 1) + 1 == from)
+        from = *--entered;
+    const std::size_t learnerFrom =
+        from - 2 * static_cast<std::size_t>(entered - enteredBreaks.begin());
+    learner.text.resize(learnerFrom);
+    while (!learner.inputs.empty() && learner.inputs.back().end > learnerFrom)
+        learner.inputs.pop_back();
+    auto input = std::lower_bound(inputs.begin(), inputs.end(), from,
+                                  [](const TypedInput& in, std::size_t at) { return in.end < at; });
+    for (std::size_t p = from;; ++p) {
         for (; input != inputs.end() && input->end <= p; ++input)
             if (learner.inputs.empty() || learner.inputs.back().end < learner.text.size())
                 learner.inputs.push_back({learner.text.size(), input->reading});
@@ -89,7 +101,14 @@ AttemptRecord::LearnerText AttemptRecord::learnerText() const {
         }
         learner.text += typed[p];
     }
-    return learner;
+    return learnerFrom;
+}
+
+std::size_t AttemptRecord::learnerLength() const {
+    std::size_t entered = 0;
+    for (const std::size_t at : enteredBreaks)
+        entered += std::min<std::size_t>(2, typed.size() - at);
+    return typed.size() - entered;
 }
 
 void AttemptRecord::modeNow(PracticeMode shown) {

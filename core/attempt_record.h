@@ -62,6 +62,12 @@ struct AttemptRecord {
         std::vector<TypedInput> inputs;
     };
     LearnerText learnerText() const;
+    // Brings `learner` up to date: what learnerText() gave while the typed
+    // text agreed with today's up to `kept`. Only what follows is done again;
+    // the learner text before the returned position is as it was.
+    std::size_t updateLearnerText(LearnerText& learner, std::size_t kept) const;
+    // The length of learnerText().text.
+    std::size_t learnerLength() const;
     // The lesson characters the marks show wrong that lie in no slip left:
     // they only stand moved by one.
     Pos shiftedCharacters() const;

@@ -85,8 +85,12 @@ std::optional<std::uint16_t> CodePage::encodeChar(char16_t ch) {
 }
 
 char16_t CodePage::canonical(char16_t ch) {
-    const auto code = encodeChar(ch);
-    return code ? decodeCode(*code) : ch;
+    char16_t& slot = m_canonical[ch];
+    if (slot == 0) {
+        const auto code = encodeChar(ch);
+        slot = code ? decodeCode(*code) : ch;
+    }
+    return slot;
 }
 
 std::string CodePage::encodeText(std::u16string_view text) {

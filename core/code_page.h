@@ -25,7 +25,9 @@ class CodePage {
     std::optional<std::uint16_t> encodeChar(char16_t ch);
 
     // A character as it comes back from a round trip through the code page:
-    // best-fit applied; a character GBK lacks is returned unchanged.
+    // best-fit applied; a character GBK lacks is returned unchanged. Each
+    // character is converted once: the whole typed text is made canonical
+    // after every key.
     char16_t canonical(char16_t ch);
 
     // Text to GBK bytes; a character GBK lacks becomes '?'.
@@ -48,5 +50,6 @@ class CodePage {
 
     iconv_t m_toUtf16;
     iconv_t m_toGbk;
-    std::array<char16_t, 65536> m_decoded{}; // 0 = not converted yet
+    std::array<char16_t, 65536> m_decoded{};   // 0 = not converted yet
+    std::array<char16_t, 65536> m_canonical{}; // 0 = not worked out yet
 };

@@ -1,6 +1,7 @@
 #include "core/practice_session.h"
 
 #include "core/clock_text.h"
+#include "core/common_prefix.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,9 +21,7 @@ PracticeSession::PracticeSession(SessionPorts ports)
 // tick. An evaluated change always leaves the attempt
 // clock running.
 void PracticeSession::typedTextChanged(std::u16string typed) {
-    const auto [kept, _] = std::mismatch(m_state.PrevTyped.begin(), m_state.PrevTyped.end(),
-                                         typed.begin(), typed.end());
-    const auto keptLength = static_cast<std::size_t>(kept - m_state.PrevTyped.begin());
+    const std::size_t keptLength = commonPrefix(m_state.PrevTyped, typed);
     const std::u16string learnerAdded = typed.substr(keptLength);
     // At the end the boxes are emptied: what the last change added up to the
     // lesson's end is what was typed.
@@ -47,8 +46,9 @@ void PracticeSession::typedTextChanged(std::u16string typed) {
 }
 
 void PracticeSession::recordTyped(std::u16string typed, std::u16string_view learnerAdded) {
-    for (char16_t& c : typed)
-        c = m_codePage.canonical(c);
+    // The record's text is canonical already: a character is canonical of itself.
+    for (std::size_t p = commonPrefix(m_record.typed, typed); p < typed.size(); ++p)
+        typed[p] = m_codePage.canonical(typed[p]);
     m_record.typedNow(std::move(typed), learnerAdded,
                       std::exchange(m_pendingReading, std::nullopt));
     m_record.reached = m_state.CurPos;

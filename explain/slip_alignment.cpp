@@ -1,5 +1,6 @@
 #include "explain/slip_alignment.h"
 
+#include "core/common_prefix.h"
 #include "readings/kana.h"
 #include "readings/romaji.h"
 
@@ -73,14 +74,28 @@ void SlipAligner::lessonLoaded(std::u16string lesson, const LessonReadings* read
 }
 
 Alignment SlipAligner::align(std::u16string_view typed, const std::vector<TypedInput>& inputs) {
-    const auto [changed, _] =
-        std::mismatch(m_typed.begin(), m_typed.end(), typed.begin(), typed.end());
-    restartFrom(static_cast<std::size_t>(changed - m_typed.begin()));
-    m_typed = typed;
-    m_inputs = inputs;
+    const std::size_t changed = commonPrefix(m_typed, typed);
+    restartFrom(changed);
+    m_typed.replace(changed, std::u16string::npos, typed.substr(changed));
+    keepInputs(inputs, changed);
     walk();
     m_alignment.reached = m_i;
     return m_alignment;
+}
+
+// Only the inputs from the change on are taken again; those before it are
+// the same unless an input was cut short there.
+void SlipAligner::keepInputs(const std::vector<TypedInput>& inputs, std::size_t changed) {
+    auto kept = static_cast<std::size_t>(
+        std::lower_bound(inputs.begin(), inputs.end(), changed,
+                         [](const TypedInput& in, std::size_t at) { return in.end < at; }) -
+        inputs.begin());
+    kept = std::min(kept, m_inputs.size());
+    while (kept > 0 && m_inputs[kept - 1] != inputs[kept - 1])
+        --kept;
+    m_inputs.resize(kept);
+    m_inputs.insert(m_inputs.end(), inputs.begin() + static_cast<std::ptrdiff_t>(kept),
+                    inputs.end());
 }
 
 // Back to the last place whose alignment looked at nothing from `changedAt` on.
@@ -128,11 +143,14 @@ SlipAligner::Resync SlipAligner::resync(std::size_t i, std::size_t j) {
     m_horizon = std::max(m_horizon, j + kWindow + kRun + kMostWidened);
     if (const auto found = nearestRunTogether(i, j))
         return *found;
-    m_horizon = kUnbounded; // what comes after the typed end may change it
-    if (m_typed.size() - j <= kWindow)
+    if (m_typed.size() - j <= kWindow) {
+        m_horizon = kUnbounded; // what comes after the typed end may change it
         return tail(i, j);
+    }
     // Nothing runs together nearby: the input stands against as much lesson.
+    // What its slips are widened by follows it.
     const std::size_t q = inputEndAfter(j);
+    m_horizon = std::max(m_horizon, q + kMostWidened);
     return {std::min(m_lesson.size(), i + (q - j)), q};
 }
 
@@ -246,7 +264,7 @@ SlipAligner::Resync SlipAligner::latinRun(std::size_t i, std::size_t j) {
     while (q < m_typed.size() && (isLatin(m_typed[q]) || m_typed[q] == u' '))
         ++q;
     m_horizon = std::max(m_horizon, q + kRun + 1);
-    const std::size_t guess = std::min(i + (q - j + 1) / 2, lineEnd(i));
+    const std::size_t guess = lineEnd(i, i + (q - j + 1) / 2);
     if (q == m_typed.size()) {
         m_horizon = kUnbounded;
         return {readAsRomaji(i, std::u16string_view(m_typed).substr(j)).value_or(guess), q};
@@ -266,7 +284,7 @@ std::optional<std::size_t> SlipAligner::readAsRomaji(std::size_t i,
     for (char16_t c : letters)
         if (c != u' ')
             typed += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (std::size_t r = i + 1; m_readings && r <= std::min(lineEnd(i), i + kWindow); ++r) {
+    for (std::size_t r = i + 1; m_readings && r <= lineEnd(i, i + kWindow); ++r) {
         const auto read = readingOfStretch(m_lesson, *m_readings, i, r);
         if (read && romaji(*read) == typed)
             return r;
@@ -282,13 +300,13 @@ SlipAligner::Resync SlipAligner::tail(std::size_t i, std::size_t j) const {
     if (std::all_of(rest.begin(), rest.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }))
         return {i, m_typed.size()};
     if (const auto reading = readingOfTail(j); reading && m_readings) {
-        for (std::size_t r = i + 1; r <= std::min(lineEnd(i), i + kWindow); ++r) {
+        for (std::size_t r = i + 1; r <= lineEnd(i, i + kWindow); ++r) {
             const auto read = readingOfStretch(m_lesson, *m_readings, i, r);
             if (read && *read == *reading)
                 return {r, m_typed.size()};
         }
     }
-    return {std::min(i + rest.size(), std::max(lineEnd(i), i)), m_typed.size()};
+    return {std::max(lineEnd(i, i + rest.size()), i), m_typed.size()};
 }
 
 std::optional<std::u16string> SlipAligner::readingOfTail(std::size_t j) const {
@@ -362,7 +380,14 @@ std::size_t SlipAligner::inputEndAfter(std::size_t j) const {
     return input == m_inputs.end() ? m_typed.size() : input->end;
 }
 
-std::size_t SlipAligner::lineEnd(std::size_t i) const {
-    const std::size_t end = m_lesson.find(u'\r', i);
-    return end == std::u16string::npos ? m_lesson.size() : end;
+// Where the line at `i` ends, looking no further than `limit`: a long line
+// is not searched to its end at every key.
+std::size_t SlipAligner::lineEnd(std::size_t i, std::size_t limit) const {
+    const std::size_t last = std::min(limit, m_lesson.size());
+    if (i >= last)
+        return last;
+    const auto begin = m_lesson.begin();
+    return static_cast<std::size_t>(std::find(begin + static_cast<std::ptrdiff_t>(i),
+                                              begin + static_cast<std::ptrdiff_t>(last), u'\r') -
+                                    begin);
 }

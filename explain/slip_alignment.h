@@ -45,6 +45,7 @@ class SlipAligner {
         std::size_t lesson, typed, horizon, slips;
     };
 
+    void keepInputs(const std::vector<TypedInput>& inputs, std::size_t changed);
     void restartFrom(std::size_t changedAt);
     void walk();
     Resync resync(std::size_t i, std::size_t j);
@@ -60,7 +61,7 @@ class SlipAligner {
     AlignedSlip toCommitEnd(AlignedSlip slip) const;
     std::size_t inputEndAfter(std::size_t j) const;
     std::optional<std::u16string> readingOfTail(std::size_t j) const;
-    std::size_t lineEnd(std::size_t i) const;
+    std::size_t lineEnd(std::size_t i, std::size_t limit) const;
 
     std::u16string m_lesson;
     const LessonReadings* m_readings = nullptr;

@@ -1,5 +1,7 @@
 #include "explain/slip_book.h"
 
+#include "core/common_prefix.h"
+#include "core/local_files.h"
 #include "readings/kana.h"
 
 #include <algorithm>
@@ -47,19 +49,24 @@ void SlipBook::lessonLoaded(const LoadedLesson& lesson) {
          p = m_lesson.find(u'\n', p + 1))
         m_lineStarts.push_back(static_cast<Pos>(p + 1));
     m_aligner.lessonLoaded(m_lesson, &m_readings);
+    m_typed.clear();
+    m_learner = {};
+    m_aligned.clear();
     m_live.clear();
     m_takenBack.clear();
     m_kinds.clear();
 }
 
+// Only what changed since the last call is worked out again: the learner's
+// text from where the typed text changed, the alignment from the last place
+// the change cannot have touched, and the slips that are not as before.
 void SlipBook::findSlips(AttemptRecord& record) {
-    const AttemptRecord::LearnerText learner = record.learnerText();
-    const Alignment alignment = m_aligner.align(learner.text, learner.inputs);
-    Slips live;
-    live.reserve(alignment.slips.size());
-    for (const AlignedSlip& aligned : alignment.slips)
-        live.push_back(described(aligned, learner));
-    keepTakenBack(live, learner.text.size());
+    const std::size_t kept = commonPrefix(m_typed, record.typed);
+    m_typed.replace(kept, std::u16string::npos, record.typed, kept);
+    const std::size_t unchanged = record.updateLearnerText(m_learner, kept);
+    const Alignment alignment = m_aligner.align(m_learner.text, m_learner.inputs);
+    Slips live = described(alignment.slips, unchanged);
+    keepTakenBack(live, m_learner.text.size());
     m_live = live;
     record.reached = static_cast<Pos>(alignment.reached);
     addTakenBack(live, record.reached);
@@ -100,6 +107,28 @@ void SlipBook::keepTakenBack(const Slips& live, std::size_t typedLength) {
         if (const auto kept = m_takenBack.find(slip.start);
             kept != m_takenBack.end() && !isRemnantOf(slip, kept->second))
             m_takenBack.erase(kept);
+}
+
+// A slip found where it was before, over typed text and inputs the change
+// left as they were, is described as it was.
+Slips SlipBook::described(const std::vector<AlignedSlip>& found, std::size_t unchanged) {
+    Slips live;
+    live.reserve(found.size());
+    for (std::size_t k = 0; k < found.size(); ++k) {
+        const bool same =
+            k < m_aligned.size() && m_aligned[k] == found[k] &&
+            std::max(found[k].typedEnd, inputEndAfter(found[k].typedStart)) <= unchanged;
+        live.push_back(same ? m_live[k] : described(found[k], m_learner));
+    }
+    m_aligned = found;
+    return live;
+}
+
+std::size_t SlipBook::inputEndAfter(std::size_t at) const {
+    const auto input =
+        std::upper_bound(m_learner.inputs.begin(), m_learner.inputs.end(), at,
+                         [](std::size_t p, const TypedInput& in) { return p < in.end; });
+    return input == m_learner.inputs.end() ? m_learner.text.size() + 1 : input->end;
 }
 
 Slip SlipBook::described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner) {

@@ -30,6 +30,8 @@ class SlipBook final : public SlipFinder {
     Classifier& classifier() { return m_classifier; }
 
   private:
+    Slips described(const std::vector<AlignedSlip>& found, std::size_t unchanged);
+    std::size_t inputEndAfter(std::size_t at) const;
     Slip described(const AlignedSlip& aligned, const AttemptRecord::LearnerText& learner);
     Explanation kindOf(const Slip& slip);
     static std::optional<std::u16string> preeditOf(const AlignedSlip& aligned,
@@ -44,8 +46,11 @@ class SlipBook final : public SlipFinder {
     LessonReadings m_readings;
     std::vector<Pos> m_lineStarts;
     SlipAligner m_aligner;
-    Slips m_live;                    // as the last alignment found them
-    std::map<Pos, Slip> m_takenBack; // by start
+    std::u16string m_typed;               // the record's typed text at the last change
+    AttemptRecord::LearnerText m_learner; // and what the learner typed of it
+    std::vector<AlignedSlip> m_aligned;   // as the last alignment found them
+    Slips m_live;                         // and as they were described
+    std::map<Pos, Slip> m_takenBack;      // by start
     std::map<std::tuple<std::u16string, std::u16string, std::u16string>, Explanation> m_kinds;
 };
 

@@ -59,6 +59,7 @@ void TypingBoxWidget::setText(std::u16string_view text) {
     m_programWrite = true;
     const QTextCharFormat typingFormat = currentCharFormat();
     setPlainText(documentText(text));
+    m_mayHoldCuts = false;
     setCurrentCharFormat(typingFormat);
     m_programWrite = false;
     cutLongParagraphs();
@@ -67,6 +68,8 @@ void TypingBoxWidget::setText(std::u16string_view text) {
 
 QString TypingBoxWidget::typedText() const {
     const QString plain = toPlainText();
+    if (!m_mayHoldCuts)
+        return plain;
     QString text;
     text.reserve(plain.size());
     qsizetype from = 0;
@@ -98,6 +101,7 @@ void TypingBoxWidget::cutLongParagraphs() {
         cursor.setPosition(cutPosition(block));
         cursor.insertBlock();
         cursor.block().setUserState(kContinuesParagraph);
+        m_mayHoldCuts = true;
         block = cursor.block().previous();
     }
     if (editing)

@@ -54,5 +54,8 @@ class TypingBoxWidget final : public QPlainTextEdit, public TypingBox {
     bool m_programWrite = false;
     bool m_composing = false;
     bool m_cutQueued = false;
+    // A soft break was laid since the text was last set: without one the
+    // document's text is the typed text, and no key walks every block.
+    bool m_mayHoldCuts = false;
     std::u16string m_kana; // the last all-kana preedit of the composition
 };

@@ -43,7 +43,7 @@ void MistakeHints::recordChanged(const AttemptRecord& record) {
         return;
     }
     const auto typedOn = static_cast<std::size_t>(root->typedStart + root->typedLength);
-    const bool followed = record.learnerText().text.size() > typedOn;
+    const bool followed = record.learnerLength() > typedOn;
     if (m_told && *m_told == *root && m_toldFollowed == followed)
         return;
     if (!m_told || m_told->start != root->start)
