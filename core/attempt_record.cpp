@@ -68,13 +68,6 @@ void AttemptRecord::noteEnteredBreaks(std::size_t at, std::u16string_view added,
     }
 }
 
-AttemptRecord::LearnerText AttemptRecord::learnerText() const {
-    LearnerText learner;
-    learner.text.reserve(typed.size());
-    updateLearnerText(learner, 0);
-    return learner;
-}
-
 std::size_t AttemptRecord::updateLearnerText(LearnerText& learner, std::size_t kept) const {
     // A line break cut at `kept` may have been entered then and is the learner's now.
     std::size_t from = kept < 2 ? 0 : kept - 2;

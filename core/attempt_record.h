@@ -61,12 +61,11 @@ struct AttemptRecord {
         std::u16string text;
         std::vector<TypedInput> inputs;
     };
-    LearnerText learnerText() const;
-    // Brings `learner` up to date: what learnerText() gave while the typed
-    // text agreed with today's up to `kept`. Only what follows is done again;
-    // the learner text before the returned position is as it was.
+    // Brings `learner` up to date: it was the learner's text while the typed
+    // text agreed with today's up to `kept` (empty: from 0). Only what follows
+    // is done again; the learner text before the returned position is as it was.
     std::size_t updateLearnerText(LearnerText& learner, std::size_t kept) const;
-    // The length of learnerText().text.
+    // The length of the learner's text.
     std::size_t learnerLength() const;
     // The lesson characters the marks show wrong that lie in no slip left:
     // they only stand moved by one.
